@@ -1,0 +1,243 @@
+// The drawing surface: a persistent 32-bit RGB back-buffer with the device-context state that
+// the document's tools draw through (pen, brush, clip region, current position, colours, font).
+//
+// Every operation is exact and deterministic (no antialiasing except for text) and works on the
+// back-buffer's scanlines directly. Colours are 0x00BBGGRR integers (red in the low byte), as the
+// program stores them everywhere; the back-buffer itself is a QImage::Format_RGB32.
+//
+// Objects handed out (pens, brushes, regions, scratch surfaces) are values that own what they hold;
+// nothing needs deleting by hand.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace orv {
+
+using Colour = std::uint32_t;                 // 0x00BBGGRR
+constexpr Colour CLR_INVALID = 0xFFFFFFFFu;   // GetPixel outside the surface or the clip region
+
+constexpr Colour RGBColour(int r, int g, int b)
+{
+    return Colour(r & 0xFF) | (Colour(g & 0xFF) << 8) | (Colour(b & 0xFF) << 16);
+}
+constexpr int RedOf(Colour c) { return int(c & 0xFF); }
+constexpr int GreenOf(Colour c) { return int((c >> 8) & 0xFF); }
+constexpr int BlueOf(Colour c) { return int((c >> 16) & 0xFF); }
+// Between the program's colour layout and the back-buffer's pixel layout (0xFFRRGGBB).
+constexpr std::uint32_t ToPixel(Colour c)
+{
+    return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+constexpr Colour FromPixel(std::uint32_t p)
+{
+    return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
+
+// Raster operations used by the program.
+enum : std::uint32_t {
+    SRCCOPY = 0x00CC0020u,
+    SRCAND = 0x008800C6u,
+    SRCINVERT = 0x00660046u,
+    NOTSRCCOPY = 0x00330008u,
+    SRCPAINT = 0x00EE0086u,
+};
+
+// Pen styles (only solid and null are drawn differently; other styles draw solid).
+enum : std::int32_t { PS_SOLID = 0, PS_DASH = 1, PS_DOT = 2, PS_NULL = 5 };
+// Brush styles.
+enum : std::int32_t { BS_SOLID = 0, BS_HOLLOW = 1, BS_HATCHED = 2, BS_PATTERN = 3 };
+// Flood fill types.
+enum : std::uint32_t { FLOODFILLBORDER = 0, FLOODFILLSURFACE = 1 };
+// Polygon fill modes.
+enum : int { ALTERNATE = 1, WINDING = 2 };
+
+// The pen record: the layout of a logical pen (style, width X, width Y, colour).
+struct LogPen {
+    std::int32_t style = PS_SOLID;
+    std::int32_t widthX = 1;
+    std::int32_t widthY = 1;
+    Colour colour = 0;
+};
+
+// The brush record: the layout of a logical brush (style, colour, hatch).
+struct LogBrush {
+    std::int32_t style = BS_SOLID;
+    Colour colour = 0;
+    std::int32_t hatch = 0;
+};
+
+// A created pen. Width 0 and 1 draw one-pixel lines; wider pens draw round-ended strokes.
+struct Pen {
+    std::int32_t style = PS_SOLID;
+    int width = 1;
+    Colour colour = 0;
+};
+
+// A created brush. A hollow brush paints nothing; a hatched or patterned brush paints its colour
+// (this program has no pattern bitmaps).
+struct Brush {
+    std::int32_t style = BS_SOLID;
+    Colour colour = 0;
+    bool hollow() const { return style == BS_HOLLOW; }
+};
+
+Pen CreatePenIndirect(const LogPen &record);
+Pen ExtCreatePen(std::int32_t style, int width, const LogBrush &brush);
+Brush CreateBrushIndirect(const LogBrush &record);
+
+// A region: a set of pixels, kept as y-banded rectangles. A default Region is "no region" (the
+// program's handle 0); CreateRectRgn(0, 0, 0, 0) is an empty but valid region.
+class Region {
+public:
+    Region() = default;
+    explicit Region(const QRegion &r) : m_valid(true), m_region(r) {}
+    bool isNull() const { return !m_valid; }
+    explicit operator bool() const { return m_valid; }
+    const QRegion &region() const { return m_region; }
+    QRect boundingRect() const { return m_region.boundingRect(); }
+    bool operator==(const Region &o) const { return m_valid == o.m_valid && m_region == o.m_region; }
+
+private:
+    bool m_valid = false;
+    QRegion m_region;
+};
+
+Region CreateRectRgn(int left, int top, int right, int bottom);   // right, bottom exclusive
+Region CreatePolygonRgn(const QVector<QPoint> &points, int fillMode);
+void OffsetRgn(Region &rgn, int dx, int dy);
+bool PtInRegion(const Region &rgn, int x, int y);
+
+// The drawing surface with its device context.
+class Surface {
+public:
+    Surface() = default;
+    Surface(int width, int height, Colour fill = 0xFFFFFF);
+    explicit Surface(const QImage &picture);
+
+    // --- size and pixels -------------------------------------------------------------
+    int ScaleWidth() const { return m_image.width(); }
+    int ScaleHeight() const { return m_image.height(); }
+    QSize size() const { return m_image.size(); }
+    bool isNull() const { return m_image.isNull(); }
+    // Resizes the back-buffer; the pixels in the common top-left area stay, new area takes
+    // BackColor. Reuses the buffer when the size does not change.
+    void resize(int width, int height);
+    void setWidth(int w) { resize(w, ScaleHeight()); }
+    void setHeight(int h) { resize(ScaleWidth(), h); }
+
+    // `Image`: the back-buffer as a picture (implicitly shared; cheap).
+    const QImage &Image() const { return m_image; }
+    // `Picture` = picture: the surface takes the picture's size and pixels (converted to RGB32;
+    // shares the pixels until either side changes).
+    void setPicture(const QImage &picture);
+    // Copies the pixels of another surface of the same size into this back-buffer without
+    // allocating; resizes first when the sizes differ.
+    void copyFrom(const Surface &other);
+
+    std::uint32_t *scanLine(int y);
+    const std::uint32_t *constScanLine(int y) const;
+
+    // --- device-context state ------------------------------------------------------------
+    void SelectObject(const Pen &pen) { m_pen = pen; }
+    void SelectObject(const Brush &brush) { m_brush = brush; }
+    const Pen &selectedPen() const { return m_pen; }
+    const Brush &selectedBrush() const { return m_brush; }
+    // Selects a copy of the region as the clip region; a null region removes clipping.
+    void SelectClipRgn(const Region &rgn);
+    const Region &clipRegion() const { return m_clip; }
+    Colour SetBkColor(Colour c);      // returns the previous one; default white
+    Colour GetBkColor() const { return m_bkColour; }
+    Colour SetTextColor(Colour c);    // returns the previous one; default black
+    Colour GetTextColor() const { return m_textColour; }
+    // A monochrome bitmap holds only black and white; copies into it follow the background-
+    // colour rule, copies out of it follow the text and background colours of the target.
+    bool isMonochrome() const { return m_mono; }
+
+    // --- GDI drawing ---------------------------------------------------------------------
+    Colour GetPixel(int x, int y) const;
+    Colour SetPixel(int x, int y, Colour c);   // returns the colour set, CLR_INVALID when clipped out
+    bool SetPixelV(int x, int y, Colour c);
+    QPoint MoveToEx(int x, int y);             // returns the previous position
+    QPoint currentPosition() const { return m_pos; }
+    bool LineTo(int x, int y);                 // the end pixel is not painted
+    bool Rectangle(int left, int top, int right, int bottom);
+    bool Ellipse(int left, int top, int right, int bottom);
+    bool ExtFloodFill(int x, int y, Colour colour, std::uint32_t type);
+    bool FillRgn(const Region &rgn, const Brush &brush);
+    bool PaintRgn(const Region &rgn);          // with the selected brush
+    void BeginPath() { m_pathOpen = true; }
+    void EndPath() { m_pathOpen = false; }
+
+    // --- runtime surface operations -----------------------------------------------------
+    Colour ForeColor = 0;
+    Colour BackColor = 0xFFFFFF;
+    Colour FillColor = 0;
+    int FillStyle = 1;          // 0 solid, 1 transparent
+    int DrawWidth = 1;
+    double CurrentX = 0;
+    double CurrentY = 0;
+    QFont Font;
+    bool Visible = true;
+
+    void Cls();                                // back-buffer to BackColor, CurrentX/Y to 0
+    void PSet(double x, double y);             // a round dot of DrawWidth in ForeColor
+    void PSet(double x, double y, Colour c);
+    Colour Point(double x, double y) const;    // -1 (CLR_INVALID) outside
+    // Line (x1, y1)-(x2, y2), colour [, B[F]]: a line of DrawWidth (end pixel painted, as the
+    // runtime does), a box outline (B), or a filled box (BF). CurrentX/Y move to (x2, y2).
+    void Line(double x1, double y1, double x2, double y2, Colour c, bool box = false, bool filled = false);
+    // PaintPicture: scaled copy of a source block; negative source extents mirror it.
+    void PaintPicture(const QImage &picture, double x, double y, double w, double h,
+                      double sx, double sy, double sw, double sh, std::uint32_t rop = SRCCOPY);
+    // Print text at CurrentX/CurrentY in ForeColor with Font; CurrentX/Y move as the runtime does
+    // (to the start of the next line).
+    void Print(const QString &text);
+
+    // `Refresh`: tells the view that shows this surface to repaint what changed.
+    void Refresh();
+    void setRefreshHandler(std::function<void(const QRect &)> handler) { m_onRefresh = std::move(handler); }
+
+    // The area drawn since the last takeDirty(); every drawing operation adds what it touched.
+    QRect dirtyRect() const { return m_dirty; }
+    QRect takeDirty();
+    void markDirty(const QRect &r) { m_dirty |= r; }
+
+    static Surface createMonochrome(int width, int height);   // CreateBitmap(w, h, 1, 1)
+
+private:
+    friend bool BitBlt(Surface &, int, int, int, int, const Surface &, int, int, std::uint32_t);
+    friend bool StretchBlt(Surface &, int, int, int, int, const Surface &, int, int, int, int, std::uint32_t);
+
+    QImage m_image;
+    Pen m_pen;
+    Brush m_brush{BS_SOLID, 0xFFFFFF};
+    Region m_clip;
+    Colour m_bkColour = 0xFFFFFF;
+    Colour m_textColour = 0;
+    QPoint m_pos;
+    bool m_mono = false;
+    bool m_pathOpen = false;
+    QRect m_dirty;
+    std::function<void(const QRect &)> m_onRefresh;
+};
+
+// Block transfers between surfaces (the source may be the destination itself).
+bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy, std::uint32_t rop);
+bool StretchBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy, int sw,
+                int sh, std::uint32_t rop);
+
+// Scratch surfaces: CreateCompatibleBitmap gives a colour surface, CreateBitmap(w, h, 1, 1) a
+// monochrome one (white background, black text by default, as a fresh memory context has).
+Surface CreateCompatibleBitmap(const Surface &like, int width, int height);
+Surface CreateBitmap(int width, int height, int planes, int bitsPerPixel);
+
+} // namespace orv
