@@ -2,6 +2,7 @@
 // the main window and by every document through its DocumentHost.
 #pragma once
 
+#include "app/AppInfo.h"
 #include "document/surface/Surface.h"
 
 #include <QString>
@@ -77,6 +78,12 @@ struct AppState {
     // Text tool.
     TextRecord text;
     bool textDialogPending = false;
+
+    // The six-value stack of the editing operations.
+    ValueStackStore valueStack;
+
+    // The help file beside the program (set by InitAppInfo).
+    QString helpFile;
 };
 
 // `Pi`: four times the arc tangent of 1, as the single-precision value the shapes and transforms use.

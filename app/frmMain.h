@@ -1,0 +1,176 @@
+// The main window: menus, the two toolbars, the colour box and property panel, the status bar
+// and the workspace that holds the document windows. It owns the shared state and is every
+// document's host.
+#pragma once
+
+#include "app/AppState.h"
+#include "document/DocumentHost.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+class QActionGroup;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace orv {
+
+class ColourBoxWidget;
+class OrvSlider;
+class frmDocument;
+
+class frmMain : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Runs the whole load sequence; called once before the window is first shown.
+    void MDIForm_Load();
+    void MDIForm_Resize() {}
+
+    // --- controls, by their names --------------------------------------------------------
+    QAction *menuItem(const QString &name) const { return m_items.value(name); }
+    QMenu *menu(const QString &name) const { return m_menus.value(name); }
+    QAction *tbStdButton(const QString &key) const { return m_tbStd.value(key); }
+    QAction *tbEditButton(const QString &key) const { return m_tbEdit.value(key); }
+    QToolBar *TbStd() const { return m_TbStd; }
+    QToolBar *TbEdit() const { return m_TbEdit; }
+    QMdiArea *workspace() const { return m_mdi; }
+    QDockWidget *Property1() const { return m_property1; }
+    QStatusBar *sbStatusBar() const;
+    QString statusPanelText(int panel) const;
+    QLabel *LblNothing() const { return m_lblNothing; }
+    OrvSlider *OptWidth() const { return m_optWidth; }
+    OrvSlider *OptDensity() const { return m_optDensity; }
+    OrvSlider *OptRadius() const { return m_optRadius; }
+    ColourBoxWidget *colourBox() const { return m_colourBox; }
+    QTimer *TimerCEOD() const { return m_timerCEOD; }
+
+    // The docking side of the colour box: 3 left, 4 right.
+    int ColorBoxAlign() const;
+    void setColorBoxAlign(int align);
+
+    // --- documents ----------------------------------------------------------------------
+    frmDocument *ActiveForm() const;
+    QList<frmDocument *> documents() const;
+    frmDocument *NewDocument();
+    frmDocument *NewDocumentShell();
+
+    // --- tools and command state -------------------------------------------------------------
+    void CEOD() override;
+    void UpdateProperties();
+    void ReadProperties();
+    void Show_Width();
+    void Hide_Width();
+    void Show_Density();
+    void Hide_Density();
+    void Show_Radius();
+    void Hide_Radius();
+    void StoreDefaultColors(int mode, int count);
+    void InitToolState();
+    void TbEdit_ButtonClick(const QString &key);
+    void TbStd_ButtonClick(const QString &key);
+    void UpdateCoolBar();
+    std::array<Colour, 49> &defaultColours() { return m_defaultColours; }
+
+    // --- DocumentHost ------------------------------------------------------------------------
+    AppState &state() override { return m_state; }
+    Document *activeDocument() override;
+    int MsgBox(const QString &text, int style, const QString &title) override;
+    QString InputBox(const QString &prompt, const QString &title, const QString &defaultText) override;
+    void Beep() override;
+    void setStatusText(int panel, const QString &text) override;
+    void UpdateUndoRedo(bool canUndo, bool canRedo) override;
+    int ToolbarButtonValue(const QString &key) override;
+    void SetToolbarButtonValue(const QString &key, int value) override;
+    void SetPasteEnabled(bool enabled) override;
+    void ShowPopupMenu(Document &doc, QPoint clientPos, bool showMove, bool showOk) override;
+    void SetForeSwatch(Colour c) override;
+    void SetBackSwatch(Colour c) override;
+    void mnuFileSaveAs_Click() override;
+    void ShowTextDialog() override;
+    Surface *ZoomSurface() override { return nullptr; }
+    void RefreshZoom() override {}
+    QPoint GetCursorPos() override;
+    void SetCursorPos(QPoint p) override;
+    int TwipsPerPixelX() override;
+    int TwipsPerPixelY() override;
+    QSize ScreenPixels() override;
+
+    // Message and input boxes go through these hooks when set, so tests can answer them.
+    std::function<int(const QString &text, int style, const QString &title)> msgBoxHook;
+    std::function<QString(const QString &prompt, const QString &title, const QString &def)> inputBoxHook;
+
+    // --- commands --------------------------------------------------------------------------
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileSave_Click();
+    void mnuFileRename_Click();
+    void mnuFilePageSetup_Click();
+    void mnuFilePrint_Click();
+    void mnuFileExit_Click();
+    void mnuFileMRU_Click(int index);
+    void mnuEditOptions_Click();
+    void mnuViewToolStd_Click();
+    void mnuViewEdit_Click();
+    void mnuViewColorBox_Click();
+    void mnuViewStatusBar_Click();
+    void mnuViewRefresh_Click();
+
+signals:
+    void documentCreated(orv::frmDocument *doc);
+
+protected:
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void buildMenus();
+    void buildToolbars();
+    void buildPropertyPanel();
+    void buildStatusBar();
+    QAction *addItem(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut = {},
+                     bool visible = true);
+    QMenu *addMenu(QMenu *parent, const QString &name, const QString &caption, bool visible = true);
+    void setItemEnabled(const QString &name, bool enabled);
+    void setButtonEnabled(QHash<QString, QAction *> &bar, const QString &key, bool enabled);
+    void setToolFromMenu(const QString &tool, bool refresh);
+    void MDIForm_Unload();
+    frmDocument *createDocument(int &counter);
+    void onSubWindowActivated(QMdiSubWindow *w);
+
+    AppState m_state;
+    QMdiArea *m_mdi = nullptr;
+    QHash<QString, QAction *> m_items;
+    QHash<QString, QMenu *> m_menus;
+    QHash<QString, QAction *> m_tbStd;
+    QHash<QString, QAction *> m_tbEdit;
+    QToolBar *m_TbStd = nullptr;
+    QToolBar *m_TbEdit = nullptr;
+    QActionGroup *m_editGroup = nullptr;
+    QActionGroup *m_shapeGroup = nullptr;
+    QDockWidget *m_property1 = nullptr;
+    ColourBoxWidget *m_colourBox = nullptr;
+    QLabel *m_lblNothing = nullptr;
+    OrvSlider *m_optWidth = nullptr;
+    OrvSlider *m_optDensity = nullptr;
+    OrvSlider *m_optRadius = nullptr;
+    std::array<QLabel *, 3> m_panels{};
+    QTimer *m_timerCEOD = nullptr;
+    std::array<Colour, 49> m_defaultColours{};
+    int m_newCounter = 0;
+    int m_shellCounter = 0;
+    bool m_unloaded = false;
+    QPointer<QMdiSubWindow> m_lastActive;
+};
+
+} // namespace orv

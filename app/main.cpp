@@ -1,0 +1,35 @@
+// Start-up: the main window is created and fully loaded before it is shown, then the splash
+// window shows over it for two seconds.
+#include "app/AppInfo.h"
+#include "app/frmMain.h"
+#include "app/frmSplash.h"
+
+#include <QApplication>
+#include <QScreen>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(orv::AppTitle());
+    QApplication::setOrganizationName(QStringLiteral("Orv"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(orv::VersionMajor())
+                                            .arg(orv::VersionMinor())
+                                            .arg(orv::VersionRevision()));
+    QApplication::setDesktopFileName(QStringLiteral("orv-image-editor"));
+
+    auto *main = new orv::frmMain;
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    main->state().helpFile = orv::HelpFilePath();
+    main->MDIForm_Load();
+    main->show();
+
+    auto *splash = new orv::frmSplash(main);
+    const QRect area = main->geometry();
+    splash->move(area.center() - QPoint(splash->width() / 2, splash->height() / 2));
+    splash->show();
+    splash->raise();
+    splash->repaint();
+
+    return app.exec();
+}

@@ -1,0 +1,149 @@
+// One open image: its surfaces, per-document drawing state, layout rules and the public
+// operations the main window calls by name. The document's window (frmDocument) is a thin view
+// over this object; everything here runs headless.
+#pragma once
+
+#include "document/DocumentHost.h"
+#include "document/surface/Surface.h"
+
+#include <QPoint>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace orv {
+
+// One point entry of the drawing state: the current point and the start point of the drag.
+struct DrawPoint {
+    std::int16_t x = 0;
+    std::int16_t y = 0;
+    float startX = 0;
+    float startY = 0;
+};
+
+// The per-document point and mirror record. Entry 0 is the pointer; entries 1 to 3 are its
+// mirror images (vertical axis, centre, horizontal axis).
+struct DrawState {
+    std::int16_t MirrorCount = 1;
+    std::array<DrawPoint, 4> points{};
+    bool MirrorEnabled = false;
+    std::int16_t centreX = 0;
+    std::int16_t centreY = 0;
+};
+
+class Document {
+public:
+    explicit Document(DocumentHost &host);
+    Document(const Document &) = delete;
+    Document &operator=(const Document &) = delete;
+
+    void setView(DocumentView *view) { m_view = view; }
+    DocumentView *view() const { return m_view; }
+    DocumentHost &host() const { return m_host; }
+
+    // --- surfaces -------------------------------------------------------------------------
+    Surface Picture1;           // the image being edited, shown at 1:1
+    Surface Picture2;           // the "before" copy for rubber-band previews
+    Surface PicOrg;             // the image as last committed
+    Surface Picture3;           // the image under a lifted block
+    Surface PicLayer;
+    Surface PictureMove;        // the floating or clipboard block
+    Surface PictureSelectLine;
+
+    // --- per-document fields --------------------------------------------------------------
+    QString Caption;
+    QString Tag = QStringLiteral("UnRegister");   // "Register": Caption is the file's path
+    bool IsImageWindow = false;
+
+    bool FormIzin() const { return m_formIzin; }
+    void setFormIzin(bool open) { m_formIzin = open; }
+    bool SaveReq() const { return m_saveReq; }
+    void setSaveReq(bool changed) { m_saveReq = changed; }
+
+    Pen penHandle;              // the pen and brush selected into Picture1
+    Brush brushHandle;
+
+    Region RectHWND;            // the selection region; null when there is none
+    std::int32_t rectLeft = 0, rectTop = 0, rectRight = 0, rectBottom = 0;
+    std::int16_t RectRegLeft() const { return std::int16_t(rectLeft); }
+    std::int16_t RectRegTop() const { return std::int16_t(rectTop); }
+    std::int16_t RectRegRight() const { return std::int16_t(rectRight); }
+    std::int16_t RectRegBottom() const { return std::int16_t(rectBottom); }
+
+    // The selection outline (ShapeRect1).
+    struct Shape {
+        bool Visible = false;
+        double Left = 0, Top = 0, Width = 0, Height = 0;
+    } ShapeRect1;
+
+    DrawState current;
+    DrawState previous;
+    std::int16_t MirrorCount() const { return current.MirrorCount; }
+    void setMirrorCount(std::int16_t n) { current.MirrorCount = n; }
+    bool MirrorEnabled() const { return current.MirrorEnabled; }
+    void setMirrorEnabled(bool on) { current.MirrorEnabled = on; }
+
+    // --- window life --------------------------------------------------------------------
+    void Form_Load();
+    void StartUp();
+    void Form_Activate();
+    void Form_Resize();
+    void sub_RESIZE();
+    // Returns true when the close goes ahead, false when the user cancelled it.
+    bool Form_Unload();
+    void HScroll1_Change(int value);
+    void VScroll1_Change(int value);
+    const ViewportLayout &layout() const { return m_layout; }
+    // The viewport rules on their own: image size, viewport size and scroll-bar thickness in,
+    // layout out. `first` sets the scroll values as the window's first layout does.
+    static ViewportLayout ComputeLayout(QSize image, QSize panel, int vScrollWidth, int hScrollHeight,
+                                        const ViewportLayout &previous, bool first);
+
+    // --- public operations, called by name by the main window ---------------------------------
+    void sub_CUT();
+    void sub_COPY();
+    void sub_PASTE();
+    void sub_FlipHorizontal();
+    void sub_FlipVertical();
+    void sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &Erase);
+    void Undo(std::int16_t Action);
+    void CheckerBoard();
+    void Clear();
+    void CustomFilter();
+    void DeSelect();
+    void Refresh();
+    void Çizim_Başlangıcı_İşlemleri(float X, float Y, bool &KeepPrevious);
+    int hMOVE(int Button, int Shift, float &X, float &Y, int Action);
+    void sub_MARQUEE(int Button, int Shift, float &X, float &Y, int Action);
+
+    // --- pointer and keys (pixels of Picture1; buttons 1 left, 2 right, 4 middle) ------------
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture1_MouseUp(int Button, int Shift, float X, float Y);
+    void Picture1_KeyDown(int KeyCode, int Shift);
+
+    // The commit step: snapshot (unless skipped), then copy the source into B and then into A.
+    void SnapshotAndSync(Surface &source, Surface &copyA, Surface &copyB, bool skip);
+    void DropSelection();
+
+    bool CanUndo() const { return m_canUndo; }
+    bool CanRedo() const { return m_canRedo; }
+
+private:
+    void UpdateUndoRedoUI();
+    // Repaints what changed on Picture1 since the last repaint.
+    void refreshPicture();
+
+    DocumentHost &m_host;
+    DocumentView *m_view = nullptr;
+    bool m_formIzin = false;
+    bool m_saveReq = false;
+    bool m_firstLayout = true;
+    bool m_canUndo = false;
+    bool m_canRedo = false;
+    ViewportLayout m_layout;
+};
+
+} // namespace orv

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the editor needs to build, run and test, when any is missing.
+# Runs apt-get through sudo when not root.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential
+  cmake
+  qt6-base-dev
+  qt6-base-dev-tools
+  qt6-image-formats-plugins
+  qt6-qpa-plugins
+  libgl-dev
+  libxkbcommon-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
