@@ -350,10 +350,8 @@ void drawClear(Art &a)
     x1.lineTo(a.ept(10.5, 10));
     x2.moveTo(a.ept(10.5, 5));
     x2.lineTo(a.ept(4.5, 10));
-    a.tubeEdge(x1, Qt::FlatCap);
-    a.tubeEdge(x2, Qt::FlatCap);
-    a.tubeCore(x1, kRed, Qt::FlatCap);
-    a.tubeCore(x2, kRed, Qt::FlatCap);
+    a.stroke(x1, kRed, a.tubeWidth(), Qt::FlatCap);
+    a.stroke(x2, kRed, a.tubeWidth(), Qt::FlatCap);
 }
 
 // The two shape fill styles: the same shape with nothing inside (the checks show through), and
@@ -802,6 +800,7 @@ struct IconEntry {
     Painter paint;
     bool mirror = false; // draw mirrored left to right
     bool turn = false;   // draw with rows and columns swapped
+    bool rim = true;     // light rim along the outside of dark ink (not for dashed outlines)
 };
 
 const IconEntry kIcons[] = {
@@ -821,7 +820,7 @@ const IconEntry kIcons[] = {
     {"Mirror", drawMirror},
     {"Tile", drawTile},
     {"Pencil", drawPencilArt},
-    {"Marquee", drawMarquee},
+    {"Marquee", drawMarquee, false, false, false},
     {"Eraser", drawEraser},
     {"Line", drawLineTool},
     {"Cont Line", drawContLine},
@@ -832,12 +831,12 @@ const IconEntry kIcons[] = {
     {"Fill", drawFill},
     {"Spray", drawSpray},
     {"Dropper", drawDropperArt},
-    {"Text", drawText},
+    {"Text", drawText, false, false, false},
     {"Options", drawOptions},
     {"FlipH", drawFlip},
     {"FlipV", drawFlip, false, true},
     {"Rotate", drawRotate},
-    {"Resize", drawResize},
+    {"Resize", drawResize, false, false, false},
     {"Canvas", drawCanvas},
     {"Web", drawWeb},
     {"Help", drawHelp},
@@ -904,7 +903,8 @@ QImage ToolbarImage(const QString &key, int size)
         img = img.mirrored(true, false);
     if (entry->turn)
         img = img.transformed(QTransform(0, 1, 1, 0, 0, 0));
-    addRim(img);
+    if (entry->rim)
+        addRim(img);
     return img;
 }
 
