@@ -7,6 +7,26 @@
 //
 // Objects handed out (pens, brushes, regions, scratch surfaces) are values that own what they hold;
 // nothing needs deleting by hand.
+//
+// Pixel rules, shared by every operation:
+// - Every drawing operation is clipped to the surface and to the selected clip region, and adds
+//   the rectangle of the pixels it actually wrote to the dirty rectangle.
+// - One-pixel lines follow Bresenham's rule from the start point: along the major axis every
+//   step paints one pixel; the minor coordinate is the exact one rounded to nearest, an exact
+//   half rounding back towards the start point. Lines are therefore mirror images of each other
+//   in all eight octants about their start point.
+// - Wide strokes (pen or DrawWidth of 2 and more, width w): the pixels whose centres lie within
+//   w/2 of the stroke's centre line, ends included (round caps). For odd w the centre line joins
+//   the centres of the two end pixels; for even w it joins their top-left corners, so that a
+//   horizontal or vertical stroke is exactly w pixels thick (a width-4 stroke along row 10 covers
+//   rows 8 to 11). A dot is the same with both ends in one place: DrawWidth 14 at (x, y) is a
+//   14-pixel-across disc covering columns x-7..x+6 and rows y-7..y+6.
+// - Box outlines of width w (Rectangle, Line B) are square frames around the width-1 outline:
+//   w/2 pixels outside it, (w-1)/2 inside it (rounded down), so odd widths are centred on it and
+//   even widths put their extra pixel outside.
+// - A monochrome surface holds black and white only: a colour drawn into it becomes white when
+//   red + green + blue >= 384, black otherwise.
+// - Coordinates are kept within +-2^28; no surface comes close to that.
 #pragma once
 
 #include <QFont>
@@ -23,7 +43,7 @@
 namespace orv {
 
 using Colour = std::uint32_t;                 // 0x00BBGGRR
-constexpr Colour CLR_INVALID = 0xFFFFFFFFu;   // GetPixel outside the surface or the clip region
+constexpr Colour CLR_INVALID = 0xFFFFFFFFu;   // GetPixel and Point outside the surface
 
 constexpr Colour RGBColour(int r, int g, int b)
 {
@@ -116,6 +136,9 @@ Region CreatePolygonRgn(const QVector<QPoint> &points, int fillMode);
 void OffsetRgn(Region &rgn, int dx, int dy);
 bool PtInRegion(const Region &rgn, int x, int y);
 
+struct ClipBands;
+class RasterTarget;
+
 // The drawing surface with its device context.
 class Surface {
 public:
@@ -137,12 +160,16 @@ public:
     // `Image`: the back-buffer as a picture (implicitly shared; cheap).
     const QImage &Image() const { return m_image; }
     // `Picture` = picture: the surface takes the picture's size and pixels (converted to RGB32;
-    // shares the pixels until either side changes).
+    // shares the pixels until either side changes, and the first write after that copies them
+    // into a fresh buffer). The whole surface becomes dirty.
     void setPicture(const QImage &picture);
     // Copies the pixels of another surface of the same size into this back-buffer without
-    // allocating; resizes first when the sizes differ.
+    // allocating (unless this buffer is shared with another image); resizes first when the sizes
+    // differ. Never makes the two surfaces share pixels. The whole surface becomes dirty.
     void copyFrom(const Surface &other);
 
+    // Direct row access (0xFFRRGGBB pixels). Writing through scanLine does not mark anything
+    // dirty: call markDirty for what was changed.
     std::uint32_t *scanLine(int y);
     const std::uint32_t *constScanLine(int y) const;
 
@@ -163,14 +190,37 @@ public:
     bool isMonochrome() const { return m_mono; }
 
     // --- GDI drawing ---------------------------------------------------------------------
+    // While a path bracket is open (BeginPath..EndPath) LineTo, Rectangle and Ellipse only define
+    // the path and draw nothing; this surface keeps no path, so they just move the current
+    // position (LineTo) and return true.
+    //
+    // GetPixel reads the pixel whether or not it is inside the clip region; CLR_INVALID outside
+    // the surface.
     Colour GetPixel(int x, int y) const;
     Colour SetPixel(int x, int y, Colour c);   // returns the colour set, CLR_INVALID when clipped out
     bool SetPixelV(int x, int y, Colour c);
     QPoint MoveToEx(int x, int y);             // returns the previous position
     QPoint currentPosition() const { return m_pos; }
-    bool LineTo(int x, int y);                 // the end pixel is not painted
+    // Pen of width 0 or 1: the one-pixel line without its end pixel (a zero-length line paints
+    // nothing). Wider pens: the round-ended stroke, end included. A null pen draws nothing.
+    bool LineTo(int x, int y);
+    // The box is normalised and right/bottom exclusive: a width-1 outline covers columns
+    // left..right-1 and rows top..bottom-1, the brush fills the inside (left+1..right-2,
+    // top+1..bottom-2) unless hollow. With a null pen the brush fills the whole box.
     bool Rectangle(int left, int top, int right, int bottom);
+    // The ellipse inscribed in the normalised box: a pixel belongs to the filled ellipse when its
+    // centre lies inside or on the ellipse through the box edges. The width-1 outline is that
+    // set's border (its pixels with a 4-neighbour outside it): 8-connected, one pixel thin,
+    // symmetric in both axes. The brush fills the rest unless hollow (a null pen lets the brush
+    // fill the whole set). A pen of width w strokes the filled ellipse of the box grown by w/2
+    // minus the inside of the box shrunk by (w-1)/2. A box 1 or 2 pixels wide or high is drawn
+    // as that strip (pen grown as above); a box 0 wide or high draws nothing.
     bool Ellipse(int left, int top, int right, int bottom);
+    // FLOODFILLSURFACE: the 4-connected area of pixels equal to colour around (x, y), inside the
+    // clip region. FLOODFILLBORDER: the 4-connected area of pixels other than colour. Painted
+    // with the selected brush; false when the start pixel is outside the surface or the clip
+    // region or does not qualify. A hollow brush, or a brush of the very colour being filled,
+    // changes nothing.
     bool ExtFloodFill(int x, int y, Colour colour, std::uint32_t type);
     bool FillRgn(const Region &rgn, const Brush &brush);
     bool PaintRgn(const Region &rgn);          // with the selected brush
@@ -188,25 +238,35 @@ public:
     QFont Font;
     bool Visible = true;
 
-    void Cls();                                // back-buffer to BackColor, CurrentX/Y to 0
-    void PSet(double x, double y);             // a round dot of DrawWidth in ForeColor
+    // Runtime coordinates are rounded half up to whole pixels.
+    void Cls();                                // back-buffer (inside the clip) to BackColor, CurrentX/Y to 0
+    // DrawWidth <= 1: the one pixel; wider: the round dot of DrawWidth (see the pixel rules).
+    // CurrentX/Y move to the point.
+    void PSet(double x, double y);             // in ForeColor
     void PSet(double x, double y, Colour c);
     Colour Point(double x, double y) const;    // -1 (CLR_INVALID) outside
     // Line (x1, y1)-(x2, y2), colour [, B[F]]: a line of DrawWidth (end pixel painted, as the
-    // runtime does), a box outline (B), or a filled box (BF). CurrentX/Y move to (x2, y2).
+    // runtime does), a box outline (B) covering columns x1..x2 and rows y1..y2 inclusive with an
+    // outline of DrawWidth, or a filled box (BF): that box with its outline, all in the colour.
+    // CurrentX/Y move to (x2, y2).
     void Line(double x1, double y1, double x2, double y2, Colour c, bool box = false, bool filled = false);
-    // PaintPicture: scaled copy of a source block; negative source extents mirror it.
+    // PaintPicture: scaled copy of a source block, with StretchBlt's pixel rules; negative
+    // extents mirror. PaintPicture(p, 0, 0, W + 1, H, W - 1, 0, -W, H) mirrors a W x H picture.
     void PaintPicture(const QImage &picture, double x, double y, double w, double h,
                       double sx, double sy, double sw, double sh, std::uint32_t rop = SRCCOPY);
-    // Print text at CurrentX/CurrentY in ForeColor with Font; CurrentX/Y move as the runtime does
-    // (to the start of the next line).
+    // Print text at CurrentX/CurrentY (the top-left of the text line) in ForeColor with Font,
+    // antialiased (not on a monochrome surface), inside the clip region. Each line of the text
+    // (split at line feeds) moves CurrentY down by the font's height and CurrentX back to 0.
     void Print(const QString &text);
 
-    // `Refresh`: tells the view that shows this surface to repaint what changed.
+    // `Refresh`: tells the view that shows this surface to repaint what changed: calls the refresh
+    // handler (if any) with dirtyRect(), without clearing it; whoever repaints takes it with
+    // takeDirty().
     void Refresh();
     void setRefreshHandler(std::function<void(const QRect &)> handler) { m_onRefresh = std::move(handler); }
 
-    // The area drawn since the last takeDirty(); every drawing operation adds what it touched.
+    // The area drawn since the last takeDirty(); every drawing operation adds the bounding
+    // rectangle of the pixels it wrote (after clipping). takeDirty returns it and clears it.
     QRect dirtyRect() const { return m_dirty; }
     QRect takeDirty();
     void markDirty(const QRect &r) { m_dirty |= r; }
@@ -216,11 +276,13 @@ public:
 private:
     friend bool BitBlt(Surface &, int, int, int, int, const Surface &, int, int, std::uint32_t);
     friend bool StretchBlt(Surface &, int, int, int, int, const Surface &, int, int, int, int, std::uint32_t);
+    friend class RasterTarget;
 
     QImage m_image;
     Pen m_pen;
     Brush m_brush{BS_SOLID, 0xFFFFFF};
     Region m_clip;
+    std::shared_ptr<const ClipBands> m_clipBands;   // m_clip as bands; null without clipping
     Colour m_bkColour = 0xFFFFFF;
     Colour m_textColour = 0;
     QPoint m_pos;
@@ -230,13 +292,28 @@ private:
     std::function<void(const QRect &)> m_onRefresh;
 };
 
-// Block transfers between surfaces (the source may be the destination itself).
+// Block transfers between surfaces (the source may be the destination itself; overlapping
+// blocks copy as if through a temporary). Raster operations other than the named ones follow the
+// general three-operand rule with the destination's brush as pattern.
+// - Colour to monochrome: source pixels equal to the source's background colour become white,
+//   all others black. Monochrome to colour: white becomes the destination's background colour,
+//   black its text colour.
+// - Only pixels inside both surfaces (and the destination's clip region) are transferred.
+// - BitBlt with a width or height of 0 or less transfers nothing.
+// - StretchBlt maps by nearest pixel. An extent e at position p covers the pixels p..p+e-1 when
+//   positive and p, p-1, .., p+e+1 (taken from p backwards) when negative; opposite signs of
+//   source and destination extents mirror. Destination pixel i (counted along the destination
+//   extent) takes source pixel ceil((i + 1) * |sw| / |w|) - 1 (counted along the source extent),
+//   so each source pixel k covers destination pixels floor(k * |w| / |sw|) up to
+//   floor((k + 1) * |w| / |sw|) - 1: an exact doubling doubles every pixel.
 bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy, std::uint32_t rop);
 bool StretchBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy, int sw,
                 int sh, std::uint32_t rop);
 
-// Scratch surfaces: CreateCompatibleBitmap gives a colour surface, CreateBitmap(w, h, 1, 1) a
-// monochrome one (white background, black text by default, as a fresh memory context has).
+// Scratch surfaces: CreateCompatibleBitmap gives a colour surface (a monochrome one when `like` is
+// monochrome), CreateBitmap(w, h, 1, 1) a monochrome one (white background, black text by
+// default, as a fresh memory context has); other CreateBitmap formats give a colour surface.
+// Fresh scratch surfaces are black.
 Surface CreateCompatibleBitmap(const Surface &like, int width, int height);
 Surface CreateBitmap(int width, int height, int planes, int bitsPerPixel);
 

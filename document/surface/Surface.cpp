@@ -1,0 +1,541 @@
+// The drawing surface: back-buffer management, device-context state, single pixels, the
+// device-context shape calls and the runtime operations. Shapes, fills, regions and block
+// transfers live in the other files of this folder.
+#include "document/surface/Surface.h"
+#include "document/surface/SurfaceRaster.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+#include <cstring>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace orv {
+
+// ---------------------------------------------------------------------------------------------
+// Pixel helpers
+// ---------------------------------------------------------------------------------------------
+
+int roundCoord(double v)
+{
+    if (!(v == v))   // NaN
+        return 0;
+    const double r = std::floor(v + 0.5);
+    constexpr double lim = double(1 << 28);
+    return int(r < -lim ? -lim : (r > lim ? lim : r));
+}
+
+int findEqual(const std::uint32_t *p, int x, int end, std::uint32_t v)
+{
+#ifdef __SSE2__
+    const __m128i vv = _mm_set1_epi32(int(v));
+    for (; x + 8 <= end; x += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x + 4));
+        const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
+                      | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+        if (m)
+            return x + __builtin_ctz(unsigned(m));
+    }
+#endif
+    while (x < end && p[x] != v)
+        ++x;
+    return x;
+}
+
+int findDifferent(const std::uint32_t *p, int x, int end, std::uint32_t v)
+{
+    // Short runs are common (narrow corridors): look at the first pixels one by one.
+    for (int stop = std::min(end, x + 4); x < stop; ++x)
+        if (p[x] != v)
+            return x;
+#ifdef __SSE2__
+    const __m128i vv = _mm_set1_epi32(int(v));
+    for (; x + 8 <= end; x += 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x + 4));
+        const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
+                      | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+        if (m != 0xFF)
+            return x + __builtin_ctz(unsigned(~m & 0xFF));
+    }
+#endif
+    while (x < end && p[x] == v)
+        ++x;
+    return x;
+}
+
+int findDifferentBack(const std::uint32_t *p, int x, int begin, std::uint32_t v)
+{
+    for (int stop = std::max(begin, x - 3); x >= stop; --x)
+        if (p[x] != v)
+            return x;
+#ifdef __SSE2__
+    const __m128i vv = _mm_set1_epi32(int(v));
+    for (; x - 7 >= begin; x -= 8) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x - 7));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x - 3));
+        const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
+                      | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+        if (m != 0xFF)
+            return x - 7 + (31 - __builtin_clz(unsigned(~m & 0xFF)));
+    }
+#endif
+    while (x >= begin && p[x] == v)
+        --x;
+    return x;
+}
+
+// ---------------------------------------------------------------------------------------------
+// RasterTarget
+// ---------------------------------------------------------------------------------------------
+
+RasterTarget::RasterTarget(Surface &s) : m_s(s)
+{
+    if (s.m_image.isNull())
+        return;
+    m_w = s.m_image.width();
+    m_h = s.m_image.height();
+    m_whole = {0, m_w};
+    m_drawable = QRect(0, 0, m_w, m_h);
+    if (s.m_clip) {
+        if (!s.m_clipBands)
+            s.m_clipBands = ClipBands::build(s.m_clip.region());
+        m_clip = s.m_clipBands.get();
+        m_drawable &= m_clip->bounds;
+    }
+}
+
+RasterTarget::~RasterTarget()
+{
+    if (m_tx0 < m_tx1 && m_ty0 < m_ty1)
+        m_s.m_dirty |= QRect(m_tx0, m_ty0, m_tx1 - m_tx0, m_ty1 - m_ty0);
+}
+
+void RasterTarget::makeWritable()
+{
+    // bits() copies the pixels only when the image is shared with another one.
+    m_bits = reinterpret_cast<std::uint32_t *>(m_s.m_image.bits());
+    m_stride = m_s.m_image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pens and brushes
+// ---------------------------------------------------------------------------------------------
+
+Pen CreatePenIndirect(const LogPen &record)
+{
+    Pen p;
+    p.style = record.style & 0xF;
+    p.width = record.widthX > 1 ? record.widthX : 1;
+    p.colour = record.colour;
+    return p;
+}
+
+Pen ExtCreatePen(std::int32_t style, int width, const LogBrush &brush)
+{
+    Pen p;
+    // The low bits hold the line style; the end-cap, join and geometric flags above them do not
+    // change how this surface draws.
+    p.style = brush.style == BS_HOLLOW ? PS_NULL : (style & 0xF);
+    p.width = width > 1 ? width : 1;
+    p.colour = brush.colour;
+    return p;
+}
+
+Brush CreateBrushIndirect(const LogBrush &record)
+{
+    return Brush{record.style, record.colour};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction and pixels
+// ---------------------------------------------------------------------------------------------
+
+Surface::Surface(int width, int height, Colour fill)
+{
+    if (width > 0 && height > 0) {
+        m_image = QImage(width, height, QImage::Format_RGB32);
+        m_image.fill(ToPixel(fill));
+    }
+}
+
+Surface::Surface(const QImage &picture)
+{
+    setPicture(picture);
+}
+
+Surface Surface::createMonochrome(int width, int height)
+{
+    Surface s(width, height, 0);
+    s.m_mono = true;
+    return s;
+}
+
+Surface CreateCompatibleBitmap(const Surface &like, int width, int height)
+{
+    if (like.isMonochrome())
+        return Surface::createMonochrome(width, height);
+    return Surface(width, height, 0);
+}
+
+Surface CreateBitmap(int width, int height, int planes, int bitsPerPixel)
+{
+    if (planes == 1 && bitsPerPixel == 1)
+        return Surface::createMonochrome(width, height);
+    return Surface(width, height, 0);
+}
+
+void Surface::resize(int width, int height)
+{
+    width = std::max(width, 0);
+    height = std::max(height, 0);
+    if (width == m_image.width() && height == m_image.height())
+        return;
+    if (width == 0 || height == 0) {
+        m_image = QImage();
+        m_dirty = QRect();
+        return;
+    }
+    QImage next(width, height, QImage::Format_RGB32);
+    const std::uint32_t back = m_mono ? monoPixel(ToPixel(BackColor)) : ToPixel(BackColor);
+    const int keepW = std::min(width, m_image.width());
+    const int keepH = std::min(height, m_image.height());
+    for (int y = 0; y < height; ++y) {
+        auto *d = reinterpret_cast<std::uint32_t *>(next.scanLine(y));
+        int from = 0;
+        if (y < keepH && keepW > 0) {
+            std::memcpy(d, m_image.constScanLine(y), size_t(keepW) * 4);
+            from = keepW;
+        }
+        std::fill(d + from, d + width, back);
+    }
+    m_image = std::move(next);
+    m_dirty = QRect(0, 0, width, height);
+}
+
+void Surface::setPicture(const QImage &picture)
+{
+    if (picture.isNull()) {
+        m_image = QImage();
+        m_dirty = QRect();
+        return;
+    }
+    m_image = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    if (m_mono) {
+        for (int y = 0; y < m_image.height(); ++y) {
+            auto *d = reinterpret_cast<std::uint32_t *>(m_image.scanLine(y));
+            for (int x = 0; x < m_image.width(); ++x)
+                d[x] = monoPixel(d[x]);
+        }
+    }
+    m_dirty = QRect(QPoint(0, 0), m_image.size());
+}
+
+void Surface::copyFrom(const Surface &other)
+{
+    if (&other == this)
+        return;
+    if (other.m_image.isNull()) {
+        m_image = QImage();
+        m_dirty = QRect();
+        return;
+    }
+    m_dirty = QRect(QPoint(0, 0), other.m_image.size());
+    if (m_image.size() == other.m_image.size() && m_image.constBits() == other.m_image.constBits())
+        return;   // the very same pixels already
+    if (m_image.size() != other.m_image.size() || !m_image.isDetached()) {
+        // A buffer of the right size that nobody else holds; shared or differently sized
+        // buffers are replaced, never copied first.
+        m_image = QImage(other.m_image.size(), QImage::Format_RGB32);
+    }
+    const qsizetype rowBytes = qsizetype(m_image.width()) * 4;
+    if (m_image.bytesPerLine() == other.m_image.bytesPerLine()) {
+        std::memcpy(m_image.bits(), other.m_image.constBits(), size_t(rowBytes * m_image.height()));
+    } else {
+        for (int y = 0; y < m_image.height(); ++y)
+            std::memcpy(m_image.scanLine(y), other.m_image.constScanLine(y), size_t(rowBytes));
+    }
+}
+
+std::uint32_t *Surface::scanLine(int y)
+{
+    return reinterpret_cast<std::uint32_t *>(m_image.scanLine(y));
+}
+
+const std::uint32_t *Surface::constScanLine(int y) const
+{
+    return reinterpret_cast<const std::uint32_t *>(m_image.constScanLine(y));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Device-context state
+// ---------------------------------------------------------------------------------------------
+
+void Surface::SelectClipRgn(const Region &rgn)
+{
+    m_clip = rgn;
+    // The band index is built on the first drawing operation that needs it.
+    m_clipBands.reset();
+}
+
+Colour Surface::SetBkColor(Colour c)
+{
+    const Colour old = m_bkColour;
+    m_bkColour = c;
+    return old;
+}
+
+Colour Surface::SetTextColor(Colour c)
+{
+    const Colour old = m_textColour;
+    m_textColour = c;
+    return old;
+}
+
+QRect Surface::takeDirty()
+{
+    const QRect r = m_dirty;
+    m_dirty = QRect();
+    return r;
+}
+
+void Surface::Refresh()
+{
+    if (m_onRefresh)
+        m_onRefresh(m_dirty);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Device-context drawing
+// ---------------------------------------------------------------------------------------------
+
+Colour Surface::GetPixel(int x, int y) const
+{
+    if (m_image.isNull() || x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+        return CLR_INVALID;
+    return FromPixel(rgbOf(constScanLine(y)[x]));
+}
+
+Colour Surface::SetPixel(int x, int y, Colour c)
+{
+    RasterTarget t(*this);
+    if (!t.visible(x, y))
+        return CLR_INVALID;
+    const std::uint32_t px = t.pixelFor(c);
+    t.row(y)[x] = px;
+    t.touch(y, x, x + 1);
+    return FromPixel(rgbOf(px));
+}
+
+bool Surface::SetPixelV(int x, int y, Colour c)
+{
+    return SetPixel(x, y, c) != CLR_INVALID;
+}
+
+QPoint Surface::MoveToEx(int x, int y)
+{
+    const QPoint old = m_pos;
+    m_pos = QPoint(x, y);
+    return old;
+}
+
+bool Surface::LineTo(int x, int y)
+{
+    const QPoint from = m_pos;
+    m_pos = QPoint(x, y);
+    if (m_image.isNull())
+        return false;
+    if (m_pathOpen || m_pen.style == PS_NULL)
+        return true;
+    RasterTarget t(*this);
+    const std::uint32_t px = t.pixelFor(m_pen.colour);
+    if (m_pen.width <= 1)
+        shapes::thinLine(t, from.x(), from.y(), x, y, false, px);
+    else
+        shapes::wideLine(t, from.x(), from.y(), x, y, m_pen.width, px);
+    return true;
+}
+
+bool Surface::Rectangle(int left, int top, int right, int bottom)
+{
+    if (m_image.isNull())
+        return false;
+    if (m_pathOpen)
+        return true;
+    RasterTarget t(*this);
+    const int penWidth = m_pen.style == PS_NULL ? 0 : std::max(m_pen.width, 1);
+    shapes::box(t, left, top, right, bottom, penWidth, t.pixelFor(m_pen.colour), !m_brush.hollow(),
+                t.pixelFor(m_brush.colour));
+    return true;
+}
+
+bool Surface::Ellipse(int left, int top, int right, int bottom)
+{
+    if (m_image.isNull())
+        return false;
+    if (m_pathOpen)
+        return true;
+    RasterTarget t(*this);
+    const int penWidth = m_pen.style == PS_NULL ? 0 : std::max(m_pen.width, 1);
+    shapes::ellipse(t, left, top, right, bottom, penWidth, t.pixelFor(m_pen.colour), !m_brush.hollow(),
+                    t.pixelFor(m_brush.colour));
+    return true;
+}
+
+bool Surface::FillRgn(const Region &rgn, const Brush &brush)
+{
+    if (m_image.isNull() || !rgn)
+        return false;
+    if (brush.hollow())
+        return true;
+    RasterTarget t(*this);
+    const std::uint32_t px = t.pixelFor(brush.colour);
+    const QRect area = rgn.boundingRect() & t.drawable();
+    if (area.isEmpty())
+        return true;
+    for (const QRect &r : rgn.region()) {
+        const int y0 = std::max(r.top(), area.top());
+        const int y1 = std::min(r.bottom(), area.bottom());
+        for (int y = y0; y <= y1; ++y)
+            t.fillSpan(y, r.left(), r.right() + 1, px);
+    }
+    return true;
+}
+
+bool Surface::PaintRgn(const Region &rgn)
+{
+    return FillRgn(rgn, m_brush);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Runtime operations
+// ---------------------------------------------------------------------------------------------
+
+void Surface::Cls()
+{
+    CurrentX = 0;
+    CurrentY = 0;
+    if (m_image.isNull())
+        return;
+    RasterTarget t(*this);
+    const std::uint32_t px = t.pixelFor(BackColor);
+    const QRect area = t.drawable();
+    if (!t.clipped() && m_image.bytesPerLine() == qsizetype(m_image.width()) * 4) {
+        std::uint32_t *p = t.row(0);
+        std::fill(p, p + qsizetype(m_image.width()) * m_image.height(), px);
+        t.touchRect(area);
+        return;
+    }
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        t.fillSpan(y, area.left(), area.right() + 1, px);
+}
+
+void Surface::PSet(double x, double y)
+{
+    PSet(x, y, ForeColor);
+}
+
+void Surface::PSet(double x, double y, Colour c)
+{
+    CurrentX = x;
+    CurrentY = y;
+    if (m_image.isNull())
+        return;
+    const int px = roundCoord(x);
+    const int py = roundCoord(y);
+    RasterTarget t(*this);
+    if (DrawWidth <= 1)
+        t.fillSpan(py, px, px + 1, t.pixelFor(c));
+    else
+        shapes::wideLine(t, px, py, px, py, DrawWidth, t.pixelFor(c));
+}
+
+Colour Surface::Point(double x, double y) const
+{
+    return GetPixel(roundCoord(x), roundCoord(y));
+}
+
+void Surface::Line(double x1, double y1, double x2, double y2, Colour c, bool box, bool filled)
+{
+    CurrentX = x2;
+    CurrentY = y2;
+    if (m_image.isNull())
+        return;
+    const int ax = roundCoord(x1), ay = roundCoord(y1);
+    const int bx = roundCoord(x2), by = roundCoord(y2);
+    RasterTarget t(*this);
+    const std::uint32_t px = t.pixelFor(c);
+    const int width = std::max(DrawWidth, 1);
+    if (box || filled) {
+        const int l = std::min(ax, bx), r = std::max(ax, bx) + 1;
+        const int top = std::min(ay, by), b = std::max(ay, by) + 1;
+        shapes::box(t, l, top, r, b, width, px, filled, px);
+    } else if (width <= 1) {
+        shapes::thinLine(t, ax, ay, bx, by, true, px);
+    } else {
+        shapes::wideLine(t, ax, ay, bx, by, width, px);
+    }
+}
+
+void Surface::PaintPicture(const QImage &picture, double x, double y, double w, double h, double sx, double sy,
+                           double sw, double sh, std::uint32_t rop)
+{
+    if (m_image.isNull() || picture.isNull())
+        return;
+    QImage converted;
+    const QImage *src = &picture;
+    if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32) {
+        converted = picture.convertToFormat(QImage::Format_RGB32);
+        src = &converted;
+    }
+    StretchSource s;
+    s.image = src;
+    stretchTransfer(*this, roundCoord(x), roundCoord(y), roundCoord(w), roundCoord(h), s, roundCoord(sx),
+                    roundCoord(sy), roundCoord(sw), roundCoord(sh), rop);
+}
+
+void Surface::Print(const QString &text)
+{
+    QString body = text;
+    body.remove(QLatin1Char('\r'));
+    const QStringList lines = body.split(QLatin1Char('\n'));
+    if (m_image.isNull()) {
+        CurrentX = 0;
+        return;
+    }
+    QFont font = Font;
+    if (m_mono)
+        font.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics fm(font, &m_image);
+    RasterTarget t(*this);
+    const QRect drawable = t.drawable();
+    {
+        QPainter p(&m_image);
+        p.setFont(font);
+        p.setPen(QColor::fromRgb(t.pixelFor(ForeColor)));
+        p.setRenderHint(QPainter::TextAntialiasing, !m_mono);
+        if (m_clip)
+            p.setClipRegion(m_clip.region());
+        for (const QString &line : lines) {
+            const int x = roundCoord(CurrentX);
+            const int y = roundCoord(CurrentY);
+            if (!line.isEmpty()) {
+                p.drawText(QPoint(x, y + fm.ascent()), line);
+                // What the glyphs can reach: their ink box and the advance box, with a pixel of
+                // room for antialiasing.
+                QRect ink = fm.boundingRect(line).translated(x, y + fm.ascent());
+                ink |= QRect(x, y, fm.horizontalAdvance(line), fm.height());
+                t.touchRect(ink.adjusted(-1, -1, 1, 1) & drawable);
+            }
+            CurrentY = y + fm.height();
+            CurrentX = 0;
+        }
+    }
+}
+
+} // namespace orv

@@ -1,0 +1,321 @@
+// Block transfers: BitBlt, StretchBlt and the scaled copy behind PaintPicture.
+//
+// A transfer is worked out once per call (the visible block, the colour conversion, the raster
+// operation, for stretching the source column of every destination column) and then runs span by
+// span: one function chosen per call handles a whole span, so there is no per-pixel dispatch.
+#include "document/surface/SurfaceRaster.h"
+
+#include <cstring>
+
+namespace orv {
+
+namespace {
+
+// The ternary raster operation code: bit (P << 2 | S << 1 | D) of it is the result for
+// pattern bit P, source bit S and destination bit D.
+constexpr std::uint32_t ropCode(std::uint32_t rop) { return (rop >> 16) & 0xFFu; }
+constexpr bool usesSource(std::uint32_t code) { return ((code >> 2) & 0x33u) != (code & 0x33u); }
+
+enum class Conv { None, ToMono, FromMono };
+
+struct BlitCtx {
+    std::uint32_t srcBk = 0;      // rgb of the source's background colour (colour to mono)
+    std::uint32_t whitePx = 0;    // destination background pixel (mono to colour)
+    std::uint32_t blackPx = 0;    // destination text pixel (mono to colour)
+    std::uint32_t pattern = 0;    // destination brush pixel
+    std::uint32_t code = 0xCC;
+};
+
+template<Conv C>
+inline std::uint32_t convert(std::uint32_t s, const BlitCtx &c)
+{
+    if constexpr (C == Conv::ToMono)
+        return rgbOf(s) == c.srcBk ? kWhitePixel : kBlackPixel;
+    else if constexpr (C == Conv::FromMono)
+        return isBrightPixel(s) ? c.whitePx : c.blackPx;
+    else
+        return s | 0xFF000000u;
+}
+
+using ConvFn = void (*)(std::uint32_t *out, const std::uint32_t *s, int n, const BlitCtx &c);
+using GatherFn = void (*)(std::uint32_t *out, const std::uint32_t *s, const int *cols, int n, const BlitCtx &c);
+using OpFn = void (*)(std::uint32_t *d, const std::uint32_t *s, int n, const BlitCtx &c);
+
+template<Conv C>
+void convertRow(std::uint32_t *out, const std::uint32_t *s, int n, const BlitCtx &c)
+{
+    for (int i = 0; i < n; ++i)
+        out[i] = convert<C>(s[i], c);
+}
+
+template<Conv C>
+void gatherRow(std::uint32_t *out, const std::uint32_t *s, const int *cols, int n, const BlitCtx &c)
+{
+    for (int i = 0; i < n; ++i)
+        out[i] = convert<C>(s[cols[i]], c);
+}
+
+inline std::uint32_t rop3(std::uint32_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d)
+{
+    std::uint32_t r = 0;
+    for (unsigned i = 0; i < 8; ++i) {
+        if (code & (1u << i))
+            r |= ((i & 4) ? p : ~p) & ((i & 2) ? s : ~s) & ((i & 1) ? d : ~d);
+    }
+    return r;
+}
+
+enum class Op { Copy, And, Xor, NotCopy, Or, General };
+
+template<Op O>
+void opRow(std::uint32_t *d, const std::uint32_t *s, int n, const BlitCtx &c)
+{
+    if constexpr (O == Op::Copy) {
+        std::memmove(d, s, std::size_t(n) * sizeof(std::uint32_t));
+    } else {
+        for (int i = 0; i < n; ++i) {
+            if constexpr (O == Op::And)
+                d[i] = d[i] & s[i];
+            else if constexpr (O == Op::Xor)
+                d[i] = (d[i] ^ s[i]) | 0xFF000000u;
+            else if constexpr (O == Op::NotCopy)
+                d[i] = ~s[i] | 0xFF000000u;
+            else if constexpr (O == Op::Or)
+                d[i] = d[i] | s[i];
+            else
+                d[i] = rop3(c.code, c.pattern, s[i], d[i]) | 0xFF000000u;
+        }
+    }
+}
+
+OpFn pickOp(std::uint32_t rop)
+{
+    switch (rop) {
+    case SRCCOPY: return opRow<Op::Copy>;
+    case SRCAND: return opRow<Op::And>;
+    case SRCINVERT: return opRow<Op::Xor>;
+    case NOTSRCCOPY: return opRow<Op::NotCopy>;
+    case SRCPAINT: return opRow<Op::Or>;
+    default: return opRow<Op::General>;
+    }
+}
+
+Conv pickConv(bool srcMono, bool dstMono)
+{
+    if (srcMono == dstMono)
+        return Conv::None;
+    return dstMono ? Conv::ToMono : Conv::FromMono;
+}
+
+BlitCtx makeCtx(RasterTarget &t, bool srcMono, Colour srcBk, std::uint32_t rop)
+{
+    const Surface &d = t.surface();
+    BlitCtx c;
+    c.srcBk = rgbOf(srcMono ? monoPixel(ToPixel(srcBk)) : ToPixel(srcBk));
+    c.whitePx = t.pixelFor(d.GetBkColor());
+    c.blackPx = t.pixelFor(d.GetTextColor());
+    c.pattern = t.pixelFor(d.selectedBrush().colour);
+    c.code = ropCode(rop);
+    return c;
+}
+
+// An operation that ignores the source (pattern or destination only) over a block.
+void patternBlock(RasterTarget &t, const QRect &block, const BlitCtx &c)
+{
+    const QRect area = block & t.drawable();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        t.forVisible(y, area.left(), area.right() + 1, [&](int a, int e) {
+            std::uint32_t *d = t.row(y) + a;
+            opRow<Op::General>(d, d, e - a, c);
+            t.touch(y, a, e);
+        });
+    }
+}
+
+// The destination pixels an extent covers, from its first pixel on: p..p+e-1 for e > 0,
+// p, p-1, .., p+e+1 for e < 0.
+QRect extentRect(long long x, long long y, long long w, long long h)
+{
+    const long long l = w > 0 ? x : x + w + 1;
+    const long long t = h > 0 ? y : y + h + 1;
+    return QRect(clampCoord(l), clampCoord(t), clampCoord(std::llabs(w)), clampCoord(std::llabs(h)));
+}
+
+// One axis of a stretch: for every destination pixel in [first, first + map.size()), in
+// increasing order, the source pixel it takes. Only pixels inside [lo, hi] on the destination
+// side and inside [0, srcSize) on the source side are kept (they form one interval).
+struct AxisMap {
+    int first = 0;
+    std::vector<int> src;
+};
+
+AxisMap mapAxis(long long p, long long e, long long sp, long long se, int lo, int hi, int srcSize)
+{
+    AxisMap m;
+    const long long n = std::llabs(e), sn = std::llabs(se);
+    // Destination pixels of the extent, in increasing order.
+    const long long dFirst = std::max<long long>(e > 0 ? p : p - n + 1, lo);
+    const long long dLast = std::min<long long>(e > 0 ? p + n - 1 : p, hi);
+    m.first = int(dFirst);
+    bool started = false;
+    for (long long d = dFirst; d <= dLast; ++d) {
+        const long long i = e > 0 ? d - p : p - d;          // index along the destination extent
+        const long long k = ((i + 1) * sn - 1) / n;         // ceil((i + 1) * sn / n) - 1
+        const long long s = se > 0 ? sp + k : sp - k;
+        if (s < 0 || s >= srcSize) {
+            if (started)
+                break;
+            m.first = int(d + 1);
+            continue;
+        }
+        started = true;
+        m.src.push_back(int(s));
+    }
+    return m;
+}
+
+} // namespace
+
+bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy, std::uint32_t rop)
+{
+    RasterTarget t(dst);
+    if (t.isNull())
+        return false;
+    if (w <= 0 || h <= 0)
+        return true;
+    const std::uint32_t code = ropCode(rop);
+    const BlitCtx ctx = makeCtx(t, src.isMonochrome(), src.GetBkColor(), rop);
+    const QRect block(clampCoord(x), clampCoord(y), clampCoord(w), clampCoord(h));
+    if (!usesSource(code)) {
+        patternBlock(t, block, ctx);
+        return true;
+    }
+    if (src.isNull())
+        return false;
+    // Destination = source + offset; only pixels inside both surfaces take part.
+    const int offX = block.left() - clampCoord(sx);
+    const int offY = block.top() - clampCoord(sy);
+    const QRect area = block & QRect(QPoint(0, 0), src.size()).translated(offX, offY) & t.drawable();
+    if (area.isEmpty())
+        return true;
+
+    const Conv conv = pickConv(src.isMonochrome(), dst.isMonochrome());
+    const OpFn op = pickOp(rop);
+    const ConvFn convFn = conv == Conv::ToMono     ? convertRow<Conv::ToMono>
+                          : conv == Conv::FromMono ? convertRow<Conv::FromMono>
+                                                   : nullptr;
+    t.makeWritable();   // before reading the source: a shared source keeps the old pixels
+    const bool same = src.Image().constBits() == dst.Image().constBits();
+    std::vector<std::uint32_t> temp;
+    // Moving a block down within one image: go bottom-up so no source row is overwritten first.
+    const bool upwards = same && offY > 0;
+    for (int i = 0; i < area.height(); ++i) {
+        const int yy = upwards ? area.bottom() - i : area.top() + i;
+        const std::uint32_t *srow = src.constScanLine(yy - offY);
+        t.forVisible(yy, area.left(), area.right() + 1, [&](int a, int e) {
+            const int n = e - a;
+            const std::uint32_t *s = srow + (a - offX);
+            if (convFn) {
+                temp.resize(std::size_t(n));
+                convFn(temp.data(), s, n, ctx);
+                s = temp.data();
+            } else if (same && offY == 0 && op != opRow<Op::Copy>) {
+                temp.assign(s, s + n);   // overlapping within the row
+                s = temp.data();
+            }
+            op(t.row(yy) + a, s, n, ctx);
+            t.touch(yy, a, e);
+        });
+    }
+    return true;
+}
+
+bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSource &src, int sx, int sy, int sw,
+                     int sh, std::uint32_t rop)
+{
+    RasterTarget t(dst);
+    if (t.isNull())
+        return false;
+    if (w == 0 || h == 0)
+        return true;
+    const std::uint32_t code = ropCode(rop);
+    const BlitCtx ctx = makeCtx(t, src.mono, src.bkColour, rop);
+    if (!usesSource(code)) {
+        patternBlock(t, extentRect(x, y, w, h), ctx);
+        return true;
+    }
+    if (!src.image || src.image->isNull())
+        return false;
+    if (sw == 0 || sh == 0)
+        return true;
+    const QRect drawable = t.drawable();
+    if (drawable.isEmpty())
+        return true;
+    const AxisMap cols = mapAxis(clampCoord(x), clampCoord(w), clampCoord(sx), clampCoord(sw), drawable.left(),
+                                 drawable.right(), src.image->width());
+    const AxisMap rows = mapAxis(clampCoord(y), clampCoord(h), clampCoord(sy), clampCoord(sh), drawable.top(),
+                                 drawable.bottom(), src.image->height());
+    if (cols.src.empty() || rows.src.empty())
+        return true;
+
+    t.makeWritable();   // before reading the source: a shared source keeps the old pixels
+    QImage snapshot;
+    const QImage *simg = src.image;
+    if (simg->constBits() == dst.Image().constBits()) {
+        snapshot = simg->copy();   // stretching an image onto itself reads from a copy
+        simg = &snapshot;
+    }
+    const Conv conv = pickConv(src.mono, dst.isMonochrome());
+    const GatherFn gather = conv == Conv::ToMono     ? gatherRow<Conv::ToMono>
+                            : conv == Conv::FromMono ? gatherRow<Conv::FromMono>
+                                                     : gatherRow<Conv::None>;
+    const OpFn op = pickOp(rop);
+    const bool plainCopy = rop == SRCCOPY;
+    const int c0 = cols.first;
+    const int c1 = cols.first + int(cols.src.size());
+    std::vector<std::uint32_t> temp;
+    int tempRow = -1;   // source row held in temp
+    for (std::size_t r = 0; r < rows.src.size(); ++r) {
+        const int yy = rows.first + int(r);
+        const int srcRow = rows.src[r];
+        const std::uint32_t *s = reinterpret_cast<const std::uint32_t *>(simg->constScanLine(srcRow));
+        std::uint32_t *d = t.row(yy);
+        if (plainCopy) {
+            // Rows taken from the same source row with the same visible spans are copies of the
+            // row above.
+            const bool repeat = r > 0 && rows.src[r - 1] == srcRow && t.rowClass(yy) == t.rowClass(yy - 1);
+            const std::uint32_t *above = repeat ? t.row(yy - 1) : nullptr;
+            t.forVisible(yy, c0, c1, [&](int a, int e) {
+                if (above)
+                    std::memcpy(d + a, above + a, std::size_t(e - a) * sizeof(std::uint32_t));
+                else
+                    gather(d + a, s, cols.src.data() + (a - c0), e - a, ctx);
+                t.touch(yy, a, e);
+            });
+        } else {
+            if (tempRow != srcRow) {
+                temp.resize(cols.src.size());
+                gather(temp.data(), s, cols.src.data(), int(cols.src.size()), ctx);
+                tempRow = srcRow;
+            }
+            t.forVisible(yy, c0, c1, [&](int a, int e) {
+                op(d + a, temp.data() + (a - c0), e - a, ctx);
+                t.touch(yy, a, e);
+            });
+        }
+    }
+    return true;
+}
+
+bool StretchBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx, int sy, int sw, int sh,
+                std::uint32_t rop)
+{
+    StretchSource s;
+    s.image = &src.m_image;
+    s.mono = src.m_mono;
+    s.bkColour = src.m_bkColour;
+    s.surface = &src;
+    return stretchTransfer(dst, x, y, w, h, s, sx, sy, sw, sh, rop);
+}
+
+} // namespace orv
