@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/AppInfo.h"
+#include "app/Conversions.h"
 #include "app/ResStrings.h"
 #include "app/ResStringsWidget.h"
 #include "app/Settings.h"
@@ -404,9 +405,11 @@ void frmMain::buildPropertyPanel()
     layout->setSpacing(4);
     m_colourBox = new ColourBoxWidget(body);
     layout->addWidget(m_colourBox);
-    // The box's title doubles as the dock's title bar: dragging it docks the box left or right.
+    // The box's title is the dock's title bar: dragging it docks the box left or right.
     m_property1->setWindowTitle(QStringLiteral("Colors"));
     setTag(m_property1, QStringLiteral("1213"));
+    m_property1->setTitleBarWidget(m_colourBox->LblToolBox());
+    m_colourBox->LblToolBox()->setMargin(4);
 
     auto *props = new QLabel(QStringLiteral("Properties"), body);
     props->setObjectName(QStringLiteral("Label2"));
@@ -1140,7 +1143,7 @@ void frmMain::mnuFileExit_Click()
 
 void frmMain::mnuEditOptions_Click()
 {
-    frmOptions dlg(m_state, ActiveForm() != nullptr, this);
+    frmOptions dlg(m_state, [this] { return ActiveForm() != nullptr; }, this);
     dlg.exec();
 }
 

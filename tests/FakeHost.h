@@ -1,0 +1,114 @@
+// A scripted stand-in for the main window: answers message and input boxes from queues,
+// records what was shown, and keeps the toolbar and menu states the documents touch.
+#pragma once
+
+#include "document/Document.h"
+
+#include <QHash>
+#include <QStringList>
+#include <deque>
+
+namespace orvtest {
+
+class FakeHost : public orv::DocumentHost {
+public:
+    orv::AppState st;
+    orv::Document *active = nullptr;
+    std::deque<int> answers;                 // next MsgBox answers
+    std::deque<QString> inputs;              // next InputBox answers
+    QStringList shownMessages;
+    QStringList shownTitles;
+    QList<int> shownStyles;
+    int beeps = 0;
+    int ceodCalls = 0;
+    int saveAsCalls = 0;
+    std::function<void()> onSaveAs;          // what Save As does (e.g. clear SaveReq)
+    bool canUndo = false, canRedo = false;
+    int undoRedoUpdates = 0;
+    QHash<QString, int> buttons;
+    bool pasteEnabled = false;
+    QHash<int, QString> status;
+    orv::Colour fore = 0, back = 0xFFFFFF;
+    QPoint cursor{100, 100};
+    int popups = 0;
+
+    orv::AppState &state() override { return st; }
+    orv::Document *activeDocument() override { return active; }
+    int MsgBox(const QString &text, int style, const QString &title) override
+    {
+        shownMessages << text;
+        shownTitles << title;
+        shownStyles << style;
+        if (answers.empty())
+            return orv::Msg::Cancel;
+        const int a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString InputBox(const QString &, const QString &, const QString &) override
+    {
+        if (inputs.empty())
+            return {};
+        QString a = inputs.front();
+        inputs.pop_front();
+        return a;
+    }
+    void Beep() override { ++beeps; }
+    void setStatusText(int panel, const QString &text) override { status[panel] = text; }
+    void CEOD() override { ++ceodCalls; }
+    void UpdateUndoRedo(bool u, bool r) override
+    {
+        canUndo = u;
+        canRedo = r;
+        ++undoRedoUpdates;
+    }
+    int ToolbarButtonValue(const QString &key) override { return buttons.value(key); }
+    void SetToolbarButtonValue(const QString &key, int value) override { buttons[key] = value; }
+    void SetPasteEnabled(bool e) override { pasteEnabled = e; }
+    void ShowPopupMenu(orv::Document &, QPoint, bool, bool) override { ++popups; }
+    void SetForeSwatch(orv::Colour c) override { fore = c; }
+    void SetBackSwatch(orv::Colour c) override { back = c; }
+    void mnuFileSaveAs_Click() override
+    {
+        ++saveAsCalls;
+        if (onSaveAs)
+            onSaveAs();
+    }
+    void ShowTextDialog() override {}
+    orv::Surface *ZoomSurface() override { return nullptr; }
+    void RefreshZoom() override {}
+    QPoint GetCursorPos() override { return cursor; }
+    void SetCursorPos(QPoint p) override { cursor = p; }
+};
+
+// A document window that only records what the document asks of it.
+class FakeView : public orv::DocumentView {
+public:
+    QSize window{660, 520};
+    QSize client{652, 494};
+    int state = 0;
+    orv::ViewportLayout applied;
+    int layouts = 0;
+    QRect repainted;
+    QSize WindowPixels() override { return window; }
+    QSize ClientPixels() override { return client; }
+    void SetWindowPixels(QSize s) override
+    {
+        const QSize frame = window - client;
+        window = s;
+        client = s - frame;
+    }
+    int WindowState() override { return state; }
+    void ApplyLayout(const orv::ViewportLayout &l) override
+    {
+        applied = l;
+        ++layouts;
+    }
+    void RepaintPicture(const QRect &r) override { repainted |= r; }
+    void SetCaption(const QString &) override {}
+    void SetToolCursor(orv::ToolCursor) override {}
+    void ShowSelectionOutline(bool, const QRect &) override {}
+    void CloseWindow() override {}
+};
+
+} // namespace orvtest
