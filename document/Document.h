@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document/DocumentHost.h"
+#include "document/UndoHistory.h"
 #include "document/surface/Surface.h"
 
 #include <QPoint>
@@ -39,7 +40,7 @@ public:
     Document(const Document &) = delete;
     Document &operator=(const Document &) = delete;
 
-    void setView(DocumentView *view) { m_view = view; }
+    void setView(DocumentView *view);
     DocumentView *view() const { return m_view; }
     DocumentHost &host() const { return m_host; }
 
@@ -130,11 +131,52 @@ public:
 
     bool CanUndo() const { return m_canUndo; }
     bool CanRedo() const { return m_canRedo; }
+    // The undo history: snapshots, their selection records and the current position.
+    const UndoHistory &history() const { return m_history; }
+    std::int16_t UndoIndex() const { return m_history.UndoIndex; }
+
+    // --- tool routines, called by the pointer dispatch with a phase (1 press, 2 move, 3 release)
+    void DrawLineShape(int Button, int Shift, float X, float Y, int Phase);
+    void DrawRays(int Button, int Shift, float X, float Y, int Phase);
+    void DrawRectangleShape(int Button, int Shift, float X, float Y, int Phase);
+    void DrawCircleShape(int Button, int Shift, float X, float Y, int Phase);
+    void DrawEllipseShape(int Button, int Shift, float X, float Y, int Phase, int Kind);
+    void DrawContLine(int Button, int Shift, float X, float Y, int Phase, int Step);
+    void CurveStart(int Button, int Shift, float X, float Y);
+    void DrawPencil(int Button, int Shift, float X, float Y, int Phase);
+    void DrawEraser(int Button, int Shift, float X, float Y, int Phase);
+    void DrawSpray(int Button, int Shift, float X, float Y, int Phase);
+    void FloodFillAt(int Button, int Shift, float X, float Y, int Phase);
+    void PickColor(int Button, int Shift, float X, float Y, int Phase);
+    void StampText(int Button, int Shift, float X, float Y, int Phase);
+
+    // The start point of the drag (set by the drawing start).
+    QPointF dragStart() const { return m_dragStart; }
+    // The mirror image of a point for mirror entry k (1 vertical axis, 2 centre, 3 horizontal axis).
+    QPoint MirrorPoint(int k, QPoint p) const;
+    // The stroke's mirror entries while mirror drawing is on: 1 to 2 × MirrorCount − 1, never
+    // beyond entry 3; none while it is off.
+    int MirrorEntries() const;
+
+    // Picture1 again equals Picture2 everywhere (after a full copy between them), or Picture2
+    // was changed by other means so that a preview restore must copy everything.
+    void markPreviewInSync() { m_sinceSync = QRect(); }
+    void markPreviewBaseChanged() { m_sinceSync = QRect(QPoint(0, 0), Picture1.size()); }
+    QRect previewDirty() const { return m_sinceSync | Picture1.dirtyRect(); }
 
 private:
     void UpdateUndoRedoUI();
     // Repaints what changed on Picture1 since the last repaint.
     void refreshPicture();
+    // The drawing start itself, run by the press handler whose gate is already closed.
+    void drawingStart(float X, float Y, bool KeepPrevious);
+    void dispatch(int Button, int Shift, float X, float Y, int Phase);
+    void RestorePreview();
+    void SetToolCursor(float X, float Y);
+    void copyToZoomWindow(float X, float Y);
+    void setPointEntries(float X, float Y, bool start);
+    void ShowRightButtonMenu(float X, float Y);
+    static int CIntPixel(float v);
 
     DocumentHost &m_host;
     DocumentView *m_view = nullptr;
@@ -143,7 +185,10 @@ private:
     bool m_firstLayout = true;
     bool m_canUndo = false;
     bool m_canRedo = false;
+    UndoHistory m_history;
     ViewportLayout m_layout;
+    QPointF m_dragStart;
+    QRect m_sinceSync;   // area of Picture1 drawn since it last equalled Picture2
 };
 
 } // namespace orv

@@ -1,5 +1,7 @@
 #include "document/frmDocument.h"
 
+#include "tools/ToolArt.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
@@ -173,16 +175,10 @@ frmDocument::frmDocument(DocumentHost &host, QWidget *parent)
     });
 
     m_doc->setView(this);
-    m_doc->Picture1.setRefreshHandler([this](const QRect &) {
-        const QRect area = m_doc->Picture1.takeDirty();
-        if (!area.isEmpty())
-            m_picture->update(area);
-    });
 }
 
 frmDocument::~frmDocument()
 {
-    m_doc->Picture1.setRefreshHandler({});
     m_doc->setView(nullptr);
 }
 
@@ -274,14 +270,19 @@ void frmDocument::setCaption(const QString &caption)
 
 void frmDocument::SetToolCursor(ToolCursor cursor)
 {
-    Qt::CursorShape shape = Qt::CrossCursor;
     switch (cursor) {
-    case ToolCursor::Arrow: shape = Qt::ArrowCursor; break;
-    case ToolCursor::IBeam: shape = Qt::IBeamCursor; break;
-    case ToolCursor::SizeAll: shape = Qt::SizeAllCursor; break;
-    default: shape = Qt::CrossCursor; break;
+    case ToolCursor::Arrow: m_picture->setCursor(Qt::ArrowCursor); break;
+    case ToolCursor::IBeam: m_picture->setCursor(Qt::IBeamCursor); break;
+    case ToolCursor::SizeAll: m_picture->setCursor(Qt::SizeAllCursor); break;
+    case ToolCursor::Cross: m_picture->setCursor(Qt::CrossCursor); break;
+    case ToolCursor::Dropper: m_picture->setCursor(ToolCursorFor(QStringLiteral("Dropper"))); break;
+    case ToolCursor::Eraser: m_picture->setCursor(ToolCursorFor(QStringLiteral("Eraser"))); break;
+    case ToolCursor::FloodFill: m_picture->setCursor(ToolCursorFor(QStringLiteral("FloodFill"))); break;
+    case ToolCursor::Spray: m_picture->setCursor(ToolCursorFor(QStringLiteral("Spray"))); break;
+    case ToolCursor::Zoom: m_picture->setCursor(ToolCursorFor(QStringLiteral("Zoom"))); break;
+    case ToolCursor::Pen: m_picture->setCursor(ToolCursorFor(QStringLiteral("Pen"))); break;
+    case ToolCursor::Marquee: m_picture->setCursor(ToolCursorFor(QStringLiteral("Marquee"))); break;
     }
-    m_picture->setCursor(shape);
 }
 
 void frmDocument::ShowSelectionOutline(bool visible, const QRect &rect)
