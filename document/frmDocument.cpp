@@ -1,5 +1,6 @@
 #include "document/frmDocument.h"
 
+#include "app/InputCodes.h"
 #include "tools/ToolArt.h"
 
 #include <QCloseEvent>
@@ -13,40 +14,6 @@
 namespace orv {
 
 namespace {
-
-int buttonCode(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
-
-int buttonsCode(Qt::MouseButtons bs)
-{
-    int code = 0;
-    if (bs & Qt::LeftButton)
-        code |= 1;
-    if (bs & Qt::RightButton)
-        code |= 2;
-    if (bs & Qt::MiddleButton)
-        code |= 4;
-    return code;
-}
-
-int shiftCode(Qt::KeyboardModifiers m)
-{
-    int code = 0;
-    if (m & Qt::ShiftModifier)
-        code |= 1;
-    if (m & Qt::ControlModifier)
-        code |= 2;
-    if (m & Qt::AltModifier)
-        code |= 4;
-    return code;
-}
 
 // Key codes as the document's key handler knows them.
 int keyCode(const QKeyEvent *e)
@@ -110,17 +77,17 @@ protected:
     {
         setFocus(Qt::MouseFocusReason);
         const QPointF pt = e->position();
-        m_doc.Picture1_MouseDown(buttonCode(e->button()), shiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
+        m_doc.Picture1_MouseDown(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void mouseMoveEvent(QMouseEvent *e) override
     {
         const QPointF pt = e->position();
-        m_doc.Picture1_MouseMove(buttonsCode(e->buttons()), shiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
+        m_doc.Picture1_MouseMove(ButtonsCode(e->buttons()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
         const QPointF pt = e->position();
-        m_doc.Picture1_MouseUp(buttonCode(e->button()), shiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
+        m_doc.Picture1_MouseUp(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void keyPressEvent(QKeyEvent *e) override
     {
@@ -129,7 +96,7 @@ protected:
             QWidget::keyPressEvent(e);
             return;
         }
-        m_doc.Picture1_KeyDown(code, shiftCode(e->modifiers()));
+        m_doc.Picture1_KeyDown(code, ShiftCode(e->modifiers()));
     }
 
 private:

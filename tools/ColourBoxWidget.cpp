@@ -1,5 +1,6 @@
 #include "tools/ColourBoxWidget.h"
 
+#include "app/InputCodes.h"
 #include "app/ResStringsWidget.h"
 
 #include <QMouseEvent>
@@ -10,16 +11,6 @@ namespace {
 
 constexpr int TwipsPerPixel = 15;
 constexpr int px(int twips) { return twips / TwipsPerPixel; }
-
-int buttonCode(Qt::MouseButton b)
-{
-    switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
-}
 
 } // namespace
 
@@ -42,7 +33,7 @@ void ColourLabel::setColour(Colour c)
 
 void ColourLabel::mousePressEvent(QMouseEvent *e)
 {
-    emit pressed(buttonCode(e->button()));
+    emit pressed(ButtonCode(e->button()));
 }
 
 void ColourLabel::mouseDoubleClickEvent(QMouseEvent *e)
