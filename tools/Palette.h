@@ -4,6 +4,8 @@
 
 #include "document/surface/Surface.h"
 
+#include <QByteArray>
+#include <QString>
 #include <array>
 
 namespace orv {
@@ -25,5 +27,31 @@ constexpr std::array<Colour, ColourCellCount> DefaultCellColours = {
     0x008000, 0x808000, 0xC00000, 0x800080, //
     0x004000, 0x404000, 0x400000, 0x400040, //
 };
+
+using PaletteCells = std::array<Colour, ColourCellCount>;
+
+// The file's text for these cells: 48 lines "index,colour", both decimal, each ended by CR LF,
+// no blanks, quotes or header. The first line for the default colours is "0,16777215".
+QByteArray PaletteFileText(const PaletteCells &cells);
+
+// Writes the cells as a palette file, replacing the file only once the whole text is written:
+// when anything fails, an existing file keeps its old content. On failure returns false and,
+// when `error` is given, puts the system's reason there.
+bool SavePaletteFile(const QString &path, const PaletteCells &cells, QString *error = nullptr);
+
+// Reads one record "index,colour". Blanks (spaces and tabs) around either number are allowed,
+// and so are a CR or LF at the end; nothing else is: each number is plain decimal digits (no
+// sign, fraction or exponent), the index lies in 0 to 47 and the colour in 0 to 0xFFFFFF.
+// Returns false for any other text, the cells untouched.
+bool ParsePaletteRecord(QByteArrayView line, int *index, Colour *colour);
+
+// Reads a palette file into `cells` with the loop-counter rule: the index a record names becomes
+// the loop counter, so each record fills the cell it names and reading stops after the record
+// that names cell 47 (a file whose first record names cell 40 is read for eight records when the
+// next ones name 41 to 47). Reading stops silently at the first bad record, at the end of the
+// file, or when the file cannot be opened; the cells already read keep their new colours and the
+// others keep theirs. A UTF-8 byte-order mark before the first record is skipped. Returns the
+// number of records applied (0 for a missing, empty or unreadable file).
+int LoadPaletteFile(const QString &path, PaletteCells &cells);
 
 } // namespace orv
