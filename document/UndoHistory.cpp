@@ -1,0 +1,334 @@
+#include "document/UndoHistory.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orv {
+
+namespace {
+constexpr int kTile = UndoSnapshot::kTile;
+constexpr std::size_t kFullTilePixels = std::size_t(kTile) * kTile;
+constexpr std::size_t kKnownSurfaces = 8;
+} // namespace
+
+// Tile buffers: every tile takes its buffer from here and gives it back when it dies. Freed
+// full-size buffers are kept (up to the limit) for the next snapshots; edge tiles are smaller and
+// go straight back to the allocator.
+class UndoTilePool {
+public:
+    ~UndoTilePool()
+    {
+        for (std::uint32_t *p : m_free)
+            delete[] p;
+    }
+
+    std::uint32_t *acquire(std::size_t pixels)
+    {
+        m_liveBytes += pixels * sizeof(std::uint32_t);
+        ++m_liveTiles;
+        if (pixels == kFullTilePixels && !m_free.empty()) {
+            std::uint32_t *p = m_free.back();
+            m_free.pop_back();
+            return p;
+        }
+        return new std::uint32_t[pixels];   // left uninitialised: the caller fills it
+    }
+
+    void release(std::uint32_t *p, std::size_t pixels)
+    {
+        m_liveBytes -= pixels * sizeof(std::uint32_t);
+        --m_liveTiles;
+        if (pixels == kFullTilePixels && m_free.size() < m_limit)
+            m_free.push_back(p);
+        else
+            delete[] p;
+    }
+
+    // Keep at most this many free buffers; extra ones are freed at once.
+    void setLimit(std::size_t buffers)
+    {
+        m_limit = buffers;
+        while (m_free.size() > m_limit) {
+            delete[] m_free.back();
+            m_free.pop_back();
+        }
+    }
+
+    std::size_t liveBytes() const { return m_liveBytes; }
+    std::size_t liveTiles() const { return m_liveTiles; }
+    std::size_t pooledBytes() const { return m_free.size() * kFullTilePixels * sizeof(std::uint32_t); }
+
+private:
+    std::vector<std::uint32_t *> m_free;
+    std::size_t m_limit = 64;
+    std::size_t m_liveBytes = 0;
+    std::size_t m_liveTiles = 0;
+};
+
+struct UndoTile {
+    UndoTile(std::shared_ptr<UndoTilePool> pool, int w, int h)
+        : pool(std::move(pool)), width(w), height(h), pixels(this->pool->acquire(std::size_t(w) * h))
+    {
+    }
+    ~UndoTile() { pool->release(pixels, std::size_t(width) * height); }
+    UndoTile(const UndoTile &) = delete;
+    UndoTile &operator=(const UndoTile &) = delete;
+
+    std::shared_ptr<UndoTilePool> pool;
+    int width;
+    int height;
+    std::uint32_t *pixels;   // width x height, rows packed
+};
+
+// ---------------------------------------------------------------------------------------------
+// UndoSnapshot
+// ---------------------------------------------------------------------------------------------
+
+QImage UndoSnapshot::toImage() const
+{
+    if (m_width <= 0 || m_height <= 0)
+        return QImage();
+    QImage img(m_width, m_height, QImage::Format_RGB32);
+    for (int r = 0; r < m_rows; ++r) {
+        for (int c = 0; c < m_columns; ++c) {
+            const UndoTile &t = *m_tiles[std::size_t(r) * m_columns + c];
+            for (int y = 0; y < t.height; ++y)
+                std::memcpy(img.scanLine(r * kTile + y) + std::size_t(c) * kTile * 4,
+                            t.pixels + std::size_t(y) * t.width, std::size_t(t.width) * 4);
+        }
+    }
+    return img;
+}
+
+bool UndoSnapshot::sharesTile(const UndoSnapshot &other, int column, int row) const
+{
+    if (size() != other.size() || column < 0 || row < 0 || column >= m_columns || row >= m_rows)
+        return false;
+    const std::size_t i = std::size_t(row) * m_columns + column;
+    return m_tiles[i] == other.m_tiles[i];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Slots and records
+// ---------------------------------------------------------------------------------------------
+
+UndoHistory::UndoHistory() : m_pool(std::make_shared<UndoTilePool>()), m_slots(1) {}
+
+UndoHistory::~UndoHistory()
+{
+    // Snapshots die before the pool they return their buffers to (the tiles also hold it).
+    m_slots.clear();
+}
+
+SnapshotPtr UndoHistory::picture(int slot) const
+{
+    if (slot <= 0 || slot >= count())
+        return nullptr;
+    return m_slots[std::size_t(slot)];
+}
+
+void UndoHistory::setPicture(int slot, SnapshotPtr picture)
+{
+    if (slot <= 0)
+        return;
+    if (slot >= count())
+        m_slots.resize(std::size_t(slot) + 1);
+    m_slots[std::size_t(slot)] = std::move(picture);
+}
+
+void UndoHistory::discardFrom(int first)
+{
+    first = std::max(first, 1);
+    if (first < count())
+        m_slots.resize(std::size_t(first));
+}
+
+void UndoHistory::shiftOldestOut()
+{
+    for (int i = 1; i <= kMaxSnapshots - 1; ++i) {
+        setPicture(i, picture(i + 1));
+        record(i) = record(i + 1);
+    }
+}
+
+clsUndo &UndoHistory::record(int slot)
+{
+    slot = std::max(slot, 0);
+    if (std::size_t(slot) >= m_records.size())
+        m_records.resize(std::size_t(slot) + 1);
+    return m_records[std::size_t(slot)];
+}
+
+// ---------------------------------------------------------------------------------------------
+// Pixels
+// ---------------------------------------------------------------------------------------------
+
+SnapshotPtr UndoHistory::knownPicture(const Surface &surface) const
+{
+    const QImage &img = surface.Image();
+    if (img.isNull())
+        return nullptr;
+    const qint64 key = img.cacheKey();
+    for (const Known &k : m_known) {
+        if (k.key != key)
+            continue;
+        SnapshotPtr p = k.picture.lock();
+        if (p && p->size() == img.size())
+            return p;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+void UndoHistory::remember(const Surface &surface, const SnapshotPtr &picture)
+{
+    const QImage &img = surface.Image();
+    if (img.isNull() || !picture)
+        return;
+    const qint64 key = img.cacheKey();
+    m_known.erase(std::remove_if(m_known.begin(), m_known.end(),
+                                 [key](const Known &k) { return k.key == key || k.picture.expired(); }),
+                  m_known.end());
+    m_known.insert(m_known.begin(), Known{key, picture});
+    if (m_known.size() > kKnownSurfaces)
+        m_known.resize(kKnownSurfaces);
+}
+
+SnapshotPtr UndoHistory::capture(const Surface &source, const SnapshotPtr &baseline)
+{
+    // Unwritten since it was last synced with a snapshot: it is that snapshot.
+    if (SnapshotPtr same = knownPicture(source))
+        return same;
+
+    auto snap = std::make_shared<UndoSnapshot>();
+    const int w = source.ScaleWidth();
+    const int h = source.ScaleHeight();
+    if (w <= 0 || h <= 0)
+        return snap;
+    snap->m_width = w;
+    snap->m_height = h;
+    snap->m_columns = (w + kTile - 1) / kTile;
+    snap->m_rows = (h + kTile - 1) / kTile;
+    const int cols = snap->m_columns;
+    snap->m_tiles.resize(std::size_t(cols) * snap->m_rows);
+    // Keep about a quarter of an image's tiles for reuse.
+    m_pool->setLimit(std::max<std::size_t>(64, snap->m_tiles.size() / 4));
+
+    const UndoSnapshot *base = baseline && baseline->size() == source.size() ? baseline.get() : nullptr;
+    std::vector<char> changed(std::size_t(cols), 1);
+    for (int r = 0; r < snap->m_rows; ++r) {
+        const int y0 = r * kTile;
+        const int th = std::min(kTile, h - y0);
+        const std::size_t rowBase = std::size_t(r) * cols;
+        if (base) {
+            // Which tiles of this band differ from the baseline; a tile stops being compared
+            // at its first differing row.
+            std::fill(changed.begin(), changed.end(), 0);
+            for (int y = 0; y < th; ++y) {
+                const std::uint32_t *line = source.constScanLine(y0 + y);
+                for (int c = 0; c < cols; ++c) {
+                    if (changed[std::size_t(c)])
+                        continue;
+                    const UndoTile &t = *base->m_tiles[rowBase + std::size_t(c)];
+                    if (std::memcmp(line + std::size_t(c) * kTile, t.pixels + std::size_t(y) * t.width,
+                                    std::size_t(t.width) * 4) != 0)
+                        changed[std::size_t(c)] = 1;
+                }
+            }
+        }
+        for (int c = 0; c < cols; ++c) {
+            if (!changed[std::size_t(c)]) {
+                snap->m_tiles[rowBase + std::size_t(c)] = base->m_tiles[rowBase + std::size_t(c)];
+                continue;
+            }
+            const int x0 = c * kTile;
+            auto tile = std::make_shared<UndoTile>(m_pool, std::min(kTile, w - x0), th);
+            for (int y = 0; y < th; ++y)
+                std::memcpy(tile->pixels + std::size_t(y) * tile->width, source.constScanLine(y0 + y) + x0,
+                            std::size_t(tile->width) * 4);
+            snap->m_tiles[rowBase + std::size_t(c)] = std::move(tile);
+        }
+    }
+    SnapshotPtr result = std::move(snap);
+    remember(source, result);
+    return result;
+}
+
+void UndoHistory::writeTiles(Surface &target, const UndoSnapshot &picture, const UndoSnapshot *known)
+{
+    const int cols = picture.m_columns;
+    std::uint32_t *bits = target.scanLine(0);   // one write access: the image is detached here
+    const std::size_t stride = std::size_t(target.Image().bytesPerLine()) / sizeof(std::uint32_t);
+    std::vector<int> todo;
+    todo.reserve(std::size_t(cols));
+    for (int r = 0; r < picture.m_rows; ++r) {
+        const std::size_t rowBase = std::size_t(r) * cols;
+        todo.clear();
+        for (int c = 0; c < cols; ++c) {
+            if (!known || known->m_tiles[rowBase + std::size_t(c)] != picture.m_tiles[rowBase + std::size_t(c)])
+                todo.push_back(c);
+        }
+        if (todo.empty())
+            continue;
+        const int y0 = r * kTile;
+        const int th = picture.m_tiles[rowBase]->height;
+        // Row by row through the band, so the target is written in address order.
+        for (int y = 0; y < th; ++y) {
+            std::uint32_t *line = bits + std::size_t(y0 + y) * stride;
+            for (int c : todo) {
+                const UndoTile &t = *picture.m_tiles[rowBase + std::size_t(c)];
+                std::memcpy(line + std::size_t(c) * kTile, t.pixels + std::size_t(y) * t.width,
+                            std::size_t(t.width) * 4);
+            }
+        }
+    }
+}
+
+void UndoHistory::restore(Surface &target, const SnapshotPtr &picture, const Surface *sameContent)
+{
+    if (!picture)
+        return;
+    if (picture->width() <= 0 || picture->height() <= 0) {
+        target.setPicture(QImage());
+        return;
+    }
+    const SnapshotPtr known = knownPicture(target);
+    if (known == picture) {
+        target.markDirty(QRect(QPoint(0, 0), target.size()));
+        return;
+    }
+    if (known && known->size() == picture->size()) {
+        writeTiles(target, *picture, known.get());
+    } else if (sameContent && sameContent != &target && knownPicture(*sameContent) == picture) {
+        target.copyFrom(*sameContent);
+    } else {
+        // A buffer of the snapshot's size that nobody else holds, then every tile.
+        if (target.size() != picture->size() || !target.Image().isDetached())
+            target.setPicture(QImage(picture->size(), QImage::Format_RGB32));
+        writeTiles(target, *picture, nullptr);
+    }
+    target.markDirty(QRect(QPoint(0, 0), target.size()));
+    remember(target, picture);
+}
+
+void UndoHistory::syncCopy(Surface &target, const Surface &source)
+{
+    if (&target == &source)
+        return;
+    const SnapshotPtr held = knownPicture(source);
+    if (!held) {
+        target.copyFrom(source);
+        return;
+    }
+    restore(target, held, &source);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Memory
+// ---------------------------------------------------------------------------------------------
+
+std::size_t UndoHistory::bytesHeld() const { return m_pool->liveBytes(); }
+std::size_t UndoHistory::pooledBytes() const { return m_pool->pooledBytes(); }
+std::size_t UndoHistory::tilesHeld() const { return m_pool->liveTiles(); }
+
+} // namespace orv
