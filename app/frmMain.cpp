@@ -452,6 +452,7 @@ void frmMain::buildPropertyPanel()
         if (floating)
             QTimer::singleShot(0, this, [this] { setColorBoxAlign(ColorBoxAlign()); });
     });
+    connectColourBox();
 }
 
 void frmMain::buildStatusBar()

@@ -6,12 +6,15 @@
 #include "app/AppState.h"
 #include "document/DocumentHost.h"
 
+#include <QColor>
 #include <QHash>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <array>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QActionGroup;
 class QDockWidget;
@@ -110,6 +113,27 @@ public:
     std::function<int(const QString &text, int style, const QString &title)> msgBoxHook;
     std::function<QString(const QString &prompt, const QString &title, const QString &def)> inputBoxHook;
 
+    // --- colour box and palette files (frmMainColour.cpp) ------------------------------------
+    // Double-clicks: a cell takes the colour chosen in the colour dialog; a swatch and the
+    // foreground (background) colour take it. Cancel changes nothing.
+    void LblColor_DblClick(int index);
+    void LblFore_DblClick();
+    void lblBack_DblClick();
+    // The Colour menu's "Load Color Palette" and "Save Colors".
+    void mnuColorLoad_Click();
+    void mnuColorSave_Click();
+    // The colour box dropped at x (pixels of the main window's inner area) after a drag of its
+    // title: docks left when x is less than the box's width, right when x is within the box's
+    // width of the right edge or beyond it, and otherwise stays where it is.
+    void dockColourBoxAt(int x);
+    // The colour dialog goes through this hook when set: it gets the starting colour and
+    // returns the chosen one, or nothing for Cancel.
+    std::function<std::optional<QColor>(const QColor &initial)> colorDialogHook;
+    // The palette file dialogs go through these when set: they get the starting folder and the
+    // filter, and return the chosen path, or an empty text for Cancel.
+    std::function<QString(const QString &folder, const QString &filter)> paletteOpenHook;
+    std::function<QString(const QString &folder, const QString &filter)> paletteSaveHook;
+
     // --- commands --------------------------------------------------------------------------
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
@@ -147,6 +171,8 @@ private:
     void MDIForm_Unload();
     frmDocument *createDocument(int &counter);
     void onSubWindowActivated(QMdiSubWindow *w);
+    void connectColourBox();
+    std::optional<Colour> ChooseColour(Colour initial);
 
     AppState m_state;
     QMdiArea *m_mdi = nullptr;
