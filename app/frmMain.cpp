@@ -322,6 +322,8 @@ void frmMain::buildMenus()
     toolItem(pShape, QStringLiteral("mnuPopupEllipse"), QStringLiteral("1088"), QStringLiteral("Ellipse1"), true);
     toolItem(popup, QStringLiteral("mnuPopupPen"), QStringLiteral("1089"), QStringLiteral("Pencil"), true);
     toolItem(popup, QStringLiteral("mnuPopupEraser"), QStringLiteral("1090"), QStringLiteral("Eraser"), true);
+
+    connectImageCommands();
 }
 
 void frmMain::buildToolbars()

@@ -17,6 +17,7 @@
 #include <optional>
 
 class QActionGroup;
+class QDialog;
 class QDockWidget;
 class QLabel;
 class QMdiArea;
@@ -112,6 +113,9 @@ public:
     // Message and input boxes go through these hooks when set, so tests can answer them.
     std::function<int(const QString &text, int style, const QString &title)> msgBoxHook;
     std::function<QString(const QString &prompt, const QString &title, const QString &def)> inputBoxHook;
+    // The Image menu's rotate, resize and canvas-size dialogs go through this when set: it runs
+    // the dialog instead of exec() (sets its controls, presses OK or Cancel).
+    std::function<void(QDialog &)> imageDialogHook;
 
     // --- colour box and palette files (frmMainColour.cpp) ------------------------------------
     // Double-clicks: a cell takes the colour chosen in the colour dialog; a swatch and the
@@ -172,6 +176,7 @@ private:
     frmDocument *createDocument(int &counter);
     void onSubWindowActivated(QMdiSubWindow *w);
     void connectColourBox();
+    void connectImageCommands();
     std::optional<Colour> ChooseColour(Colour initial);
 
     AppState m_state;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "document/DocumentHost.h"
+#include "document/MaskedBlit.h"
 #include "document/UndoHistory.h"
 #include "document/surface/Surface.h"
 
@@ -118,6 +119,9 @@ public:
     void Çizim_Başlangıcı_İşlemleri(float X, float Y, bool &KeepPrevious);
     int hMOVE(int Button, int Shift, float &X, float &Y, int Action);
     void sub_MARQUEE(int Button, int Shift, float &X, float &Y, int Action);
+    // True once the pixels of the current selection have been lifted out of the image into
+    // PictureMove; the next marquee press clears it.
+    bool Lifted() const { return m_lifted; }
 
     // --- pointer and keys (pixels of Picture1; buttons 1 left, 2 right, 4 middle) ------------
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
@@ -189,6 +193,14 @@ private:
     ViewportLayout m_layout;
     QPointF m_dragStart;
     QRect m_sinceSync;   // area of Picture1 drawn since it last equalled Picture2
+    // Moving a selection: the grab flag of the last press, the bounding rectangle at that press,
+    // the block's rectangle in PictureMove, the lifted flag, and the masked copy's buffers, which
+    // every move of the same block reuses.
+    std::int16_t m_grab = 0;
+    BlitRect m_moveStart;
+    BlitRect m_moveSource;
+    bool m_lifted = false;
+    MaskedBlitScratch m_blitScratch;
 };
 
 } // namespace orv

@@ -1,7 +1,28 @@
 // Selection, move and clipboard: the marquee, the floating block, cut, copy and paste.
 #include "document/Document.h"
 
+#include "app/AppInfo.h"
+#include "app/Conversions.h"
+#include "app/PictureLoader.h"
+#include "app/ResStrings.h"
+#include "document/Clipboard.h"
+
+#include <cstdlib>
+
 namespace orv {
+
+namespace {
+
+// The outline (ShapeRect1) as the view draws it.
+void showOutline(Document &doc)
+{
+    if (!doc.view())
+        return;
+    const auto &s = doc.ShapeRect1;
+    doc.view()->ShowSelectionOutline(s.Visible, QRect(CInt(s.Left), CInt(s.Top), CInt(s.Width), CInt(s.Height)));
+}
+
+} // namespace
 
 void Document::DropSelection()
 {
@@ -29,10 +50,248 @@ void Document::ShowRightButtonMenu(float X, float Y)
     m_host.ShowPopupMenu(*this, at, inside && tool == QLatin1String("Marquee"), inside && tool == QLatin1String("Move"));
 }
 
-void Document::sub_CUT() {}
-void Document::sub_COPY() {}
-void Document::sub_PASTE() {}
-int Document::hMOVE(int, int, float &, float &, int) { return 0; }
-void Document::sub_MARQUEE(int, int, float &, float &, int) {}
+// ---------------------------------------------------------------------------------------------
+// Marquee
+// ---------------------------------------------------------------------------------------------
+
+void Document::sub_MARQUEE(int Button, int /*Shift*/, float &X, float &Y, int Action)
+{
+    switch (Action) {
+    case 1:
+        // The outline starts collapsed at the press. An earlier selection keeps clipping until
+        // a release replaces it.
+        Picture1.DrawWidth = 1;
+        rectLeft = rectRight = CIntPixel(X);
+        rectTop = rectBottom = CIntPixel(Y);
+        ShapeRect1.Left = rectLeft;
+        ShapeRect1.Width = 0;
+        ShapeRect1.Top = rectTop;
+        ShapeRect1.Height = 0;
+        ShapeRect1.Visible = true;
+        m_lifted = false;
+        showOutline(*this);
+        break;
+    case 2: {
+        if (Button != 1)
+            return;
+        // The pointer is held to the surface, and the caller sees the clamped point.
+        if (X > Picture1.ScaleWidth())
+            X = float(Picture1.ScaleWidth());
+        else if (X < 0)
+            X = 0;
+        if (Y > Picture1.ScaleHeight())
+            Y = float(Picture1.ScaleHeight());
+        else if (Y < 0)
+            Y = 0;
+        rectRight = CIntPixel(X);
+        rectBottom = CIntPixel(Y);
+        ShapeRect1.Left = std::min(rectLeft, rectRight);
+        ShapeRect1.Top = std::min(rectTop, rectBottom);
+        ShapeRect1.Width = std::abs(rectRight - rectLeft);
+        ShapeRect1.Height = std::abs(rectBottom - rectTop);
+        showOutline(*this);
+        break;
+    }
+    case 3:
+        if (Button != 1)
+            return;
+        // Only a rectangle with both a width and a height becomes the selection.
+        if (rectRight != rectLeft && rectBottom != rectTop) {
+            if (rectLeft > rectRight)
+                std::swap(rectLeft, rectRight);
+            if (rectTop > rectBottom)
+                std::swap(rectTop, rectBottom);
+            RectHWND = CreateRectRgn(rectLeft, rectTop, rectRight, rectBottom);
+            Picture1.SelectClipRgn(RectHWND);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Move
+// ---------------------------------------------------------------------------------------------
+
+int Document::hMOVE(int Button, int Shift, float &X, float &Y, int Action)
+{
+    AppState &st = m_host.state();
+    switch (Action) {
+    case 1: {
+        if (Button != 1 || !RectHWND)
+            return 0;
+        m_grab = PtInRegion(RectHWND, CIntPixel(X), CIntPixel(Y)) ? -1 : 0;
+        if (!m_grab)
+            return 0;
+        const int w = std::abs(rectRight - rectLeft);
+        const int h = std::abs(rectBottom - rectTop);
+        m_moveSource = BlitRect{0, 0, w, h};
+        m_moveStart = BlitRect{rectLeft, rectTop, rectRight, rectBottom};
+        PictureMove.resize(w + 2, h + 2);
+        if (!m_lifted) {
+            // The first press on this selection lifts the block. The margin the masked copy
+            // takes with it (one column and one row past the block) holds the transparent
+            // colour, so exactly the block is dragged.
+            PictureMove.SelectClipRgn(Region());
+            PictureMove.BackColor = st.transparentColour;
+            PictureMove.Cls();
+            BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+            if (Shift == 0) {
+                // The hole takes the background colour; with a shift key a copy is dragged.
+                st.brush.style = BS_SOLID;
+                st.brush.colour = st.backColour;
+                Picture1.ForeColor = st.backColour;
+                const Brush hole = CreateBrushIndirect(st.brush);
+                Picture1.SelectObject(hole);
+                Picture1.FillRgn(RectHWND, hole);
+                Picture1.ForeColor = st.drawColour;
+            }
+            // The image under the block.
+            Picture3.copyFrom(Picture1);
+            m_lifted = true;
+        }
+        // The preview restore shows the image without the block.
+        Picture2.resize(Picture1.ScaleWidth(), Picture1.ScaleHeight());
+        BitBlt(Picture2, 0, 0, Picture1.ScaleWidth(), Picture1.ScaleHeight(), Picture3, 0, 0, SRCCOPY);
+        markPreviewBaseChanged();
+        MaskedBlit(Picture1, Picture1, PictureMove, m_moveSource, rectLeft, rectTop, st.transparentColour,
+                   &m_blitScratch);
+        refreshPicture();
+        return 1;
+    }
+    case 2: {
+        if (Button != 1 || !RectHWND || !m_grab)
+            return 0;
+        ShapeRect1.Left = m_moveStart.left + double(X) - m_dragStart.x();
+        ShapeRect1.Top = m_moveStart.top + double(Y) - m_dragStart.y();
+        const int oldLeft = rectLeft;
+        const int oldTop = rectTop;
+        const int w = std::abs(rectRight - rectLeft);
+        const int h = std::abs(rectBottom - rectTop);
+        rectLeft = CInt(ShapeRect1.Left);
+        rectRight = rectLeft + w;
+        rectTop = CInt(ShapeRect1.Top);
+        rectBottom = rectTop + h;
+        OffsetRgn(RectHWND, rectLeft - oldLeft, rectTop - oldTop);
+        Picture1.SelectClipRgn(RectHWND);
+        MaskedBlit(Picture1, Picture1, PictureMove, m_moveSource, rectLeft, rectTop, st.transparentColour,
+                   &m_blitScratch);
+        ShapeRect1.Visible = true;
+        showOutline(*this);
+        return 1;
+    }
+    case 3:
+        if (Button == 1) {
+            // The block stays selected and can be dragged again.
+            Picture1.SelectClipRgn(RectHWND);
+            st.currentTool = QStringLiteral("Marquee");
+        } else if (Button == 2 && RectHWND) {
+            // The right button drops the block where it is.
+            st.currentTool = QStringLiteral("Marquee");
+            m_host.Beep();
+            SnapshotAndSync(Picture1, Picture2, PicOrg, false);
+            DropSelection();
+        }
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clipboard
+// ---------------------------------------------------------------------------------------------
+
+void Document::sub_COPY()
+{
+    AppState &st = m_host.state();
+    ClearClipboard();
+    if (RectHWND) {
+        const int w = std::abs(rectRight - rectLeft);
+        const int h = std::abs(rectBottom - rectTop);
+        PictureMove.resize(w + 2, h + 2);
+        // A block dragged partly off the image shows the background colour there.
+        PictureMove.SelectClipRgn(Region());
+        PictureMove.BackColor = st.backColour;
+        PictureMove.Cls();
+        BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+        refreshPicture();
+        // The clipboard gets the block itself, not the scratch surface's margin.
+        PutPictureOnClipboard(PictureMove.Image().copy(0, 0, w, h));
+        Picture1.ForeColor = st.drawColour;
+    } else {
+        PutPictureOnClipboard(Picture1.Image());
+    }
+    m_host.SetPasteEnabled(true);
+}
+
+void Document::sub_CUT()
+{
+    AppState &st = m_host.state();
+    ClearClipboard();
+    if (RectHWND) {
+        const int w = std::abs(rectRight - rectLeft);
+        const int h = std::abs(rectBottom - rectTop);
+        PictureMove.resize(w + 2, h + 2);
+        PictureMove.SelectClipRgn(Region());
+        PictureMove.BackColor = st.backColour;
+        PictureMove.Cls();
+        BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+        // The selection is left in the background colour; the brush record and the brush of
+        // the surface are what they were afterwards.
+        const LogBrush saved = st.brush;
+        const Brush previous = Picture1.selectedBrush();
+        st.brush.style = BS_SOLID;
+        st.brush.colour = st.backColour;
+        const Brush hole = CreateBrushIndirect(st.brush);
+        Picture1.SelectObject(hole);
+        Picture1.FillRgn(RectHWND, hole);
+        Picture1.SelectObject(previous);
+        st.brush = saved;
+        refreshPicture();
+        ClearClipboard();
+        PutPictureOnClipboard(PictureMove.Image().copy(0, 0, w, h));
+        Picture1.ForeColor = st.drawColour;
+    } else {
+        PutPictureOnClipboard(Picture1.Image());
+    }
+    m_host.SetPasteEnabled(true);
+}
+
+void Document::sub_PASTE()
+{
+    AppState &st = m_host.state();
+    // Nothing to paste (an empty clipboard, or text only): nothing happens.
+    const QImage picture = PictureFromClipboard();
+    if (picture.isNull())
+        return;
+    if (picture.width() > MaxPictureSide || picture.height() > MaxPictureSide) {
+        m_host.MsgBox(QStringLiteral("%1 x %2: 1 - %3").arg(LoadResString(1135), LoadResString(1136)).arg(MaxPictureSide),
+                      Msg::Critical, LoadResString(1174));
+        return;
+    }
+    PictureMove.setPicture(picture);
+    const int pw = PictureMove.ScaleWidth();
+    const int ph = PictureMove.ScaleHeight();
+    if (Picture1.ScaleWidth() < pw || Picture1.ScaleHeight() < ph) {
+        const int answer = m_host.MsgBox(LoadResString(1236), Msg::YesNoCancel | Msg::Question, AppTitle());
+        if (answer == Msg::Cancel)
+            return;
+        if (answer == Msg::Yes) {
+            // Only the sides that are too small grow; the new area shows the background colour.
+            Picture1.BackColor = st.backColour;
+            if (Picture1.ScaleWidth() < pw)
+                Picture1.setWidth(pw);
+            if (Picture1.ScaleHeight() < ph)
+                Picture1.setHeight(ph);
+            sub_RESIZE();
+        }
+    }
+    // The pasted picture lands at the top-left; its pixels of the background colour are left out.
+    MaskedBlit(Picture1, Picture1, PictureMove, BlitRect{0, 0, pw, ph}, 0, 0, st.backColour);
+    refreshPicture();
+    SnapshotAndSync(Picture1, Picture2, PicOrg, false);
+}
 
 } // namespace orv

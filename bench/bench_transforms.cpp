@@ -1,0 +1,142 @@
+// Transform workloads, each against a reference measured in the same run: whole-picture rotation
+// against Qt's own nearest-pixel rotation and against one memory copy of the picture, shrinking
+// against Qt's nearest-pixel scaling (and against itself without progress reports), and one move
+// of a dragged selection against copying the block alone.
+#include "Bench.h"
+
+#include "app/AppState.h"
+#include "dialogs/ImageResize.h"
+#include "document/Document.h"
+#include "document/LoopYield.h"
+#include "document/Rotation.h"
+
+#include <QTransform>
+#include <cstring>
+#include <vector>
+
+using namespace orv;
+
+namespace {
+
+constexpr int N = 4096;
+
+QImage noiseImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    unsigned seed = 7;
+    for (int y = 0; y < h; ++y) {
+        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            p[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    return img;
+}
+
+double memcpyImageMs()
+{
+    static std::vector<std::uint32_t> from(std::size_t(N) * N, 0x12345678u), to(std::size_t(N) * N, 0u);
+    return orvbench::bestMs([] { std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t)); });
+}
+
+// A host that answers nothing and shows nothing: enough to drive a document's pointer events.
+class QuietHost : public DocumentHost {
+public:
+    AppState st;
+    AppState &state() override { return st; }
+    Document *activeDocument() override { return doc; }
+    int MsgBox(const QString &, int, const QString &) override { return Msg::Cancel; }
+    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
+    void Beep() override {}
+    void setStatusText(int, const QString &) override {}
+    void CEOD() override {}
+    void UpdateUndoRedo(bool, bool) override {}
+    int ToolbarButtonValue(const QString &) override { return 0; }
+    void SetToolbarButtonValue(const QString &, int) override {}
+    void SetPasteEnabled(bool) override {}
+    void ShowPopupMenu(Document &, QPoint, bool, bool) override {}
+    void SetForeSwatch(Colour) override {}
+    void SetBackSwatch(Colour) override {}
+    void mnuFileSaveAs_Click() override {}
+    void ShowTextDialog() override {}
+    Surface *ZoomSurface() override { return nullptr; }
+    void RefreshZoom() override {}
+    QPoint GetCursorPos() override { return {}; }
+    void SetCursorPos(QPoint) override {}
+    Document *doc = nullptr;
+};
+
+const orvbench::Register rotate("transforms", "rotate 45 degrees, 4096x4096", [] {
+    const QImage src = noiseImage(N, N);
+    QImage dst(N, N, QImage::Format_RGB32);
+    const RotationMap m = RotationMap::reverseOf(45 * 2 * double(Pi) / 360, N / 2, N / 2);
+    RotateNearest(src, dst, m, dst.rect());
+    const double ms = orvbench::bestMs([&] {
+        dst.fill(0xFF000000u);   // the fill the uncovered corners keep, as the document does
+        RotateNearest(src, dst, m, dst.rect());
+    });
+    const double qt = orvbench::bestMs([&] {
+        const QImage r = src.transformed(QTransform().rotate(45), Qt::FastTransformation);
+        Q_UNUSED(r);
+    });
+    orvbench::report("whole-picture rotation 45 deg (fill + nearest), 4096^2", ms,
+                     "QImage::transformed rotate 45, Fast", qt, 0.25);
+    orvbench::report("whole-picture rotation 45 deg (fill + nearest), 4096^2", ms, "memcpy of the picture",
+                     memcpyImageMs(), 10);
+});
+
+const orvbench::Register shrink("transforms", "shrink 4096x4096 to 2048x2048", [] {
+    const Surface from(noiseImage(N, N));
+    Surface to(N / 2, N / 2);
+    // Progress as the resize dialog reports it: every row, the bar and events at most every 50 ms.
+    int lastRow = 0;
+    LoopYield yield;
+    auto report = [&](int row) {
+        lastRow = row;
+        if (yield.due())
+            yield.run();
+    };
+    const double ms = orvbench::bestMs([&] { ScaleNearest(from, to, 0.5, 0.5, report); });
+    const double bare = orvbench::bestMs([&] { ScaleNearest(from, to, 0.5, 0.5); });
+    const double qt = orvbench::bestMs([&] {
+        const QImage r = from.Image().scaled(N / 2, N / 2, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        Q_UNUSED(r);
+    });
+    orvbench::report("shrink 4096^2 -> 2048^2, nearest, with progress", ms, "QImage::scaled Fast", qt, 1.5);
+    orvbench::report("shrink 4096^2 -> 2048^2, with progress reports", ms, "the same loop without them", bare, 1.05);
+    Q_UNUSED(lastRow);
+});
+
+const orvbench::Register drag("transforms", "drag a 1024x1024 selection over 4096x4096", [] {
+    QuietHost host;
+    Document doc(host);
+    host.doc = &doc;
+    doc.Form_Load();
+    doc.Picture1.setPicture(noiseImage(N, N));
+    doc.StartUp();
+    host.st.transparentColour = 0x00FF00FF;
+    host.st.currentTool = QStringLiteral("Marquee");
+    doc.Picture1_MouseDown(1, 0, 100, 100);
+    doc.Picture1_MouseMove(1, 0, 1124, 1124);
+    doc.Picture1_MouseUp(1, 0, 1124, 1124);
+    // Press inside (the block is lifted), then moves back and forth.
+    doc.Picture1_MouseDown(1, 0, 600, 600);
+    doc.Picture1_MouseMove(1, 0, 610, 605);
+    int step = 0;
+    const double ms = orvbench::bestMs(
+        [&] {
+            ++step;
+            doc.Picture1_MouseMove(1, 0, float(600 + (step % 40) * 37), float(600 + (step % 23) * 53));
+        },
+        40);
+    Surface block(1024, 1024);
+    Surface target(N, N);
+    const double blit = orvbench::bestMs([&] { BitBlt(target, 900, 900, 1024, 1024, doc.Picture1, 100, 100, SRCCOPY); });
+    doc.Picture1_MouseUp(1, 0, 600, 600);
+    orvbench::report("one drag move of a 1024^2 block over 4096^2", ms, "BitBlt of the 1024^2 block", blit, 12);
+    orvbench::report("one drag move of a 1024^2 block over 4096^2", ms, "memcpy of the whole picture",
+                     memcpyImageMs(), 1.0);
+});
+
+} // namespace

@@ -1,0 +1,112 @@
+#include "dialogs/frmCanvas.h"
+
+#include "app/Conversions.h"
+#include "app/ResStrings.h"
+#include "app/ResStringsWidget.h"
+#include "dialogs/ImageResize.h"
+#include "document/Document.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orv {
+
+frmCanvas::frmCanvas(Document &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
+{
+    setObjectName(QStringLiteral("frmCanvas"));
+    setWindowTitle(QStringLiteral("Canvas Size"));
+    setTag(this, QStringLiteral("1224"));
+    setModal(true);
+
+    auto *layout = new QVBoxLayout(this);
+    auto *grid = new QGridLayout;
+    m_label1 = new QLabel(QStringLiteral("Width"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    setTag(m_label1, QStringLiteral("1135"));
+    m_label2 = new QLabel(QStringLiteral("Height"), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    setTag(m_label2, QStringLiteral("1136"));
+    m_textW = new QLineEdit(this);
+    m_textW->setObjectName(QStringLiteral("TextW"));
+    m_textH = new QLineEdit(this);
+    m_textH->setObjectName(QStringLiteral("TextH"));
+    m_label1->setBuddy(m_textW);
+    m_label2->setBuddy(m_textH);
+    grid->addWidget(m_label1, 0, 0);
+    grid->addWidget(m_textW, 0, 1);
+    grid->addWidget(m_label2, 1, 0);
+    grid->addWidget(m_textH, 1, 1);
+    layout->addLayout(grid);
+
+    m_ok = new QPushButton(QStringLiteral("&OK"), this);
+    m_ok->setObjectName(QStringLiteral("OKButton"));
+    setTag(m_ok, QStringLiteral("1243"));
+    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    m_cancel->setObjectName(QStringLiteral("CancelButton"));
+    setTag(m_cancel, QStringLiteral("1244"));
+    // Enter in a box is handled by the boxes themselves, not by a default button.
+    m_ok->setAutoDefault(false);
+    m_cancel->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    layout->addLayout(buttons);
+
+    connect(m_ok, &QPushButton::clicked, this, &frmCanvas::OKButton_Click);
+    connect(m_cancel, &QPushButton::clicked, this, &frmCanvas::CancelButton_Click);
+    m_textW->installEventFilter(this);
+    m_textH->installEventFilter(this);
+
+    bool keepFonts = false;
+    LoadResStrings(this, keepFonts);
+}
+
+void frmCanvas::OKButton_Click()
+{
+    // Text that is no 16-bit number, or no size a surface can take, ends the handler with
+    // nothing changed.
+    const std::optional<double> h = ParseSizeText(m_textH->text());
+    const std::optional<double> w = ParseSizeText(m_textW->text());
+    if (!h || !w)
+        return;
+    const std::optional<std::int16_t> H = ToInt16(*h);
+    const std::optional<std::int16_t> W = ToInt16(*w);
+    if (!H || !W || *H < 1 || *W < 1)
+        return;
+    if (*H > MaxImageSide() || *W > MaxImageSide()) {
+        const QString text = SizeRangeMessage();
+        if (msgBoxHook)
+            msgBoxHook(text, Msg::Critical, LoadResString(1174));
+        else
+            QMessageBox::critical(this, LoadResString(1174), text);
+        return;
+    }
+    ResizeCanvas(m_doc, *W, *H);
+    accept();
+}
+
+void frmCanvas::CancelButton_Click()
+{
+    reject();
+}
+
+bool frmCanvas::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_textW || watched == m_textH) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            OKButton_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace orv
