@@ -10,6 +10,7 @@
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
 #include "tools/ToolArt.h"
+#include "tools/frmTextDialog.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDockWidget>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -773,7 +775,7 @@ void frmMain::TbStd_ButtonClick(const QString &key)
             m_state.tile = false;
         }
     } else if (key == QLatin1String("Font")) {
-        // The font dialog arrives with the text tool.
+        EditFont();
     } else if (QStringList{QStringLiteral("Fill"), QStringLiteral("Marquee"), QStringLiteral("Pencil"),
                            QStringLiteral("Brush"), QStringLiteral("Spray"), QStringLiteral("Eraser"),
                            QStringLiteral("Move"), QStringLiteral("Pan"), QStringLiteral("Lasso")}
@@ -1085,7 +1087,33 @@ void frmMain::SetBackSwatch(Colour c)
     m_colourBox->lblBack()->setColour(c);
 }
 
-void frmMain::ShowTextDialog() {}
+void frmMain::ShowTextDialog()
+{
+    frmTextDialog dlg(m_state, this);
+    dlg.exec();
+}
+
+void frmMain::EditFont()
+{
+    QFontDialog dlg(QFont(QStringLiteral("Arial")), this);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    Document *d = activeDocument();
+    if (!d)
+        return;
+    const QFont chosen = dlg.selectedFont();
+    QFont font = d->Picture1.Font;
+    font.setBold(chosen.bold());
+    font.setItalic(chosen.italic());
+    font.setFamily(chosen.family());
+    if (chosen.pointSizeF() > 0)
+        font.setPointSizeF(chosen.pointSizeF());
+    font.setStrikeOut(chosen.strikeOut());
+    font.setUnderline(chosen.underline());
+    d->Picture1.Font = font;
+    // The dialog offers no colour of its own: the drawing colour it started with stays.
+    d->Picture1.ForeColor = m_state.drawColour;
+}
 
 QPoint frmMain::GetCursorPos()
 {

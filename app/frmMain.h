@@ -83,6 +83,8 @@ public:
     void InitToolState();
     void TbEdit_ButtonClick(const QString &key);
     void TbStd_ButtonClick(const QString &key);
+    // Sets the active document's drawing font and colour through the system font dialog.
+    void EditFont();
     void UpdateCoolBar();
     std::array<Colour, 49> &defaultColours() { return m_defaultColours; }
 

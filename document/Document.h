@@ -14,6 +14,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <random>
 
 namespace orv {
 
@@ -153,6 +154,10 @@ public:
     void FloodFillAt(int Button, int Shift, float X, float Y, int Phase);
     void PickColor(int Button, int Shift, float X, float Y, int Phase);
     void StampText(int Button, int Shift, float X, float Y, int Phase);
+    // The spray's random generator (uniform values in [0, 1)); tests seed it to repeat a pattern.
+    void setSprayRandomSeed(std::uint32_t seed) { m_sprayRandom.seed(seed); }
+    // The first vertex of the continuous line under way.
+    QPoint contLineFirst() const { return QPoint(m_contFirstX, m_contFirstY); }
 
     // The start point of the drag (set by the drawing start).
     QPointF dragStart() const { return m_dragStart; }
@@ -201,6 +206,13 @@ private:
     BlitRect m_moveSource;
     bool m_lifted = false;
     MaskedBlitScratch m_blitScratch;
+
+    // Drawing tools (DocumentTools.cpp).
+    void SprayOnce(float X, float Y);
+    double SprayRnd();
+    std::mt19937 m_sprayRandom{std::random_device{}()};
+    std::int16_t m_contFirstX = 0;
+    std::int16_t m_contFirstY = 0;
 };
 
 } // namespace orv

@@ -74,7 +74,17 @@ public:
         if (onSaveAs)
             onSaveAs();
     }
-    void ShowTextDialog() override {}
+    // The text dialog: opening it sets the pending flag as the dialog's load does; the script
+    // (if any) then plays the user (fill st.text and clear the flag for OK, leave it for Cancel).
+    int textDialogs = 0;
+    std::function<void(orv::AppState &)> onTextDialog;
+    void ShowTextDialog() override
+    {
+        ++textDialogs;
+        st.textDialogPending = true;
+        if (onTextDialog)
+            onTextDialog(st);
+    }
     orv::Surface *ZoomSurface() override { return nullptr; }
     void RefreshZoom() override {}
     QPoint GetCursorPos() override { return cursor; }
