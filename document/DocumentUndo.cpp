@@ -56,10 +56,18 @@ void Document::Undo(std::int16_t Action)
         if (!target)
             break;
         h.UndoIndex = std::int16_t(next);
-        // Picture1, then Picture2, then PicOrg take the slot's picture (and its size).
-        h.restore(Picture1, target);
-        h.restore(Picture2, target, &Picture1);
-        h.restore(PicOrg, target, &Picture1);
+        // Picture1, Picture2 and PicOrg take the slot's picture (and its size). When Picture1
+        // was drawn on since it last held a snapshot, the copies go first (they only need the
+        // tiles that differ) and Picture1 is then copied whole from one of them.
+        if (!h.knownPicture(Picture1) && h.knownPicture(Picture2)) {
+            h.restore(Picture2, target);
+            h.restore(PicOrg, target, &Picture2);
+            h.restore(Picture1, target, &Picture2);
+        } else {
+            h.restore(Picture1, target);
+            h.restore(Picture2, target, &Picture1);
+            h.restore(PicOrg, target, &Picture1);
+        }
 
         // The selection saved with the snapshot.
         const clsUndo rec = h.record(h.UndoIndex);

@@ -1,0 +1,16 @@
+#include "app/RecentFiles.h"
+
+namespace orv {
+
+bool UpdateRecentList(RecentList &list, const QString &path)
+{
+    for (int i = 1; i <= 6; ++i)
+        if (list[std::size_t(i)].caption == path)
+            return false;
+    for (int i = 6; i >= 2; --i)
+        list[std::size_t(i)] = list[std::size_t(i - 1)];
+    list[1] = RecentSlot{path, true};
+    return true;
+}
+
+} // namespace orv

@@ -1,0 +1,305 @@
+// The File menu of the main window: new, open, recent files, rename, close, save, save as,
+// page set-up, print and exit; files given on the command line; docking drops of the colour
+// box.
+#include "app/frmMain.h"
+
+#include "app/AppInfo.h"
+#include "app/ImageFiles.h"
+#include "app/PictureLoader.h"
+#include "app/PrintLayout.h"
+#include "app/RecentFiles.h"
+#include "app/ResStrings.h"
+#include "dialogs/frmNewImage.h"
+#include "document/frmDocument.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+
+namespace orv {
+
+namespace {
+
+const QString kRegister = QStringLiteral("Register");
+const QString kUnRegister = QStringLiteral("UnRegister");
+
+QString mruName(int index)
+{
+    return QStringLiteral("mnuFileMRU(%1)").arg(index);
+}
+
+// A name typed without an extension gets the dialog's default one.
+QString withDefaultExtension(const QString &path, const QString &ext)
+{
+    if (path.isEmpty() || ext.isEmpty() || !QFileInfo(path).suffix().isEmpty() || QFileInfo(path).isDir())
+        return path;
+    return path + QLatin1Char('.') + ext;
+}
+
+QString runFileDialog(QWidget *parent, const FileDialogRequest &r, bool save)
+{
+    QFileDialog dlg(parent, r.title);
+    const QStringList filters = r.filter.split(QStringLiteral(";;"), Qt::SkipEmptyParts);
+    dlg.setNameFilters(filters);
+    if (r.filterIndex >= 1 && r.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters.at(r.filterIndex - 1));
+    dlg.setDefaultSuffix(r.defaultExt);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!r.fileName.isEmpty())
+        dlg.selectFile(r.fileName);
+    if (dlg.exec() != QDialog::Accepted)
+        return {};
+    return dlg.selectedFiles().value(0);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// New and open
+// ---------------------------------------------------------------------------------------------
+
+void frmMain::mnuFileNew_Click()
+{
+    frmNewImage dlg(m_state.options, this);
+    if (newImageHook)
+        newImageHook(dlg);
+    else
+        dlg.exec();
+    if (!dlg.Cancelled() && dlg.result() == QDialog::Accepted)
+        NewDocument();
+}
+
+void frmMain::mnuFileOpen_Click()
+{
+    FileDialogRequest r;
+    r.title = LoadResString(1169);
+    r.filter = LoadResString(1172);
+    r.filterIndex = 1;
+    r.defaultExt = QStringLiteral("bmp");
+    const QString chosen = openFileHook ? openFileHook(r) : runFileDialog(this, r, false);
+    if (chosen.isEmpty())
+        return;
+    if (!OpenPictureFile(withDefaultExtension(chosen, r.defaultExt)))
+        MsgBox(LoadResString(1173), Msg::Critical, LoadResString(1174));
+}
+
+void frmMain::openFiles(const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        if (!OpenPictureFile(path))
+            MsgBox(LoadResString(1173) + QStringLiteral("\n\n") + path, Msg::Critical, LoadResString(1174));
+    }
+}
+
+bool frmMain::OpenPictureFile(const QString &path)
+{
+    // The file is read before a window is made for it, so a file that cannot be read leaves
+    // nothing behind.
+    const QImage picture = LoadPicture(path);
+    if (picture.isNull())
+        return false;
+    const QString fullName = QFileInfo(path).absoluteFilePath();
+
+    frmDocument *form = NewDocumentShell();
+    Document &doc = form->doc();
+    doc.Picture1.setPicture(picture);
+    doc.PicOrg.setPicture(doc.Picture1.Image());
+    doc.StartUp();
+    doc.Picture1.Refresh();
+    SizeWindowToPicture(form, picture.size());
+    doc.Form_Resize();
+    form->setCaption(fullName);
+    doc.Tag = kRegister;
+    UpdateRecentFiles(fullName);
+    doc.Undo(3);
+    CEOD();
+    return true;
+}
+
+void frmMain::SizeWindowToPicture(frmDocument *form, QSize picturePixels)
+{
+    const int state = form->WindowState();
+    if (state == 1 || state == 2)
+        return;
+    form->SetWindowPixels(HiMetricAsTwipsWindowPixels(picturePixels, TwipsPerPixelX(), TwipsPerPixelY()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Recent files
+// ---------------------------------------------------------------------------------------------
+
+void frmMain::UpdateRecentFiles(const QString &path)
+{
+    RecentList list;
+    for (int i = 1; i <= 6; ++i) {
+        const QAction *item = menuItem(mruName(i));
+        list[std::size_t(i)] = RecentSlot{item->text(), item->isVisible()};
+    }
+    if (!UpdateRecentList(list, path))
+        return;
+    for (int i = 1; i <= 6; ++i) {
+        QAction *item = menuItem(mruName(i));
+        item->setText(list[std::size_t(i)].caption);
+        item->setVisible(list[std::size_t(i)].visible);
+    }
+    menuItem(QStringLiteral("mnuFileBar5"))->setVisible(true);
+}
+
+void frmMain::mnuFileMRU_Click(int index)
+{
+    const QAction *item = menuItem(mruName(index));
+    if (!item)
+        return;
+    const QString path = item->text();
+    // A file that has gone or cannot be read is passed over silently; its entry stays.
+    const QImage picture = LoadPicture(path);
+    if (picture.isNull())
+        return;
+
+    frmDocument *form = NewDocumentShell();
+    Document &doc = form->doc();
+    form->setCaption(path);
+    doc.Tag = kRegister;
+    doc.Picture1.setPicture(picture);
+    SizeWindowToPicture(form, picture.size());
+    doc.StartUp();
+    doc.setFormIzin(true);
+    doc.Form_Resize();
+    doc.Undo(3);
+    CEOD();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rename, close, save
+// ---------------------------------------------------------------------------------------------
+
+void frmMain::mnuFileRename_Click()
+{
+    frmDocument *form = ActiveForm();
+    if (!form) {
+        MsgBox(LoadResString(1166), Msg::OKOnly, AppTitle());
+        return;
+    }
+    const QString answer = InputBox(LoadResString(1164), LoadResString(1165), form->doc().Caption);
+    form->setCaption(answer);
+    form->doc().Tag = kUnRegister;
+}
+
+void frmMain::mnuFileClose_Click()
+{
+    if (frmDocument *f = ActiveForm()) {
+        if (f->doc().IsImageWindow)
+            f->CloseWindow();
+    }
+    CEOD();
+}
+
+void frmMain::mnuFileSave_Click()
+{
+    frmDocument *form = ActiveForm();
+    if (!form)
+        return;
+    Document &doc = form->doc();
+    if (doc.Tag != kRegister) {
+        mnuFileSaveAs_Click();
+        return;
+    }
+    QString error;
+    if (!SavePicture(doc.PicOrg.Image(), doc.Caption, &error)) {
+        MsgBox(QStringLiteral("%1\n\n%2").arg(doc.Caption, error), Msg::Critical, LoadResString(1174));
+        return;
+    }
+    doc.setSaveReq(false);
+}
+
+void frmMain::mnuFileSaveAs_Click()
+{
+    frmDocument *form = ActiveForm();
+    if (!form)
+        return;
+    Document &doc = form->doc();
+    FileDialogRequest r;
+    r.title = LoadResString(1171);
+    r.filter = LoadResString(1172);
+    r.filterIndex = 7;
+    r.defaultExt = QStringLiteral("bmp");
+    r.fileName = doc.Caption;
+    const QString chosen = saveFileHook ? saveFileHook(r) : runFileDialog(this, r, true);
+    if (chosen.isEmpty())
+        return;
+    const QString path = QFileInfo(withDefaultExtension(chosen, r.defaultExt)).absoluteFilePath();
+    QString error;
+    if (!SavePicture(doc.PicOrg.Image(), path, &error)) {
+        // The document stays unsaved, so its close question still protects the picture.
+        MsgBox(QStringLiteral("%1\n\n%2").arg(path, error), Msg::Critical, LoadResString(1174));
+        return;
+    }
+    form->setCaption(path);
+    doc.Tag = kRegister;
+    doc.setSaveReq(false);
+    UpdateRecentFiles(path);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Printing
+// ---------------------------------------------------------------------------------------------
+
+QPrinter &frmMain::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void frmMain::mnuFilePageSetup_Click()
+{
+    if (pageSetupHook) {
+        pageSetupHook(printer());
+        return;
+    }
+    QPageSetupDialog dlg(&printer(), this);
+    dlg.exec();
+}
+
+void frmMain::mnuFilePrint_Click()
+{
+    frmDocument *form = ActiveForm();
+    if (!form)
+        return;
+    const QImage picture = form->doc().Picture1.Image();
+    if (picture.isNull())
+        return;
+    QPrinter &p = printer();
+    QPainter painter;
+    if (!painter.begin(&p))
+        return;
+    PaintPictureOnPage(painter, picture, p.resolution(), p.resolution());
+    painter.end();
+}
+
+void frmMain::mnuFileExit_Click()
+{
+    close();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Docking the colour box
+// ---------------------------------------------------------------------------------------------
+
+void frmMain::MDIForm_DragDrop(QWidget *source, int x, int)
+{
+    if (!source || source != m_property1)
+        return;
+    const int boxWidth = m_property1->width();
+    if (x < boxWidth)
+        setColorBoxAlign(3);
+    else if (x > width() - boxWidth)   // dropped over the right edge's strip, or beyond it
+        setColorBoxAlign(4);
+}
+
+} // namespace orv

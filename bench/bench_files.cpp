@@ -1,0 +1,77 @@
+// Opening and saving a 4096 x 4096 picture, against Qt's image reader and writer doing the
+// same file alone: the program's own work on the way (the checks before reading, filling the
+// document's surfaces and its first snapshot; encoding through a safe save) should cost less
+// than the reading and writing themselves.
+#include "Bench.h"
+
+#include "app/ImageFiles.h"
+#include "app/PictureLoader.h"
+#include "tests/FakeHost.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+using namespace orv;
+
+namespace {
+
+constexpr int N = 4096;
+
+QImage noiseImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    unsigned seed = 7;
+    for (int y = 0; y < h; ++y) {
+        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            p[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    return img;
+}
+
+void openAndSave()
+{
+    QTemporaryDir dir;
+    const QImage picture = noiseImage(N, N);
+    const QString bmp = dir.filePath(QStringLiteral("big.bmp"));
+    if (!SavePicture(picture, bmp)) {
+        std::printf("cannot write %s\n", qPrintable(bmp));
+        return;
+    }
+    QImageReader::setAllocationLimit(1024);
+
+    const double refOpen = orvbench::bestMs([&] {
+        QImageReader reader(bmp);
+        QImage img;
+        reader.read(&img);
+    });
+    orvtest::FakeHost host;
+    const double open = orvbench::bestMs([&] {
+        Document doc(host);
+        host.active = &doc;
+        doc.Picture1.setPicture(LoadPicture(bmp));
+        doc.PicOrg.setPicture(doc.Picture1.Image());
+        doc.StartUp();
+        doc.Undo(3);
+        host.active = nullptr;
+    });
+    orvbench::report(QStringLiteral("open 4096x4096 24-bit bitmap into a document"), open,
+                     QStringLiteral("QImageReader alone"), refOpen, 2.0);
+
+    const QString out = dir.filePath(QStringLiteral("out.bmp"));
+    const QString refOut = dir.filePath(QStringLiteral("ref.bmp"));
+    const double refSave = orvbench::bestMs([&] {
+        QImageWriter writer(refOut, "bmp");
+        writer.write(picture);
+    });
+    const double save = orvbench::bestMs([&] { SavePicture(picture, out); });
+    orvbench::report(QStringLiteral("save 4096x4096 as 24-bit bitmap (safe save)"), save,
+                     QStringLiteral("QImageWriter alone"), refSave, 2.0);
+}
+
+static orvbench::Register r("files", QStringLiteral("open and save a 4096 x 4096 picture"), openAndSave);
+
+} // namespace
