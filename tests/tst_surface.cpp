@@ -477,13 +477,16 @@ void TestSurface::floodFillConnectivityAndClip()
 
 void TestSurface::floodFillMatchesReference()
 {
-    // Random walls, a polygon clip region: the fill must equal a plain 4-connected search.
+    // Random walls, with and without a polygon clip region: the fill must equal a plain
+    // 4-connected search.
     const int W = 96, H = 80;
-    for (unsigned seed : {1u, 7u, 42u}) {
-        Surface s(noise(W, H, seed, 30));
+    for (unsigned seed : {1u, 7u, 42u, 5u, 9u, 13u}) {
+        Surface s(noise(W, H, seed, seed < 5 ? 30 : 38));
         const Colour floor = White;
-        const Region clip = CreatePolygonRgn({{5, 2}, {90, 10}, {70, 78}, {3, 60}}, WINDING);
-        s.SelectClipRgn(clip);
+        const Region clip = seed < 5 ? CreatePolygonRgn({{5, 2}, {90, 10}, {70, 78}, {3, 60}}, WINDING)
+                                     : CreateRectRgn(-10, -10, W + 10, H + 10);
+        if (seed < 5)
+            s.SelectClipRgn(clip);
         s.SelectObject(brush(Blue));
         QPoint start(40, 40);
         while (s.GetPixel(start.x(), start.y()) != floor)

@@ -123,6 +123,29 @@ void floodFrom(RasterTarget &t, Policy &pol, int sx, int sy)
             stack.pop_back();
         }
         haveCur = false;
+        if (!t.clipped() && cur.x2 - cur.x1 < 16) {
+            // Narrow passages: while the next row holds exactly the same run, closed at both
+            // ends, nothing can leak sideways; paint it and step on without the general scan.
+            // Going down a column makes every row a cache miss; a loop this short lets the
+            // processor have several of those rows in flight at once.
+            const int x1 = cur.x1, x2 = cur.x2;
+            int yy = cur.y + cur.dy;
+            const int first = yy;
+            for (; yy >= 0 && yy < H; yy += cur.dy) {
+                std::uint32_t *r = t.row(yy);
+                bool same = (x1 == 0 || !pol.fillable(r, yy, x1 - 1)) && (x2 == W - 1 || !pol.fillable(r, yy, x2 + 1));
+                for (int x = x1; same && x <= x2; ++x)
+                    same = pol.fillable(r, yy, x);
+                if (!same)
+                    break;
+                pol.paintRun(r, yy, x1, x2);
+            }
+            if (yy != first) {
+                t.touch(first, x1, x2 + 1);
+                t.touch(yy - cur.dy, x1, x2 + 1);
+                cur.y = yy - cur.dy;
+            }
+        }
         const int y = cur.y + cur.dy;
         if (y < 0 || y >= H)
             continue;
