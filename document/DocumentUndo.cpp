@@ -88,6 +88,8 @@ void Document::Undo(std::int16_t Action)
                 m_view->ShowSelectionOutline(true, QRect(rec.hLeft(), rec.hTop(), rec.hWidth(), rec.hHeight()));
         }
         Refresh();
+        // The three surfaces hold the same snapshot now: a preview has nothing to restore yet.
+        markPreviewInSync();
         break;
     }
     default:
