@@ -374,8 +374,7 @@ void TestSurface::ellipseOutlines()
                 }
         }
         QVERIFY2(seen.size() == outline.size(), qPrintable(msg));
-        // Every outline pixel borders the outside or ... the outline hugs the filled set: each
-        // has a 4-neighbour outside the ellipse.
+        // The outline hugs the filled set: each of its pixels has a 4-neighbour outside.
         for (const QPoint p : outline) {
             bool edge = false;
             for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})

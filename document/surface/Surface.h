@@ -165,7 +165,8 @@ public:
     void setPicture(const QImage &picture);
     // Copies the pixels of another surface of the same size into this back-buffer without
     // allocating (unless this buffer is shared with another image); resizes first when the sizes
-    // differ. Never makes the two surfaces share pixels. The whole surface becomes dirty.
+    // differ. Never makes the two surfaces share pixels (two that already share the very same
+    // pixels are left as they are). The whole surface becomes dirty.
     void copyFrom(const Surface &other);
 
     // Direct row access (0xFFRRGGBB pixels). Writing through scanLine does not mark anything
