@@ -1145,32 +1145,7 @@ QSize frmMain::ScreenPixels()
 // Commands
 // ---------------------------------------------------------------------------------------------
 
-void frmMain::mnuFileNew_Click()
-{
-    NewDocument();
-}
-
-void frmMain::mnuFileOpen_Click() {}
-void frmMain::mnuFileSaveAs_Click() {}
-void frmMain::mnuFileSave_Click() {}
-void frmMain::mnuFileRename_Click() {}
-void frmMain::mnuFilePageSetup_Click() {}
-void frmMain::mnuFilePrint_Click() {}
-void frmMain::mnuFileMRU_Click(int) {}
-
-void frmMain::mnuFileClose_Click()
-{
-    if (frmDocument *f = ActiveForm()) {
-        if (f->doc().IsImageWindow)
-            f->CloseWindow();
-    }
-    CEOD();
-}
-
-void frmMain::mnuFileExit_Click()
-{
-    close();
-}
+// The File menu's commands are in frmMainFile.cpp.
 
 void frmMain::mnuEditOptions_Click()
 {

@@ -22,6 +22,8 @@ class QDockWidget;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QPainter;
+class QPrinter;
 class QTimer;
 class QToolBar;
 
@@ -30,6 +32,16 @@ namespace orv {
 class ColourBoxWidget;
 class OrvSlider;
 class frmDocument;
+class frmNewImage;
+
+// What the open and save dialogs are asked; a file-dialog hook answers it in tests.
+struct FileDialogRequest {
+    QString title;
+    QString filter;        // string-table filter, entries separated by ";;"
+    int filterIndex = 1;   // 1-based
+    QString defaultExt;    // without the dot
+    QString fileName;      // the name the dialog starts with
+};
 
 class frmMain : public QMainWindow, public DocumentHost {
     Q_OBJECT
@@ -115,6 +127,23 @@ public:
     // Message and input boxes go through these hooks when set, so tests can answer them.
     std::function<int(const QString &text, int style, const QString &title)> msgBoxHook;
     std::function<QString(const QString &prompt, const QString &title, const QString &def)> inputBoxHook;
+    // The open and save dialogs go through these when set: they return the chosen path, or an
+    // empty text for Cancel. The new-image hook runs the dialog instead of exec(): it sets the
+    // controls and presses OK or Cancel. The page set-up hook answers the printer set-up
+    // dialog (true for OK).
+    std::function<QString(const FileDialogRequest &)> openFileHook;
+    std::function<QString(const FileDialogRequest &)> saveFileHook;
+    std::function<void(frmNewImage &)> newImageHook;
+    std::function<bool(QPrinter &)> pageSetupHook;
+
+    // The application's printer: page set-up changes it, Print prints on it.
+    QPrinter &printer();
+    // Opens each file as the Open command does (files given on the command line).
+    void openFiles(const QStringList &paths);
+    // Loads a picture file into a new document window; false (and no window left) on failure.
+    bool OpenPictureFile(const QString &path);
+    // A dragged panel dropped on the window at x (pixels of the inner area).
+    void MDIForm_DragDrop(QWidget *source, int x, int y);
     // The Image menu's rotate, resize and canvas-size dialogs go through this when set: it runs
     // the dialog instead of exec() (sets its controls, presses OK or Cancel).
     std::function<void(QDialog &)> imageDialogHook;
@@ -177,6 +206,8 @@ private:
     void MDIForm_Unload();
     frmDocument *createDocument(int &counter);
     void onSubWindowActivated(QMdiSubWindow *w);
+    void UpdateRecentFiles(const QString &path);
+    void SizeWindowToPicture(frmDocument *form, QSize picturePixels);
     void connectColourBox();
     void connectImageCommands();
     std::optional<Colour> ChooseColour(Colour initial);
@@ -204,6 +235,7 @@ private:
     int m_shellCounter = 0;
     bool m_unloaded = false;
     QPointer<QMdiSubWindow> m_lastActive;
+    std::shared_ptr<QPrinter> m_printer;   // made on first use
 };
 
 } // namespace orv

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QStringList>
+#include <QTimer>
 
 int main(int argc, char **argv)
 {
@@ -30,6 +32,13 @@ int main(int argc, char **argv)
     splash->show();
     splash->raise();
     splash->repaint();
+
+    // Files named on the command line (also how the desktop opens files with the editor) open
+    // once the event loop runs, each as the Open command would.
+    QStringList files = QApplication::arguments();
+    files.removeFirst();
+    if (!files.isEmpty())
+        QTimer::singleShot(0, main, [main, files] { main->openFiles(files); });
 
     return app.exec();
 }
