@@ -47,7 +47,8 @@ void Document::StartUp()
 
     // The window takes the image's size: its width is the image width, and its height the
     // frame plus the image height.
-    if (m_view) {
+    // A minimized or maximized window keeps the size its state gives it.
+    if (m_view && m_view->WindowState() == 0) {
         const QSize outer = m_view->WindowPixels();
         const QSize client = m_view->ClientPixels();
         const int frameH = std::max(0, outer.height() - client.height());
