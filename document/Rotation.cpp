@@ -35,8 +35,8 @@ QPoint RotatePoint(double angle, int cx, int cy, int x, int y)
 
 namespace {
 
-constexpr int kTileW = 128;
-constexpr int kTileH = 32;
+constexpr int kTileW = 64;
+constexpr int kTileH = 64;
 
 // Rounds to the nearest integer, halves to even (the processor's default rounding mode), for
 // values well inside the int range.
