@@ -99,6 +99,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
         CEOD();
         m_timerCEOD->start();
     });
+    connectWindowHelpCommands();
 }
 
 frmMain::~frmMain() = default;
@@ -535,6 +536,9 @@ void frmMain::MDIForm_Load()
     }
     menuItem(QStringLiteral("mnuFileBar5"))->setVisible(ui.fileSeparatorVisible);
 
+    // 10. The Programs menu.
+    LoadProgramMenu();
+
     // 11. The current tool's property panels.
     m_state.propertyRefresh = true;
     UpdateProperties();
@@ -616,6 +620,8 @@ void frmMain::MDIForm_Unload()
     }
     ui.fileSeparatorVisible = menuItem(QStringLiteral("mnuFileBar5"))->isVisible();
     SaveMainSettings(m_state, ui, isMinimized());
+    RegisterProgram();
+    UnloadZoomWindow();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -756,6 +762,7 @@ void frmMain::TbStd_ButtonClick(const QString &key)
             d->Clear();
     } else if (key == QLatin1String("Zoom")) {
         m_state.zoomWindow = !m_state.zoomWindow;
+        ShowZoomWindow(m_state.zoomWindow);
     } else if (key == QLatin1String("Mirror")) {
         if (ToolbarButtonValue(key)) {
             if (d)

@@ -31,7 +31,11 @@ namespace orv {
 
 class ColourBoxWidget;
 class OrvSlider;
+class frmBrowse;
+class frmBrowser;
 class frmDocument;
+class frmHelp;
+class frmZoom;
 class frmNewImage;
 
 // What the open and save dialogs are asked; a file-dialog hook answers it in tests.
@@ -116,8 +120,8 @@ public:
     void SetBackSwatch(Colour c) override;
     void mnuFileSaveAs_Click() override;
     void ShowTextDialog() override;
-    Surface *ZoomSurface() override { return nullptr; }
-    void RefreshZoom() override {}
+    Surface *ZoomSurface() override;
+    void RefreshZoom() override;
     QPoint GetCursorPos() override;
     void SetCursorPos(QPoint p) override;
     int TwipsPerPixelX() override;
@@ -135,6 +139,9 @@ public:
     std::function<QString(const FileDialogRequest &)> saveFileHook;
     std::function<void(frmNewImage &)> newImageHook;
     std::function<bool(QPrinter &)> pageSetupHook;
+    // The Image menu's rotate, resize and canvas-size dialogs go through this when set: it runs
+    // the dialog instead of exec() (sets its controls, presses OK or Cancel).
+    std::function<void(QDialog &)> imageDialogHook;
 
     // The application's printer: page set-up changes it, Print prints on it.
     QPrinter &printer();
@@ -144,9 +151,6 @@ public:
     bool OpenPictureFile(const QString &path);
     // A dragged panel dropped on the window at x (pixels of the inner area).
     void MDIForm_DragDrop(QWidget *source, int x, int y);
-    // The Image menu's rotate, resize and canvas-size dialogs go through this when set: it runs
-    // the dialog instead of exec() (sets its controls, presses OK or Cancel).
-    std::function<void(QDialog &)> imageDialogHook;
 
     // --- colour box and palette files (frmMainColour.cpp) ------------------------------------
     // Double-clicks: a cell takes the colour chosen in the colour dialog; a swatch and the
@@ -186,6 +190,33 @@ public:
     void mnuViewStatusBar_Click();
     void mnuViewRefresh_Click();
 
+    // --- window, help, tips, programs and side windows (frmMainWindow.cpp) ------------------
+    void mnuWindowCascade_Click();
+    void mnuWindowTileHorizontal_Click();   // one above the other
+    void mnuWindowTileVertical_Click();     // side by side
+    void mnuWindowArrangeIcons_Click();     // minimized windows along the bottom
+    void mnuWindowNewWindow_Click();
+    frmBrowser *mnuViewWebBrowser_Click();  // one more browser window on each use
+    frmBrowse *mnuViewBrowse_Click();       // the image browser (one, brought to the front)
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();    // opens at the page of the current tool
+    void mnuHelpAbout_Click();
+    void mnuHelpTipOfTheDay_Click();
+    void mnuHelpTooltip_Click();            // "Show Tips on Startup", checkable
+    void mnuProg_Click(int index);
+    // Shows the tip of the day when "Show Tips at Startup" is 1 (called once the program runs).
+    void ShowTipsAtStartup();
+    // Opens (creating it the first time) or hides the zoom view, with the switch and button.
+    void ShowZoomWindow(bool show);
+    frmZoom *zoomWindow() const;
+    frmHelp *helpWindow() const;
+    frmBrowse *imageBrowser() const;
+    QList<frmBrowser *> browserWindows() const;
+    // The about and tip dialogs go through this when set instead of exec().
+    std::function<void(QDialog &)> modalHook;
+    // Starting a sibling program goes through this when set.
+    std::function<void(const QString &program)> startProgramHook;
+
 signals:
     void documentCreated(orv::frmDocument *doc);
 
@@ -206,11 +237,17 @@ private:
     void MDIForm_Unload();
     frmDocument *createDocument(int &counter);
     void onSubWindowActivated(QMdiSubWindow *w);
-    void UpdateRecentFiles(const QString &path);
-    void SizeWindowToPicture(frmDocument *form, QSize picturePixels);
     void connectColourBox();
     void connectImageCommands();
     std::optional<Colour> ChooseColour(Colour initial);
+    void UpdateRecentFiles(const QString &path);
+    void SizeWindowToPicture(frmDocument *form, QSize picturePixels);
+    void connectWindowHelpCommands();
+    void LoadProgramMenu();
+    void RegisterProgram();
+    void UnloadZoomWindow();
+    void tileSubWindows(bool horizontal);
+    frmHelp *openHelp();
 
     AppState m_state;
     QMdiArea *m_mdi = nullptr;
@@ -236,6 +273,9 @@ private:
     bool m_unloaded = false;
     QPointer<QMdiSubWindow> m_lastActive;
     std::shared_ptr<QPrinter> m_printer;   // made on first use
+    QPointer<QWidget> m_zoom;               // frmZoom
+    QPointer<QWidget> m_help;               // frmHelp
+    QPointer<QWidget> m_browse;             // frmBrowse
 };
 
 } // namespace orv

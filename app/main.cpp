@@ -11,6 +11,8 @@
 
 int main(int argc, char **argv)
 {
+    // The web browser window's engine shares its drawing contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(orv::AppTitle());
     QApplication::setOrganizationName(QStringLiteral("Orv"));
@@ -32,6 +34,8 @@ int main(int argc, char **argv)
     splash->show();
     splash->raise();
     splash->repaint();
+    // The tip of the day, when wanted, once the splash window has gone.
+    QTimer::singleShot(2100, main, [main] { main->ShowTipsAtStartup(); });
 
     // Files named on the command line (also how the desktop opens files with the editor) open
     // once the event loop runs, each as the Open command would.

@@ -12,6 +12,7 @@ PACKAGES=(
   qt6-qpa-plugins
   libgl-dev
   libxkbcommon-dev
+  qt6-webengine-dev
 )
 
 missing=()
