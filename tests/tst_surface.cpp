@@ -865,6 +865,17 @@ void TestSurface::buffersAndBookkeeping()
     QVERIFY(s.GetPixel(0, 0) != Red);
     QCOMPARE(s.Image().constBits(), buffer);
 
+    // A picture of the same size is copied into a buffer this surface alone holds, so neither
+    // side allocates at its next write; any other picture is shared.
+    const QImage picture = noise(40, 15, 31);
+    s.setPicture(picture);
+    QCOMPARE(s.Image().constBits(), buffer);
+    QCOMPARE(s.Image(), picture);
+    Surface fresh;
+    fresh.setPicture(picture);
+    QCOMPARE(fresh.Image().constBits(), picture.constBits());
+    s.copyFrom(other);
+
     // Cls fills inside the clip region and resets the position.
     s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
     s.CurrentX = 7;

@@ -225,6 +225,16 @@ void Surface::setPicture(const QImage &picture)
         m_dirty = QRect();
         return;
     }
+    // A buffer of the same size that this surface alone holds takes a copy of the pixels: sharing
+    // them instead would make the next drawing on either side allocate a fresh buffer, which
+    // costs far more than the copy. Anything else shares the picture until one side changes.
+    if (!m_mono && picture.format() == QImage::Format_RGB32 && m_image.size() == picture.size() &&
+        m_image.format() == QImage::Format_RGB32 && m_image.isDetached() &&
+        m_image.constBits() != picture.constBits() && m_image.bytesPerLine() == picture.bytesPerLine()) {
+        std::memcpy(m_image.bits(), picture.constBits(), size_t(picture.sizeInBytes()));
+        m_dirty = QRect(QPoint(0, 0), m_image.size());
+        return;
+    }
     m_image = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
     if (m_mono) {
         for (int y = 0; y < m_image.height(); ++y) {

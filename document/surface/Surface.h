@@ -159,9 +159,10 @@ public:
 
     // `Image`: the back-buffer as a picture (implicitly shared; cheap).
     const QImage &Image() const { return m_image; }
-    // `Picture` = picture: the surface takes the picture's size and pixels (converted to RGB32;
-    // shares the pixels until either side changes, and the first write after that copies them
-    // into a fresh buffer). The whole surface becomes dirty.
+    // `Picture` = picture: the surface takes the picture's size and pixels, converted to RGB32.
+    // When this surface alone holds a buffer of the picture's size, the pixels are copied into
+    // it; otherwise the surface shares the picture's pixels until either side changes (the
+    // first write after that copies them into a fresh buffer). The whole surface becomes dirty.
     void setPicture(const QImage &picture);
     // Copies the pixels of another surface of the same size into this back-buffer without
     // allocating (unless this buffer is shared with another image); resizes first when the sizes
