@@ -304,7 +304,7 @@ void UndoHistory::restore(Surface &target, const SnapshotPtr &picture, const Sur
     } else {
         // A buffer of the snapshot's size that nobody else holds, then every tile.
         if (target.size() != picture->size() || !target.Image().isDetached())
-            target.setPicture(QImage(picture->size(), QImage::Format_RGB32));
+            target.setPicture(NewImageBuffer(picture->size().width(), picture->size().height()));
         writeTiles(target, *picture, nullptr);
     }
     target.markDirty(QRect(QPoint(0, 0), target.size()));

@@ -13,8 +13,57 @@
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+#include <cstdlib>
 
 namespace orv {
+
+// ---------------------------------------------------------------------------------------------
+// Back-buffers
+// ---------------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr std::size_t HugePage = std::size_t(2) << 20;
+
+void freeBuffer(void *p)
+{
+    std::free(p);
+}
+
+} // namespace
+
+// A new RGB32 image. Big ones are 2 MiB-aligned and marked for huge pages: freshly allocated
+// memory is slow to touch page by page (a new 64 MiB buffer costs some thirty times a copy into
+// one that exists), and huge pages take most of that cost away.
+QImage NewImageBuffer(int width, int height)
+{
+    const std::size_t bytes = std::size_t(width) * 4 * std::size_t(height);
+    if (width <= 0 || height <= 0 || bytes < HugePage)
+        return QImage(width, height, QImage::Format_RGB32);
+    const std::size_t rounded = (bytes + HugePage - 1) & ~(HugePage - 1);
+    void *p = std::aligned_alloc(HugePage, rounded);
+    if (!p)
+        return QImage(width, height, QImage::Format_RGB32);
+#ifdef __linux__
+    madvise(p, rounded, MADV_HUGEPAGE);
+#endif
+    return QImage(static_cast<uchar *>(p), width, height, qsizetype(width) * 4, QImage::Format_RGB32, freeBuffer, p);
+}
+
+void Surface::ensureOwnBuffer()
+{
+    if (m_image.isNull() || m_image.isDetached())
+        return;
+    // Shared with another image: take a copy of our own before writing.
+    QImage own = NewImageBuffer(m_image.width(), m_image.height());
+    const std::size_t rowBytes = std::size_t(m_image.width()) * 4;
+    for (int y = 0; y < m_image.height(); ++y)
+        std::memcpy(own.scanLine(y), m_image.constScanLine(y), rowBytes);
+    m_image = own;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Pixel helpers
@@ -118,7 +167,7 @@ RasterTarget::~RasterTarget()
 
 void RasterTarget::makeWritable()
 {
-    // bits() copies the pixels only when the image is shared with another one.
+    m_s.ensureOwnBuffer();
     m_bits = reinterpret_cast<std::uint32_t *>(m_s.m_image.bits());
     m_stride = m_s.m_image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
 }
@@ -159,7 +208,7 @@ Brush CreateBrushIndirect(const LogBrush &record)
 Surface::Surface(int width, int height, Colour fill)
 {
     if (width > 0 && height > 0) {
-        m_image = QImage(width, height, QImage::Format_RGB32);
+        m_image = NewImageBuffer(width, height);
         m_image.fill(ToPixel(fill));
     }
 }
@@ -201,7 +250,7 @@ void Surface::resize(int width, int height)
         m_dirty = QRect();
         return;
     }
-    QImage next(width, height, QImage::Format_RGB32);
+    QImage next = NewImageBuffer(width, height);
     const std::uint32_t back = m_mono ? monoPixel(ToPixel(BackColor)) : ToPixel(BackColor);
     const int keepW = std::min(width, m_image.width());
     const int keepH = std::min(height, m_image.height());
@@ -261,7 +310,7 @@ void Surface::copyFrom(const Surface &other)
     if (m_image.size() != other.m_image.size() || !m_image.isDetached()) {
         // A buffer of the right size that nobody else holds; shared or differently sized
         // buffers are replaced, never copied first.
-        m_image = QImage(other.m_image.size(), QImage::Format_RGB32);
+        m_image = NewImageBuffer(other.m_image.width(), other.m_image.height());
     }
     const qsizetype rowBytes = qsizetype(m_image.width()) * 4;
     if (m_image.bytesPerLine() == other.m_image.bytesPerLine()) {
@@ -274,6 +323,7 @@ void Surface::copyFrom(const Surface &other)
 
 std::uint32_t *Surface::scanLine(int y)
 {
+    ensureOwnBuffer();
     return reinterpret_cast<std::uint32_t *>(m_image.scanLine(y));
 }
 

@@ -276,6 +276,9 @@ public:
     static Surface createMonochrome(int width, int height);   // CreateBitmap(w, h, 1, 1)
 
 private:
+    // Before a write: a buffer shared with another image is replaced by a copy of our own.
+    void ensureOwnBuffer();
+
     friend bool BitBlt(Surface &, int, int, int, int, const Surface &, int, int, std::uint32_t);
     friend bool StretchBlt(Surface &, int, int, int, int, const Surface &, int, int, int, int, std::uint32_t);
     friend class RasterTarget;
@@ -317,6 +320,9 @@ bool StretchBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, in
 // default, as a fresh memory context has); other CreateBitmap formats give a colour surface.
 // Fresh scratch surfaces are black.
 Surface CreateCompatibleBitmap(const Surface &like, int width, int height);
+
+// A new, uninitialised RGB32 picture; big ones live in huge pages where the system offers them.
+QImage NewImageBuffer(int width, int height);
 Surface CreateBitmap(int width, int height, int planes, int bitsPerPixel);
 
 } // namespace orv
