@@ -5,51 +5,21 @@
 
 #include "document/Document.h"
 #include "document/DocumentHost.h"
+#include "tests/FakeHost.h"
 
 using namespace orv;
 
 namespace {
 
-// A main window stand-in that only offers the zoom view's surface.
-class ZoomHost : public DocumentHost {
-public:
-    AppState st;
-    Surface zoom;
-    bool zoomOpen = false;
-    AppState &state() override { return st; }
-    Document *activeDocument() override { return nullptr; }
-    int MsgBox(const QString &, int, const QString &) override { return 0; }
-    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void Beep() override {}
-    void setStatusText(int, const QString &) override {}
-    void CEOD() override {}
-    void UpdateUndoRedo(bool, bool) override {}
-    int ToolbarButtonValue(const QString &) override { return 0; }
-    void SetToolbarButtonValue(const QString &, int) override {}
-    void SetPasteEnabled(bool) override {}
-    void ShowPopupMenu(Document &, QPoint, bool, bool) override {}
-    void SetForeSwatch(Colour) override {}
-    void SetBackSwatch(Colour) override {}
-    void mnuFileSaveAs_Click() override {}
-    void ShowTextDialog() override {}
-    Surface *ZoomSurface() override { return zoomOpen ? &zoom : nullptr; }
-    void RefreshZoom() override {}
-    QPoint GetCursorPos() override { return {}; }
-    void SetCursorPos(QPoint) override {}
-    int TwipsPerPixelX() override { return 15; }
-    int TwipsPerPixelY() override { return 15; }
-    QSize ScreenPixels() override { return {1280, 800}; }
-};
-
 // Moves of one kind over a square image of side n, with the zoom view open or closed.
 double moveMs(int n, bool zoomOpen, const QString &tool, int button)
 {
     constexpr int Moves = 400;
-    ZoomHost host;
-    host.zoom.resize(200, 160);
+    orvtest::FakeHost host;
+    Surface zoom(200, 160);
     host.st.currentTool = tool;
     host.st.zoomWindow = zoomOpen;
-    host.zoomOpen = zoomOpen;
+    host.zoom = zoomOpen ? &zoom : nullptr;
     Document doc(host);
     doc.Form_Load();
     doc.Picture1.resize(n, n);

@@ -4,6 +4,7 @@
 #include "Bench.h"
 
 #include "document/Document.h"
+#include "tests/FakeHost.h"
 
 #include <cstdio>
 
@@ -11,49 +12,9 @@ using namespace orv;
 
 namespace {
 
-// A main window that answers everything and shows nothing.
-class BenchHost : public DocumentHost {
-public:
-    AppState st;
-    AppState &state() override { return st; }
-    Document *activeDocument() override { return nullptr; }
-    int MsgBox(const QString &, int, const QString &) override { return Msg::Cancel; }
-    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void Beep() override {}
-    void setStatusText(int, const QString &) override {}
-    void CEOD() override {}
-    void UpdateUndoRedo(bool, bool) override {}
-    int ToolbarButtonValue(const QString &) override { return 0; }
-    void SetToolbarButtonValue(const QString &, int) override {}
-    void SetPasteEnabled(bool) override {}
-    void ShowPopupMenu(Document &, QPoint, bool, bool) override {}
-    void SetForeSwatch(Colour) override {}
-    void SetBackSwatch(Colour) override {}
-    void mnuFileSaveAs_Click() override {}
-    void ShowTextDialog() override {}
-    Surface *ZoomSurface() override { return nullptr; }
-    void RefreshZoom() override {}
-    QPoint GetCursorPos() override { return {}; }
-    void SetCursorPos(QPoint) override {}
-};
-
-class BenchView : public DocumentView {
-public:
-    QSize WindowPixels() override { return {800, 600}; }
-    QSize ClientPixels() override { return {792, 574}; }
-    void SetWindowPixels(QSize) override {}
-    int WindowState() override { return 0; }
-    void ApplyLayout(const ViewportLayout &) override {}
-    void RepaintPicture(const QRect &) override {}
-    void SetCaption(const QString &) override {}
-    void SetToolCursor(ToolCursor) override {}
-    void ShowSelectionOutline(bool, const QRect &) override {}
-    void CloseWindow() override {}
-};
-
 struct BenchDoc {
-    BenchHost host;
-    BenchView view;
+    orvtest::FakeHost host;
+    orvtest::FakeView view;
     Document doc{host};
     explicit BenchDoc(int size)
     {

@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "dialogs/ImageResize.h"
 #include "document/Document.h"
+#include "tests/FakeHost.h"
 #include "document/LoopYield.h"
 #include "document/Rotation.h"
 
@@ -39,33 +40,6 @@ double memcpyImageMs()
     static std::vector<std::uint32_t> from(std::size_t(N) * N, 0x12345678u), to(std::size_t(N) * N, 0u);
     return orvbench::bestMs([] { std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t)); });
 }
-
-// A host that answers nothing and shows nothing: enough to drive a document's pointer events.
-class QuietHost : public DocumentHost {
-public:
-    AppState st;
-    AppState &state() override { return st; }
-    Document *activeDocument() override { return doc; }
-    int MsgBox(const QString &, int, const QString &) override { return Msg::Cancel; }
-    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void Beep() override {}
-    void setStatusText(int, const QString &) override {}
-    void CEOD() override {}
-    void UpdateUndoRedo(bool, bool) override {}
-    int ToolbarButtonValue(const QString &) override { return 0; }
-    void SetToolbarButtonValue(const QString &, int) override {}
-    void SetPasteEnabled(bool) override {}
-    void ShowPopupMenu(Document &, QPoint, bool, bool) override {}
-    void SetForeSwatch(Colour) override {}
-    void SetBackSwatch(Colour) override {}
-    void mnuFileSaveAs_Click() override {}
-    void ShowTextDialog() override {}
-    Surface *ZoomSurface() override { return nullptr; }
-    void RefreshZoom() override {}
-    QPoint GetCursorPos() override { return {}; }
-    void SetCursorPos(QPoint) override {}
-    Document *doc = nullptr;
-};
 
 const orvbench::Register rotate("transforms", "rotate 45 degrees, 4096x4096", [] {
     const QImage src = noiseImage(N, N);
@@ -112,9 +86,9 @@ const orvbench::Register shrink("transforms", "shrink 4096x4096 to 2048x2048", [
 // a picture of side `side`.
 double dragMoveMs(int side)
 {
-    QuietHost host;
+    orvtest::FakeHost host;
     Document doc(host);
-    host.doc = &doc;
+    host.active = &doc;
     doc.Form_Load();
     doc.Picture1.setPicture(noiseImage(side, side));
     doc.StartUp();

@@ -85,7 +85,8 @@ public:
         if (onTextDialog)
             onTextDialog(st);
     }
-    orv::Surface *ZoomSurface() override { return nullptr; }
+    orv::Surface *zoom = nullptr;            // the zoom view's surface while it is "shown"
+    orv::Surface *ZoomSurface() override { return zoom; }
     void RefreshZoom() override {}
     QPoint GetCursorPos() override { return cursor; }
     void SetCursorPos(QPoint p) override { cursor = p; }
