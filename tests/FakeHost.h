@@ -122,4 +122,35 @@ public:
     void CloseWindow() override {}
 };
 
+// A blank white document of the given size in a scripted main window, as a new image starts:
+// loaded, sized, started up and active.
+struct DocFixture {
+    FakeHost host;
+    FakeView view;
+    orv::Document doc{host};
+    explicit DocFixture(int w, int h)
+    {
+        doc.setView(&view);
+        doc.Form_Load();
+        doc.Picture1.resize(w, h);
+        doc.Picture1.Cls();
+        doc.StartUp();
+        host.active = &doc;
+    }
+    orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
+    // Every pixel from colourAt(x, y), committed as one undo step.
+    template<typename F>
+    void paint(F colourAt)
+    {
+        for (int y = 0; y < doc.Picture1.ScaleHeight(); ++y) {
+            std::uint32_t *p = doc.Picture1.scanLine(y);
+            for (int x = 0; x < doc.Picture1.ScaleWidth(); ++x)
+                p[x] = orv::ToPixel(colourAt(x, y));
+        }
+        doc.Picture1.markDirty(QRect(QPoint(0, 0), doc.Picture1.size()));
+        doc.Refresh();
+        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
+    }
+};
+
 } // namespace orvtest

@@ -12,19 +12,8 @@ using orvtest::FakeView;
 
 namespace {
 
-struct Fixture {
-    FakeHost host;
-    FakeView view;
-    Document doc{host};
-    Fixture(int w = 64, int h = 48)
-    {
-        doc.setView(&view);
-        doc.Form_Load();
-        doc.Picture1.resize(w, h);
-        doc.Picture1.Cls();
-        doc.StartUp();
-        host.active = &doc;
-    }
+struct Fixture : orvtest::DocFixture {
+    explicit Fixture(int w = 64, int h = 48) : DocFixture(w, h) {}
 };
 
 } // namespace

@@ -30,28 +30,9 @@ using orvtest::FakeView;
 
 namespace {
 
-struct Fixture {
-    FakeHost host;
-    FakeView view;
-    Document doc{host};
-    Fixture(int w = 640, int h = 480)
-    {
-        doc.setView(&view);
-        doc.Form_Load();
-        doc.Picture1.resize(w, h);
-        doc.Picture1.Cls();
-        doc.StartUp();
-        host.active = &doc;
-        for (int y = 0; y < h; ++y) {
-            std::uint32_t *p = doc.Picture1.scanLine(y);
-            for (int x = 0; x < w; ++x)
-                p[x] = ToPixel(at(x, y));
-        }
-        doc.Refresh();
-        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
-    }
+struct Fixture : orvtest::DocFixture {
+    explicit Fixture(int w = 640, int h = 480) : DocFixture(w, h) { paint(at); }
     static Colour at(int x, int y) { return RGBColour(x & 0xFF, y & 0xFF, (x >> 8) + ((y >> 8) << 4)); }
-    Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
 };
 
 

@@ -22,29 +22,11 @@ namespace {
 
 constexpr Colour White = 0xFFFFFF;
 
-struct Fixture {
-    FakeHost host;
-    FakeView view;
-    Document doc{host};
-    Fixture(int w = 64, int h = 48)
-    {
-        doc.setView(&view);
-        doc.Form_Load();
-        doc.Picture1.resize(w, h);
-        doc.Picture1.Cls();
-        doc.StartUp();
-        host.active = &doc;
-    }
+struct Fixture : orvtest::DocFixture {
+    explicit Fixture(int w = 64, int h = 48) : DocFixture(w, h) {}
     // A picture where every pixel has a colour of its own (none of them white).
-    void pattern()
-    {
-        for (int y = 0; y < doc.Picture1.ScaleHeight(); ++y)
-            for (int x = 0; x < doc.Picture1.ScaleWidth(); ++x)
-                doc.Picture1.SetPixelV(x, y, patternAt(x, y));
-        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
-    }
+    void pattern() { paint(patternAt); }
     static Colour patternAt(int x, int y) { return RGBColour(x * 3, y * 5, 7); }
-    Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
     // A marquee drag from (x0, y0) to (x1, y1) through the pointer events.
     void marquee(float x0, float y0, float x1, float y1)
     {

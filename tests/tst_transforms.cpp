@@ -20,25 +20,9 @@ namespace {
 
 constexpr Colour White = 0xFFFFFF;
 
-struct Fixture {
-    FakeHost host;
-    FakeView view;
-    Document doc{host};
-    Fixture(int w = 40, int h = 30)
-    {
-        doc.setView(&view);
-        doc.Form_Load();
-        doc.Picture1.resize(w, h);
-        doc.Picture1.Cls();
-        doc.StartUp();
-        host.active = &doc;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                doc.Picture1.SetPixelV(x, y, at(x, y));
-        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
-    }
+struct Fixture : orvtest::DocFixture {
+    explicit Fixture(int w = 40, int h = 30) : DocFixture(w, h) { paint(at); }
     static Colour at(int x, int y) { return RGBColour(x * 5 + 1, y * 7 + 1, (x * y) & 0xFF); }
-    Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
     void select(int l, int t, int r, int b)
     {
         host.st.currentTool = QStringLiteral("Marquee");
