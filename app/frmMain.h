@@ -87,6 +87,8 @@ public:
 
     // --- tools and command state -------------------------------------------------------------
     void CEOD() override;
+    // The open images listed at the foot of the Window menu.
+    void UpdateWindowList();
     void UpdateProperties();
     void ReadProperties();
     void Show_Width();

@@ -72,6 +72,10 @@ void frmMain::connectWindowHelpCommands()
             &frmMain::mnuWindowArrangeIcons_Click);
     connect(menuItem(QStringLiteral("mnuWindowNewWindow")), &QAction::triggered, this,
             &frmMain::mnuWindowNewWindow_Click);
+    // Under the commands, the open images: the active one checked, choosing one brings it to the
+    // front. The list is rebuilt each time the menu opens.
+    if (QMenu *window = menu(QStringLiteral("mnuWindow")))
+        connect(window, &QMenu::aboutToShow, this, &frmMain::UpdateWindowList);
 
     // View: the web browser, and the image browser after it.
     QAction *web = menuItem(QStringLiteral("mnuViewWebBrowser"));
@@ -388,6 +392,39 @@ void frmMain::RefreshZoom()
 {
     if (frmZoom *zoom = zoomWindow())
         zoom->innerArea()->update();
+}
+
+void frmMain::UpdateWindowList()
+{
+    QMenu *window = menu(QStringLiteral("mnuWindow"));
+    if (!window)
+        return;
+    for (QAction *a : window->actions())
+        if (a->property("WindowListEntry").toBool()) {
+            window->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<frmDocument *> docs = documents();
+    if (docs.isEmpty())
+        return;
+    QAction *bar = window->addSeparator();
+    bar->setProperty("WindowListEntry", true);
+    const frmDocument *active = ActiveForm();
+    int n = 0;
+    for (frmDocument *doc : docs) {
+        ++n;
+        const QString caption = doc->doc().Caption.isEmpty() ? QStringLiteral("(%1)").arg(n) : doc->doc().Caption;
+        auto *a = new QAction(n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(caption) : caption, window);
+        a->setProperty("WindowListEntry", true);
+        a->setCheckable(true);
+        a->setChecked(doc == active);
+        QPointer<QMdiSubWindow> sub = doc->subWindow();
+        connect(a, &QAction::triggered, this, [this, sub] {
+            if (sub)
+                workspace()->setActiveSubWindow(sub);
+        });
+        window->addAction(a);
+    }
 }
 
 } // namespace orv

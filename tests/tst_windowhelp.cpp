@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QMenu>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -25,6 +26,7 @@ class TestWindowHelp : public QObject {
     Q_OBJECT
 private slots:
     void tilingAndIcons();
+    void windowMenuListsOpenImages();
     void helpIndexRules();
     void helpOpensContentsAndCurrentTool();
     void missingHelpFileIsReported();
@@ -85,6 +87,35 @@ void TestWindowHelp::tilingAndIcons()
     for (frmDocument *d : w.documents())
         d->doc().setSaveReq(false);
     w.close();
+}
+
+void TestWindowHelp::windowMenuListsOpenImages()
+{
+    orvtest::PrivateSettings settings;
+    frmMain w;
+    w.MDIForm_Load();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.UpdateWindowList();
+    auto entries = [&w] {
+        QList<QAction *> out;
+        for (QAction *a : w.menu(QStringLiteral("mnuWindow"))->actions())
+            if (a->property("WindowListEntry").toBool() && !a->isSeparator())
+                out << a;
+        return out;
+    };
+    QVERIFY(entries().isEmpty());
+    w.NewDocument();
+    w.NewDocument();
+    w.UpdateWindowList();
+    w.UpdateWindowList();   // rebuilt, not appended
+    const QList<QAction *> list = entries();
+    QCOMPARE(list.size(), 2);
+    QCOMPARE(list.at(0)->text(), QStringLiteral("&1 Image1"));
+    QCOMPARE(list.at(1)->text(), QStringLiteral("&2 Image2"));
+    QVERIFY(!list.at(0)->isChecked() && list.at(1)->isChecked());
+    list.at(0)->trigger();
+    QCOMPARE(w.ActiveForm()->doc().Caption, QStringLiteral("Image1"));
 }
 
 void TestWindowHelp::helpIndexRules()
