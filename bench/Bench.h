@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QImage>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -27,6 +28,11 @@ struct Register {
 
 // Best-of-n wall time of fn, in milliseconds.
 double bestMs(const std::function<void()> &fn, int repeats = 5);
+
+// The common references: a picture of pseudo-random pixels, and one memcpy of a 4096 x 4096
+// RGB32 image's bytes into a buffer that was touched beforehand.
+QImage noiseImage(int w, int h);
+double imageCopyMs();
 
 // Prints one line: the measured ratio of a workload to its reference and the goal it is held to.
 void report(const QString &what, double ms, const QString &reference, double refMs, double goalRatio);

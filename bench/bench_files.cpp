@@ -18,24 +18,10 @@ namespace {
 
 constexpr int N = 4096;
 
-QImage noiseImage(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    unsigned seed = 7;
-    for (int y = 0; y < h; ++y) {
-        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            p[x] = 0xFF000000u | (seed >> 8);
-        }
-    }
-    return img;
-}
-
 void openAndSave()
 {
     QTemporaryDir dir;
-    const QImage picture = noiseImage(N, N);
+    const QImage picture = orvbench::noiseImage(N, N);
     const QString bmp = dir.filePath(QStringLiteral("big.bmp"));
     if (!SavePicture(picture, bmp)) {
         std::printf("cannot write %s\n", qPrintable(bmp));

@@ -4,6 +4,8 @@
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 #include <limits>
 
 namespace orvbench {
@@ -24,6 +26,27 @@ double bestMs(const std::function<void()> &fn, int repeats)
         best = std::min(best, t.nsecsElapsed() / 1e6);
     }
     return best;
+}
+
+QImage noiseImage(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    unsigned seed = 7;
+    for (int y = 0; y < h; ++y) {
+        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            p[x] = 0xFF000000u | (seed >> 8);
+        }
+    }
+    return img;
+}
+
+double imageCopyMs()
+{
+    constexpr std::size_t pixels = std::size_t(4096) * 4096;
+    static std::vector<std::uint32_t> from(pixels, 0x12345678u), to(pixels, 0u);
+    return bestMs([] { std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t)); });
 }
 
 void report(const QString &what, double ms, const QString &reference, double refMs, double goalRatio)

@@ -15,27 +15,6 @@ namespace {
 
 constexpr int N = 4096;
 
-// memcpy of a 4096 x 4096 RGB32 image's bytes into a buffer touched beforehand.
-double memcpyReferenceMs()
-{
-    static std::vector<std::uint32_t> from(std::size_t(N) * N, 0x12345678u), to(std::size_t(N) * N, 0u);
-    return orvbench::bestMs([] { std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t)); });
-}
-
-QImage noiseImage(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    unsigned seed = 1;
-    for (int y = 0; y < h; ++y) {
-        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            p[x] = 0xFF000000u | (seed >> 8);
-        }
-    }
-    return img;
-}
-
 Brush solid(Colour c) { return CreateBrushIndirect(LogBrush{BS_SOLID, c, 0}); }
 
 // Fills the area at (x, y) over and over, swapping between two colours so every run repaints it.
@@ -72,18 +51,18 @@ void drawSerpentine(Surface &s, bool vertical, Colour floor, Colour wall)
 }
 
 const orvbench::Register bitblt("surface", "BitBlt SRCCOPY 4096x4096", [] {
-    Surface src(noiseImage(N, N));
+    Surface src(orvbench::noiseImage(N, N));
     Surface dst(N, N);
     BitBlt(dst, 0, 0, N, N, src, 0, 0, SRCCOPY);
     const double ms = orvbench::bestMs([&] { BitBlt(dst, 0, 0, N, N, src, 0, 0, SRCCOPY); });
     orvbench::report("BitBlt SRCCOPY 4096x4096 into an existing surface", ms, "memcpy, reused buffer",
-                     memcpyReferenceMs(), 1.3);
+                     orvbench::imageCopyMs(), 1.3);
 });
 
 const orvbench::Register floodPlain("surface", "ExtFloodFill one colour 4096x4096", [] {
     Surface s(N, N, 0xFFFFFF);
     const double ms = floodMs(s, N / 2, N / 2, 0xFFFFFF, 0x0000FF);
-    orvbench::report("ExtFloodFill 4096x4096 of one colour", ms, "memcpy, reused buffer", memcpyReferenceMs(), 5.0);
+    orvbench::report("ExtFloodFill 4096x4096 of one colour", ms, "memcpy, reused buffer", orvbench::imageCopyMs(), 5.0);
 });
 
 const orvbench::Register floodMaze("surface", "ExtFloodFill serpentine maze", [] {
@@ -98,12 +77,12 @@ const orvbench::Register floodMaze("surface", "ExtFloodFill serpentine maze", []
             std::printf("   (the fill did not reach the end of the maze)\n");
         orvbench::report(vertical ? QStringLiteral("ExtFloodFill 1-px serpentine, columns (half covered)")
                                   : QStringLiteral("ExtFloodFill 1-px serpentine, rows (half covered)"),
-                         ms, "memcpy, reused buffer", memcpyReferenceMs(), 25.0);
+                         ms, "memcpy, reused buffer", orvbench::imageCopyMs(), 25.0);
     }
 });
 
 const orvbench::Register stretch("surface", "StretchBlt 4096x4096 to 8192x8192", [] {
-    Surface src(noiseImage(N, N));
+    Surface src(orvbench::noiseImage(N, N));
     Surface dst(2 * N, 2 * N);
     StretchBlt(dst, 0, 0, 2 * N, 2 * N, src, 0, 0, N, N, SRCCOPY);
     const double ms = orvbench::bestMs([&] { StretchBlt(dst, 0, 0, 2 * N, 2 * N, src, 0, 0, N, N, SRCCOPY); }, 3);

@@ -21,28 +21,8 @@ namespace {
 
 constexpr int N = 4096;
 
-QImage noiseImage(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    unsigned seed = 7;
-    for (int y = 0; y < h; ++y) {
-        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            p[x] = 0xFF000000u | (seed >> 8);
-        }
-    }
-    return img;
-}
-
-double memcpyImageMs()
-{
-    static std::vector<std::uint32_t> from(std::size_t(N) * N, 0x12345678u), to(std::size_t(N) * N, 0u);
-    return orvbench::bestMs([] { std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t)); });
-}
-
 const orvbench::Register rotate("transforms", "rotate 45 degrees, 4096x4096", [] {
-    const QImage src = noiseImage(N, N);
+    const QImage src = orvbench::noiseImage(N, N);
     QImage dst(N, N, QImage::Format_RGB32);
     const RotationMap m = RotationMap::reverseOf(45 * 2 * double(Pi) / 360, N / 2, N / 2);
     RotateNearest(src, dst, m, dst.rect());
@@ -57,11 +37,11 @@ const orvbench::Register rotate("transforms", "rotate 45 degrees, 4096x4096", []
     orvbench::report("whole-picture rotation 45 deg (fill + nearest), 4096^2", ms,
                      "QImage::transformed rotate 45, Fast", qt, 0.25);
     orvbench::report("whole-picture rotation 45 deg (fill + nearest), 4096^2", ms, "memcpy of the picture",
-                     memcpyImageMs(), 10);
+                     orvbench::imageCopyMs(), 10);
 });
 
 const orvbench::Register shrink("transforms", "shrink 4096x4096 to 2048x2048", [] {
-    const Surface from(noiseImage(N, N));
+    const Surface from(orvbench::noiseImage(N, N));
     Surface to(N / 2, N / 2);
     // Progress as the resize dialog reports it: every row, the bar and events at most every 50 ms.
     int lastRow = 0;
@@ -90,7 +70,7 @@ double dragMoveMs(int side)
     Document doc(host);
     host.active = &doc;
     doc.Form_Load();
-    doc.Picture1.setPicture(noiseImage(side, side));
+    doc.Picture1.setPicture(orvbench::noiseImage(side, side));
     doc.StartUp();
     host.st.transparentColour = 0x00FF00FF;
     host.st.currentTool = QStringLiteral("Marquee");

@@ -18,12 +18,6 @@ namespace {
 constexpr int N = 4096;
 constexpr std::size_t kImageBytes = std::size_t(N) * N * 4;
 
-double memcpyReferenceMs()
-{
-    static std::vector<std::uint32_t> from(std::size_t(N) * N, 0x12345678u), to(std::size_t(N) * N, 0u);
-    return orvbench::bestMs([] { std::memcpy(to.data(), from.data(), from.size() * sizeof(std::uint32_t)); });
-}
-
 // A document holding a noisy 4096 x 4096 image and its first snapshot.
 struct BenchDoc {
     orvtest::FakeHost host;
@@ -93,7 +87,7 @@ const orvbench::Register snapshot("undo", "one snapshot after a small stroke", [
         best = std::min(best, t.nsecsElapsed() / 1e6);
         b.doc.SnapshotAndSync(b.doc.Picture1, b.doc.Picture2, b.doc.PicOrg, true);
     }
-    const double ref = memcpyReferenceMs();
+    const double ref = orvbench::imageCopyMs();
     orvbench::report("Undo 3 after a 100-pixel stroke, 4096x4096", best, "memcpy, reused buffer", ref, 2.0);
 
     // The whole commit: snapshot, then the two copies.
@@ -115,7 +109,7 @@ const orvbench::Register steps("undo", "one step back or forward", [] {
         b.drawStroke();
         b.doc.SnapshotAndSync(b.doc.Picture1, b.doc.Picture2, b.doc.PicOrg, false);
     }
-    const double ref = memcpyReferenceMs();
+    const double ref = orvbench::imageCopyMs();
     // Back and forth between the last two slots; each call is one step.
     bool back = true;
     const double stepMs = orvbench::bestMs(
