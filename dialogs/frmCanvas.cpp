@@ -3,6 +3,7 @@
 #include "app/Conversions.h"
 #include "app/ResStrings.h"
 #include "app/ResStringsWidget.h"
+#include "dialogs/DialogPartsWidget.h"
 #include "dialogs/ImageResize.h"
 #include "document/Document.h"
 
@@ -26,38 +27,17 @@ frmCanvas::frmCanvas(Document &doc, QWidget *parent) : QDialog(parent), m_doc(do
 
     auto *layout = new QVBoxLayout(this);
     auto *grid = new QGridLayout;
-    m_label1 = new QLabel(QStringLiteral("Width"), this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    setTag(m_label1, QStringLiteral("1135"));
-    m_label2 = new QLabel(QStringLiteral("Height"), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    setTag(m_label2, QStringLiteral("1136"));
-    m_textW = new QLineEdit(this);
-    m_textW->setObjectName(QStringLiteral("TextW"));
-    m_textH = new QLineEdit(this);
-    m_textH->setObjectName(QStringLiteral("TextH"));
-    m_label1->setBuddy(m_textW);
-    m_label2->setBuddy(m_textH);
-    grid->addWidget(m_label1, 0, 0);
-    grid->addWidget(m_textW, 0, 1);
-    grid->addWidget(m_label2, 1, 0);
-    grid->addWidget(m_textH, 1, 1);
+    const SizeBoxes boxes = AddSizeBoxes(this, grid);
+    m_label1 = boxes.label1;
+    m_label2 = boxes.label2;
+    m_textW = boxes.textW;
+    m_textH = boxes.textH;
     layout->addLayout(grid);
 
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(QStringLiteral("OKButton"));
-    setTag(m_ok, QStringLiteral("1243"));
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("CancelButton"));
-    setTag(m_cancel, QStringLiteral("1244"));
     // Enter in a box is handled by the boxes themselves, not by a default button.
-    m_ok->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    layout->addLayout(buttons);
+    const OkCancelRow row = AddOkCancelRow(this, layout, QStringLiteral("OKButton"), QStringLiteral("CancelButton"), true);
+    m_ok = row.ok;
+    m_cancel = row.cancel;
 
     connect(m_ok, &QPushButton::clicked, this, &frmCanvas::OKButton_Click);
     connect(m_cancel, &QPushButton::clicked, this, &frmCanvas::CancelButton_Click);

@@ -2,6 +2,7 @@
 
 #include "app/ResStrings.h"
 #include "app/ResStringsWidget.h"
+#include "dialogs/DialogPartsWidget.h"
 #include "dialogs/ImageResize.h"
 #include "document/Document.h"
 #include "document/LoopYield.h"
@@ -43,22 +44,11 @@ frmResize::frmResize(Document &doc, QWidget *parent) : QDialog(parent), m_doc(do
     m_frame->setObjectName(QStringLiteral("Frame1"));
     setTag(m_frame, QStringLiteral("1235"));
     auto *grid = new QGridLayout(m_frame);
-    m_label1 = new QLabel(QStringLiteral("Width"), m_frame);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    setTag(m_label1, QStringLiteral("1135"));
-    m_label2 = new QLabel(QStringLiteral("Height"), m_frame);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    setTag(m_label2, QStringLiteral("1136"));
-    m_textW = new QLineEdit(m_frame);
-    m_textW->setObjectName(QStringLiteral("TextW"));
-    m_textH = new QLineEdit(m_frame);
-    m_textH->setObjectName(QStringLiteral("TextH"));
-    m_label1->setBuddy(m_textW);
-    m_label2->setBuddy(m_textH);
-    grid->addWidget(m_label1, 0, 0);
-    grid->addWidget(m_textW, 0, 1);
-    grid->addWidget(m_label2, 1, 0);
-    grid->addWidget(m_textH, 1, 1);
+    const SizeBoxes boxes = AddSizeBoxes(m_frame, grid);
+    m_label1 = boxes.label1;
+    m_label2 = boxes.label2;
+    m_textW = boxes.textW;
+    m_textH = boxes.textH;
     m_slider = new OrvSlider(m_frame);
     m_slider->setObjectName(QStringLiteral("Option2"));
     grid->addWidget(m_slider, 2, 0, 1, 2);
@@ -69,18 +59,9 @@ frmResize::frmResize(Document &doc, QWidget *parent) : QDialog(parent), m_doc(do
     m_progress->setVisible(false);
     layout->addWidget(m_progress);
 
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(QStringLiteral("OKButton"));
-    setTag(m_ok, QStringLiteral("1243"));
-    m_ok->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("CancelButton"));
-    setTag(m_cancel, QStringLiteral("1244"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    layout->addLayout(buttons);
+    const OkCancelRow row = AddOkCancelRow(this, layout, QStringLiteral("OKButton"), QStringLiteral("CancelButton"), false);
+    m_ok = row.ok;
+    m_cancel = row.cancel;
 
     Form_Load();
 

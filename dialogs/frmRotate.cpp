@@ -2,6 +2,7 @@
 
 #include "app/Conversions.h"
 #include "app/ResStringsWidget.h"
+#include "dialogs/DialogPartsWidget.h"
 #include "document/Document.h"
 
 #include <QCheckBox>
@@ -70,19 +71,9 @@ FrmRotate::FrmRotate(Document &doc, QWidget *parent) : QDialog(parent), m_doc(do
     m_progress->setVisible(false);
     layout->addWidget(m_progress);
 
-    m_ok = new QPushButton(QStringLiteral("&OK"), this);
-    m_ok->setObjectName(QStringLiteral("cmdOK"));
-    setTag(m_ok, QStringLiteral("1243"));
-    m_cancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    m_cancel->setObjectName(QStringLiteral("CmdCancel"));
-    setTag(m_cancel, QStringLiteral("1244"));
-    m_ok->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    layout->addLayout(buttons);
+    const OkCancelRow row = AddOkCancelRow(this, layout, QStringLiteral("cmdOK"), QStringLiteral("CmdCancel"), true);
+    m_ok = row.ok;
+    m_cancel = row.cancel;
 
     connect(m_ok, &QPushButton::clicked, this, &FrmRotate::cmdOK_Click);
     connect(m_cancel, &QPushButton::clicked, this, &FrmRotate::CmdCancel_Click);
