@@ -185,6 +185,7 @@ private:
     void copyToZoomWindow(float X, float Y);
     void setPointEntries(float X, float Y, bool start);
     void ShowRightButtonMenu(float X, float Y);
+    QSize copySelectionToPictureMove();
     static int CIntPixel(float v);
 
     DocumentHost &m_host;

@@ -203,22 +203,29 @@ int Document::hMOVE(int Button, int Shift, float &X, float &Y, int Action)
 // Clipboard
 // ---------------------------------------------------------------------------------------------
 
+// The selected block into PictureMove at (0, 0), on a margin of the background colour (a block
+// dragged partly off the image shows that colour there); returns the block's size.
+QSize Document::copySelectionToPictureMove()
+{
+    const int w = std::abs(rectRight - rectLeft);
+    const int h = std::abs(rectBottom - rectTop);
+    PictureMove.resize(w + 2, h + 2);
+    PictureMove.SelectClipRgn(Region());
+    PictureMove.BackColor = m_host.state().backColour;
+    PictureMove.Cls();
+    BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+    return QSize(w, h);
+}
+
 void Document::sub_COPY()
 {
     AppState &st = m_host.state();
     ClearClipboard();
     if (RectHWND) {
-        const int w = std::abs(rectRight - rectLeft);
-        const int h = std::abs(rectBottom - rectTop);
-        PictureMove.resize(w + 2, h + 2);
-        // A block dragged partly off the image shows the background colour there.
-        PictureMove.SelectClipRgn(Region());
-        PictureMove.BackColor = st.backColour;
-        PictureMove.Cls();
-        BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+        const QSize block = copySelectionToPictureMove();
         refreshPicture();
         // The clipboard gets the block itself, not the scratch surface's margin.
-        PutPictureOnClipboard(PictureMove.Image().copy(0, 0, w, h));
+        PutPictureOnClipboard(PictureMove.Image().copy(QRect(QPoint(0, 0), block)));
         Picture1.ForeColor = st.drawColour;
     } else {
         PutPictureOnClipboard(Picture1.Image());
@@ -231,13 +238,7 @@ void Document::sub_CUT()
     AppState &st = m_host.state();
     ClearClipboard();
     if (RectHWND) {
-        const int w = std::abs(rectRight - rectLeft);
-        const int h = std::abs(rectBottom - rectTop);
-        PictureMove.resize(w + 2, h + 2);
-        PictureMove.SelectClipRgn(Region());
-        PictureMove.BackColor = st.backColour;
-        PictureMove.Cls();
-        BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+        const QSize block = copySelectionToPictureMove();
         // The selection is left in the background colour; the brush record and the brush of
         // the surface are what they were afterwards.
         const LogBrush saved = st.brush;
@@ -251,7 +252,7 @@ void Document::sub_CUT()
         st.brush = saved;
         refreshPicture();
         ClearClipboard();
-        PutPictureOnClipboard(PictureMove.Image().copy(0, 0, w, h));
+        PutPictureOnClipboard(PictureMove.Image().copy(QRect(QPoint(0, 0), block)));
         Picture1.ForeColor = st.drawColour;
     } else {
         PutPictureOnClipboard(Picture1.Image());
