@@ -122,8 +122,7 @@ public:
     void SetBackSwatch(Colour c) override;
     void mnuFileSaveAs_Click() override;
     void ShowTextDialog() override;
-    Surface *ZoomSurface() override;
-    void RefreshZoom() override;
+    void ZoomFollow(const Document &doc, float X, float Y) override;
     QPoint GetCursorPos() override;
     void SetCursorPos(QPoint p) override;
     int TwipsPerPixelX() override;
@@ -211,6 +210,8 @@ public:
     // Opens (creating it the first time) or hides the zoom view, with the switch and button.
     void ShowZoomWindow(bool show);
     frmZoom *zoomWindow() const;
+    // The zoom window's surface while it is shown, else nullptr.
+    Surface *ZoomSurface();
     frmHelp *helpWindow() const;
     frmBrowse *imageBrowser() const;
     QList<frmBrowser *> browserWindows() const;
@@ -276,6 +277,8 @@ private:
     QPointer<QMdiSubWindow> m_lastActive;
     std::shared_ptr<QPrinter> m_printer;   // made on first use
     QPointer<QWidget> m_zoom;               // frmZoom
+    const Document *m_zoomDoc = nullptr;    // the document the zoom view last followed
+    QPointer<QWidget> m_zoomDocForm;        // and its window
     QPointer<QWidget> m_help;               // frmHelp
     QPointer<QWidget> m_browse;             // frmBrowse
 };

@@ -388,10 +388,22 @@ Surface *frmMain::ZoomSurface()
     return zoom && zoom->isVisible() ? &zoom->surface() : nullptr;
 }
 
-void frmMain::RefreshZoom()
+void frmMain::ZoomFollow(const Document &doc, float X, float Y)
 {
-    if (frmZoom *zoom = zoomWindow())
-        zoom->innerArea()->update();
+    frmZoom *zoom = zoomWindow();
+    if (!zoom || !zoom->isVisible())
+        return;
+    // The window that owns the document guards the zoom view against a document closed before
+    // the next frame. Moves come from one document at a time, so the look-up is rare.
+    if (m_zoomDoc != &doc || !m_zoomDocForm) {
+        m_zoomDoc = &doc;
+        m_zoomDocForm = nullptr;
+        for (frmDocument *f : documents())
+            if (&f->doc() == &doc)
+                m_zoomDocForm = f;
+    }
+    if (m_zoomDocForm)
+        zoom->follow(doc, m_zoomDocForm, QPointF(X, Y));
 }
 
 void frmMain::UpdateWindowList()

@@ -4,6 +4,7 @@
 #include "app/ResStringsWidget.h"
 #include "app/SettingsStore.h"
 #include "aux/ZoomRules.h"
+#include "document/Document.h"
 #include "document/DocumentHost.h"
 #include "tools/ToolArt.h"
 
@@ -133,9 +134,24 @@ void frmZoom::closeEvent(QCloseEvent *e)
     deleteLater();
 }
 
+void frmZoom::follow(const Document &doc, QObject *owner, QPointF at)
+{
+    m_source = &doc;
+    m_sourceOwner = owner;
+    m_at = at;
+    m_inner->update();
+}
+
+void frmZoom::copyFollowed()
+{
+    if (m_source && m_sourceOwner)
+        m_source->PaintZoom(m_surface, float(m_at.x()), float(m_at.y()));
+}
+
 bool frmZoom::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == m_inner && e->type() == QEvent::Paint) {
+        copyFollowed();
         QPainter p(m_inner);
         p.drawImage(0, 0, m_surface.Image());
         // The centre marker: a 5 x 5 outline.

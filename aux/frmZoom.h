@@ -1,18 +1,22 @@
 // The zoom view: a small window that stays above the others without taking the focus and shows
-// a magnified copy of the image around the pointer. The document draws that copy into the
-// window's surface on every pointer move; the window holds the factor buttons ("Plus",
+// a magnified copy of the image around the pointer. Every pointer move over a document tells
+// the window where the pointer is; the copy itself is made when the window paints, once per
+// frame however many moves came in between. The window holds the factor buttons ("Plus",
 // "Minus"), the 5 x 5 centre marker and the caption "Zoom <factor> X".
 #pragma once
 
 #include "document/surface/Surface.h"
 
 #include <QHash>
+#include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 class QToolBar;
 
 namespace orv {
 
+class Document;
 class DocumentHost;
 
 class frmZoom : public QWidget {
@@ -22,8 +26,13 @@ public:
     frmZoom(DocumentHost &host, QWidget *mainWindow);
     ~frmZoom() override;
 
-    // The surface the document copies into: the inner area's size.
+    // The surface the magnified copy lands in: the inner area's size.
     Surface &surface() { return m_surface; }
+    // The pointer is at `at` over `doc`, which lives as long as the window `owner`: schedules
+    // a repaint that copies the block around it.
+    void follow(const Document &doc, QObject *owner, QPointF at);
+    // Makes the copy now; nothing when no document was followed or its window has closed.
+    void copyFollowed();
     QWidget *innerArea() const { return m_inner; }
     QToolBar *Toolbar1() const { return m_toolbar; }
     QAction *button(const QString &key) const { return m_buttons.value(key); }
@@ -48,6 +57,9 @@ private:
     QWidget *m_inner = nullptr;
     QHash<QString, QAction *> m_buttons;
     Surface m_surface;
+    const Document *m_source = nullptr;
+    QPointer<QObject> m_sourceOwner;
+    QPointF m_at;
     bool m_unloaded = false;
     bool m_framed = false;   // placed again once the window frame's size is known
 };

@@ -450,7 +450,7 @@ void Document::Picture1_MouseMove(int Button, int Shift, float X, float Y)
     m_host.setStatusText(2, QStringLiteral("X : ") + QString::number(double(X), 'g', 7) + QStringLiteral("  Y : ") +
                                 QString::number(double(Y), 'g', 7));
     if (st.zoomWindow)
-        copyToZoomWindow(X, Y);
+        m_host.ZoomFollow(*this, X, Y);
     refreshPicture();
     previous = current;
     SetToolCursor(X, Y);
@@ -490,19 +490,17 @@ void Document::Picture1_KeyDown(int KeyCode, int /*Shift*/)
     }
 }
 
-void Document::copyToZoomWindow(float X, float Y)
+void Document::PaintZoom(Surface &zoom, float X, float Y) const
 {
-    Surface *zoom = m_host.ZoomSurface();
-    if (!zoom || zoom->isNull() || m_host.state().zoomFactor <= 0)
-        return;
     const int f = m_host.state().zoomFactor;
-    const int hw = zoom->ScaleWidth() / (2 * f);
-    const int hh = zoom->ScaleHeight() / (2 * f);
+    if (zoom.isNull() || f <= 0)
+        return;
+    const int hw = zoom.ScaleWidth() / (2 * f);
+    const int hh = zoom.ScaleHeight() / (2 * f);
     // The block around the pointer, moved back inside the image where it would cross an edge.
     const int sx = std::max(0, std::min(CIntPixel(X) - hw, Picture1.ScaleWidth() - 2 * hw));
     const int sy = std::max(0, std::min(CIntPixel(Y) - hh, Picture1.ScaleHeight() - 2 * hh));
-    StretchBlt(*zoom, 0, 0, zoom->ScaleWidth(), zoom->ScaleHeight(), Picture1, sx, sy, 2 * hw, 2 * hh, SRCCOPY);
-    m_host.RefreshZoom();
+    StretchBlt(zoom, 0, 0, zoom.ScaleWidth(), zoom.ScaleHeight(), Picture1, sx, sy, 2 * hw, 2 * hh, SRCCOPY);
 }
 
 void Document::SetToolCursor(float X, float Y)

@@ -97,6 +97,9 @@ public:
     // Returns true when the close goes ahead, false when the user cancelled it.
     bool Form_Unload();
     void HScroll1_Change(int value);
+    // The zoom view's picture: the block of Picture1 around (X, Y), magnified by the zoom
+    // factor to fill `zoom` and moved back inside the image where it would cross an edge.
+    void PaintZoom(Surface &zoom, float X, float Y) const;
     void VScroll1_Change(int value);
     const ViewportLayout &layout() const { return m_layout; }
     // The viewport rules on their own: image size, viewport size and scroll-bar thickness in,
@@ -182,7 +185,6 @@ private:
     void dispatch(int Button, int Shift, float X, float Y, int Phase);
     void RestorePreview();
     void SetToolCursor(float X, float Y);
-    void copyToZoomWindow(float X, float Y);
     void setPointEntries(float X, float Y, bool start);
     void ShowRightButtonMenu(float X, float Y);
     QSize copySelectionToPictureMove();

@@ -68,9 +68,10 @@ public:
     // The modal text dialog; fills state().text and state().textDialogPending.
     virtual void ShowTextDialog() = 0;
 
-    // The zoom window's surface when it is shown, else nullptr, and its repaint.
-    virtual Surface *ZoomSurface() = 0;
-    virtual void RefreshZoom() = 0;
+    // The pointer is at (X, Y) of `doc` while the zoom switch is on. The zoom view, when it is
+    // shown, makes its magnified copy (Document::PaintZoom) when it next paints, so a burst of
+    // moves between two frames costs one copy.
+    virtual void ZoomFollow(const Document &doc, float X, float Y) = 0;
 
     // The system pointer position in screen pixels.
     virtual QPoint GetCursorPos() = 0;

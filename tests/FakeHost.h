@@ -85,9 +85,16 @@ public:
         if (onTextDialog)
             onTextDialog(st);
     }
-    orv::Surface *zoom = nullptr;            // the zoom view's surface while it is "shown"
-    orv::Surface *ZoomSurface() override { return zoom; }
-    void RefreshZoom() override {}
+    // Where the pointer was last reported to the zoom view, and how often.
+    const orv::Document *zoomDoc = nullptr;
+    QPointF zoomAt;
+    int zoomFollows = 0;
+    void ZoomFollow(const orv::Document &doc, float X, float Y) override
+    {
+        zoomDoc = &doc;
+        zoomAt = QPointF(X, Y);
+        ++zoomFollows;
+    }
     QPoint GetCursorPos() override { return cursor; }
     void SetCursorPos(QPoint p) override { cursor = p; }
 };

@@ -132,30 +132,57 @@ void TestZoom::pointerMoveFillsZoomView()
     frmDocument *form = w.NewDocument();
     Document &doc = form->doc();
     doc.Picture1.resize(200, 200);
-    doc.Picture1.Cls();
-    // A black 4 x 4 block at (100, 100) on white.
-    for (int y = 100; y < 104; ++y)
-        for (int x = 100; x < 104; ++x)
-            doc.Picture1.PSet(x, y, 0x000000);
+    auto colourAt = [](int x, int y) { return Colour((x * 37 + y * 91) & 0xFFFFFF); };
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            doc.Picture1.PSet(x, y, colourAt(x, y));
     w.tbStdButton(QStringLiteral("Zoom"))->trigger();
     frmZoom *zoom = w.zoomWindow();
     QVERIFY(zoom);
-    zoom->surface().Cls();
-    doc.Picture1_MouseMove(0, 0, 101.0f, 101.0f);
-    const QImage view = zoom->surface().Image();
+    QVERIFY(QTest::qWaitForWindowExposed(zoom));
     const int f = w.state().zoomFactor;
-    const QPoint c(view.width() / 2, view.height() / 2);
-    // Around the centre the block shows f times larger; far from it the view is white.
-    QCOMPARE(QColor(view.pixel(c)), QColor(Qt::black));
-    QCOMPARE(QColor(view.pixel(c + QPoint(f, f))), QColor(Qt::black));
-    QCOMPARE(QColor(view.pixel(c + QPoint(3 * f + 1, 3 * f + 1))), QColor(Qt::white));
-    QCOMPARE(QColor(view.pixel(1, 1)), QColor(Qt::white));
-    // Hidden: moves no longer touch the view.
+    const QSize view = zoom->surface().size();
+    // The view shows the block around the pointer, each pixel f x f; near an edge the block
+    // moves back inside the image.
+    auto expectView = [&](QPoint pointer) {
+        const int hw = view.width() / (2 * f), hh = view.height() / (2 * f);
+        const int sx = std::clamp(pointer.x() - hw, 0, 200 - 2 * hw);
+        const int sy = std::clamp(pointer.y() - hh, 0, 200 - 2 * hh);
+        for (int y = 0; y < view.height(); ++y)
+            for (int x = 0; x < view.width(); ++x)
+                if (zoom->surface().Point(x, y) != colourAt(sx + x / f, sy + y / f))
+                    return false;
+        return true;
+    };
+    for (const QPoint pointer : {QPoint(101, 101), QPoint(2, 3), QPoint(199, 190)}) {
+        zoom->surface().Cls();
+        doc.Picture1_MouseMove(0, 0, float(pointer.x()), float(pointer.y()));
+        zoom->innerArea()->repaint();
+        QVERIFY2(expectView(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
+    }
+    // Many moves between two frames: one copy, of the last position.
+    for (int i = 0; i < 50; ++i)
+        doc.Picture1_MouseMove(0, 0, float(20 + i), 60.0f);
+    zoom->innerArea()->repaint();
+    QVERIFY(expectView(QPoint(69, 60)));
+
+    // Hidden: moves no longer reach the view; shown again, it has the last position it saw.
+    w.tbStdButton(QStringLiteral("Zoom"))->trigger();
+    doc.Picture1_MouseMove(0, 0, 101.0f, 101.0f);
     w.tbStdButton(QStringLiteral("Zoom"))->trigger();
     zoom->surface().Cls();
-    doc.Picture1_MouseMove(0, 0, 101.0f, 101.0f);
-    QCOMPARE(QColor(zoom->surface().Image().pixel(c)), QColor(Qt::white));
+    zoom->copyFollowed();
+    QVERIFY(expectView(QPoint(69, 60)));
+
+    // A document closed before the next frame leaves the view as it was.
+    doc.Picture1_MouseMove(0, 0, 50.0f, 50.0f);
     doc.setSaveReq(false);
+    QPointer<frmDocument> gone(form);
+    form->parentWidget()->close();
+    QTRY_VERIFY(!gone);
+    zoom->surface().Cls();
+    zoom->copyFollowed();
+    QCOMPARE(zoom->surface().Point(100, 80), Colour(0xFFFFFF));
     w.close();
 }
 
