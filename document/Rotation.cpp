@@ -5,10 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
 #endif
 
 namespace orv {
@@ -35,8 +36,9 @@ QPoint RotatePoint(double angle, int cx, int cy, int x, int y)
 
 namespace {
 
-constexpr int kTileW = 64;
-constexpr int kTileH = 64;
+// Destination tiles: the source pixels a tile reads stay in cache while it is filled.
+constexpr int kTileW = 128;
+constexpr int kTileH = 128;
 
 // Rounds to the nearest integer, halves to even (the processor's default rounding mode), for
 // values well inside the int range.
@@ -47,6 +49,115 @@ inline int roundEven(double v)
 #else
     return int(std::nearbyint(v));
 #endif
+}
+
+// One destination row's mapping: the per-column products of the formula (indexed from the
+// area's left edge) and the row's own products.
+struct RowMap {
+    const double *colC;
+    const double *colS;
+    double rowS;
+    double rowC;
+    double cx;
+    double cy;
+    int sourceX(int i) const { return roundEven((colC[i] - rowS) + cx); }
+    int sourceY(int i) const { return roundEven((rowC + colS[i]) + cy); }
+};
+
+// The first i in [lo, hi] for which pred holds, hi + 1 if none; pred must be false then true.
+template <typename Pred>
+int firstTrue(int lo, int hi, Pred pred)
+{
+    int a = lo, b = hi + 1;
+    while (a < b) {
+        const int mid = a + (b - a) / 2;
+        if (pred(mid))
+            b = mid;
+        else
+            a = mid + 1;
+    }
+    return a;
+}
+
+// Narrows [lo, hi] to the columns where f (monotone along the row) lies in 0 .. limit - 1.
+template <typename F>
+void narrowTo(int &lo, int &hi, int limit, F f)
+{
+    if (lo > hi)
+        return;
+    if (f(hi) >= f(lo)) {
+        const int a = firstTrue(lo, hi, [&](int i) { return f(i) >= 0; });
+        hi = firstTrue(lo, hi, [&](int i) { return f(i) >= limit; }) - 1;
+        lo = a;
+    } else {
+        const int a = firstTrue(lo, hi, [&](int i) { return f(i) < limit; });
+        hi = firstTrue(lo, hi, [&](int i) { return f(i) < 0; }) - 1;
+        lo = a;
+    }
+}
+
+// Copies the source pixels of columns [a, b] of one row (all inside the source) to d[a..b].
+void copySpan(const RowMap &rm, int a, int b, const std::uint32_t *sbits, qsizetype sstride, std::uint32_t *d)
+{
+    int i = a;
+#if defined(__SSE2__)
+    const __m128d vRowS = _mm_set1_pd(rm.rowS);
+    const __m128d vRowC = _mm_set1_pd(rm.rowC);
+    const __m128d vCx = _mm_set1_pd(rm.cx);
+    const __m128d vCy = _mm_set1_pd(rm.cy);
+    for (; i + 1 <= b; i += 2) {
+        const __m128i ix = _mm_cvtpd_epi32(_mm_add_pd(_mm_sub_pd(_mm_loadu_pd(rm.colC + i), vRowS), vCx));
+        const __m128i iy = _mm_cvtpd_epi32(_mm_add_pd(_mm_add_pd(vRowC, _mm_loadu_pd(rm.colS + i)), vCy));
+        d[i] = sbits[qsizetype(_mm_cvtsi128_si32(iy)) * sstride + _mm_cvtsi128_si32(ix)];
+        d[i + 1] = sbits[qsizetype(_mm_cvtsi128_si32(_mm_shuffle_epi32(iy, 1))) * sstride +
+                         _mm_cvtsi128_si32(_mm_shuffle_epi32(ix, 1))];
+    }
+#endif
+    for (; i <= b; ++i)
+        d[i] = sbits[qsizetype(rm.sourceY(i)) * sstride + rm.sourceX(i)];
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// The same eight pixels at a time; the source index (row * stride + column) must fit an int.
+__attribute__((target("avx2"))) void copySpanAvx2(const RowMap &rm, int a, int b, const std::uint32_t *sbits,
+                                                   qsizetype sstride, std::uint32_t *d)
+{
+    const __m256d vRowS = _mm256_set1_pd(rm.rowS);
+    const __m256d vRowC = _mm256_set1_pd(rm.rowC);
+    const __m256d vCx = _mm256_set1_pd(rm.cx);
+    const __m256d vCy = _mm256_set1_pd(rm.cy);
+    const __m256i vStride = _mm256_set1_epi32(int(sstride));
+    int i = a;
+    for (; i + 7 <= b; i += 8) {
+        const __m128i xLo = _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_sub_pd(_mm256_loadu_pd(rm.colC + i), vRowS), vCx));
+        const __m128i xHi =
+            _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_sub_pd(_mm256_loadu_pd(rm.colC + i + 4), vRowS), vCx));
+        const __m128i yLo = _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_add_pd(vRowC, _mm256_loadu_pd(rm.colS + i)), vCy));
+        const __m128i yHi =
+            _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_add_pd(vRowC, _mm256_loadu_pd(rm.colS + i + 4)), vCy));
+        const __m256i index =
+            _mm256_add_epi32(_mm256_mullo_epi32(_mm256_set_m128i(yHi, yLo), vStride), _mm256_set_m128i(xHi, xLo));
+        alignas(32) int at[8];
+        _mm256_store_si256(reinterpret_cast<__m256i *>(at), index);
+        for (int k = 0; k < 8; ++k)
+            d[i + k] = sbits[at[k]];
+    }
+    copySpan(rm, i, b, sbits, sstride, d);
+}
+#endif
+
+using SpanCopier = void (*)(const RowMap &, int, int, const std::uint32_t *, qsizetype, std::uint32_t *);
+
+SpanCopier spanCopier(const QImage &src)
+{
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2 && qint64(src.height()) * (src.bytesPerLine() / 4) <= std::numeric_limits<int>::max())
+        return copySpanAvx2;
+#else
+    Q_UNUSED(src);
+#endif
+    return copySpan;
 }
 
 } // namespace
@@ -73,57 +184,45 @@ void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, Q
 
     // Per-column products dx * c and dx * s, exactly the products of the formula. Coordinates
     // stay far below 2^31, so the rounding is exact in int range.
-    std::vector<double> colC(std::size_t(r.width())), colS(std::size_t(r.width()));
-    for (int i = 0; i < r.width(); ++i) {
+    const int w = r.width();
+    std::vector<double> colC(static_cast<std::size_t>(w)), colS(static_cast<std::size_t>(w));
+    for (int i = 0; i < w; ++i) {
         const int dx = r.left() + i - m.cx;
         colC[std::size_t(i)] = dx * m.c;
         colS[std::size_t(i)] = dx * m.s;
     }
-    const double cx = m.cx;
-    const double cy = m.cy;
+    auto rowMap = [&](int y) {
+        const int dy = y - m.cy;
+        return RowMap{colC.data(), colS.data(), dy * m.s, dy * m.c, double(m.cx), double(m.cy)};
+    };
+    // Along a row both source coordinates are monotone (every step of the formula is), so the
+    // columns whose source lies inside the picture form one span, found by bisection; the
+    // copy loops then need no bounds tests.
+    std::vector<int> spanLo(std::size_t(r.height())), spanHi(std::size_t(r.height()));
+    for (int j = 0; j < r.height(); ++j) {
+        const RowMap rm = rowMap(r.top() + j);
+        int lo = 0, hi = w - 1;
+        narrowTo(lo, hi, sw, [&](int i) { return rm.sourceX(i); });
+        narrowTo(lo, hi, sh, [&](int i) { return rm.sourceY(i); });
+        spanLo[std::size_t(j)] = lo;
+        spanHi[std::size_t(j)] = hi;
+    }
 
-    for (int ty = r.top(); ty <= r.bottom(); ty += kTileH) {
-        const int yEnd = std::min(ty + kTileH, r.bottom() + 1);
-        for (int tx = r.left(); tx <= r.right(); tx += kTileW) {
-            const int xEnd = std::min(tx + kTileW, r.right() + 1);
-            for (int y = ty; y < yEnd; ++y) {
-                const int dy = y - m.cy;
-                const double rowS = dy * m.s;
-                const double rowC = dy * m.c;
-                std::uint32_t *d = dbits + qsizetype(y) * dstride;
-                const double *pc = colC.data() + (tx - r.left());
-                const double *ps = colS.data() + (tx - r.left());
-                int x = tx;
-#if defined(__SSE2__)
-                const __m128d vRowS = _mm_set1_pd(rowS);
-                const __m128d vRowC = _mm_set1_pd(rowC);
-                const __m128d vCx = _mm_set1_pd(cx);
-                const __m128d vCy = _mm_set1_pd(cy);
-                for (; x + 1 < xEnd; x += 2, pc += 2, ps += 2) {
-                    // (dx*c - dy*s) + cx and (dy*c + dx*s) + cy, two pixels at a time, rounded
-                    // halves-to-even by the conversion.
-                    const __m128d fx = _mm_add_pd(_mm_sub_pd(_mm_loadu_pd(pc), vRowS), vCx);
-                    const __m128d fy = _mm_add_pd(_mm_add_pd(vRowC, _mm_loadu_pd(ps)), vCy);
-                    alignas(16) int ix[4];
-                    alignas(16) int iy[4];
-                    _mm_store_si128(reinterpret_cast<__m128i *>(ix), _mm_cvtpd_epi32(fx));
-                    _mm_store_si128(reinterpret_cast<__m128i *>(iy), _mm_cvtpd_epi32(fy));
-                    if (unsigned(ix[0]) < unsigned(sw) && unsigned(iy[0]) < unsigned(sh))
-                        d[x] = sbits[qsizetype(iy[0]) * sstride + ix[0]];
-                    if (unsigned(ix[1]) < unsigned(sw) && unsigned(iy[1]) < unsigned(sh))
-                        d[x + 1] = sbits[qsizetype(iy[1]) * sstride + ix[1]];
-                }
-#endif
-                for (; x < xEnd; ++x, ++pc, ++ps) {
-                    const int sx = roundEven((*pc - rowS) + cx);
-                    const int sy = roundEven((rowC + *ps) + cy);
-                    if (unsigned(sx) < unsigned(sw) && unsigned(sy) < unsigned(sh))
-                        d[x] = sbits[qsizetype(sy) * sstride + sx];
-                }
+    const SpanCopier copy = spanCopier(src);
+    for (int ty = 0; ty < r.height(); ty += kTileH) {
+        const int yEnd = std::min(ty + kTileH, r.height());
+        for (int tx = 0; tx < w; tx += kTileW) {
+            const int xEnd = std::min(tx + kTileW, w) - 1;
+            for (int j = ty; j < yEnd; ++j) {
+                const int a = std::max(tx, spanLo[std::size_t(j)]);
+                const int b = std::min(xEnd, spanHi[std::size_t(j)]);
+                if (a <= b)
+                    copy(rowMap(r.top() + j), a, b, sbits, sstride,
+                         dbits + qsizetype(r.top() + j) * dstride + r.left());
             }
         }
         if (progress)
-            progress(yEnd - r.top());
+            progress(yEnd);
     }
 }
 

@@ -33,10 +33,12 @@ QPoint RotatePoint(double angle, int cx, int cy, int x, int y);
 
 // Rotates `src` into `dst` over the destination rectangle `area` (clipped to `dst`): the very
 // pixels of the formula above, for any size and angle. Both images are 32-bit of any size; `dst`
-// must not share pixels with `src`. The destination is walked in tiles so that the source reads
-// stay in cache; the coordinates come from per-column and per-row products, so no pixel pays
-// for trigonometry or multiplications. `progress` (if set) is called after each band of rows
-// with the number of rows done.
+// must not share pixels with `src`. Each row's columns whose source lies inside the picture are
+// found first, so the copy itself tests no bounds; the destination is walked in tiles so that
+// the source reads stay in cache, and the coordinates come from per-column and per-row products
+// (several pixels at a time where the processor has the vector instructions), so no pixel pays
+// for trigonometry. `progress` (if set) is called after each band of rows with the number of
+// rows done.
 void RotateNearest(const QImage &src, QImage &dst, const RotationMap &m, const QRect &area,
                    const std::function<void(int rowsDone)> &progress = {});
 // The same onto 32-bit rows at `dstBits` (`dstStride` pixels apart) of a picture of `dstSize`.

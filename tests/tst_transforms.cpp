@@ -131,6 +131,19 @@ void TestTransforms::rotationKernelMatchesFormula()
         QVERIFY(copied > 0);
         QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1x%2 at %3").arg(c.w).arg(c.h).arg(c.degrees)));
     }
+    // Part of a larger destination from a smaller source: only the area changes.
+    const QImage src = noise(90, 60, 5);
+    const RotationMap m = RotationMap::reverseOf(0.6, 45, 30);
+    QImage dst(300, 200, QImage::Format_RGB32);
+    dst.fill(0xFF123456u);
+    const QRect area(17, 9, 150, 133);
+    RotateNearest(src, dst, m, area);
+    for (int y = 0; y < dst.height(); ++y)
+        for (int x = 0; x < dst.width(); ++x) {
+            const QPoint sp = RotationSource(m, x, y);
+            const bool copies = area.contains(x, y) && src.rect().contains(sp);
+            QCOMPARE(dst.pixel(x, y), copies ? src.pixel(sp) : 0xFF123456u);
+        }
     // Exact halves round to the even neighbour.
     const RotationMap half{1, 0, 0, 0};
     QCOMPARE(RotationSource(half, 0, 0), QPoint(0, 0));
