@@ -19,9 +19,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
-#include <QDockWidget>
 #include <QGroupBox>
-#include <QToolBar>
 #include <QFile>
 #include <QImageWriter>
 #include <QLineEdit>
@@ -109,7 +107,6 @@ private slots:
     void newThroughDialog();
     void printPlacesPicture();
     void commandLineFiles();
-    void colourBoxDrop();
 };
 
 void TestFiles::recentListRule()
@@ -694,25 +691,6 @@ void TestFiles::commandLineFiles()
     QVERIFY(messages[0].text.startsWith(LoadResString(1173)));
     QVERIFY(messages[0].text.contains(bad));
     QCOMPARE(recentCaptions(w).mid(0, 2), (QStringList{b, a}));
-}
-
-void TestFiles::colourBoxDrop()
-{
-    orvtest::PrivateSettings settings;
-    frmMain w;
-    w.MDIForm_Load();
-    w.resize(1000, 700);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const int boxWidth = w.Property1()->width();
-    w.MDIForm_DragDrop(w.Property1(), w.width() - 2, 50);
-    QCOMPARE(w.ColorBoxAlign(), 4);
-    w.MDIForm_DragDrop(w.Property1(), w.width() / 2, 50);   // the middle: unchanged
-    QCOMPARE(w.ColorBoxAlign(), 4);
-    w.MDIForm_DragDrop(w.Property1(), boxWidth - 1, 50);
-    QCOMPARE(w.ColorBoxAlign(), 3);
-    w.MDIForm_DragDrop(w.TbStd(), w.width() - 2, 50);       // only the colour box docks
-    QCOMPARE(w.ColorBoxAlign(), 3);
 }
 
 QTEST_MAIN(TestFiles)
