@@ -42,11 +42,6 @@ void TestMainWindow::firstRunWithEmptyStore()
     w.MDIForm_Load();
     QCOMPARE(w.windowTitle(), QStringLiteral("Orv Image Editor"));
     QCOMPARE(w.state().currentTool, QStringLiteral("Select"));
-    QCOMPARE(w.state().zoomFactor, std::int16_t(4));
-    QCOMPARE(w.state().options.NewFileWidth, std::int16_t(640));
-    QCOMPARE(w.state().options.NewFileHeight, std::int16_t(480));
-    QCOMPARE(w.state().foreColour, Colour(0));
-    QCOMPARE(w.state().backColour, Colour(0xFFFFFF));
     QVERIFY(w.documents().isEmpty());
     QCOMPARE(w.pos(), QPoint(0, 0));
     QCOMPARE(w.size(), w.ScreenPixels());
