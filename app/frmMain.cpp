@@ -551,6 +551,12 @@ void frmMain::MDIForm_Load()
     CEOD();
     bool keepFonts = false;
     LoadResStrings(this, keepFonts);
+    // The box keeps one width whichever property sliders the tool shows, so the workspace and
+    // the images in it do not shift sideways when the tool changes.
+    int widest = 0;
+    for (QWidget *w : std::initializer_list<QWidget *>{m_colourBox, m_optWidth, m_optDensity, m_optRadius, m_lblNothing})
+        widest = std::max(widest, w->sizeHint().width());
+    m_property1->widget()->setMinimumWidth(widest + 4);
     SetForeSwatch(m_state.foreColour);
     SetBackSwatch(m_state.backColour);
     Hide_Density();
