@@ -20,19 +20,11 @@ constexpr Colour Red = RGBColour(255, 0, 0);
 constexpr Colour Blue = RGBColour(0, 0, 255);
 constexpr Colour Green = RGBColour(0, 160, 0);
 
-struct Fixture {
-    FakeHost host;
-    FakeView view;
-    Document doc{host};
-    explicit Fixture(int w = 64, int h = 48)
+// A blank white image with the given tool chosen: red on blue, a one-pixel pen, hollow shapes.
+struct Fixture : orvtest::DocFixture {
+    explicit Fixture(const char *toolName = "", int w = 64, int h = 48) : DocFixture(w, h)
     {
-        doc.setView(&view);
-        doc.Form_Load();
-        doc.Picture1.resize(w, h);
-        doc.Picture1.BackColor = White;
-        doc.Picture1.Cls();
-        doc.StartUp();
-        host.active = &doc;
+        tool(toolName);
         host.st.foreColour = Red;
         host.st.backColour = Blue;
         host.st.pen.widthX = 1;
@@ -40,6 +32,12 @@ struct Fixture {
         doc.setSprayRandomSeed(12345);
     }
     void tool(const char *name) { host.st.currentTool = QString::fromLatin1(name); }
+    // Mirror drawing with `count` mirrors, or none for 0.
+    void mirror(int count)
+    {
+        doc.setMirrorEnabled(count > 0);
+        host.st.mirrorCount = std::int16_t(std::max(count, 1));
+    }
     // One drag: press, the moves in order with the button held, release at the last point.
     void drag(int button, QPointF from, const std::vector<QPointF> &moves)
     {
@@ -53,7 +51,6 @@ struct Fixture {
     }
     void click(int button, QPointF at) { drag(button, at, {}); }
     void hover(QPointF at) { doc.Picture1_MouseMove(0, 0, float(at.x()), float(at.y())); }
-    Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
     // Paints the whole image one colour and commits it.
     void paper(Colour c)
     {
@@ -129,14 +126,11 @@ private slots:
     void oneUndoStepPerGesture();
 };
 
-// ---------------------------------------------------------------------------------------------
-// Shapes
-// ---------------------------------------------------------------------------------------------
+// --- Shapes ----------------------------------------------------------------------------------
 
 void TestTools::lineEndPixelAndPreview()
 {
-    Fixture f;
-    f.tool("Line");
+    Fixture f("Line");
     // The preview shows only the line to the latest pointer position.
     f.drag(1, {10, 10}, {{40, 5}, {50, 40}, {30, 20}});
     const QSet<QPoint> ink = inked(f.doc.Picture1);
@@ -163,8 +157,7 @@ void TestTools::lineEndPixelAndPreview()
 
 void TestTools::lineBadInput()
 {
-    Fixture f;
-    f.tool("Line");
+    Fixture f("Line");
     // A zero-size drag paints nothing (a one-pixel line has no pixel but its end).
     f.drag(1, {20, 20}, {{20, 20}});
     QVERIFY(inked(f.doc.Picture1).isEmpty());
@@ -181,8 +174,7 @@ void TestTools::lineBadInput()
 
 void TestTools::raysAccumulate()
 {
-    Fixture f;
-    f.tool("Rays");
+    Fixture f("Rays");
     f.drag(1, {32, 24}, {{52, 24}, {32, 44}, {12, 24}, {32, 4}});
     // Four rays from the press point, each without its end pixel.
     QCOMPARE(f.px(51, 24), Red);
@@ -199,11 +191,9 @@ void TestTools::raysAccumulate()
 
 void TestTools::rectangleEitherWayRoundAndBrush()
 {
-    Fixture a;
-    a.tool("Rectangle");
+    Fixture a("Rectangle");
     a.drag(1, {10, 10}, {{50, 40}, {30, 20}});
-    Fixture b;
-    b.tool("Rectangle");
+    Fixture b("Rectangle");
     b.drag(1, {30, 20}, {{30, 21}, {10, 10}});
     QCOMPARE(a.doc.Picture1.Image(), b.doc.Picture1.Image());
     // Outline columns 10..29, rows 10..19; the hollow brush leaves the inside.
@@ -234,8 +224,7 @@ void TestTools::circleRadiusRounding()
     // Distances 2.5 (halves go to the even neighbour), 3.5, 5 and sqrt(18) = 4.24.
     const Case cases[] = {{{32.5, 30}, 2}, {{33.5, 30}, 4}, {{33, 34}, 5}, {{33, 33}, 4}};
     for (const Case &c : cases) {
-        Fixture f;
-        f.tool("Circle");
+        Fixture f("Circle");
         f.drag(1, {30, 30}, {{45, 45}, c.pointer});
         const QSet<QPoint> ink = inked(f.doc.Picture1);
         // The circle's box is (30 - r, 30 - r) to (30 + r, 30 + r), right and bottom excluded.
@@ -253,8 +242,7 @@ void TestTools::circleRadiusRounding()
         QCOMPARE(f.doc.Picture1.Image(), ref.Image());
     }
     // A zero-radius drag draws nothing.
-    Fixture f;
-    f.tool("Circle");
+    Fixture f("Circle");
     f.drag(1, {30, 30}, {{30.4, 30}});
     QVERIFY(inked(f.doc.Picture1).isEmpty());
 }
@@ -262,8 +250,7 @@ void TestTools::circleRadiusRounding()
 void TestTools::ellipseKinds()
 {
     // Kind 2: inscribed in the box from the press point to the pointer.
-    Fixture two;
-    two.tool("Ellipse2");
+    Fixture two("Ellipse2");
     two.drag(1, {10, 10}, {{40, 40}, {30, 20}});
     const QSet<QPoint> e2 = inked(two.doc.Picture1);
     QCOMPARE(bounds(e2), QRect(10, 10, 20, 10));
@@ -272,27 +259,23 @@ void TestTools::ellipseKinds()
     QCOMPARE(two.px(10, 10), White);          // not the box corners
     QCOMPARE(two.px(20, 15), White);          // hollow
     // Dragged the other way round, the same ellipse.
-    Fixture back;
-    back.tool("Ellipse2");
+    Fixture back("Ellipse2");
     back.drag(1, {30, 20}, {{10, 10}});
     QCOMPARE(back.doc.Picture1.Image(), two.doc.Picture1.Image());
 
     // Kind 1: centred on the press point with the pointer at a corner of its box, so the box
     // runs from (2 * 30 - 40, 2 * 20 - 26) = (20, 14) to (40, 26).
-    Fixture one;
-    one.tool("Ellipse1");
+    Fixture one("Ellipse1");
     one.drag(1, {30, 20}, {{50, 40}, {40, 26}});
     const QSet<QPoint> e1 = inked(one.doc.Picture1);
     QCOMPARE(bounds(e1), QRect(20, 14, 20, 12));
     // The pointer on the other side gives the same box.
-    Fixture other;
-    other.tool("Ellipse1");
+    Fixture other("Ellipse1");
     other.drag(1, {30, 20}, {{20, 14}});
     QCOMPARE(other.doc.Picture1.Image(), one.doc.Picture1.Image());
     // Filled with the "Filled" button; the outline is in the pen colour, the inside the brush's.
-    Fixture filled;
+    Fixture filled("Ellipse1");
     filled.host.buttons[QStringLiteral("Filled")] = 1;
-    filled.tool("Ellipse1");
     filled.drag(1, {30, 20}, {{40, 26}});
     const QSet<QPoint> solid = inked(filled.doc.Picture1);
     QVERIFY(solid.contains(e1));
@@ -301,8 +284,7 @@ void TestTools::ellipseKinds()
         QCOMPARE(filled.px(30, y), Red);      // the middle column is solid
     QCOMPARE(filled.px(30, 20), Red);
     // A zero-width box draws nothing.
-    Fixture flat;
-    flat.tool("Ellipse2");
+    Fixture flat("Ellipse2");
     flat.drag(1, {10, 10}, {{10, 30}});
     QVERIFY(inked(flat.doc.Picture1).isEmpty());
 }
@@ -312,10 +294,8 @@ void TestTools::mirrorCountsAndSymmetry()
     // A 100 x 60 image: the mirror centre is (50, 30).
     const int counts[] = {0, 1, 2};
     for (int count : counts) {
-        Fixture f(100, 60);
-        f.tool("Line");
-        f.doc.setMirrorEnabled(count > 0);
-        f.host.st.mirrorCount = std::int16_t(std::max(count, 1));
+        Fixture f("Line", 100, 60);
+        f.mirror(count);
         f.drag(1, {10, 10}, {{35, 25}, {30, 20}});
         const QSet<QPoint> ink = inked(f.doc.Picture1);
         const int lines = count == 0 ? 1 : 2 * count;
@@ -336,15 +316,12 @@ void TestTools::mirrorCountsAndSymmetry()
     // do not touch each other, each as many pixels as the one for the pointer.
     const char *shapes[] = {"Rectangle", "Circle", "Ellipse1", "Ellipse2", "Rays"};
     for (const char *name : shapes) {
-        Fixture single(100, 60);
-        single.tool(name);
+        Fixture single(name, 100, 60);
         single.drag(1, {20, 15}, {{28, 22}});
         const int one = int(inked(single.doc.Picture1).size());
         QVERIFY2(one > 0, name);
-        Fixture mirrored(100, 60);
-        mirrored.tool(name);
-        mirrored.doc.setMirrorEnabled(true);
-        mirrored.host.st.mirrorCount = 2;
+        Fixture mirrored(name, 100, 60);
+        mirrored.mirror(2);
         mirrored.drag(1, {20, 15}, {{28, 22}});
         const QSet<QPoint> ink = inked(mirrored.doc.Picture1);
         QCOMPARE(ink.size(), 4 * one);
@@ -357,8 +334,7 @@ void TestTools::mirrorCountsAndSymmetry()
 
 void TestTools::contLineVerticesAndEnds()
 {
-    Fixture f;
-    f.tool("Cont Line");
+    Fixture f("Cont Line");
     // A right press does not start the line.
     f.click(2, {10, 10});
     QCOMPARE(f.host.st.currentTool, QStringLiteral("Cont Line"));
@@ -427,8 +403,7 @@ void TestTools::contLineVerticesAndEnds()
 
 void TestTools::curvePressPaintsNothing()
 {
-    Fixture f;
-    f.tool("Curve");
+    Fixture f("Curve");
     f.host.st.pen.widthX = 7;
     f.doc.setSaveReq(false);
     f.doc.Picture1_MouseDown(1, 0, 20, 20);
@@ -441,16 +416,13 @@ void TestTools::curvePressPaintsNothing()
     QVERIFY(inked(f.doc.Picture1).isEmpty());
 }
 
-// ---------------------------------------------------------------------------------------------
-// Freehand
-// ---------------------------------------------------------------------------------------------
+// --- Freehand --------------------------------------------------------------------------------
 
 void TestTools::pencil()
 {
     // A click is one pixel whatever the pen width.
     for (int width : {1, 5, 16}) {
-        Fixture f;
-        f.tool("Pencil");
+        Fixture f("Pencil");
         f.host.st.pen.widthX = width;
         f.click(1, {20, 20});
         const QSet<QPoint> ink = inked(f.doc.Picture1);
@@ -458,8 +430,7 @@ void TestTools::pencil()
         QCOMPARE(f.px(20, 20), Red);
     }
     // A drag joins the pointer positions with lines of the pen.
-    Fixture f;
-    f.tool("Pencil");
+    Fixture f("Pencil");
     f.drag(1, {10, 10}, {{20, 10}, {20, 15}});
     QSet<QPoint> ink = inked(f.doc.Picture1);
     QCOMPARE(ink.size(), 15);                 // 10..20 on row 10, 11..14 on column 20
@@ -474,16 +445,13 @@ void TestTools::pencil()
     QCOMPARE(f.px(45, 27), White);
     QCOMPARE(f.px(45, 32), White);
     // Mirrored: the click at the four points.
-    Fixture m(100, 60);
-    m.tool("Pencil");
-    m.doc.setMirrorEnabled(true);
-    m.host.st.mirrorCount = 2;
+    Fixture m("Pencil", 100, 60);
+    m.mirror(2);
     m.click(1, {10, 20});
     QCOMPARE(inked(m.doc.Picture1),
              QSet<QPoint>({QPoint(10, 20), QPoint(90, 20), QPoint(90, 40), QPoint(10, 40)}));
     // Strokes that leave the image paint only inside it.
-    Fixture out;
-    out.tool("Pencil");
+    Fixture out("Pencil");
     out.drag(1, {-10, 5}, {{-3, 5}, {100, 5}, {100, 200}});
     ink = inked(out.doc.Picture1);
     QCOMPARE(bounds(ink), QRect(0, 5, 64, 1));
@@ -491,8 +459,7 @@ void TestTools::pencil()
 
 void TestTools::eraser()
 {
-    Fixture f;
-    f.tool("Eraser");
+    Fixture f("Eraser");
     f.paper(Red);
     // The press leaves a round dot 14 across in the background colour.
     f.doc.Picture1_MouseDown(1, 0, 20, 20);
@@ -520,11 +487,9 @@ void TestTools::eraser()
     f.drag(2, {10, 40}, {{50, 40}, {50, 5}});
     QCOMPARE(f.doc.Picture1.Image(), before);
     // Mirrored: the dot at each mirror point too.
-    Fixture m(100, 60);
-    m.tool("Eraser");
+    Fixture m("Eraser", 100, 60);
     m.paper(Red);
-    m.doc.setMirrorEnabled(true);
-    m.host.st.mirrorCount = 1;
+    m.mirror(1);
     m.click(1, {20, 20});
     erased = inked(m.doc.Picture1, Red);
     QCOMPARE(erased.size(), 2 * around(erased, {20, 20}, 10).size());
@@ -534,8 +499,7 @@ void TestTools::eraser()
 
 void TestTools::sprayInsideRadius()
 {
-    Fixture f(100, 100);
-    f.tool("Spray");
+    Fixture f("Spray", 100, 100);
     f.host.st.spray = SprayRecord{1, 1, 400, 12, 0};
     f.doc.Picture1_MouseDown(1, 0, 50, 50);
     QSet<QPoint> ink = inked(f.doc.Picture1);
@@ -558,8 +522,7 @@ void TestTools::sprayInsideRadius()
     QCOMPARE(int(inked(f.doc.Picture1).size()), n);
     f.doc.Picture1_MouseUp(1, 0, 80, 20);
     // Dot width: the press sets DrawWidth to the spray width, each dot is that wide.
-    Fixture w(100, 100);
-    w.tool("Spray");
+    Fixture w("Spray", 100, 100);
     w.host.st.spray = SprayRecord{5, 5, 50, 1, 0};
     w.click(2, {50, 50});
     QCOMPARE(w.doc.Picture1.DrawWidth, 5);
@@ -570,29 +533,25 @@ void TestTools::sprayInsideRadius()
 void TestTools::sprayRadiusLimits()
 {
     // Radius 0: no offset lies below 0, nothing is painted.
-    Fixture zero;
-    zero.tool("Spray");
+    Fixture zero("Spray");
     zero.host.st.spray = SprayRecord{1, 1, 500, 0, 0};
     zero.drag(1, {30, 30}, {{31, 31}});
     QVERIFY(inked(zero.doc.Picture1).isEmpty());
     // Radius 1: only the centre offset, so every dot is on the pointer.
-    Fixture one;
-    one.tool("Spray");
+    Fixture one("Spray");
     one.host.st.spray = SprayRecord{1, 1, 500, 1, 0};
     one.drag(1, {30, 30}, {{40, 35}});
     QCOMPARE(inked(one.doc.Picture1), QSet<QPoint>({QPoint(30, 30), QPoint(40, 35)}));
     // The largest radius and density and a width-16 dot at a corner and outside the image:
     // only pixels of the image change, and none outside the disc grown by the dot.
-    Fixture big;
-    big.tool("Spray");
+    Fixture big("Spray");
     big.host.st.spray = SprayRecord{16, 16, 500, 150, 0};
     big.drag(1, {0, 0}, {{-400, -400}, {63, 47}});
     const QSet<QPoint> ink = inked(big.doc.Picture1);
     QVERIFY(!ink.isEmpty());
     QVERIFY(QRect(0, 0, 64, 48).contains(bounds(ink)));
     // Density 0 paints nothing.
-    Fixture none;
-    none.tool("Spray");
+    Fixture none("Spray");
     none.host.st.spray = SprayRecord{1, 1, 0, 20, 0};
     none.drag(1, {30, 30}, {{31, 31}});
     QVERIFY(inked(none.doc.Picture1).isEmpty());
@@ -600,11 +559,9 @@ void TestTools::sprayRadiusLimits()
 
 void TestTools::sprayMirrorRepeatsOffsets()
 {
-    Fixture f(100, 60);
-    f.tool("Spray");
+    Fixture f("Spray", 100, 60);
     f.host.st.spray = SprayRecord{1, 1, 120, 9, 0};
-    f.doc.setMirrorEnabled(true);
-    f.host.st.mirrorCount = 2;
+    f.mirror(2);
     f.doc.Picture1_MouseDown(1, 0, 25, 18);
     const QSet<QPoint> ink = inked(f.doc.Picture1);
     // The pointer (25, 18) and its mirrors (75, 18), (75, 42), (25, 42): the same pattern.
@@ -620,22 +577,18 @@ void TestTools::sprayMirrorRepeatsOffsets()
         flipped.insert(QPoint(-p.x(), p.y()));
     QVERIFY(flipped != at0);
     // The same seed repeats the same pattern; another seed does not.
-    Fixture again(100, 60);
-    again.tool("Spray");
+    Fixture again("Spray", 100, 60);
     again.host.st.spray = f.host.st.spray;
     again.doc.Picture1_MouseDown(1, 0, 25, 18);
     QCOMPARE(relativeTo(inked(again.doc.Picture1), {25, 18}), at0);
-    Fixture other(100, 60);
+    Fixture other("Spray", 100, 60);
     other.doc.setSprayRandomSeed(999);
-    other.tool("Spray");
     other.host.st.spray = f.host.st.spray;
     other.doc.Picture1_MouseDown(1, 0, 25, 18);
     QVERIFY(relativeTo(inked(other.doc.Picture1), {25, 18}) != at0);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Fill, dropper, transparent colour, text
-// ---------------------------------------------------------------------------------------------
+// --- Fill, dropper, transparent colour, text -------------------------------------------------
 
 void TestTools::fillConnectivityCommitAndBrush()
 {
@@ -702,8 +655,7 @@ void TestTools::fillClipMirrorAndOutside()
     QCOMPARE(inked(f.doc.Picture1).size(), 150);
 
     // Mirrored: the mirror points lie in differently coloured areas; each one is filled.
-    Fixture m(100, 60);
-    m.tool("Line");
+    Fixture m("Line", 100, 60);
     m.host.st.pen.widthX = 1;
     m.drag(1, {50, 0}, {{50, 60}});          // column 50
     m.drag(1, {0, 30}, {{100, 30}});         // row 30
@@ -715,8 +667,7 @@ void TestTools::fillClipMirrorAndOutside()
     m.click(1, {70, 50});
     m.host.st.foreColour = RGBColour(200, 200, 0);
     m.click(1, {10, 50});
-    m.doc.setMirrorEnabled(true);
-    m.host.st.mirrorCount = 2;
+    m.mirror(2);
     m.host.st.foreColour = RGBColour(90, 10, 10);
     m.click(1, {10, 10});
     for (QPoint p : {QPoint(10, 10), QPoint(90, 10), QPoint(90, 50), QPoint(10, 50), QPoint(0, 0), QPoint(99, 59)})
@@ -724,8 +675,7 @@ void TestTools::fillClipMirrorAndOutside()
     QCOMPARE(m.px(50, 10), Red);
     QCOMPARE(m.px(10, 30), Red);
     // Mirror count 1: the pointer and the vertical-axis mirror only.
-    m.doc.setMirrorEnabled(true);
-    m.host.st.mirrorCount = 1;
+    m.mirror(1);
     m.host.st.foreColour = Blue;
     m.click(1, {10, 10});
     QCOMPARE(m.px(10, 10), Blue);
@@ -773,8 +723,7 @@ void TestTools::dropperAndTransparentTransitions()
 
 void TestTools::textStamp()
 {
-    Fixture f(200, 80);
-    f.tool("Text");
+    Fixture f("Text", 200, 80);
     // Cancel: the dialog was shown, nothing is printed.
     f.host.onTextDialog = [](AppState &st) { st.text.text = QStringLiteral("typed then cancelled"); };
     f.click(1, {10, 10});
@@ -828,7 +777,7 @@ void TestTools::textStamp()
 
 void TestTools::oneUndoStepPerGesture()
 {
-    Fixture f(80, 60);
+    Fixture f("", 80, 60);
     struct Gesture {
         const char *tool;
         QPointF from;
