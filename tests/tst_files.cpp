@@ -31,6 +31,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <memory>
 #include <unistd.h>
 
 using namespace orv;
@@ -91,7 +92,20 @@ QStringList recentCaptions(frmMain &w)
 
 class TestFiles : public QObject {
     Q_OBJECT
+    // A settings folder and a scratch folder of their own for every test.
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
+    std::unique_ptr<QTemporaryDir> m_dir;
 private slots:
+    void init()
+    {
+        m_settings = std::make_unique<orvtest::PrivateSettings>();
+        m_dir = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup()
+    {
+        m_dir.reset();
+        m_settings.reset();
+    }
     void recentListRule();
     void newImageSizeRules();
     void newImageDialog();
@@ -156,7 +170,6 @@ void TestFiles::newImageSizeRules()
 
 void TestFiles::newImageDialog()
 {
-    orvtest::PrivateSettings settings;
     const QString app = AppTitle();
     const QString sec = QStringLiteral("Settings");
     OptionsRecord options;
@@ -232,7 +245,6 @@ void TestFiles::newImageDialog()
 
 void TestFiles::newImageDialogKeys()
 {
-    orvtest::PrivateSettings settings;
     SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("Manual"), QStringLiteral("True"));
     OptionsRecord options;
     frmNewImage dlg(options);
@@ -254,12 +266,11 @@ void TestFiles::newImageDialogKeys()
 
 void TestFiles::loaderReadsFormatsByContent()
 {
-    QTemporaryDir dir;
     const QImage pic = testPicture(37, 21);
     // A PNG named .bmp and a bitmap named .jpg open by what they hold.
-    const QString png = dir.filePath(QStringLiteral("really-png.bmp"));
+    const QString png = m_dir->filePath(QStringLiteral("really-png.bmp"));
     QVERIFY(pic.save(png, "PNG"));
-    const QString bmp = dir.filePath(QStringLiteral("really-bmp.jpg"));
+    const QString bmp = m_dir->filePath(QStringLiteral("really-bmp.jpg"));
     QVERIFY(SavePicture(pic, bmp));
     for (const QString &path : {png, bmp}) {
         const QImage got = LoadPicture(path);
@@ -268,7 +279,7 @@ void TestFiles::loaderReadsFormatsByContent()
     }
     // GIF: first frame; ICO; JPEG.
     for (const char *fmt : {"gif", "ico", "jpg"}) {
-        const QString path = dir.filePath(QStringLiteral("p.%1").arg(QLatin1String(fmt)));
+        const QString path = m_dir->filePath(QStringLiteral("p.%1").arg(QLatin1String(fmt)));
         if (!QImageWriter::supportedImageFormats().contains(fmt))
             continue;
         QVERIFY2(pic.save(path, fmt), fmt);
@@ -277,7 +288,7 @@ void TestFiles::loaderReadsFormatsByContent()
     // An ordinary large photo size passes the allocation limit.
     QImage big(8000, 5000, QImage::Format_RGB32);
     big.fill(Qt::darkGreen);
-    const QString bigPath = dir.filePath(QStringLiteral("big.png"));
+    const QString bigPath = m_dir->filePath(QStringLiteral("big.png"));
     QImageWriter writer(bigPath, "png");
     writer.setCompression(1);
     QVERIFY(writer.write(big));
@@ -287,16 +298,15 @@ void TestFiles::loaderReadsFormatsByContent()
 
 void TestFiles::loaderRefusesBadFiles()
 {
-    QTemporaryDir dir;
     QString why;
-    QVERIFY(LoadPicture(dir.path(), &why).isNull());
-    QVERIFY(LoadPicture(dir.filePath(QStringLiteral("missing.bmp"))).isNull());
+    QVERIFY(LoadPicture(m_dir->path(), &why).isNull());
+    QVERIFY(LoadPicture(m_dir->filePath(QStringLiteral("missing.bmp"))).isNull());
 
-    const QString empty = dir.filePath(QStringLiteral("empty.bmp"));
+    const QString empty = m_dir->filePath(QStringLiteral("empty.bmp"));
     writeFile(empty, {});
     QVERIFY(LoadPicture(empty).isNull());
 
-    const QString junk = dir.filePath(QStringLiteral("junk.jpg"));
+    const QString junk = m_dir->filePath(QStringLiteral("junk.jpg"));
     writeFile(junk, QByteArray("this is no picture at all, just some words in a file").repeated(20));
     QVERIFY(LoadPicture(junk).isNull());
 
@@ -304,7 +314,7 @@ void TestFiles::loaderRefusesBadFiles()
     const QByteArray whole = EncodeBitmap24(testPicture(64, 64));
     QVERIFY(BitmapSizeConsistent(whole, whole.size()));
     QVERIFY(!BitmapSizeConsistent(whole, whole.size() - 1));
-    const QString cut = dir.filePath(QStringLiteral("cut.bmp"));
+    const QString cut = m_dir->filePath(QStringLiteral("cut.bmp"));
     writeFile(cut, whole.left(whole.size() / 2));
     QVERIFY(LoadPicture(cut, &why).isNull());
     QVERIFY(why.contains(QStringLiteral("cut off")));
@@ -313,7 +323,7 @@ void TestFiles::loaderRefusesBadFiles()
     QByteArray huge = whole;
     qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 18);
     qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 22);
-    const QString hugePath = dir.filePath(QStringLiteral("huge.bmp"));
+    const QString hugePath = m_dir->filePath(QStringLiteral("huge.bmp"));
     writeFile(hugePath, huge);
     QElapsedTimer t;
     t.start();
@@ -322,7 +332,7 @@ void TestFiles::loaderRefusesBadFiles()
 
     // No read permission (root reads anything, so only checked for ordinary users).
     if (::geteuid() != 0) {
-        const QString locked = dir.filePath(QStringLiteral("locked.bmp"));
+        const QString locked = m_dir->filePath(QStringLiteral("locked.bmp"));
         writeFile(locked, whole);
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         QVERIFY(LoadPicture(locked).isNull());
@@ -331,10 +341,8 @@ void TestFiles::loaderRefusesBadFiles()
 
 void TestFiles::openShowsPictureAndUpdatesRecentList()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
     const QImage pic = testPicture(100, 80);
-    const QString path = dir.filePath(QStringLiteral("photo.jpg"));
+    const QString path = m_dir->filePath(QStringLiteral("photo.jpg"));
     QVERIFY(pic.save(path, "PNG"));   // the contents, not the name, decide
 
     frmMain w;
@@ -386,11 +394,9 @@ void TestFiles::openShowsPictureAndUpdatesRecentList()
 
 void TestFiles::openFailureLeavesNothing()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
-    const QString empty = dir.filePath(QStringLiteral("empty.bmp"));
+    const QString empty = m_dir->filePath(QStringLiteral("empty.bmp"));
     writeFile(empty, {});
-    const QString cut = dir.filePath(QStringLiteral("cut.bmp"));
+    const QString cut = m_dir->filePath(QStringLiteral("cut.bmp"));
     const QByteArray whole = EncodeBitmap24(testPicture(40, 40));
     writeFile(cut, whole.left(200));
 
@@ -398,7 +404,7 @@ void TestFiles::openFailureLeavesNothing()
     w.MDIForm_Load();
     QList<Message> messages;
     w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
-    for (const QString &bad : {empty, cut, dir.path(), dir.filePath(QStringLiteral("gone.bmp"))}) {
+    for (const QString &bad : {empty, cut, m_dir->path(), m_dir->filePath(QStringLiteral("gone.bmp"))}) {
         messages.clear();
         w.openFileHook = [&](const FileDialogRequest &) { return bad; };
         w.mnuFileOpen_Click();
@@ -413,11 +419,9 @@ void TestFiles::openFailureLeavesNothing()
 
 void TestFiles::recentFileChosen()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
     QStringList paths;
     for (int i = 0; i < 7; ++i) {
-        paths << dir.filePath(QStringLiteral("p%1.bmp").arg(i));
+        paths << m_dir->filePath(QStringLiteral("p%1.bmp").arg(i));
         QVERIFY(SavePicture(testPicture(10 + i, 10), paths.last()));
     }
     {
@@ -456,8 +460,6 @@ void TestFiles::recentFileChosen()
 
 void TestFiles::saveWritesBitmapWhateverTheName()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
     frmMain w;
     w.MDIForm_Load();
     w.state().options.NewFileWidth = 30;
@@ -465,7 +467,7 @@ void TestFiles::saveWritesBitmapWhateverTheName()
     w.NewDocument();
     Document &doc = w.ActiveForm()->doc();
     doc.setSaveReq(true);
-    const QString target = dir.filePath(QStringLiteral("picture.jpg"));
+    const QString target = m_dir->filePath(QStringLiteral("picture.jpg"));
     QList<FileDialogRequest> asked;
     w.saveFileHook = [&](const FileDialogRequest &r) { asked << r; return target; };
     w.mnuFileSave_Click();   // untitled: goes to Save As
@@ -496,17 +498,15 @@ void TestFiles::saveWritesBitmapWhateverTheName()
     QCOMPARE(back.pixel(5, 5), qRgb(10, 200, 30));
 
     // A name typed without an extension gets ".bmp".
-    w.saveFileHook = [&](const FileDialogRequest &) { return dir.filePath(QStringLiteral("plain")); };
+    w.saveFileHook = [&](const FileDialogRequest &) { return m_dir->filePath(QStringLiteral("plain")); };
     w.mnuFileSaveAs_Click();
-    QCOMPARE(doc.Caption, dir.filePath(QStringLiteral("plain.bmp")));
+    QCOMPARE(doc.Caption, m_dir->filePath(QStringLiteral("plain.bmp")));
     QVERIFY(QFile::exists(doc.Caption));
 }
 
 void TestFiles::failedSaveKeepsFileAndDocument()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
-    const QString existing = dir.filePath(QStringLiteral("keep.bmp"));
+    const QString existing = m_dir->filePath(QStringLiteral("keep.bmp"));
     QVERIFY(SavePicture(testPicture(8, 8), existing));
     const QByteArray before = readFile(existing);
 
@@ -519,7 +519,7 @@ void TestFiles::failedSaveKeepsFileAndDocument()
     QList<Message> messages;
     w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
     // Into a folder that does not exist: a clear message, the document unsaved and untouched.
-    const QString nowhere = dir.filePath(QStringLiteral("no/such/folder/x.bmp"));
+    const QString nowhere = m_dir->filePath(QStringLiteral("no/such/folder/x.bmp"));
     w.saveFileHook = [&](const FileDialogRequest &) { return nowhere; };
     w.mnuFileSaveAs_Click();
     QCOMPARE(messages.size(), 1);
@@ -531,9 +531,9 @@ void TestFiles::failedSaveKeepsFileAndDocument()
 
     // Saving over a file in a folder that cannot be written leaves that file as it was.
     if (::geteuid() != 0) {
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         w.mnuFileSave_Click();
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(messages.size(), 2);
         QVERIFY(doc.SaveReq());
         QCOMPARE(readFile(existing), before);
@@ -543,9 +543,7 @@ void TestFiles::failedSaveKeepsFileAndDocument()
 
 void TestFiles::renameThenSaveGoesThroughSaveAs()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a.bmp"));
+    const QString path = m_dir->filePath(QStringLiteral("a.bmp"));
     QVERIFY(SavePicture(testPicture(12, 9), path));
     frmMain w;
     w.MDIForm_Load();
@@ -596,7 +594,6 @@ void TestFiles::renameThenSaveGoesThroughSaveAs()
 
 void TestFiles::newThroughDialog()
 {
-    orvtest::PrivateSettings settings;
     frmMain w;
     w.MDIForm_Load();
     w.newImageHook = [](frmNewImage &dlg) { dlg.Command2()->click(); };
@@ -643,15 +640,13 @@ void TestFiles::printPlacesPicture()
     QCOMPARE(page.pixel(31, 26), qRgb(255, 255, 255));
 
     // The whole command, to a PDF file: one page holding a picture of the document's size.
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
     frmMain w;
     w.MDIForm_Load();
     w.mnuFilePrint_Click();   // no document: nothing
     w.state().options.NewFileWidth = 77;
     w.state().options.NewFileHeight = 33;
     w.NewDocument();
-    const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = m_dir->filePath(QStringLiteral("out.pdf"));
     w.printer().setOutputFormat(QPrinter::PdfFormat);
     w.printer().setOutputFileName(pdf);
     w.mnuFilePrint_Click();
@@ -666,13 +661,11 @@ void TestFiles::printPlacesPicture()
 
 void TestFiles::commandLineFiles()
 {
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
-    const QString a = dir.filePath(QStringLiteral("a.bmp"));
-    const QString b = dir.filePath(QStringLiteral("b.png"));
+    const QString a = m_dir->filePath(QStringLiteral("a.bmp"));
+    const QString b = m_dir->filePath(QStringLiteral("b.png"));
     QVERIFY(SavePicture(testPicture(11, 7), a));
     QVERIFY(testPicture(5, 6).save(b));
-    const QString bad = dir.filePath(QStringLiteral("bad.bmp"));
+    const QString bad = m_dir->filePath(QStringLiteral("bad.bmp"));
     writeFile(bad, "BMnonsense");
     frmMain w;
     w.MDIForm_Load();
@@ -680,7 +673,7 @@ void TestFiles::commandLineFiles()
     w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
     // A relative name is taken from the current folder and shown as a full path.
     const QString old = QDir::currentPath();
-    QDir::setCurrent(dir.path());
+    QDir::setCurrent(m_dir->path());
     w.openFiles({QStringLiteral("a.bmp"), bad, b});
     QDir::setCurrent(old);
     QCOMPARE(w.documents().size(), 2);
