@@ -68,6 +68,8 @@ class TestSelection : public QObject {
 private slots:
     void maskedBlitLeavesOutExactlyTheKey();
     void maskedBlitReusesScratchAndHonoursClip();
+    void blockTransfersFollowPixelRules();
+    void largeMaskedBlitMatchesRule();
     void marqueeNormalisesAndClamps();
     void zeroSizeMarqueeKeepsEarlierSelection();
     void moveLiftsFillsHoleAndFollows();
@@ -130,6 +132,83 @@ void TestSelection::maskedBlitReusesScratchAndHonoursClip()
     QCOMPARE(scratch.mask.Image().constBits(), mask);
     for (int x = 0; x < 20; ++x)
         QCOMPARE(dest.GetPixel(x, 6), (x >= 4 && x < 8) ? RGBColour(1, 2, 3) : White);
+}
+
+void TestSelection::blockTransfersFollowPixelRules()
+{
+    // Rows wide enough for the four-at-a-time loops and their tails, random colours (some of
+    // them the source's background colour, some near the brightness threshold).
+    constexpr int W = 23, H = 3;
+    std::uint32_t seed = 99;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    const Colour bk = RGBColour(10, 20, 30);
+    auto randomColour = [&] {
+        const std::uint32_t r = next();
+        return (r & 3) == 0 ? bk : (r & 3) == 1 ? RGBColour(128, 128, 127 + (r >> 8) % 3) : Colour(r >> 8);
+    };
+    for (const bool srcMono : {false, true})
+        for (const bool dstMono : {false, true})
+            for (const std::uint32_t rop : {SRCCOPY, SRCAND, SRCINVERT, NOTSRCCOPY, SRCPAINT}) {
+                Surface src = srcMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
+                Surface dst = dstMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
+                for (int y = 0; y < H; ++y)
+                    for (int x = 0; x < W; ++x) {
+                        src.SetPixelV(x, y, randomColour());
+                        dst.SetPixelV(x, y, randomColour());
+                    }
+                src.SetBkColor(bk);
+                dst.SetBkColor(RGBColour(1, 2, 3));
+                dst.SetTextColor(RGBColour(200, 150, 100));
+                const Surface before = dst;
+                QVERIFY(BitBlt(dst, 0, 0, W, H, src, 0, 0, rop));
+                for (int y = 0; y < H; ++y)
+                    for (int x = 0; x < W; ++x) {
+                        // The source as the destination sees it.
+                        Colour s = src.GetPixel(x, y);
+                        if (!srcMono && dstMono)
+                            s = s == bk ? White : 0;
+                        else if (srcMono && !dstMono)
+                            s = s == White ? RGBColour(1, 2, 3) : RGBColour(200, 150, 100);
+                        const Colour d = before.GetPixel(x, y);
+                        const Colour want = rop == SRCCOPY     ? s
+                                      : rop == SRCAND    ? (d & s)
+                                      : rop == SRCINVERT ? (d ^ s)
+                                      : rop == NOTSRCCOPY ? (~s & 0xFFFFFF)
+                                                          : (d | s);
+                        QVERIFY2(dst.GetPixel(x, y) == want,
+                                 qPrintable(QStringLiteral("mono %1->%2 rop %3 at %4,%5")
+                                                .arg(srcMono).arg(dstMono).arg(rop, 0, 16).arg(x).arg(y)));
+                    }
+            }
+}
+
+void TestSelection::largeMaskedBlitMatchesRule()
+{
+    // A block taller than the copy's bands of rows, partly off the destination's edges and
+    // clipped by a region, with every third pixel the key colour.
+    const Colour key = RGBColour(255, 0, 255);
+    Surface src(300, 260);
+    for (int y = 0; y < 260; ++y)
+        for (int x = 0; x < 300; ++x)
+            src.SetPixelV(x, y, (x + y) % 3 == 0 ? key : RGBColour(x & 0xFF, y & 0xFF, 40));
+    Surface dest(400, 300);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x)
+            dest.SetPixelV(x, y, RGBColour(90, x & 0xFF, y & 0xFF));
+    const Surface before = dest;
+    dest.SelectClipRgn(CreateRectRgn(0, 10, 390, 300));
+    MaskedBlitScratch scratch;
+    MaskedBlit(dest, dest, src, BlitRect{5, 3, 290, 250}, -20, 120, key, &scratch);
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 400; ++x) {
+            const int sx = x + 20 + 5, sy = y - 120 + 3;
+            const bool inBlock = sx >= 5 && sx <= 290 && sy >= 3 && sy <= 250;
+            const bool visible = x < 390 && y >= 10;
+            const Colour s = inBlock ? src.GetPixel(sx, sy) : key;
+            const Colour want = (inBlock && visible && s != key) ? s : before.GetPixel(x, y);
+            if (dest.GetPixel(x, y) != want)
+                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+        }
 }
 
 void TestSelection::marqueeNormalisesAndClamps()

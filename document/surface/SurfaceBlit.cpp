@@ -7,6 +7,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace orv {
 
 namespace {
@@ -37,16 +41,10 @@ inline std::uint32_t convert(std::uint32_t s, const BlitCtx &c)
         return s | 0xFF000000u;
 }
 
-using ConvFn = void (*)(std::uint32_t *out, const std::uint32_t *s, int n, const BlitCtx &c);
 using GatherFn = void (*)(std::uint32_t *out, const std::uint32_t *s, const int *cols, int n, const BlitCtx &c);
-using OpFn = void (*)(std::uint32_t *d, const std::uint32_t *s, int n, const BlitCtx &c);
-
-template<Conv C>
-void convertRow(std::uint32_t *out, const std::uint32_t *s, int n, const BlitCtx &c)
-{
-    for (int i = 0; i < n; ++i)
-        out[i] = convert<C>(s[i], c);
-}
+// One span of a transfer: the source pixels converted (when source and destination differ in
+// kind) and combined with the destination by the raster operation.
+using RowFn = void (*)(std::uint32_t *d, const std::uint32_t *s, int n, const BlitCtx &c);
 
 template<Conv C>
 void gatherRow(std::uint32_t *out, const std::uint32_t *s, const int *cols, int n, const BlitCtx &c)
@@ -68,35 +66,118 @@ inline std::uint32_t rop3(std::uint32_t code, std::uint32_t p, std::uint32_t s, 
 enum class Op { Copy, And, Xor, NotCopy, Or, General };
 
 template<Op O>
-void opRow(std::uint32_t *d, const std::uint32_t *s, int n, const BlitCtx &c)
+inline std::uint32_t opPixel(std::uint32_t d, std::uint32_t s, const BlitCtx &c)
 {
-    if constexpr (O == Op::Copy) {
-        std::memmove(d, s, std::size_t(n) * sizeof(std::uint32_t));
+    if constexpr (O == Op::Copy)
+        return s;
+    else if constexpr (O == Op::And)
+        return d & s;
+    else if constexpr (O == Op::Xor)
+        return (d ^ s) | 0xFF000000u;
+    else if constexpr (O == Op::NotCopy)
+        return ~s | 0xFF000000u;
+    else if constexpr (O == Op::Or)
+        return d | s;
+    else
+        return rop3(c.code, c.pattern, s, d) | 0xFF000000u;
+}
+
+#if defined(__SSE2__)
+// The same conversions and operations four pixels at a time, with the transfer's constants held
+// in registers for the whole span.
+struct Consts4 {
+    explicit Consts4(const BlitCtx &c)
+        : srcBk(_mm_set1_epi32(int(c.srcBk))), whitePx(_mm_set1_epi32(int(c.whitePx))),
+          blackPx(_mm_set1_epi32(int(c.blackPx)))
+    {
+    }
+    __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
+    __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
+    __m128i byte = _mm_set1_epi32(0xFF);
+    __m128i brightLimit = _mm_set1_epi32(383);
+    __m128i srcBk, whitePx, blackPx;
+};
+
+template<Conv C>
+inline __m128i convert4(__m128i s, const Consts4 &k)
+{
+    if constexpr (C == Conv::ToMono) {
+        // White (alpha | rgb) where the colour is the source's background colour, else black.
+        const __m128i isBk = _mm_cmpeq_epi32(_mm_and_si128(s, k.rgbMask), k.srcBk);
+        return _mm_or_si128(k.alpha, _mm_and_si128(isBk, k.rgbMask));
+    } else if constexpr (C == Conv::FromMono) {
+        const __m128i sum = _mm_add_epi32(_mm_add_epi32(_mm_and_si128(_mm_srli_epi32(s, 16), k.byte),
+                                                        _mm_and_si128(_mm_srli_epi32(s, 8), k.byte)),
+                                          _mm_and_si128(s, k.byte));
+        const __m128i bright = _mm_cmpgt_epi32(sum, k.brightLimit);
+        return _mm_or_si128(_mm_and_si128(bright, k.whitePx), _mm_andnot_si128(bright, k.blackPx));
     } else {
-        for (int i = 0; i < n; ++i) {
-            if constexpr (O == Op::And)
-                d[i] = d[i] & s[i];
-            else if constexpr (O == Op::Xor)
-                d[i] = (d[i] ^ s[i]) | 0xFF000000u;
-            else if constexpr (O == Op::NotCopy)
-                d[i] = ~s[i] | 0xFF000000u;
-            else if constexpr (O == Op::Or)
-                d[i] = d[i] | s[i];
-            else
-                d[i] = rop3(c.code, c.pattern, s[i], d[i]) | 0xFF000000u;
-        }
+        return _mm_or_si128(s, k.alpha);
     }
 }
 
-OpFn pickOp(std::uint32_t rop)
+template<Op O>
+inline __m128i op4(__m128i d, __m128i s, const Consts4 &k)
+{
+    if constexpr (O == Op::Copy)
+        return s;
+    else if constexpr (O == Op::And)
+        return _mm_and_si128(d, s);
+    else if constexpr (O == Op::Xor)
+        return _mm_or_si128(_mm_xor_si128(d, s), k.alpha);
+    else if constexpr (O == Op::NotCopy)
+        return _mm_or_si128(k.alpha, _mm_andnot_si128(s, k.rgbMask));
+    else
+        return _mm_or_si128(d, s);
+}
+#endif
+
+template<Conv C, Op O>
+void blitRow(std::uint32_t *d, const std::uint32_t *s, int n, const BlitCtx &c)
+{
+    if constexpr (C == Conv::None && O == Op::Copy) {
+        std::memmove(d, s, std::size_t(n) * sizeof(std::uint32_t));
+    } else {
+        int i = 0;
+#if defined(__SSE2__)
+        if constexpr (O != Op::General) {
+            const Consts4 k(c);
+            for (; i + 4 <= n; i += 4) {
+                __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
+                if constexpr (C != Conv::None)
+                    v = convert4<C>(v, k);
+                auto *out = reinterpret_cast<__m128i *>(d + i);
+                if constexpr (O == Op::Copy)
+                    _mm_storeu_si128(out, v);
+                else
+                    _mm_storeu_si128(out, op4<O>(_mm_loadu_si128(out), v, k));
+            }
+        }
+#endif
+        for (; i < n; ++i)
+            d[i] = opPixel<O>(d[i], C == Conv::None ? s[i] : convert<C>(s[i], c), c);
+    }
+}
+
+template<Conv C>
+RowFn pickRowFor(std::uint32_t rop)
 {
     switch (rop) {
-    case SRCCOPY: return opRow<Op::Copy>;
-    case SRCAND: return opRow<Op::And>;
-    case SRCINVERT: return opRow<Op::Xor>;
-    case NOTSRCCOPY: return opRow<Op::NotCopy>;
-    case SRCPAINT: return opRow<Op::Or>;
-    default: return opRow<Op::General>;
+    case SRCCOPY: return blitRow<C, Op::Copy>;
+    case SRCAND: return blitRow<C, Op::And>;
+    case SRCINVERT: return blitRow<C, Op::Xor>;
+    case NOTSRCCOPY: return blitRow<C, Op::NotCopy>;
+    case SRCPAINT: return blitRow<C, Op::Or>;
+    default: return blitRow<C, Op::General>;
+    }
+}
+
+RowFn pickRow(Conv conv, std::uint32_t rop)
+{
+    switch (conv) {
+    case Conv::ToMono: return pickRowFor<Conv::ToMono>(rop);
+    case Conv::FromMono: return pickRowFor<Conv::FromMono>(rop);
+    default: return pickRowFor<Conv::None>(rop);
     }
 }
 
@@ -126,7 +207,7 @@ void patternBlock(RasterTarget &t, const QRect &block, const BlitCtx &c)
     for (int y = area.top(); y <= area.bottom(); ++y) {
         t.forVisible(y, area.left(), area.right() + 1, [&](int a, int e) {
             std::uint32_t *d = t.row(y) + a;
-            opRow<Op::General>(d, d, e - a, c);
+            blitRow<Conv::None, Op::General>(d, d, e - a, c);
             t.touch(y, a, e);
         });
     }
@@ -200,10 +281,7 @@ bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx
         return true;
 
     const Conv conv = pickConv(src.isMonochrome(), dst.isMonochrome());
-    const OpFn op = pickOp(rop);
-    const ConvFn convFn = conv == Conv::ToMono     ? convertRow<Conv::ToMono>
-                          : conv == Conv::FromMono ? convertRow<Conv::FromMono>
-                                                   : nullptr;
+    const RowFn op = pickRow(conv, rop);
     t.makeWritable();   // before reading the source: a shared source keeps the old pixels
     const bool same = src.Image().constBits() == dst.Image().constBits();
     std::vector<std::uint32_t> temp;
@@ -215,11 +293,7 @@ bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx
         t.forVisible(yy, area.left(), area.right() + 1, [&](int a, int e) {
             const int n = e - a;
             const std::uint32_t *s = srow + (a - offX);
-            if (convFn) {
-                temp.resize(std::size_t(n));
-                convFn(temp.data(), s, n, ctx);
-                s = temp.data();
-            } else if (same && offY == 0 && op != opRow<Op::Copy>) {
+            if (same && offY == 0 && rop != SRCCOPY) {
                 temp.assign(s, s + n);   // overlapping within the row
                 s = temp.data();
             }
@@ -269,7 +343,7 @@ bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSour
     const GatherFn gather = conv == Conv::ToMono     ? gatherRow<Conv::ToMono>
                             : conv == Conv::FromMono ? gatherRow<Conv::FromMono>
                                                      : gatherRow<Conv::None>;
-    const OpFn op = pickOp(rop);
+    const RowFn op = pickRow(Conv::None, rop);
     const bool plainCopy = rop == SRCCOPY;
     const int c0 = cols.first;
     const int c1 = cols.first + int(cols.src.size());
