@@ -145,13 +145,7 @@ private slots:
     void cleanup() { m_folder.reset(); }
 
     // --- Conversions of stored text -------------------------------------------------------
-    void booleanText_data();
-    void booleanText();
-    void integerText_data();
-    void integerText();
-    void longAndSingleText();
-    void singleWrittenInDecimal_data();
-    void singleWrittenInDecimal();
+    void textConversions();
 
     // --- The store ----------------------------------------------------------------------
     void storeLivesInPrivateFolder();
@@ -185,80 +179,27 @@ private slots:
 
 // ---------------------------------------------------------------------------------------------
 
-void TestSettings::booleanText_data()
+void TestSettings::textConversions()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("expected");   // 1 true, 0 false, -1 does not convert
-    QTest::newRow("True") << "True" << 1;
-    QTest::newRow("false") << "false" << 0;
-    QTest::newRow("TRUE") << "TRUE" << 1;
-    QTest::newRow("blanks") << "  False\t" << 0;
-    QTest::newRow("0") << "0" << 0;
-    QTest::newRow("-1") << "-1" << 1;
-    QTest::newRow("7") << "7" << 1;
-    QTest::newRow("0.0") << "0.0" << 0;
-    QTest::newRow("0.25") << "0.25" << 1;
-    QTest::newRow("yes") << "yes" << -1;
-    QTest::newRow("empty") << "" << -1;
-    QTest::newRow("Truex") << "Truex" << -1;
-    QTest::newRow("1x") << "1x" << -1;
-}
-
-void TestSettings::booleanText()
-{
-    QFETCH(QString, text);
-    QFETCH(int, expected);
-    const auto v = ParseBoolean(text);
-    if (expected < 0) {
-        QVERIFY(!v.has_value());
-    } else {
-        QVERIFY(v.has_value());
-        QCOMPARE(*v, expected == 1);
+    // Booleans: 1 true, 0 false, -1 does not convert.
+    const std::pair<const char *, int> booleans[] = {
+        {"True", 1}, {"false", 0}, {"TRUE", 1}, {"  False\t", 0}, {"0", 0}, {"-1", 1}, {"7", 1},
+        {"0.0", 0}, {"0.25", 1}, {"yes", -1}, {"", -1}, {"Truex", -1}, {"1x", -1}};
+    for (const auto &[text, want] : booleans) {
+        const std::optional<bool> v = ParseBoolean(QString::fromLatin1(text));
+        QVERIFY2(v.has_value() == (want >= 0) && (!v || *v == (want == 1)), text);
     }
-}
-
-void TestSettings::integerText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("converts");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("plain") << "640" << true << 640;
-    QTest::newRow("blanks") << " 7 " << true << 7;
-    QTest::newRow("plus") << "+12" << true << 12;
-    QTest::newRow("100.5 to even") << "100.5" << true << 100;
-    QTest::newRow("101.5 to even") << "101.5" << true << 102;
-    QTest::newRow("-2.5 to even") << "-2.5" << true << -2;
-    QTest::newRow("2.6") << "2.6" << true << 3;
-    QTest::newRow("exponent") << "1e3" << true << 1000;
-    QTest::newRow("largest") << "32767" << true << 32767;
-    QTest::newRow("smallest") << "-32768" << true << -32768;
-    QTest::newRow("32767.5 rounds out") << "32767.5" << false << 0;
-    QTest::newRow("too large") << "32768" << false << 0;
-    QTest::newRow("too small") << "-32769" << false << 0;
-    QTest::newRow("trailing text") << "12abc" << false << 0;
-    QTest::newRow("words") << "abc" << false << 0;
-    QTest::newRow("empty") << "" << false << 0;
-    QTest::newRow("grouped") << "1,000" << false << 0;
-    QTest::newRow("hex") << "&H10" << false << 0;
-    QTest::newRow("inf") << "inf" << false << 0;
-    QTest::newRow("nan") << "nan" << false << 0;
-    QTest::newRow("lone exponent") << "5e" << false << 0;
-    QTest::newRow("lone point") << "." << false << 0;
-}
-
-void TestSettings::integerText()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, converts);
-    QFETCH(int, expected);
-    const auto v = ParseInteger(text);
-    QCOMPARE(v.has_value(), converts);
-    if (converts)
-        QCOMPARE(int(*v), expected);
-}
-
-void TestSettings::longAndSingleText()
-{
+    // 16-bit integers, halves to even; no value where the text does not convert.
+    const std::pair<const char *, std::optional<int>> integers[] = {
+        {"640", 640}, {" 7 ", 7}, {"+12", 12}, {"100.5", 100}, {"101.5", 102}, {"-2.5", -2}, {"2.6", 3},
+        {"1e3", 1000}, {"32767", 32767}, {"-32768", -32768}, {"32767.5", {}}, {"32768", {}}, {"-32769", {}},
+        {"12abc", {}}, {"abc", {}}, {"", {}}, {"1,000", {}}, {"&H10", {}}, {"inf", {}}, {"nan", {}},
+        {"5e", {}}, {".", {}}};
+    for (const auto &[text, want] : integers) {
+        const auto v = ParseInteger(QString::fromLatin1(text));
+        QVERIFY2(v.has_value() == want.has_value() && (!v || int(*v) == *want), text);
+    }
+    // 32-bit integers and singles.
     QCOMPARE(ParseLong(QStringLiteral("2147483647")), std::optional<std::int32_t>(2147483647));
     QCOMPARE(ParseLong(QStringLiteral("-2147483648")), std::optional<std::int32_t>(-2147483647 - 1));
     QVERIFY(!ParseLong(QStringLiteral("2147483648")).has_value());
@@ -271,26 +212,13 @@ void TestSettings::longAndSingleText()
     QCOMPARE(ParseSingle(QStringLiteral("-15")), std::optional<float>(-15.0f));
     QVERIFY(!ParseSingle(QStringLiteral("1e39")).has_value());   // beyond a single
     QVERIFY(!ParseSingle(QStringLiteral("12 px")).has_value());
-}
-
-void TestSettings::singleWrittenInDecimal_data()
-{
-    QTest::addColumn<float>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("whole") << 19200.0f << "19200";
-    QTest::newRow("half") << 1234.5f << "1234.5";
-    QTest::newRow("tenth") << 0.1f << "0.1";
-    QTest::newRow("negative") << -120.5f << "-120.5";
-    QTest::newRow("zero") << 0.0f << "0";
-    QTest::newRow("a million") << 1.0e6f << "1000000";
-}
-
-void TestSettings::singleWrittenInDecimal()
-{
-    QFETCH(float, value);
-    QFETCH(QString, text);
-    QCOMPARE(FormatSingle(value), text);
-    QCOMPARE(ParseSingle(text), std::optional<float>(value));
+    // Singles are written in plain decimal and read back exactly.
+    const std::pair<float, const char *> singles[] = {
+        {19200.0f, "19200"}, {1234.5f, "1234.5"}, {0.1f, "0.1"}, {-120.5f, "-120.5"}, {0.0f, "0"}, {1.0e6f, "1000000"}};
+    for (const auto &[value, text] : singles) {
+        QCOMPARE(FormatSingle(value), QString::fromLatin1(text));
+        QCOMPARE(ParseSingle(QString::fromLatin1(text)), std::optional<float>(value));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
