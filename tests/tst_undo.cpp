@@ -68,13 +68,11 @@ bool showsExactly(const Document &doc, const QImage &expected)
 class TestUndo : public QObject {
     Q_OBJECT
 private slots:
-    void freshDocumentHasNothingToUndo();
     void enabledStatesAlongTheHistory();
     void saveAfterStepBackDiscardsTail();
     void stepsPastEitherEndChangeNothing();
     void otherActionOnlyRepublishes();
     void seventeenthSnapshotDropsOldest();
-    void fullHistorySaveAfterStepBack();
     void selectionRestoreAndClip();
     void hiddenRectangleKeepsRecordFields();
     void snapshotsOfDifferentSizes();
@@ -84,23 +82,18 @@ private slots:
     void smallStrokesShareTiles();
 };
 
-void TestUndo::freshDocumentHasNothingToUndo()
-{
-    Doc d(20, 10);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
-    QCOMPARE(d.doc.history().count(), 2);
-    QVERIFY(!d.doc.history().picture(0));   // slot 0 never holds a snapshot
-    QVERIFY(!d.doc.CanUndo());
-    QVERIFY(!d.doc.CanRedo());
-    QVERIFY(!d.host.canUndo);
-    QVERIFY(!d.host.canRedo);
-    QVERIFY(d.host.undoRedoUpdates > 0);
-    QCOMPARE(d.doc.history().picture(1)->toImage(), d.committed[0]);
-}
-
 void TestUndo::enabledStatesAlongTheHistory()
 {
     Doc d(40, 30);
+    // A fresh document: nothing to undo or redo.
+    QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
+    QCOMPARE(d.doc.history().count(), 2);
+    QVERIFY(!d.doc.history().picture(0));   // slot 0 never holds a snapshot
+    QVERIFY(!d.doc.CanUndo() && !d.doc.CanRedo());
+    QVERIFY(!d.host.canUndo && !d.host.canRedo);
+    QVERIFY(d.host.undoRedoUpdates > 0);
+    QCOMPARE(d.doc.history().picture(1)->toImage(), d.committed[0]);
+
     d.stroke(1);
     QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
     QVERIFY(d.host.canUndo);
@@ -144,6 +137,22 @@ void TestUndo::saveAfterStepBackDiscardsTail()
     QVERIFY(showsExactly(d.doc, d.committed.back()));
     d.doc.Undo(1);
     QVERIFY(showsExactly(d.doc, d.committed[1]));
+
+    // With every slot used: the oldest goes, then the redo tail.
+    Doc f(70, 70);
+    for (int i = 1; i <= 15; ++i)
+        f.stroke(i);
+    QCOMPARE(f.doc.history().count(), 17);
+    for (int i = 0; i < 3; ++i)
+        f.doc.Undo(1);
+    QCOMPARE(f.doc.UndoIndex(), std::int16_t(13));
+    f.stroke(40);
+    QCOMPARE(f.doc.UndoIndex(), std::int16_t(13));
+    QCOMPARE(f.doc.history().count(), 14);
+    QVERIFY(!f.host.canRedo);
+    for (int slot = 1; slot <= 12; ++slot)
+        QCOMPARE(f.doc.history().picture(slot)->toImage(), f.committed[std::size_t(slot)]);
+    QCOMPARE(f.doc.history().picture(13)->toImage(), f.committed.back());
 }
 
 void TestUndo::stepsPastEitherEndChangeNothing()
@@ -245,26 +254,6 @@ void TestUndo::seventeenthSnapshotDropsOldest()
     QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
     QVERIFY(showsExactly(d.doc, d.committed[1]));   // the former second snapshot
     QVERIFY(!d.host.canUndo);
-}
-
-void TestUndo::fullHistorySaveAfterStepBack()
-{
-    Doc d(70, 70);
-    for (int i = 1; i <= 15; ++i)
-        d.stroke(i);
-    QCOMPARE(d.doc.history().count(), 17);
-    for (int i = 0; i < 3; ++i)
-        d.doc.Undo(1);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(13));
-
-    // Full by the slot count: the oldest goes, then the redo tail.
-    d.stroke(40);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(13));
-    QCOMPARE(d.doc.history().count(), 14);
-    QVERIFY(!d.host.canRedo);
-    for (int slot = 1; slot <= 12; ++slot)
-        QCOMPARE(d.doc.history().picture(slot)->toImage(), d.committed[std::size_t(slot)]);
-    QCOMPARE(d.doc.history().picture(13)->toImage(), d.committed.back());
 }
 
 void TestUndo::selectionRestoreAndClip()
