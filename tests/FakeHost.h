@@ -3,6 +3,7 @@
 #pragma once
 
 #include "document/Document.h"
+#include "testsupport.h"
 
 #include <QHash>
 #include <QStringList>
@@ -145,6 +146,13 @@ struct DocFixture {
         host.active = &doc;
     }
     orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
+    // The first pixel of Picture1 that is not want(x, y), described; empty when every one is.
+    template<typename F>
+    QString differs(F want) const
+    {
+        return firstDifference(doc.Picture1.ScaleWidth(), doc.Picture1.ScaleHeight(),
+                               [this](int x, int y) { return px(x, y); }, want);
+    }
     // Every pixel from colourAt(x, y), committed as one undo step.
     template<typename F>
     void paint(F colourAt)
