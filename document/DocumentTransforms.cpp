@@ -107,16 +107,17 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
         RectHWND = CreatePolygonRgn(corners, WINDING);
         Picture1.SelectClipRgn(RectHWND);
         // 4.5 Every pixel of the bounding box takes its source pixel; the clip region keeps the
-        // writes inside the rotated rectangle.
-        LoopYield yield;
-        for (int y = minY; y <= maxY; ++y) {
-            for (int x = minX; x <= maxX; ++x) {
-                const QPoint sp = RotationSource(back, x, y);
-                const Colour c = Picture2.GetPixel(sp.x(), sp.y());
-                if (c != CLR_INVALID)
-                    Picture1.SetPixelV(x, y, c);
-            }
-            yield();
+        // writes inside the rotated rectangle. The box (as far as it lies on the picture) is
+        // rotated into a copy of itself, so pixels whose source is off the picture stay as they
+        // are, and the copy goes back through the clip region in one block transfer.
+        const QRect box = QRect(QPoint(minX, minY), QPoint(maxX, maxY)) & QRect(0, 0, W, H);
+        if (!box.isEmpty()) {
+            Surface turned(box.width(), box.height());
+            BitBlt(turned, 0, 0, box.width(), box.height(), Picture1, box.left(), box.top(), SRCCOPY);
+            LoopYield yield;
+            RotateNearest(source, turned.scanLine(0), turned.Image().bytesPerLine() / 4, box.size(), back,
+                          QRect(QPoint(0, 0), box.size()), [&yield](int) { yield(); }, box.topLeft());
+            BitBlt(Picture1, box.left(), box.top(), box.width(), box.height(), turned, 0, 0, SRCCOPY);
         }
         // 4.6 The outline is the bounding box of the rotated corners.
         refreshPicture();

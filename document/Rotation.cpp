@@ -172,7 +172,7 @@ void RotateNearest(const QImage &src, QImage &dst, const RotationMap &m, const Q
 }
 
 void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, QSize dstSize, const RotationMap &m,
-                   const QRect &area, const std::function<void(int rowsDone)> &progress)
+                   const QRect &area, const std::function<void(int rowsDone)> &progress, QPoint dstOrigin)
 {
     const QRect r = area & QRect(QPoint(0, 0), dstSize);
     if (r.isEmpty() || src.isNull())
@@ -187,12 +187,12 @@ void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, Q
     const int w = r.width();
     std::vector<double> colC(static_cast<std::size_t>(w)), colS(static_cast<std::size_t>(w));
     for (int i = 0; i < w; ++i) {
-        const int dx = r.left() + i - m.cx;
+        const int dx = dstOrigin.x() + r.left() + i - m.cx;
         colC[std::size_t(i)] = dx * m.c;
         colS[std::size_t(i)] = dx * m.s;
     }
     auto rowMap = [&](int y) {
-        const int dy = y - m.cy;
+        const int dy = dstOrigin.y() + y - m.cy;
         return RowMap{colC.data(), colS.data(), dy * m.s, dy * m.c, double(m.cx), double(m.cy)};
     };
     // Along a row both source coordinates are monotone (every step of the formula is), so the

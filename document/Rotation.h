@@ -41,8 +41,10 @@ QPoint RotatePoint(double angle, int cx, int cy, int x, int y);
 // rows done.
 void RotateNearest(const QImage &src, QImage &dst, const RotationMap &m, const QRect &area,
                    const std::function<void(int rowsDone)> &progress = {});
-// The same onto 32-bit rows at `dstBits` (`dstStride` pixels apart) of a picture of `dstSize`.
+// The same onto 32-bit rows at `dstBits` (`dstStride` pixels apart) of a buffer of `dstSize`
+// whose pixel (0, 0) is the destination pixel `dstOrigin`; `area` is in the buffer's pixels.
 void RotateNearest(const QImage &src, std::uint32_t *dstBits, qsizetype dstStride, QSize dstSize,
-                   const RotationMap &m, const QRect &area, const std::function<void(int rowsDone)> &progress = {});
+                   const RotationMap &m, const QRect &area, const std::function<void(int rowsDone)> &progress = {},
+                   QPoint dstOrigin = QPoint());
 
 } // namespace orv

@@ -54,6 +54,7 @@ private slots:
     void rotateRightThenLeftRestoresCentre();
     void rotate45KeepsFillInCorners();
     void rotatedSelectionClipsLaterDrawing();
+    void rotatedSelectionAtAnEdge();
     void rotateSelectionEraseAndOnePixel();
     void clearAsksAndTakesTwoSteps();
 };
@@ -240,6 +241,28 @@ void TestTransforms::rotatedSelectionClipsLaterDrawing()
             QCOMPARE(f.px(x, y) == RGBColour(1, 2, 3), PtInRegion(f.doc.RectHWND, x, y));
     QVERIFY(PtInRegion(f.doc.RectHWND, 25, 20));
     QVERIFY(!PtInRegion(f.doc.RectHWND, 24, 20));
+}
+
+void TestTransforms::rotatedSelectionAtAnEdge()
+{
+    // A free angle, a selection whose turned box reaches past the picture's edges: inside the
+    // new selection every pixel takes the formula's source where that lies on the picture;
+    // everything else stays.
+    Fixture f(70, 50);
+    f.select(40, 5, 69, 30);
+    double angle = 33;
+    std::int16_t dir = 1, erase = 0;
+    f.doc.sub_ROTATE(angle, dir, erase);
+    const RotationMap m = RotationMap::reverseOf(angle, CInt((40 + 69) / 2.0), CInt((5 + 30) / 2.0));
+    int turned = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 70; ++x) {
+            const QPoint s = RotationSource(m, x, y);
+            const bool takes = PtInRegion(f.doc.RectHWND, x, y) && s.x() >= 0 && s.x() < 70 && s.y() >= 0 && s.y() < 50;
+            turned += takes;
+            QCOMPARE(f.px(x, y), takes ? Fixture::at(s.x(), s.y()) : Fixture::at(x, y));
+        }
+    QVERIFY(turned > 400);
 }
 
 void TestTransforms::rotateSelectionEraseAndOnePixel()
