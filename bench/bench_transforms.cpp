@@ -65,23 +65,37 @@ const orvbench::Register shrink("transforms", "shrink 4096x4096 to 2048x2048", [
     Q_UNUSED(lastRow);
 });
 
+// A document holding a square noise picture of side `side`, with the "Marquee" tool chosen.
+struct NoiseDocument {
+    explicit NoiseDocument(int side)
+    {
+        host.active = &doc;
+        doc.Form_Load();
+        doc.Picture1.setPicture(orvbench::noiseImage(side, side));
+        doc.StartUp();
+        host.st.currentTool = QStringLiteral("Marquee");
+    }
+    // A marquee drag from (l, t) to (r, b).
+    void select(float l, float t, float r, float b)
+    {
+        doc.Picture1_MouseDown(1, 0, l, t);
+        doc.Picture1_MouseMove(1, 0, r, b);
+        doc.Picture1_MouseUp(1, 0, r, b);
+    }
+    orvtest::FakeHost host;
+    Document doc{host};
+};
+
 // Rotating a 1024 x 1024 selection of a 4096 x 4096 picture by 30 degrees through the document
 // (the copy of the picture the rotation reads from, the turned box, the undo step), against
 // the whole picture's rotation kernel: a selection costs its box plus the picture copies.
 const orvbench::Register rotateSelection("transforms", "rotate a 1024x1024 selection by 30 degrees", [] {
-    orvtest::FakeHost host;
-    Document doc(host);
-    host.active = &doc;
-    doc.Form_Load();
-    doc.Picture1.setPicture(orvbench::noiseImage(N, N));
-    doc.StartUp();
-    host.st.currentTool = QStringLiteral("Marquee");
+    NoiseDocument d(N);
+    Document &doc = d.doc;
     // Each round turns the same fresh selection of the same picture once.
     double best = 1e300;
     for (int round = 0; round < 5; ++round) {
-        doc.Picture1_MouseDown(1, 0, 1000, 1000);
-        doc.Picture1_MouseMove(1, 0, 2024, 2024);
-        doc.Picture1_MouseUp(1, 0, 2024, 2024);
+        d.select(1000, 1000, 2024, 2024);
         double angle = 30;
         std::int16_t dir = 0, erase = 0;
         best = std::min(best, orvbench::bestMs([&] { doc.sub_ROTATE(angle, dir, erase); }, 1));
@@ -96,17 +110,10 @@ const orvbench::Register rotateSelection("transforms", "rotate a 1024x1024 selec
 // a picture of side `side`.
 double dragMoveMs(int side)
 {
-    orvtest::FakeHost host;
-    Document doc(host);
-    host.active = &doc;
-    doc.Form_Load();
-    doc.Picture1.setPicture(orvbench::noiseImage(side, side));
-    doc.StartUp();
-    host.st.transparentColour = 0x00FF00FF;
-    host.st.currentTool = QStringLiteral("Marquee");
-    doc.Picture1_MouseDown(1, 0, 100, 100);
-    doc.Picture1_MouseMove(1, 0, 1124, 1124);
-    doc.Picture1_MouseUp(1, 0, 1124, 1124);
+    NoiseDocument d(side);
+    Document &doc = d.doc;
+    d.host.st.transparentColour = 0x00FF00FF;
+    d.select(100, 100, 1124, 1124);
     // Press inside (the block is lifted), then moves back and forth.
     doc.Picture1_MouseDown(1, 0, 600, 600);
     doc.Picture1_MouseMove(1, 0, 610, 605);
