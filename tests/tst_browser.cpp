@@ -41,102 +41,98 @@ QString url(const QString &path)
 class TestBrowser : public QObject {
     Q_OBJECT
 private slots:
-    void historyRule();
-    void navigatesLocalPagesAndKeepsHistory();
-    void emptyStartAddressAndShippedStartPage();
-};
-
-void TestBrowser::historyRule()
-{
-    QStringList list;
-    RecordVisitedAddress(list, QStringLiteral("a"));
-    RecordVisitedAddress(list, QStringLiteral("b"));
-    RecordVisitedAddress(list, QStringLiteral("c"));
-    QCOMPARE(list, (QStringList{"c", "b", "a"}));
-    RecordVisitedAddress(list, QStringLiteral("a"));
-    QCOMPARE(list, (QStringList{"a", "c", "b"}));
-    RecordVisitedAddress(list, QStringLiteral("a"));
-    QCOMPARE(list, (QStringList{"a", "c", "b"}));
-}
-
-void TestBrowser::navigatesLocalPagesAndKeepsHistory()
-{
-    orvtest::PrivateSettings settings;
-    QTemporaryDir dir;
-    const QString a = writePage(dir, QStringLiteral("a.html"), QStringLiteral("Page A"), QStringLiteral("b.html"));
-    const QString b = writePage(dir, QStringLiteral("b.html"), QStringLiteral("Page B"), QStringLiteral("a.html"));
-    frmBrowser w(a);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Page A"), kLoadTimeout);
-    QTRY_VERIFY_WITH_TIMEOUT(!w.timTimer()->isActive(), kLoadTimeout);
-    QCOMPARE(w.addresses(), QStringList{url(a)});
-
-    // An address typed and entered.
-    w.cboAddress()->setEditText(b);
-    w.cboAddress_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Page B"), kLoadTimeout);
-    QTRY_COMPARE_WITH_TIMEOUT(w.addresses(), (QStringList{url(b), url(a)}), kLoadTimeout);
-
-    // Back: page A again, moved to the top instead of listed twice.
-    w.button(QStringLiteral("Back"))->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Page A"), kLoadTimeout);
-    QTRY_COMPARE_WITH_TIMEOUT(w.addresses(), (QStringList{url(a), url(b)}), kLoadTimeout);
-    QCOMPARE(w.cboAddress()->currentIndex(), 0);
-
-    // While the window itself updates the list, choosing an entry does not navigate (the busy
-    // timer of the Back navigation has stopped first, so a restart would show).
-    QTRY_VERIFY_WITH_TIMEOUT(!w.timTimer()->isActive(), kLoadTimeout);
-    w.setDontNavigate(true);
-    w.cboAddress()->setCurrentIndex(1);
-    w.cboAddress_Click();
-    QVERIFY(!w.timTimer()->isActive());
-    QTest::qWait(300);
-    QCOMPARE(w.brwWebBrowser()->url().toString(), url(a));
-    w.setDontNavigate(false);
-
-    // Stop: timer off, caption the page's title.
-    w.button(QStringLiteral("Stop"))->trigger();
-    QVERIFY(!w.timTimer()->isActive());
-    QCOMPARE(w.windowTitle(), QStringLiteral("Page A"));
-
-    // An unreachable address ends in the engine's error page, not in a hang or a crash.
-    w.cboAddress()->setEditText(url(dir.filePath(QStringLiteral("missing.html"))));
-    w.cboAddress_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.timTimer()->isActive(), kLoadTimeout);
-    QCOMPARE(w.addresses().first(), url(dir.filePath(QStringLiteral("missing.html"))));
-}
-
-void TestBrowser::emptyStartAddressAndShippedStartPage()
-{
-    orvtest::PrivateSettings settings;
+    void historyRule()
     {
-        frmBrowser w{QString()};
-        QVERIFY(w.addresses().isEmpty());
-        QVERIFY(!w.timTimer()->isActive());
-        QVERIFY(w.brwWebBrowser()->url().isEmpty());
+        QStringList list;
+        RecordVisitedAddress(list, QStringLiteral("a"));
+        RecordVisitedAddress(list, QStringLiteral("b"));
+        RecordVisitedAddress(list, QStringLiteral("c"));
+        QCOMPARE(list, (QStringList{"c", "b", "a"}));
+        RecordVisitedAddress(list, QStringLiteral("a"));
+        QCOMPARE(list, (QStringList{"a", "c", "b"}));
+        RecordVisitedAddress(list, QStringLiteral("a"));
+        QCOMPARE(list, (QStringList{"a", "c", "b"}));
     }
-    // The View menu's Web Browser: one more window per use, on the start page shipped beside
-    // the program (copied next to the test from the source tree).
-    const QString start = QFINDTESTDATA("../resources/data/start.html");
-    QVERIFY(!start.isEmpty());
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/start.html");
-    QFile::remove(beside);
-    QVERIFY(QFile::copy(start, beside));
-    frmMain m;
-    m.MDIForm_Load();
-    frmBrowser *first = m.mnuViewWebBrowser_Click();
-    frmBrowser *second = m.mnuViewWebBrowser_Click();
-    QVERIFY(first != second);
-    QCOMPARE(m.browserWindows().size(), 2);
-    delete second;
-    QCOMPARE(first->StartingAddress, QStringLiteral("start.html"));
-    QTRY_COMPARE_WITH_TIMEOUT(first->windowTitle(), QStringLiteral("Orv Image Editor - Start"), kLoadTimeout);
-    QCOMPARE(first->addresses(), QStringList{url(beside)});
-    QCOMPARE(frmBrowser::homePage().toString(), url(beside));
-    m.close();
-    QFile::remove(beside);
-}
+
+    void navigatesLocalPagesAndKeepsHistory()
+    {
+        orvtest::PrivateSettings settings;
+        QTemporaryDir dir;
+        const QString a = writePage(dir, QStringLiteral("a.html"), QStringLiteral("Page A"), QStringLiteral("b.html"));
+        const QString b = writePage(dir, QStringLiteral("b.html"), QStringLiteral("Page B"), QStringLiteral("a.html"));
+        frmBrowser w(a);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Page A"), kLoadTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.timTimer()->isActive(), kLoadTimeout);
+        QCOMPARE(w.addresses(), QStringList{url(a)});
+
+        // An address typed and entered.
+        w.cboAddress()->setEditText(b);
+        w.cboAddress_Click();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Page B"), kLoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.addresses(), (QStringList{url(b), url(a)}), kLoadTimeout);
+
+        // Back: page A again, moved to the top instead of listed twice.
+        w.button(QStringLiteral("Back"))->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(w.windowTitle(), QStringLiteral("Page A"), kLoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(w.addresses(), (QStringList{url(a), url(b)}), kLoadTimeout);
+        QCOMPARE(w.cboAddress()->currentIndex(), 0);
+
+        // While the window itself updates the list, choosing an entry does not navigate (the busy
+        // timer of the Back navigation has stopped first, so a restart would show).
+        QTRY_VERIFY_WITH_TIMEOUT(!w.timTimer()->isActive(), kLoadTimeout);
+        w.setDontNavigate(true);
+        w.cboAddress()->setCurrentIndex(1);
+        w.cboAddress_Click();
+        QVERIFY(!w.timTimer()->isActive());
+        QTest::qWait(300);
+        QCOMPARE(w.brwWebBrowser()->url().toString(), url(a));
+        w.setDontNavigate(false);
+
+        // Stop: timer off, caption the page's title.
+        w.button(QStringLiteral("Stop"))->trigger();
+        QVERIFY(!w.timTimer()->isActive());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Page A"));
+
+        // An unreachable address ends in the engine's error page, not in a hang or a crash.
+        w.cboAddress()->setEditText(url(dir.filePath(QStringLiteral("missing.html"))));
+        w.cboAddress_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.timTimer()->isActive(), kLoadTimeout);
+        QCOMPARE(w.addresses().first(), url(dir.filePath(QStringLiteral("missing.html"))));
+    }
+
+    void emptyStartAddressAndShippedStartPage()
+    {
+        orvtest::PrivateSettings settings;
+        {
+            frmBrowser w{QString()};
+            QVERIFY(w.addresses().isEmpty());
+            QVERIFY(!w.timTimer()->isActive());
+            QVERIFY(w.brwWebBrowser()->url().isEmpty());
+        }
+        // The View menu's Web Browser: one more window per use, on the start page shipped beside
+        // the program (copied next to the test from the source tree).
+        const QString start = QFINDTESTDATA("../resources/data/start.html");
+        QVERIFY(!start.isEmpty());
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/start.html");
+        QFile::remove(beside);
+        QVERIFY(QFile::copy(start, beside));
+        frmMain m;
+        m.MDIForm_Load();
+        frmBrowser *first = m.mnuViewWebBrowser_Click();
+        frmBrowser *second = m.mnuViewWebBrowser_Click();
+        QVERIFY(first != second);
+        QCOMPARE(m.browserWindows().size(), 2);
+        delete second;
+        QCOMPARE(first->StartingAddress, QStringLiteral("start.html"));
+        QTRY_COMPARE_WITH_TIMEOUT(first->windowTitle(), QStringLiteral("Orv Image Editor - Start"), kLoadTimeout);
+        QCOMPARE(first->addresses(), QStringList{url(beside)});
+        QCOMPARE(frmBrowser::homePage().toString(), url(beside));
+        m.close();
+        QFile::remove(beside);
+    }
+};
 
 int main(int argc, char **argv)
 {

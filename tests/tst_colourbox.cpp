@@ -21,45 +21,6 @@
 
 using namespace orv;
 
-// Cells as index → colour pairs.
-using CellList = QList<QPair<int, uint>>;
-
-class TestColourBox : public QObject {
-    Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
-
-    // --- Palette files --------------------------------------------------------------------
-    void fileTextOfTheDefaults();
-    void saveAndLoadRoundTrip();
-    void failedSaveKeepsTheOldFile();
-    void recordReader_data();
-    void recordReader();
-    void loadingRules_data();
-    void loadingRules();
-
-    // --- The colour box -------------------------------------------------------------------
-    void pressesPickColoursByButton();
-    void swatchDoubleClickAsksForColour();
-    void cellDoubleClickCustomisesOnlyTheCell();
-    void defaultColorsAfterLoadingAPalette();
-    void saveCommand();
-    void loadCommandWithOddFiles();
-    void failedSaveSaysWhyAndKeepsNothing();
-    void titleDragDocksLeftOrRight();
-
-private:
-    frmMain &window();
-    QString cellColours() const;
-    QString colours() const;
-    QString writeFile(const QByteArray &bytes);
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
-    std::unique_ptr<frmMain> m_w;
-    QTemporaryDir m_dir;
-    int m_fileCounter = 0;
-};
-
 namespace {
 
 QString describe(const PaletteCells &cells)
@@ -111,10 +72,485 @@ QByteArray readAll(const QString &path)
 
 } // namespace
 
-void TestColourBox::init()
-{
-    m_settings = std::make_unique<orvtest::PrivateSettings>();
-}
+// Cells as index → colour pairs.
+using CellList = QList<QPair<int, uint>>;
+
+class TestColourBox : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_settings = std::make_unique<orvtest::PrivateSettings>();
+    }
+
+    void cleanup()
+    {
+        m_w.reset();
+        m_settings.reset();
+    }
+
+    // --- Palette files --------------------------------------------------------------------
+    void fileTextOfTheDefaults()
+    {
+        const QByteArray text = PaletteFileText(DefaultCellColours);
+        QVERIFY(text.startsWith("0,16777215\r\n1,12632319\r\n2,12640511\r\n"));
+        QVERIFY(text.endsWith("46,4194304\r\n47,4194368\r\n"));
+        QCOMPARE(text.count("\r\n"), 48);
+        QCOMPARE(text.count('\n'), 48);
+        QCOMPARE(text.count('\r'), 48);
+        QVERIFY(!text.contains(' '));
+        QVERIFY(!text.contains('"'));
+        // Cells 38 and 42 hold the same colour; black is written as 0.
+        QVERIFY(text.contains("\r\n38,12582912\r\n"));
+        QVERIFY(text.contains("\r\n42,12582912\r\n"));
+        QVERIFY(text.contains("\r\n20,0\r\n"));
+        QCOMPARE(text.size(), 541);
+    }
+
+    void saveAndLoadRoundTrip()
+    {
+        PaletteCells cells = markerCells();
+        cells[0] = 0;
+        cells[1] = 0xFFFFFF;
+        cells[47] = 0x00ABCDEF;
+        const QString path = m_dir.filePath(QStringLiteral("round.orvp"));
+        QString error;
+        QVERIFY(SavePaletteFile(path, cells, &error));
+        QVERIFY(error.isEmpty());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), PaletteFileText(cells));
+        f.close();
+
+        PaletteCells back = DefaultCellColours;
+        QCOMPARE(LoadPaletteFile(path, back), 48);
+        QCOMPARE(describe(back), describe(cells));
+
+        // Saving again replaces the whole file.
+        QVERIFY(SavePaletteFile(path, DefaultCellColours));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), PaletteFileText(DefaultCellColours));
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        // A folder that does not exist (its parent is a plain file) fails for every user.
+        const QString blocker = writeFile("not a folder");
+        QString error;
+        QVERIFY(!SavePaletteFile(blocker + QStringLiteral("/colours.orvp"), DefaultCellColours, &error));
+        QVERIFY(!error.isEmpty());
+
+        // A folder the user may not write: the old file stays as it was.
+        const QString folder = m_dir.filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/colours.orvp");
+        QVERIFY(SavePaletteFile(path, markerCells()));
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        QFile probe(folder + QStringLiteral("/probe"));
+        const bool stillWritable = probe.open(QIODevice::WriteOnly);
+        if (stillWritable)
+            probe.remove();
+        const bool saved = SavePaletteFile(path, DefaultCellColours, &error);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (stillWritable)
+            QSKIP("this user can write any folder, so a locked folder cannot be tried");
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), PaletteFileText(markerCells()));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("colours.orvp")});
+    }
+
+    void recordReader_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<uint>("colour");
+
+        QTest::newRow("plain") << QByteArray("5,255") << true << 5 << 255u;
+        QTest::newRow("crlf") << QByteArray("0,16777215\r\n") << true << 0 << 16777215u;
+        QTest::newRow("lf") << QByteArray("47,0\n") << true << 47 << 0u;
+        QTest::newRow("blanks around") << QByteArray(" 5 ,\t255 \r\n") << true << 5 << 255u;
+        QTest::newRow("leading zeros") << QByteArray("007,000255") << true << 7 << 255u;
+        QTest::newRow("index 48") << QByteArray("48,1") << false << 0 << 0u;
+        QTest::newRow("index huge") << QByteArray("4294967296,1") << false << 0 << 0u;
+        QTest::newRow("negative index") << QByteArray("-1,1") << false << 0 << 0u;
+        QTest::newRow("signed index") << QByteArray("+5,1") << false << 0 << 0u;
+        QTest::newRow("colour too big") << QByteArray("5,16777216") << false << 0 << 0u;
+        QTest::newRow("negative colour") << QByteArray("5,-1") << false << 0 << 0u;
+        QTest::newRow("hex colour") << QByteArray("5,0x10") << false << 0 << 0u;
+        QTest::newRow("fraction") << QByteArray("5.0,1") << false << 0 << 0u;
+        QTest::newRow("exponent") << QByteArray("5,1e3") << false << 0 << 0u;
+        QTest::newRow("blank inside number") << QByteArray("1 2,3") << false << 0 << 0u;
+        QTest::newRow("no comma") << QByteArray("5 255") << false << 0 << 0u;
+        QTest::newRow("index only") << QByteArray("5") << false << 0 << 0u;
+        QTest::newRow("no index") << QByteArray(",5") << false << 0 << 0u;
+        QTest::newRow("no colour") << QByteArray("5,") << false << 0 << 0u;
+        QTest::newRow("three numbers") << QByteArray("5,1,2") << false << 0 << 0u;
+        QTest::newRow("quoted") << QByteArray("\"5\",1") << false << 0 << 0u;
+        QTest::newRow("words") << QByteArray("five,red") << false << 0 << 0u;
+        QTest::newRow("trailing text") << QByteArray("5,255 red") << false << 0 << 0u;
+        QTest::newRow("empty") << QByteArray("") << false << 0 << 0u;
+        QTest::newRow("blank line") << QByteArray("\r\n") << false << 0 << 0u;
+        QTest::newRow("nul byte") << QByteArray("5,2\0" "55", 6) << false << 0 << 0u;
+    }
+
+    void recordReader()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, ok);
+        QFETCH(int, index);
+        QFETCH(uint, colour);
+        int readIndex = -7;
+        Colour readColour = 0xDEAD;
+        QCOMPARE(ParsePaletteRecord(line, &readIndex, &readColour), ok);
+        QCOMPARE(readIndex, ok ? index : -7);
+        QCOMPARE(readColour, ok ? Colour(colour) : Colour(0xDEAD));
+    }
+
+    void loadingRules_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("applied");
+        // The cells expected after the load, as index → colour; the others keep their marker colour.
+        QTest::addColumn<CellList>("changed");
+
+        auto expectRange = [](int from, int to) {
+            CellList cells;
+            for (int i = from; i <= to; ++i)
+                cells << qMakePair(i, uint(1000 + i));
+            return cells;
+        };
+
+        QTest::newRow("whole file") << records(0, 47) << 48 << expectRange(0, 47);
+        QTest::newRow("out of order") << (record(3, 7) + record(45, 9) + record(0, 11) + record(47, 13) + records(0, 47))
+                                      << 4 << CellList{{0, 11}, {3, 7}, {45, 9}, {47, 13}};
+        QTest::newRow("first line names 40") << (records(40, 47) + records(0, 39)) << 8 << expectRange(40, 47);
+        QTest::newRow("first line names 47") << (record(47, 5) + records(0, 46)) << 1
+                                             << CellList{{47, 5}};
+        QTest::newRow("a cell named twice") << (record(2, 1) + record(2, 9) + records(3, 47)) << 47
+                                            << (CellList{{2, 9}} + expectRange(3, 47));
+        QTest::newRow("lines after 47 ignored") << (records(0, 47) + "junk\r\n" + record(0, 5)) << 48 << expectRange(0, 47);
+        QTest::newRow("ten lines") << records(0, 9) << 10 << expectRange(0, 9);
+        QTest::newRow("no line end at the end") << records(0, 9).chopped(2) << 10 << expectRange(0, 9);
+        QTest::newRow("lf line ends") << records(0, 47).replace("\r\n", "\n") << 48 << expectRange(0, 47);
+        QTest::newRow("byte-order mark") << ("\xEF\xBB\xBF" + records(0, 47)) << 48 << expectRange(0, 47);
+        QTest::newRow("index 48 stops") << (records(0, 4) + record(48, 1) + records(6, 47)) << 5 << expectRange(0, 4);
+        QTest::newRow("negative index stops") << (records(0, 4) + "-3,1\r\n" + records(6, 47)) << 5 << expectRange(0, 4);
+        QTest::newRow("colour out of range stops") << (records(0, 2) + "3,16777216\r\n" + records(4, 47)) << 3
+                                                   << expectRange(0, 2);
+        QTest::newRow("non-numeric stops") << (records(0, 1) + "2,white\r\n" + records(3, 47)) << 2 << expectRange(0, 1);
+        QTest::newRow("blank line stops") << (records(0, 1) + "\r\n" + records(2, 47)) << 2 << expectRange(0, 1);
+        QTest::newRow("empty file") << QByteArray() << 0 << CellList{};
+        QTest::newRow("binary junk") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20) << 0
+                                     << CellList{};
+        QTest::newRow("junk after good lines") << (records(0, 5) + QByteArray("\0\xff\xfe\x01,\x02", 6)) << 6
+                                               << expectRange(0, 5);
+        QTest::newRow("over-long line") << (records(0, 0) + "1," + QByteArray(200, '0') + "5\r\n" + records(2, 47)) << 1
+                                        << expectRange(0, 0);
+        QTest::newRow("no line ends in a long file") << QByteArray(100000, '7') << 0 << CellList{};
+    }
+
+    void loadingRules()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, applied);
+        QFETCH(CellList, changed);
+        PaletteCells expected = markerCells();
+        for (const auto &[index, colour] : changed)
+            expected[std::size_t(index)] = Colour(colour);
+
+        PaletteCells cells = markerCells();
+        QCOMPARE(LoadPaletteFile(writeFile(file), cells), applied);
+        QCOMPARE(describe(cells), describe(expected));
+    }
+
+    // --- The colour box -------------------------------------------------------------------
+    void pressesPickColoursByButton()
+    {
+        frmMain &w = window();
+        ColourBoxWidget *box = w.colourBox();
+        QTest::mousePress(box->LblColor(9), Qt::LeftButton);
+        QTest::mouseRelease(box->LblColor(9), Qt::LeftButton);
+        QCOMPARE(colours(), QStringLiteral("ff ffffff"));
+
+        QTest::mousePress(box->LblColor(34), Qt::RightButton);
+        QTest::mouseRelease(box->LblColor(34), Qt::RightButton);
+        QCOMPARE(colours(), QStringLiteral("ff ff0000"));
+
+        QTest::mousePress(box->LblColor(0), Qt::MiddleButton);
+        QTest::mouseRelease(box->LblColor(0), Qt::MiddleButton);
+        QCOMPARE(colours(), QStringLiteral("ff ff0000"));
+        // Picking never changes a cell.
+        QCOMPARE(cellColours(), describe(DefaultCellColours));
+    }
+
+    void swatchDoubleClickAsksForColour()
+    {
+        frmMain &w = window();
+        ColourBoxWidget *box = w.colourBox();
+        QList<QColor> asked;
+        std::optional<QColor> answer = QColor(10, 20, 30);
+        w.colorDialogHook = [&](const QColor &initial) {
+            asked << initial;
+            return answer;
+        };
+
+        doubleClick(box->LblFore(), Qt::LeftButton);
+        QCOMPARE(asked, QList<QColor>{QColor(0, 0, 0)});
+        QCOMPARE(colours(), QStringLiteral("1e140a ffffff"));
+
+        answer = QColor(200, 100, 50);
+        doubleClick(box->lblBack(), Qt::LeftButton);
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.last(), QColor(255, 255, 255));
+        QCOMPARE(colours(), QStringLiteral("1e140a 3264c8"));
+
+        // Cancel changes nothing, on either swatch.
+        answer = std::nullopt;
+        doubleClick(box->LblFore(), Qt::LeftButton);
+        doubleClick(box->lblBack(), Qt::LeftButton);
+        QCOMPARE(asked.size(), 4);
+        QCOMPARE(asked.at(2), QColor(10, 20, 30));
+        QCOMPARE(asked.at(3), QColor(200, 100, 50));
+        QCOMPARE(colours(), QStringLiteral("1e140a 3264c8"));
+        QCOMPARE(cellColours(), describe(DefaultCellColours));
+    }
+
+    void cellDoubleClickCustomisesOnlyTheCell()
+    {
+        frmMain &w = window();
+        ColourBoxWidget *box = w.colourBox();
+        QList<QColor> asked;
+        std::optional<QColor> answer = QColor(1, 2, 3);
+        w.colorDialogHook = [&](const QColor &initial) {
+            asked << initial;
+            return answer;
+        };
+        // The double-click's first press picks the cell as usual; the dialog then changes the cell
+        // alone, not the foreground colour taken from it.
+        doubleClick(box->LblColor(5), Qt::LeftButton);
+        QCOMPARE(asked, QList<QColor>{QColor(0xFF, 0x80, 0x80)});
+        PaletteCells expected = DefaultCellColours;
+        expected[5] = 0x030201;
+        QCOMPARE(cellColours(), describe(expected));
+        QCOMPARE(colours(), QStringLiteral("8080ff ffffff"));
+
+        answer = std::nullopt;
+        doubleClick(box->LblColor(5), Qt::LeftButton);
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(asked.last(), QColor(1, 2, 3));
+        QCOMPARE(cellColours(), describe(expected));
+        QCOMPARE(colours(), QStringLiteral("30201 ffffff"));
+
+        // A right double-click is two background picks, no dialog.
+        doubleClick(box->LblColor(20), Qt::RightButton);
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(w.state().backColour, Colour(0));
+        QCOMPARE(cellColours(), describe(expected));
+    }
+
+    void defaultColorsAfterLoadingAPalette()
+    {
+        frmMain &w = window();
+        const QString path = m_dir.filePath(QStringLiteral("markers.orvp"));
+        QVERIFY(SavePaletteFile(path, markerCells()));
+        QStringList folders;
+        QStringList filters;
+        w.paletteOpenHook = [&](const QString &folder, const QString &filter) {
+            folders << folder;
+            filters << filter;
+            return path;
+        };
+        w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
+        QCOMPARE(folders, QStringList{ProgramFolder()});
+        QCOMPARE(filters, QStringList{QStringLiteral("Palette Files (*.orvp)")});
+        QCOMPARE(cellColours(), describe(markerCells()));
+        // Loading a palette touches neither the foreground nor the background colour.
+        QCOMPARE(colours(), QStringLiteral("0 ffffff"));
+
+        w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
+        QCOMPARE(cellColours(), describe(DefaultCellColours));
+    }
+
+    void saveCommand()
+    {
+        frmMain &w = window();
+        std::optional<QColor> answer = QColor(0x12, 0x34, 0x56);
+        w.colorDialogHook = [&](const QColor &) { return answer; };
+        w.LblColor_DblClick(3);
+        PaletteCells expected = DefaultCellColours;
+        expected[3] = 0x563412;
+
+        QStringList folders;
+        QStringList filters;
+        QString typed = m_dir.filePath(QStringLiteral("mine"));
+        w.paletteSaveHook = [&](const QString &folder, const QString &filter) {
+            folders << folder;
+            filters << filter;
+            return typed;
+        };
+        // A name typed without an extension is completed with ".orvp".
+        w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
+        QVERIFY(!QFile::exists(typed));
+        QCOMPARE(readAll(typed + QStringLiteral(".orvp")), PaletteFileText(expected));
+        QCOMPARE(filters, QStringList{QStringLiteral("Palette Files (*.orvp)")});
+        QCOMPARE(folders.size(), 1);
+        QVERIFY2(QDir(folders.first()).exists(), qPrintable(folders.first()));
+
+        // A name ending in a dot gets the extension after it; a name with an extension keeps it.
+        typed = m_dir.filePath(QStringLiteral("dotted."));
+        w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
+        QCOMPARE(readAll(m_dir.filePath(QStringLiteral("dotted.orvp"))), PaletteFileText(expected));
+        typed = m_dir.filePath(QStringLiteral("colours.txt"));
+        w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
+        QCOMPARE(readAll(typed), PaletteFileText(expected));
+
+        // Saving over an existing palette replaces it.
+        answer = QColor(0, 0, 0);
+        w.LblColor_DblClick(0);
+        expected[0] = 0;
+        typed = m_dir.filePath(QStringLiteral("mine.orvp"));
+        w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
+        QCOMPARE(readAll(typed), PaletteFileText(expected));
+
+        // Cancel writes nothing.
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
+        typed.clear();
+        w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name), before);
+        QCOMPARE(folders.size(), 5);
+
+        // What was saved loads back into a box whose cells were reset.
+        w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
+        w.paletteOpenHook = [&](const QString &, const QString &) { return m_dir.filePath(QStringLiteral("mine.orvp")); };
+        w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
+        QCOMPARE(cellColours(), describe(expected));
+    }
+
+    void loadCommandWithOddFiles()
+    {
+        // The reading rules themselves are tst_palette's; here the command's use of them.
+        frmMain &w = window();
+        QString chosen;
+        w.paletteOpenHook = [&](const QString &, const QString &) { return chosen; };
+        // Cancel and a missing file change nothing and say nothing.
+        for (const QString &path : {QString(), m_dir.filePath(QStringLiteral("missing.orvp"))}) {
+            chosen = path;
+            w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
+            QCOMPARE(cellColours(), describe(DefaultCellColours));
+        }
+        // A file that goes wrong on its fourth line: the lines read before count.
+        chosen = m_dir.filePath(QStringLiteral("bad.orvp"));
+        QFile f(chosen);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("0,5\r\n30,6\r\n31,7\r\n32,99999999\r\n33,8\r\n");
+        f.close();
+        w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
+        PaletteCells expected = DefaultCellColours;
+        expected[0] = 5;
+        expected[30] = 6;
+        expected[31] = 7;
+        QCOMPARE(cellColours(), describe(expected));
+    }
+
+    void failedSaveSaysWhyAndKeepsNothing()
+    {
+        frmMain &w = window();
+        const QString blocker = m_dir.filePath(QStringLiteral("plainfile"));
+        {
+            QFile f(blocker);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        const QString path = blocker + QStringLiteral("/colours.orvp");
+        w.paletteSaveHook = [&](const QString &, const QString &) { return path; };
+        QStringList messages;
+        QStringList titles;
+        QList<int> styles;
+        w.msgBoxHook = [&](const QString &text, int style, const QString &title) {
+            messages << text;
+            styles << style;
+            titles << title;
+            return 1;
+        };
+        w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages.first().startsWith(QDir::toNativeSeparators(path) + QStringLiteral("\n\n")),
+                 qPrintable(messages.first()));
+        QVERIFY(messages.first().size() > path.size() + 2);
+        QCOMPARE(titles, QStringList{QStringLiteral("Error")});
+        QCOMPARE(styles, QList<int>{16});
+        QCOMPARE(readAll(blocker), QByteArray());
+        QCOMPARE(cellColours(), describe(DefaultCellColours));
+    }
+
+    void titleDragDocksLeftOrRight()
+    {
+        frmMain &w = window();
+        QLabel *title = w.colourBox()->LblToolBox();
+        QCOMPARE(w.Property1()->titleBarWidget(), title);
+        QCOMPARE(w.ColorBoxAlign(), 3);
+        auto dragTo = [&](int x) {
+            // Press in the middle of the title, move and release at x, halfway down the window.
+            const QPoint start = title->rect().center();
+            const QPoint end = title->mapFromGlobal(w.mapToGlobal(QPoint(x, w.height() / 2)));
+            QTest::mousePress(title, Qt::LeftButton, {}, start);
+            QTest::mouseMove(title, end);
+            QRubberBand *band = w.findChild<QRubberBand *>();
+            QVERIFY(band && band->isVisible());
+            QCOMPARE(band->size(), w.Property1()->size());
+            QTest::mouseRelease(title, Qt::LeftButton, {}, end);
+            QVERIFY(!w.findChild<QRubberBand *>());
+            QVERIFY(!w.Property1()->isFloating());
+            QCoreApplication::processEvents();
+        };
+
+        const int boxWidth = w.Property1()->width();
+        QVERIFY(boxWidth > 0 && boxWidth * 3 < w.width());
+        // The middle of the window leaves the box where it is.
+        dragTo(w.width() / 2);
+        QCOMPARE(w.ColorBoxAlign(), 3);
+        // Within the box's width of the right edge, and beyond the edge, docks right.
+        dragTo(w.width() - boxWidth);
+        QCOMPARE(w.ColorBoxAlign(), 3);
+        dragTo(w.width() - boxWidth + 1);
+        QCOMPARE(w.ColorBoxAlign(), 4);
+        dragTo(w.width() / 2);
+        QCOMPARE(w.ColorBoxAlign(), 4);
+        dragTo(boxWidth);
+        QCOMPARE(w.ColorBoxAlign(), 4);
+        dragTo(boxWidth - 1);
+        QCOMPARE(w.ColorBoxAlign(), 3);
+        dragTo(w.width() + 40);
+        QCOMPARE(w.ColorBoxAlign(), 4);
+        dragTo(-40);
+        QCOMPARE(w.ColorBoxAlign(), 3);
+
+        // Other buttons and a double-click on the title neither drag nor float the box.
+        QTest::mousePress(title, Qt::RightButton);
+        QVERIFY(!w.findChild<QRubberBand *>());
+        QTest::mouseRelease(title, Qt::RightButton);
+        doubleClick(title, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QVERIFY(!w.Property1()->isFloating());
+        QCOMPARE(w.ColorBoxAlign(), 3);
+        // Only the colour box docks.
+        w.MDIForm_DragDrop(w.TbStd(), w.width() - 2, 50);
+        QCOMPARE(w.ColorBoxAlign(), 3);
+    }
+
+private:
+    frmMain &window();
+    QString cellColours() const;
+    QString colours() const;
+    QString writeFile(const QByteArray &bytes);
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
+    std::unique_ptr<frmMain> m_w;
+    QTemporaryDir m_dir;
+    int m_fileCounter = 0;
+};
 
 // The main window, made at a colour-box test's first call.
 frmMain &TestColourBox::window()
@@ -148,12 +584,6 @@ QString TestColourBox::writeFile(const QByteArray &bytes)
     return path;
 }
 
-void TestColourBox::cleanup()
-{
-    m_w.reset();
-    m_settings.reset();
-}
-
 QString TestColourBox::cellColours() const
 {
     PaletteCells cells{};
@@ -173,456 +603,6 @@ QString TestColourBox::colours() const
     if (foreShown != fore || backShown != back)
         out += QStringLiteral(" | ") + hex(foreShown) + QLatin1Char(' ') + hex(backShown);
     return out;
-}
-
-void TestColourBox::fileTextOfTheDefaults()
-{
-    const QByteArray text = PaletteFileText(DefaultCellColours);
-    QVERIFY(text.startsWith("0,16777215\r\n1,12632319\r\n2,12640511\r\n"));
-    QVERIFY(text.endsWith("46,4194304\r\n47,4194368\r\n"));
-    QCOMPARE(text.count("\r\n"), 48);
-    QCOMPARE(text.count('\n'), 48);
-    QCOMPARE(text.count('\r'), 48);
-    QVERIFY(!text.contains(' '));
-    QVERIFY(!text.contains('"'));
-    // Cells 38 and 42 hold the same colour; black is written as 0.
-    QVERIFY(text.contains("\r\n38,12582912\r\n"));
-    QVERIFY(text.contains("\r\n42,12582912\r\n"));
-    QVERIFY(text.contains("\r\n20,0\r\n"));
-    QCOMPARE(text.size(), 541);
-}
-
-void TestColourBox::saveAndLoadRoundTrip()
-{
-    PaletteCells cells = markerCells();
-    cells[0] = 0;
-    cells[1] = 0xFFFFFF;
-    cells[47] = 0x00ABCDEF;
-    const QString path = m_dir.filePath(QStringLiteral("round.orvp"));
-    QString error;
-    QVERIFY(SavePaletteFile(path, cells, &error));
-    QVERIFY(error.isEmpty());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), PaletteFileText(cells));
-    f.close();
-
-    PaletteCells back = DefaultCellColours;
-    QCOMPARE(LoadPaletteFile(path, back), 48);
-    QCOMPARE(describe(back), describe(cells));
-
-    // Saving again replaces the whole file.
-    QVERIFY(SavePaletteFile(path, DefaultCellColours));
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), PaletteFileText(DefaultCellColours));
-}
-
-void TestColourBox::failedSaveKeepsTheOldFile()
-{
-    // A folder that does not exist (its parent is a plain file) fails for every user.
-    const QString blocker = writeFile("not a folder");
-    QString error;
-    QVERIFY(!SavePaletteFile(blocker + QStringLiteral("/colours.orvp"), DefaultCellColours, &error));
-    QVERIFY(!error.isEmpty());
-
-    // A folder the user may not write: the old file stays as it was.
-    const QString folder = m_dir.filePath(QStringLiteral("locked"));
-    QVERIFY(QDir().mkpath(folder));
-    const QString path = folder + QStringLiteral("/colours.orvp");
-    QVERIFY(SavePaletteFile(path, markerCells()));
-    QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-    QFile probe(folder + QStringLiteral("/probe"));
-    const bool stillWritable = probe.open(QIODevice::WriteOnly);
-    if (stillWritable)
-        probe.remove();
-    const bool saved = SavePaletteFile(path, DefaultCellColours, &error);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (stillWritable)
-        QSKIP("this user can write any folder, so a locked folder cannot be tried");
-    QVERIFY(!saved);
-    QVERIFY(!error.isEmpty());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), PaletteFileText(markerCells()));
-    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("colours.orvp")});
-}
-
-void TestColourBox::recordReader_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<uint>("colour");
-
-    QTest::newRow("plain") << QByteArray("5,255") << true << 5 << 255u;
-    QTest::newRow("crlf") << QByteArray("0,16777215\r\n") << true << 0 << 16777215u;
-    QTest::newRow("lf") << QByteArray("47,0\n") << true << 47 << 0u;
-    QTest::newRow("blanks around") << QByteArray(" 5 ,\t255 \r\n") << true << 5 << 255u;
-    QTest::newRow("leading zeros") << QByteArray("007,000255") << true << 7 << 255u;
-    QTest::newRow("index 48") << QByteArray("48,1") << false << 0 << 0u;
-    QTest::newRow("index huge") << QByteArray("4294967296,1") << false << 0 << 0u;
-    QTest::newRow("negative index") << QByteArray("-1,1") << false << 0 << 0u;
-    QTest::newRow("signed index") << QByteArray("+5,1") << false << 0 << 0u;
-    QTest::newRow("colour too big") << QByteArray("5,16777216") << false << 0 << 0u;
-    QTest::newRow("negative colour") << QByteArray("5,-1") << false << 0 << 0u;
-    QTest::newRow("hex colour") << QByteArray("5,0x10") << false << 0 << 0u;
-    QTest::newRow("fraction") << QByteArray("5.0,1") << false << 0 << 0u;
-    QTest::newRow("exponent") << QByteArray("5,1e3") << false << 0 << 0u;
-    QTest::newRow("blank inside number") << QByteArray("1 2,3") << false << 0 << 0u;
-    QTest::newRow("no comma") << QByteArray("5 255") << false << 0 << 0u;
-    QTest::newRow("index only") << QByteArray("5") << false << 0 << 0u;
-    QTest::newRow("no index") << QByteArray(",5") << false << 0 << 0u;
-    QTest::newRow("no colour") << QByteArray("5,") << false << 0 << 0u;
-    QTest::newRow("three numbers") << QByteArray("5,1,2") << false << 0 << 0u;
-    QTest::newRow("quoted") << QByteArray("\"5\",1") << false << 0 << 0u;
-    QTest::newRow("words") << QByteArray("five,red") << false << 0 << 0u;
-    QTest::newRow("trailing text") << QByteArray("5,255 red") << false << 0 << 0u;
-    QTest::newRow("empty") << QByteArray("") << false << 0 << 0u;
-    QTest::newRow("blank line") << QByteArray("\r\n") << false << 0 << 0u;
-    QTest::newRow("nul byte") << QByteArray("5,2\0" "55", 6) << false << 0 << 0u;
-}
-
-void TestColourBox::recordReader()
-{
-    QFETCH(QByteArray, line);
-    QFETCH(bool, ok);
-    QFETCH(int, index);
-    QFETCH(uint, colour);
-    int readIndex = -7;
-    Colour readColour = 0xDEAD;
-    QCOMPARE(ParsePaletteRecord(line, &readIndex, &readColour), ok);
-    QCOMPARE(readIndex, ok ? index : -7);
-    QCOMPARE(readColour, ok ? Colour(colour) : Colour(0xDEAD));
-}
-
-void TestColourBox::loadingRules_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<int>("applied");
-    // The cells expected after the load, as index → colour; the others keep their marker colour.
-    QTest::addColumn<CellList>("changed");
-
-    auto expectRange = [](int from, int to) {
-        CellList cells;
-        for (int i = from; i <= to; ++i)
-            cells << qMakePair(i, uint(1000 + i));
-        return cells;
-    };
-
-    QTest::newRow("whole file") << records(0, 47) << 48 << expectRange(0, 47);
-    QTest::newRow("out of order") << (record(3, 7) + record(45, 9) + record(0, 11) + record(47, 13) + records(0, 47))
-                                  << 4 << CellList{{0, 11}, {3, 7}, {45, 9}, {47, 13}};
-    QTest::newRow("first line names 40") << (records(40, 47) + records(0, 39)) << 8 << expectRange(40, 47);
-    QTest::newRow("first line names 47") << (record(47, 5) + records(0, 46)) << 1
-                                         << CellList{{47, 5}};
-    QTest::newRow("a cell named twice") << (record(2, 1) + record(2, 9) + records(3, 47)) << 47
-                                        << (CellList{{2, 9}} + expectRange(3, 47));
-    QTest::newRow("lines after 47 ignored") << (records(0, 47) + "junk\r\n" + record(0, 5)) << 48 << expectRange(0, 47);
-    QTest::newRow("ten lines") << records(0, 9) << 10 << expectRange(0, 9);
-    QTest::newRow("no line end at the end") << records(0, 9).chopped(2) << 10 << expectRange(0, 9);
-    QTest::newRow("lf line ends") << records(0, 47).replace("\r\n", "\n") << 48 << expectRange(0, 47);
-    QTest::newRow("byte-order mark") << ("\xEF\xBB\xBF" + records(0, 47)) << 48 << expectRange(0, 47);
-    QTest::newRow("index 48 stops") << (records(0, 4) + record(48, 1) + records(6, 47)) << 5 << expectRange(0, 4);
-    QTest::newRow("negative index stops") << (records(0, 4) + "-3,1\r\n" + records(6, 47)) << 5 << expectRange(0, 4);
-    QTest::newRow("colour out of range stops") << (records(0, 2) + "3,16777216\r\n" + records(4, 47)) << 3
-                                               << expectRange(0, 2);
-    QTest::newRow("non-numeric stops") << (records(0, 1) + "2,white\r\n" + records(3, 47)) << 2 << expectRange(0, 1);
-    QTest::newRow("blank line stops") << (records(0, 1) + "\r\n" + records(2, 47)) << 2 << expectRange(0, 1);
-    QTest::newRow("empty file") << QByteArray() << 0 << CellList{};
-    QTest::newRow("binary junk") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20) << 0
-                                 << CellList{};
-    QTest::newRow("junk after good lines") << (records(0, 5) + QByteArray("\0\xff\xfe\x01,\x02", 6)) << 6
-                                           << expectRange(0, 5);
-    QTest::newRow("over-long line") << (records(0, 0) + "1," + QByteArray(200, '0') + "5\r\n" + records(2, 47)) << 1
-                                    << expectRange(0, 0);
-    QTest::newRow("no line ends in a long file") << QByteArray(100000, '7') << 0 << CellList{};
-}
-
-void TestColourBox::loadingRules()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(int, applied);
-    QFETCH(CellList, changed);
-    PaletteCells expected = markerCells();
-    for (const auto &[index, colour] : changed)
-        expected[std::size_t(index)] = Colour(colour);
-
-    PaletteCells cells = markerCells();
-    QCOMPARE(LoadPaletteFile(writeFile(file), cells), applied);
-    QCOMPARE(describe(cells), describe(expected));
-}
-
-void TestColourBox::pressesPickColoursByButton()
-{
-    frmMain &w = window();
-    ColourBoxWidget *box = w.colourBox();
-    QTest::mousePress(box->LblColor(9), Qt::LeftButton);
-    QTest::mouseRelease(box->LblColor(9), Qt::LeftButton);
-    QCOMPARE(colours(), QStringLiteral("ff ffffff"));
-
-    QTest::mousePress(box->LblColor(34), Qt::RightButton);
-    QTest::mouseRelease(box->LblColor(34), Qt::RightButton);
-    QCOMPARE(colours(), QStringLiteral("ff ff0000"));
-
-    QTest::mousePress(box->LblColor(0), Qt::MiddleButton);
-    QTest::mouseRelease(box->LblColor(0), Qt::MiddleButton);
-    QCOMPARE(colours(), QStringLiteral("ff ff0000"));
-    // Picking never changes a cell.
-    QCOMPARE(cellColours(), describe(DefaultCellColours));
-}
-
-void TestColourBox::swatchDoubleClickAsksForColour()
-{
-    frmMain &w = window();
-    ColourBoxWidget *box = w.colourBox();
-    QList<QColor> asked;
-    std::optional<QColor> answer = QColor(10, 20, 30);
-    w.colorDialogHook = [&](const QColor &initial) {
-        asked << initial;
-        return answer;
-    };
-
-    doubleClick(box->LblFore(), Qt::LeftButton);
-    QCOMPARE(asked, QList<QColor>{QColor(0, 0, 0)});
-    QCOMPARE(colours(), QStringLiteral("1e140a ffffff"));
-
-    answer = QColor(200, 100, 50);
-    doubleClick(box->lblBack(), Qt::LeftButton);
-    QCOMPARE(asked.size(), 2);
-    QCOMPARE(asked.last(), QColor(255, 255, 255));
-    QCOMPARE(colours(), QStringLiteral("1e140a 3264c8"));
-
-    // Cancel changes nothing, on either swatch.
-    answer = std::nullopt;
-    doubleClick(box->LblFore(), Qt::LeftButton);
-    doubleClick(box->lblBack(), Qt::LeftButton);
-    QCOMPARE(asked.size(), 4);
-    QCOMPARE(asked.at(2), QColor(10, 20, 30));
-    QCOMPARE(asked.at(3), QColor(200, 100, 50));
-    QCOMPARE(colours(), QStringLiteral("1e140a 3264c8"));
-    QCOMPARE(cellColours(), describe(DefaultCellColours));
-}
-
-void TestColourBox::cellDoubleClickCustomisesOnlyTheCell()
-{
-    frmMain &w = window();
-    ColourBoxWidget *box = w.colourBox();
-    QList<QColor> asked;
-    std::optional<QColor> answer = QColor(1, 2, 3);
-    w.colorDialogHook = [&](const QColor &initial) {
-        asked << initial;
-        return answer;
-    };
-    // The double-click's first press picks the cell as usual; the dialog then changes the cell
-    // alone, not the foreground colour taken from it.
-    doubleClick(box->LblColor(5), Qt::LeftButton);
-    QCOMPARE(asked, QList<QColor>{QColor(0xFF, 0x80, 0x80)});
-    PaletteCells expected = DefaultCellColours;
-    expected[5] = 0x030201;
-    QCOMPARE(cellColours(), describe(expected));
-    QCOMPARE(colours(), QStringLiteral("8080ff ffffff"));
-
-    answer = std::nullopt;
-    doubleClick(box->LblColor(5), Qt::LeftButton);
-    QCOMPARE(asked.size(), 2);
-    QCOMPARE(asked.last(), QColor(1, 2, 3));
-    QCOMPARE(cellColours(), describe(expected));
-    QCOMPARE(colours(), QStringLiteral("30201 ffffff"));
-
-    // A right double-click is two background picks, no dialog.
-    doubleClick(box->LblColor(20), Qt::RightButton);
-    QCOMPARE(asked.size(), 2);
-    QCOMPARE(w.state().backColour, Colour(0));
-    QCOMPARE(cellColours(), describe(expected));
-}
-
-void TestColourBox::defaultColorsAfterLoadingAPalette()
-{
-    frmMain &w = window();
-    const QString path = m_dir.filePath(QStringLiteral("markers.orvp"));
-    QVERIFY(SavePaletteFile(path, markerCells()));
-    QStringList folders;
-    QStringList filters;
-    w.paletteOpenHook = [&](const QString &folder, const QString &filter) {
-        folders << folder;
-        filters << filter;
-        return path;
-    };
-    w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
-    QCOMPARE(folders, QStringList{ProgramFolder()});
-    QCOMPARE(filters, QStringList{QStringLiteral("Palette Files (*.orvp)")});
-    QCOMPARE(cellColours(), describe(markerCells()));
-    // Loading a palette touches neither the foreground nor the background colour.
-    QCOMPARE(colours(), QStringLiteral("0 ffffff"));
-
-    w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
-    QCOMPARE(cellColours(), describe(DefaultCellColours));
-}
-
-void TestColourBox::saveCommand()
-{
-    frmMain &w = window();
-    std::optional<QColor> answer = QColor(0x12, 0x34, 0x56);
-    w.colorDialogHook = [&](const QColor &) { return answer; };
-    w.LblColor_DblClick(3);
-    PaletteCells expected = DefaultCellColours;
-    expected[3] = 0x563412;
-
-    QStringList folders;
-    QStringList filters;
-    QString typed = m_dir.filePath(QStringLiteral("mine"));
-    w.paletteSaveHook = [&](const QString &folder, const QString &filter) {
-        folders << folder;
-        filters << filter;
-        return typed;
-    };
-    // A name typed without an extension is completed with ".orvp".
-    w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-    QVERIFY(!QFile::exists(typed));
-    QCOMPARE(readAll(typed + QStringLiteral(".orvp")), PaletteFileText(expected));
-    QCOMPARE(filters, QStringList{QStringLiteral("Palette Files (*.orvp)")});
-    QCOMPARE(folders.size(), 1);
-    QVERIFY2(QDir(folders.first()).exists(), qPrintable(folders.first()));
-
-    // A name ending in a dot gets the extension after it; a name with an extension keeps it.
-    typed = m_dir.filePath(QStringLiteral("dotted."));
-    w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-    QCOMPARE(readAll(m_dir.filePath(QStringLiteral("dotted.orvp"))), PaletteFileText(expected));
-    typed = m_dir.filePath(QStringLiteral("colours.txt"));
-    w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-    QCOMPARE(readAll(typed), PaletteFileText(expected));
-
-    // Saving over an existing palette replaces it.
-    answer = QColor(0, 0, 0);
-    w.LblColor_DblClick(0);
-    expected[0] = 0;
-    typed = m_dir.filePath(QStringLiteral("mine.orvp"));
-    w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-    QCOMPARE(readAll(typed), PaletteFileText(expected));
-
-    // Cancel writes nothing.
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files, QDir::Name);
-    typed.clear();
-    w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name), before);
-    QCOMPARE(folders.size(), 5);
-
-    // What was saved loads back into a box whose cells were reset.
-    w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
-    w.paletteOpenHook = [&](const QString &, const QString &) { return m_dir.filePath(QStringLiteral("mine.orvp")); };
-    w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
-    QCOMPARE(cellColours(), describe(expected));
-}
-
-void TestColourBox::loadCommandWithOddFiles()
-{
-    // The reading rules themselves are tst_palette's; here the command's use of them.
-    frmMain &w = window();
-    QString chosen;
-    w.paletteOpenHook = [&](const QString &, const QString &) { return chosen; };
-    // Cancel and a missing file change nothing and say nothing.
-    for (const QString &path : {QString(), m_dir.filePath(QStringLiteral("missing.orvp"))}) {
-        chosen = path;
-        w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
-        QCOMPARE(cellColours(), describe(DefaultCellColours));
-    }
-    // A file that goes wrong on its fourth line: the lines read before count.
-    chosen = m_dir.filePath(QStringLiteral("bad.orvp"));
-    QFile f(chosen);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("0,5\r\n30,6\r\n31,7\r\n32,99999999\r\n33,8\r\n");
-    f.close();
-    w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
-    PaletteCells expected = DefaultCellColours;
-    expected[0] = 5;
-    expected[30] = 6;
-    expected[31] = 7;
-    QCOMPARE(cellColours(), describe(expected));
-}
-
-void TestColourBox::failedSaveSaysWhyAndKeepsNothing()
-{
-    frmMain &w = window();
-    const QString blocker = m_dir.filePath(QStringLiteral("plainfile"));
-    {
-        QFile f(blocker);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    const QString path = blocker + QStringLiteral("/colours.orvp");
-    w.paletteSaveHook = [&](const QString &, const QString &) { return path; };
-    QStringList messages;
-    QStringList titles;
-    QList<int> styles;
-    w.msgBoxHook = [&](const QString &text, int style, const QString &title) {
-        messages << text;
-        styles << style;
-        titles << title;
-        return 1;
-    };
-    w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-    QCOMPARE(messages.size(), 1);
-    QVERIFY2(messages.first().startsWith(QDir::toNativeSeparators(path) + QStringLiteral("\n\n")),
-             qPrintable(messages.first()));
-    QVERIFY(messages.first().size() > path.size() + 2);
-    QCOMPARE(titles, QStringList{QStringLiteral("Error")});
-    QCOMPARE(styles, QList<int>{16});
-    QCOMPARE(readAll(blocker), QByteArray());
-    QCOMPARE(cellColours(), describe(DefaultCellColours));
-}
-
-void TestColourBox::titleDragDocksLeftOrRight()
-{
-    frmMain &w = window();
-    QLabel *title = w.colourBox()->LblToolBox();
-    QCOMPARE(w.Property1()->titleBarWidget(), title);
-    QCOMPARE(w.ColorBoxAlign(), 3);
-    auto dragTo = [&](int x) {
-        // Press in the middle of the title, move and release at x, halfway down the window.
-        const QPoint start = title->rect().center();
-        const QPoint end = title->mapFromGlobal(w.mapToGlobal(QPoint(x, w.height() / 2)));
-        QTest::mousePress(title, Qt::LeftButton, {}, start);
-        QTest::mouseMove(title, end);
-        QRubberBand *band = w.findChild<QRubberBand *>();
-        QVERIFY(band && band->isVisible());
-        QCOMPARE(band->size(), w.Property1()->size());
-        QTest::mouseRelease(title, Qt::LeftButton, {}, end);
-        QVERIFY(!w.findChild<QRubberBand *>());
-        QVERIFY(!w.Property1()->isFloating());
-        QCoreApplication::processEvents();
-    };
-
-    const int boxWidth = w.Property1()->width();
-    QVERIFY(boxWidth > 0 && boxWidth * 3 < w.width());
-    // The middle of the window leaves the box where it is.
-    dragTo(w.width() / 2);
-    QCOMPARE(w.ColorBoxAlign(), 3);
-    // Within the box's width of the right edge, and beyond the edge, docks right.
-    dragTo(w.width() - boxWidth);
-    QCOMPARE(w.ColorBoxAlign(), 3);
-    dragTo(w.width() - boxWidth + 1);
-    QCOMPARE(w.ColorBoxAlign(), 4);
-    dragTo(w.width() / 2);
-    QCOMPARE(w.ColorBoxAlign(), 4);
-    dragTo(boxWidth);
-    QCOMPARE(w.ColorBoxAlign(), 4);
-    dragTo(boxWidth - 1);
-    QCOMPARE(w.ColorBoxAlign(), 3);
-    dragTo(w.width() + 40);
-    QCOMPARE(w.ColorBoxAlign(), 4);
-    dragTo(-40);
-    QCOMPARE(w.ColorBoxAlign(), 3);
-
-    // Other buttons and a double-click on the title neither drag nor float the box.
-    QTest::mousePress(title, Qt::RightButton);
-    QVERIFY(!w.findChild<QRubberBand *>());
-    QTest::mouseRelease(title, Qt::RightButton);
-    doubleClick(title, Qt::LeftButton);
-    QCoreApplication::processEvents();
-    QVERIFY(!w.Property1()->isFloating());
-    QCOMPARE(w.ColorBoxAlign(), 3);
-    // Only the colour box docks.
-    w.MDIForm_DragDrop(w.TbStd(), w.width() - 2, 50);
-    QCOMPARE(w.ColorBoxAlign(), 3);
 }
 
 QTEST_MAIN(TestColourBox)

@@ -100,769 +100,740 @@ private slots:
     void cleanup() { m_folder.reset(); }
 
     // --- Options ----------------------------------------------------------------------------
-    void optionsTexts();
-    void loadsCheckBoxesFromRecord_data();
-    void loadsCheckBoxesFromRecord();
-    void loadsMirrorButtons_data();
-    void loadsMirrorButtons();
-    void applyOkAndCancel();
-    void applyEnabledOnlyWhileSomethingIsPending();
-    void mirrorButtonsNeedADocument();
-    void zoomSliderActsAtOnce();
-    void keyboardEscapeCancelsEnterAccepts();
-    void sliderChangeEventAndKeyboard();
-    void sliderKeepsValueInRange();
-    void sliderCaptionAndValueText();
-
-    // --- Text dialog ------------------------------------------------------------------------
-    void textDialogControlsAndTexts();
-    void textDialogSizeList();
-    void textDialogStyleButtonsInvert();
-    void textDialogOkFillsRecord();
-    void textDialogCancelLeavesRecordAndPending();
-
-    // --- Resize, canvas size, rotate --------------------------------------------------------
-    void resizeTextsAndPercentage();
-    void resizeUnchangedOrStretched();
-    void resizeHalfShrinksPerPixel();
-    void resizeRefusesBadSizes();
-    void canvasGrowsAndShrinksAtTopLeft();
-    void canvasBadInputChangesNothing();
-    void rotateDialogRules();
-    void imageMenuOpensTheDialogs();
-};
-
-void TestDialogs::optionsTexts()
-{
-    AppState state;
-    Options dlg(state);
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("Options"));
-    QCOMPARE(dlg.tabs->count(), 3);
-    QCOMPARE(dlg.tabs->tabText(0), QStringLiteral("General"));
-    QCOMPARE(dlg.tabs->tabText(1), QStringLiteral("Exit"));
-    QCOMPARE(dlg.tabs->tabText(2), QStringLiteral("Drawing"));
-    QCOMPARE(dlg.tabs->currentIndex(), 0);
-    QCOMPARE(child<QGroupBox>(&dlg, "Frame2")->title(), QStringLiteral("Startup"));
-    QCOMPARE(child<QGroupBox>(&dlg, "Frame1")->title(), QStringLiteral("Save to exit"));
-    QCOMPARE(child<QGroupBox>(&dlg, "Frame4")->title(), QStringLiteral("Drawing properties"));
-    QCOMPARE(child<QGroupBox>(&dlg, "frmMirror")->title(), QStringLiteral("Mirrors"));
-    QCOMPARE(dlg.startupImage->text(), QStringLiteral("Auto-New Image on startup"));
-    QCOMPARE(dlg.view->text(), QStringLiteral("Save behavior options"));
-    QCOMPARE(dlg.toolProperties->text(), QStringLiteral("Save tool properties"));
-    QCOMPARE(dlg.contLineClose->text(), QStringLiteral("Close Continuous line"));
-    QCOMPARE(dlg.oneMirror->text(), QStringLiteral("1 Mirror"));
-    QCOMPARE(dlg.twoMirrors->text(), QStringLiteral("2 Mirror"));
-    QCOMPARE(dlg.zoom->caption(), QStringLiteral("Zoom Factor"));   // its tag names no string
-    QCOMPARE(dlg.ok->text(), QStringLiteral("&OK"));
-    QCOMPARE(dlg.cancel->text(), QStringLiteral("&Cancel"));
-    QCOMPARE(dlg.apply->text(), QStringLiteral("&Apply"));
-}
-
-void TestDialogs::loadsCheckBoxesFromRecord_data()
-{
-    QTest::addColumn<int>("masterView");
-    QTest::addColumn<int>("openImage");
-    QTest::addColumn<int>("contLineClose");
-    QTest::addColumn<int>("toolProperties");
-    QTest::newRow("defaults") << -1 << 0 << -1 << -1;
-    QTest::newRow("all off") << 0 << 0 << 0 << 0;
-    QTest::newRow("all on") << -1 << -1 << -1 << -1;
-    QTest::newRow("mixed") << 0 << -1 << 0 << -1;
-    QTest::newRow("any non-zero is on") << 1 << 5 << 0 << 0;
-}
-
-void TestDialogs::loadsCheckBoxesFromRecord()
-{
-    QFETCH(int, masterView);
-    QFETCH(int, openImage);
-    QFETCH(int, contLineClose);
-    QFETCH(int, toolProperties);
-    AppState state;
-    state.options.MasterView = std::int16_t(masterView);
-    state.options.OpenImageOnstartup = std::int16_t(openImage);
-    state.options.ContLineClose = std::int16_t(contLineClose);
-    state.options.MasterToolProperties = std::int16_t(toolProperties);
-    const OptionsRecord before = state.options;
-
-    Options dlg(state);
-    QCOMPARE(dlg.view->isChecked(), masterView != 0);
-    QCOMPARE(dlg.startupImage->isChecked(), openImage != 0);
-    QCOMPARE(dlg.contLineClose->isChecked(), contLineClose != 0);
-    QCOMPARE(dlg.toolProperties->isChecked(), toolProperties != 0);
-    QVERIFY(!dlg.apply->isEnabled());
-    QCOMPARE(state.options, before);   // loading changes nothing
-}
-
-void TestDialogs::loadsMirrorButtons_data()
-{
-    QTest::addColumn<bool>("document");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("one");
-    QTest::addColumn<bool>("two");
-    QTest::newRow("no document, count 2") << false << 2 << true << false;
-    QTest::newRow("no document, count 1") << false << 1 << true << false;
-    QTest::newRow("document, count 1") << true << 1 << true << false;
-    QTest::newRow("document, count 2") << true << 2 << false << true;
-    QTest::newRow("document, count 3") << true << 3 << false << false;
-}
-
-void TestDialogs::loadsMirrorButtons()
-{
-    QFETCH(bool, document);
-    QFETCH(int, count);
-    QFETCH(bool, one);
-    QFETCH(bool, two);
-    AppState state;
-    state.mirrorCount = std::int16_t(count);
-    Options dlg(state, [document] { return document; });
-    QCOMPARE(dlg.oneMirror->isChecked(), one);
-    QCOMPARE(dlg.twoMirrors->isChecked(), two);
-    QCOMPARE(state.mirrorCount, std::int16_t(count));
-}
-
-void TestDialogs::applyOkAndCancel()
-{
+    void optionsTexts()
     {
-        // Cancel drops the pending check-box changes.
         AppState state;
         Options dlg(state);
-        dlg.toolProperties->click();   // uncheck "Save tool properties"
-        QVERIFY(!dlg.toolProperties->isChecked());
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Options"));
+        QCOMPARE(dlg.tabs->count(), 3);
+        QCOMPARE(dlg.tabs->tabText(0), QStringLiteral("General"));
+        QCOMPARE(dlg.tabs->tabText(1), QStringLiteral("Exit"));
+        QCOMPARE(dlg.tabs->tabText(2), QStringLiteral("Drawing"));
+        QCOMPARE(dlg.tabs->currentIndex(), 0);
+        QCOMPARE(child<QGroupBox>(&dlg, "Frame2")->title(), QStringLiteral("Startup"));
+        QCOMPARE(child<QGroupBox>(&dlg, "Frame1")->title(), QStringLiteral("Save to exit"));
+        QCOMPARE(child<QGroupBox>(&dlg, "Frame4")->title(), QStringLiteral("Drawing properties"));
+        QCOMPARE(child<QGroupBox>(&dlg, "frmMirror")->title(), QStringLiteral("Mirrors"));
+        QCOMPARE(dlg.startupImage->text(), QStringLiteral("Auto-New Image on startup"));
+        QCOMPARE(dlg.view->text(), QStringLiteral("Save behavior options"));
+        QCOMPARE(dlg.toolProperties->text(), QStringLiteral("Save tool properties"));
+        QCOMPARE(dlg.contLineClose->text(), QStringLiteral("Close Continuous line"));
+        QCOMPARE(dlg.oneMirror->text(), QStringLiteral("1 Mirror"));
+        QCOMPARE(dlg.twoMirrors->text(), QStringLiteral("2 Mirror"));
+        QCOMPARE(dlg.zoom->caption(), QStringLiteral("Zoom Factor"));   // its tag names no string
+        QCOMPARE(dlg.ok->text(), QStringLiteral("&OK"));
+        QCOMPARE(dlg.cancel->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(dlg.apply->text(), QStringLiteral("&Apply"));
+    }
+
+    void loadsCheckBoxesFromRecord_data()
+    {
+        QTest::addColumn<int>("masterView");
+        QTest::addColumn<int>("openImage");
+        QTest::addColumn<int>("contLineClose");
+        QTest::addColumn<int>("toolProperties");
+        QTest::newRow("defaults") << -1 << 0 << -1 << -1;
+        QTest::newRow("all off") << 0 << 0 << 0 << 0;
+        QTest::newRow("all on") << -1 << -1 << -1 << -1;
+        QTest::newRow("mixed") << 0 << -1 << 0 << -1;
+        QTest::newRow("any non-zero is on") << 1 << 5 << 0 << 0;
+    }
+
+    void loadsCheckBoxesFromRecord()
+    {
+        QFETCH(int, masterView);
+        QFETCH(int, openImage);
+        QFETCH(int, contLineClose);
+        QFETCH(int, toolProperties);
+        AppState state;
+        state.options.MasterView = std::int16_t(masterView);
+        state.options.OpenImageOnstartup = std::int16_t(openImage);
+        state.options.ContLineClose = std::int16_t(contLineClose);
+        state.options.MasterToolProperties = std::int16_t(toolProperties);
+        const OptionsRecord before = state.options;
+
+        Options dlg(state);
+        QCOMPARE(dlg.view->isChecked(), masterView != 0);
+        QCOMPARE(dlg.startupImage->isChecked(), openImage != 0);
+        QCOMPARE(dlg.contLineClose->isChecked(), contLineClose != 0);
+        QCOMPARE(dlg.toolProperties->isChecked(), toolProperties != 0);
+        QVERIFY(!dlg.apply->isEnabled());
+        QCOMPARE(state.options, before);   // loading changes nothing
+    }
+
+    void loadsMirrorButtons_data()
+    {
+        QTest::addColumn<bool>("document");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("one");
+        QTest::addColumn<bool>("two");
+        QTest::newRow("no document, count 2") << false << 2 << true << false;
+        QTest::newRow("no document, count 1") << false << 1 << true << false;
+        QTest::newRow("document, count 1") << true << 1 << true << false;
+        QTest::newRow("document, count 2") << true << 2 << false << true;
+        QTest::newRow("document, count 3") << true << 3 << false << false;
+    }
+
+    void loadsMirrorButtons()
+    {
+        QFETCH(bool, document);
+        QFETCH(int, count);
+        QFETCH(bool, one);
+        QFETCH(bool, two);
+        AppState state;
+        state.mirrorCount = std::int16_t(count);
+        Options dlg(state, [document] { return document; });
+        QCOMPARE(dlg.oneMirror->isChecked(), one);
+        QCOMPARE(dlg.twoMirrors->isChecked(), two);
+        QCOMPARE(state.mirrorCount, std::int16_t(count));
+    }
+
+    void applyOkAndCancel()
+    {
+        {
+            // Cancel drops the pending check-box changes.
+            AppState state;
+            Options dlg(state);
+            dlg.toolProperties->click();   // uncheck "Save tool properties"
+            QVERIFY(!dlg.toolProperties->isChecked());
+            dlg.startupImage->click();
+            QCOMPARE(state.options.MasterToolProperties, std::int16_t(-1));   // not before Apply
+            dlg.cancel->click();
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+            QCOMPARE(state.options.MasterToolProperties, std::int16_t(-1));
+            QCOMPARE(state.options.OpenImageOnstartup, std::int16_t(0));
+        }
+        {
+            // What Apply copied back stays after a later Cancel.
+            AppState state;
+            Options dlg(state);
+            dlg.view->click();
+            dlg.contLineClose->click();
+            dlg.apply->click();
+            QCOMPARE(state.options.MasterView, std::int16_t(0));
+            QCOMPARE(state.options.ContLineClose, std::int16_t(0));
+            dlg.startupImage->click();   // pending, then dropped
+            dlg.cancel->click();
+            QCOMPARE(state.options.MasterView, std::int16_t(0));
+            QCOMPARE(state.options.ContLineClose, std::int16_t(0));
+            QCOMPARE(state.options.OpenImageOnstartup, std::int16_t(0));
+        }
+        // OK copies the whole record back, fields the dialog does not show included.
+        AppState state;
+        state.options.NewFileWidth = 800;
+        state.options.PopupMenu = -1;
+        Options dlg(state);
         dlg.startupImage->click();
-        QCOMPARE(state.options.MasterToolProperties, std::int16_t(-1));   // not before Apply
-        dlg.cancel->click();
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
-        QCOMPARE(state.options.MasterToolProperties, std::int16_t(-1));
-        QCOMPARE(state.options.OpenImageOnstartup, std::int16_t(0));
-    }
-    {
-        // What Apply copied back stays after a later Cancel.
-        AppState state;
-        Options dlg(state);
-        dlg.view->click();
-        dlg.contLineClose->click();
-        dlg.apply->click();
-        QCOMPARE(state.options.MasterView, std::int16_t(0));
-        QCOMPARE(state.options.ContLineClose, std::int16_t(0));
-        dlg.startupImage->click();   // pending, then dropped
-        dlg.cancel->click();
-        QCOMPARE(state.options.MasterView, std::int16_t(0));
-        QCOMPARE(state.options.ContLineClose, std::int16_t(0));
-        QCOMPARE(state.options.OpenImageOnstartup, std::int16_t(0));
-    }
-    // OK copies the whole record back, fields the dialog does not show included.
-    AppState state;
-    state.options.NewFileWidth = 800;
-    state.options.PopupMenu = -1;
-    Options dlg(state);
-    dlg.startupImage->click();
-    dlg.toolProperties->click();
-    dlg.ok->click();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    OptionsRecord expected;
-    expected.NewFileWidth = 800;
-    expected.PopupMenu = -1;
-    expected.OpenImageOnstartup = -1;
-    expected.MasterToolProperties = 0;
-    QCOMPARE(state.options, expected);
-}
-
-void TestDialogs::applyEnabledOnlyWhileSomethingIsPending()
-{
-    AppState state;
-    state.mirrorCount = 1;
-    Options dlg(state, [] { return true; });
-    QVERIFY(!dlg.apply->isEnabled());
-    // Mirror and zoom act at once: nothing to apply.
-    dlg.twoMirrors->click();
-    dlg.zoom->setValue(9);
-    QVERIFY(!dlg.apply->isEnabled());
-    for (QCheckBox *box : {dlg.view, dlg.startupImage, dlg.toolProperties, dlg.contLineClose}) {
-        box->click();
-        QVERIFY2(dlg.apply->isEnabled(), qPrintable(box->objectName()));
-        dlg.apply->click();
-        QVERIFY2(!dlg.apply->isEnabled(), qPrintable(box->objectName()));
-    }
-    // Checking a box back on counts as a change too.
-    dlg.view->click();
-    QVERIFY(dlg.view->isChecked());
-    QVERIFY(dlg.apply->isEnabled());
-}
-
-void TestDialogs::mirrorButtonsNeedADocument()
-{
-    {
-        AppState state;
-        Options dlg(state);
-        dlg.twoMirrors->click();
-        QCOMPARE(state.mirrorCount, std::int16_t(1));
+        dlg.toolProperties->click();
         dlg.ok->click();
-        QCOMPARE(state.mirrorCount, std::int16_t(1));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        OptionsRecord expected;
+        expected.NewFileWidth = 800;
+        expected.PopupMenu = -1;
+        expected.OpenImageOnstartup = -1;
+        expected.MasterToolProperties = 0;
+        QCOMPARE(state.options, expected);
     }
-    AppState state;
-    bool document = true;
-    Options dlg(state, [&document] { return document; });
-    dlg.twoMirrors->click();
-    QCOMPARE(state.mirrorCount, std::int16_t(2));
-    dlg.oneMirror->click();
-    QCOMPARE(state.mirrorCount, std::int16_t(1));
-    dlg.twoMirrors->click();
-    // The document closing meanwhile is seen at the click.
-    document = false;
-    dlg.oneMirror->click();
-    QCOMPARE(state.mirrorCount, std::int16_t(2));
-    dlg.cancel->click();   // already changed: Cancel keeps it
-    QCOMPARE(state.mirrorCount, std::int16_t(2));
-}
 
-void TestDialogs::zoomSliderActsAtOnce()
-{
-    AppState state;
-    state.zoomFactor = 23;
+    void applyEnabledOnlyWhileSomethingIsPending()
     {
-        // A factor beyond the slider (the zoom window's Plus reaches 23) survives opening the dialog.
-        Options dlg(state);
-        QCOMPARE(dlg.zoom->minimum(), 1);
-        QCOMPARE(dlg.zoom->maximum(), 20);
-        QCOMPARE(dlg.zoom->value(), 20);
-        dlg.reject();
-        QCOMPARE(state.zoomFactor, std::int16_t(23));
-    }
-    state.zoomFactor = 4;
-    Options dlg(state);
-    QCOMPARE(dlg.zoom->value(), 4);
-    QTest::keyClick(dlg.zoom->slider(), Qt::Key_Right);
-    QCOMPARE(state.zoomFactor, std::int16_t(5));
-    QTest::keyClick(dlg.zoom->slider(), Qt::Key_End);
-    QCOMPARE(state.zoomFactor, std::int16_t(20));
-    dlg.cancel->click();
-    QCOMPARE(state.zoomFactor, std::int16_t(20));
-}
-
-void TestDialogs::keyboardEscapeCancelsEnterAccepts()
-{
-    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         AppState state;
-        Options dlg(state);
-        QVERIFY(dlg.ok->isDefault());
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        state.mirrorCount = 1;
+        Options dlg(state, [] { return true; });
+        QVERIFY(!dlg.apply->isEnabled());
+        // Mirror and zoom act at once: nothing to apply.
+        dlg.twoMirrors->click();
+        dlg.zoom->setValue(9);
+        QVERIFY(!dlg.apply->isEnabled());
+        for (QCheckBox *box : {dlg.view, dlg.startupImage, dlg.toolProperties, dlg.contLineClose}) {
+            box->click();
+            QVERIFY2(dlg.apply->isEnabled(), qPrintable(box->objectName()));
+            dlg.apply->click();
+            QVERIFY2(!dlg.apply->isEnabled(), qPrintable(box->objectName()));
+        }
+        // Checking a box back on counts as a change too.
         dlg.view->click();
-        QTest::keyClick(&dlg, key);
-        QVERIFY(!dlg.isVisible());
-        const bool accepted = key == Qt::Key_Return;
-        QCOMPARE(dlg.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
-        QCOMPARE(state.options.MasterView, std::int16_t(accepted ? 0 : -1));
+        QVERIFY(dlg.view->isChecked());
+        QVERIFY(dlg.apply->isEnabled());
     }
-}
 
-void TestDialogs::sliderChangeEventAndKeyboard()
-{
-    OrvSlider slider(QStringLiteral("Density"), 1, 500);
-    QCOMPARE(slider.focusProxy(), static_cast<QWidget *>(slider.slider()));
-    QVERIFY(slider.slider()->focusPolicy() & Qt::TabFocus);
-    QSignalSpy spy(&slider, &OrvSlider::valueChanged);
-    slider.setValue(100);
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.takeFirst().at(0).toInt(), 100);
-    slider.setValue(100);               // no change, no event
-    QCOMPARE(spy.count(), 0);
-    QTest::keyClick(slider.slider(), Qt::Key_PageUp);
-    QCOMPARE(slider.value(), 149);      // a page is a tenth of the range
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(spy.takeFirst().at(0).toInt(), 149);
-    QTest::keyClick(slider.slider(), Qt::Key_Left);
-    QCOMPARE(slider.value(), 148);
-    QTest::keyClick(slider.slider(), Qt::Key_Home);
-    QCOMPARE(slider.value(), 1);
-    QTest::keyClick(slider.slider(), Qt::Key_End);
-    QCOMPARE(slider.value(), 500);
-}
+    void mirrorButtonsNeedADocument()
+    {
+        {
+            AppState state;
+            Options dlg(state);
+            dlg.twoMirrors->click();
+            QCOMPARE(state.mirrorCount, std::int16_t(1));
+            dlg.ok->click();
+            QCOMPARE(state.mirrorCount, std::int16_t(1));
+        }
+        AppState state;
+        bool document = true;
+        Options dlg(state, [&document] { return document; });
+        dlg.twoMirrors->click();
+        QCOMPARE(state.mirrorCount, std::int16_t(2));
+        dlg.oneMirror->click();
+        QCOMPARE(state.mirrorCount, std::int16_t(1));
+        dlg.twoMirrors->click();
+        // The document closing meanwhile is seen at the click.
+        document = false;
+        dlg.oneMirror->click();
+        QCOMPARE(state.mirrorCount, std::int16_t(2));
+        dlg.cancel->click();   // already changed: Cancel keeps it
+        QCOMPARE(state.mirrorCount, std::int16_t(2));
+    }
 
-void TestDialogs::sliderKeepsValueInRange()
-{
-    OrvSlider slider(QStringLiteral("Radius"), 5, 150);
-    QCOMPARE(slider.value(), 5);
-    QSignalSpy spy(&slider, &OrvSlider::valueChanged);
-    slider.setValue(200);
-    QCOMPARE(slider.value(), 150);
-    slider.setValue(-3);
-    QCOMPARE(slider.value(), 5);
-    QCOMPARE(spy.count(), 2);
-    slider.setValue(100);
-    spy.clear();
-    slider.setMaximum(50);              // pulls the value in and says so
-    QCOMPARE(slider.value(), 50);
-    QCOMPARE(spy.count(), 1);
-    slider.setMinimum(80);              // a minimum above the maximum carries it along
-    QCOMPARE(slider.minimum(), 80);
-    QCOMPARE(slider.maximum(), 80);
-    QCOMPARE(slider.value(), 80);
-    slider.setRange(1, 500);
-    QCOMPARE(slider.value(), 80);
-}
+    void zoomSliderActsAtOnce()
+    {
+        AppState state;
+        state.zoomFactor = 23;
+        {
+            // A factor beyond the slider (the zoom window's Plus reaches 23) survives opening the dialog.
+            Options dlg(state);
+            QCOMPARE(dlg.zoom->minimum(), 1);
+            QCOMPARE(dlg.zoom->maximum(), 20);
+            QCOMPARE(dlg.zoom->value(), 20);
+            dlg.reject();
+            QCOMPARE(state.zoomFactor, std::int16_t(23));
+        }
+        state.zoomFactor = 4;
+        Options dlg(state);
+        QCOMPARE(dlg.zoom->value(), 4);
+        QTest::keyClick(dlg.zoom->slider(), Qt::Key_Right);
+        QCOMPARE(state.zoomFactor, std::int16_t(5));
+        QTest::keyClick(dlg.zoom->slider(), Qt::Key_End);
+        QCOMPARE(state.zoomFactor, std::int16_t(20));
+        dlg.cancel->click();
+        QCOMPARE(state.zoomFactor, std::int16_t(20));
+    }
 
-void TestDialogs::sliderCaptionAndValueText()
-{
-    OrvSlider slider;
-    QVERIFY(slider.setProperty("caption", QStringLiteral("Zoom Factor")));
-    QCOMPARE(slider.caption(), QStringLiteral("Zoom Factor"));
-    QVERIFY(slider.setProperty("text", QStringLiteral("Radius")));
-    QCOMPARE(slider.caption(), QStringLiteral("Radius"));
-    QCOMPARE(slider.property("caption").toString(), QStringLiteral("Radius"));
-
-    slider.setRange(0, 100);
-    slider.setValue(42);
-    QCOMPARE(slider.valueText(), QStringLiteral("42"));
-    slider.setSuffix(QStringLiteral("%"));
-    QCOMPARE(slider.valueText(), QStringLiteral("42%"));
-    auto *shown = slider.findChild<QLabel *>(QStringLiteral("value"));
-    QVERIFY(shown);
-    QCOMPARE(shown->text(), QStringLiteral("42%"));
-    slider.setValue(7);
-    QCOMPARE(shown->text(), QStringLiteral("7%"));
-    QVERIFY(slider.sizeHint().width() >= slider.minimumSizeHint().width());
-    QVERIFY(slider.sizeHint().height() > 0);
-}
-
-void TestDialogs::textDialogControlsAndTexts()
-{
-    AppState st = makeState();
-    frmTextDialog dlg(st);
-    QCOMPARE(dlg.windowTitle(), QStringLiteral("Insert Text"));
-    QCOMPARE(dlg.OKButton()->text(), QStringLiteral("&OK"));
-    QCOMPARE(dlg.CancelButton()->text(), QStringLiteral("&Cancel"));
-    QCOMPARE(dlg.CmdBold()->text(), QStringLiteral("B"));
-    QCOMPARE(dlg.CmdItalic()->text(), QStringLiteral("I"));
-    QCOMPARE(dlg.CmdUnderLine()->text(), QStringLiteral("U"));
-    QCOMPARE(dlg.CmdStrikeTr()->text(), QStringLiteral("S"));
-    QVERIFY(dlg.isModal());
-    // The size list: the 17 sizes in order.
-    QStringList sizes;
-    for (int i = 0; i < dlg.ComboSize()->count(); ++i)
-        sizes << dlg.ComboSize()->itemText(i);
-    QCOMPARE(sizes, QStringList({"4", "6", "8", "10", "12", "14", "16", "18", "20", "22", "24", "26", "28", "30",
-                                 "36", "48", "72"}));
-    // The font list: every family the system lists, in its order, the first one selected.
-    const QStringList families = QFontDatabase::families();
-    QCOMPARE(dlg.ComboFont()->count(), families.size());
-    for (int i = 0; i < families.size(); ++i)
-        QCOMPARE(dlg.ComboFont()->itemText(i), families.at(i));
-    if (!families.isEmpty()) {
-        QCOMPARE(dlg.ComboFont()->currentIndex(), 0);
-        QCOMPARE(dlg.sampleFont().family(), families.first());
-        // Choosing another font changes the sample's family.
-        if (families.size() > 1) {
-            dlg.ComboFont()->setCurrentIndex(1);
-            QCOMPARE(dlg.sampleFont().family(), families.at(1));
-            QCOMPARE(dlg.Text1()->font().family(), families.at(1));
+    void keyboardEscapeCancelsEnterAccepts()
+    {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            AppState state;
+            Options dlg(state);
+            QVERIFY(dlg.ok->isDefault());
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            dlg.view->click();
+            QTest::keyClick(&dlg, key);
+            QVERIFY(!dlg.isVisible());
+            const bool accepted = key == Qt::Key_Return;
+            QCOMPARE(dlg.result(), int(accepted ? QDialog::Accepted : QDialog::Rejected));
+            QCOMPARE(state.options.MasterView, std::int16_t(accepted ? 0 : -1));
         }
     }
-    // The sample: text colour is the drawing colour, background the background colour.
-    const QPalette pal = dlg.Text1()->palette();
-    QCOMPARE(pal.color(QPalette::Text), QColor(200, 100, 50));
-    QCOMPARE(pal.color(QPalette::Base), QColor(10, 20, 30));
-}
 
-void TestDialogs::textDialogSizeList()
-{
-    AppState st = makeState();
-    st.textDialogPending = false;
-    frmTextDialog dlg(st);
-    // It opens on size 10 with the sample at 8, the record untouched.
-    QCOMPARE(dlg.ComboSize()->currentIndex(), 3);
-    QCOMPARE(dlg.ComboSize()->currentText(), QStringLiteral("10"));
-    QCOMPARE(dlg.sampleFont().pointSize(), 8);
-    QCOMPARE(dlg.Text1()->font().pointSize(), 8);
-    QVERIFY(st.textDialogPending);
-    QCOMPARE(st.text.fontSize, std::int16_t(33));
-    QCOMPARE(st.text.text, QStringLiteral("before"));
-
-    dlg.ComboSize()->setCurrentIndex(0);      // "4": the sample stays at 8
-    QCOMPARE(dlg.sampleFont().pointSize(), 8);
-    dlg.ComboSize()->setCurrentIndex(1);      // "6": likewise
-    QCOMPARE(dlg.sampleFont().pointSize(), 8);
-    dlg.ComboSize()->setCurrentIndex(2);      // "8" and larger take effect
-    QCOMPARE(dlg.sampleFont().pointSize(), 8);
-    dlg.ComboSize()->setCurrentIndex(16);
-    QCOMPARE(dlg.sampleFont().pointSize(), 72);
-    QCOMPARE(dlg.Text1()->font().pointSize(), 72);
-    dlg.ComboSize()->setCurrentIndex(0);      // back to "4": still 72
-    QCOMPARE(dlg.sampleFont().pointSize(), 72);
-    dlg.ComboSize()->setCurrentIndex(4);
-    QCOMPARE(dlg.sampleFont().pointSize(), 12);
-}
-
-void TestDialogs::textDialogStyleButtonsInvert()
-{
-    AppState st = makeState();
-    frmTextDialog dlg(st);
-    const QFont start = dlg.sampleFont();
-    QVERIFY(!start.bold());
-    QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
-    QVERIFY(dlg.sampleFont().bold());
-    QVERIFY(dlg.Text1()->font().bold());
-    QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
-    QCOMPARE(dlg.sampleFont().weight(), start.weight());
-    QVERIFY(!dlg.Text1()->font().bold());
-    // Each button inverts its own attribute only.
-    QTest::mouseClick(dlg.CmdItalic(), Qt::LeftButton);
-    QTest::mouseClick(dlg.CmdUnderLine(), Qt::LeftButton);
-    QTest::mouseClick(dlg.CmdStrikeTr(), Qt::LeftButton);
-    QVERIFY(dlg.sampleFont().italic());
-    QVERIFY(dlg.sampleFont().underline());
-    QVERIFY(dlg.sampleFont().strikeOut());
-    QVERIFY(!dlg.sampleFont().bold());
-    QTest::mouseClick(dlg.CmdUnderLine(), Qt::LeftButton);
-    QVERIFY(!dlg.sampleFont().underline());
-    QVERIFY(dlg.sampleFont().italic());
-}
-
-void TestDialogs::textDialogOkFillsRecord()
-{
-    AppState st = makeState();
+    void sliderChangeEventAndKeyboard()
     {
-        frmTextDialog dlg(st);
-        dlg.Text1()->setText(QStringLiteral("Hello there"));
-        QTest::mouseClick(dlg.CmdItalic(), Qt::LeftButton);
-        QTest::mouseClick(dlg.CmdStrikeTr(), Qt::LeftButton);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(st.text.fontName, dlg.sampleFont().family());
+        OrvSlider slider(QStringLiteral("Density"), 1, 500);
+        QCOMPARE(slider.focusProxy(), static_cast<QWidget *>(slider.slider()));
+        QVERIFY(slider.slider()->focusPolicy() & Qt::TabFocus);
+        QSignalSpy spy(&slider, &OrvSlider::valueChanged);
+        slider.setValue(100);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toInt(), 100);
+        slider.setValue(100);               // no change, no event
+        QCOMPARE(spy.count(), 0);
+        QTest::keyClick(slider.slider(), Qt::Key_PageUp);
+        QCOMPARE(slider.value(), 149);      // a page is a tenth of the range
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.takeFirst().at(0).toInt(), 149);
+        QTest::keyClick(slider.slider(), Qt::Key_Left);
+        QCOMPARE(slider.value(), 148);
+        QTest::keyClick(slider.slider(), Qt::Key_Home);
+        QCOMPARE(slider.value(), 1);
+        QTest::keyClick(slider.slider(), Qt::Key_End);
+        QCOMPARE(slider.value(), 500);
     }
-    QVERIFY(!st.textDialogPending);
-    QCOMPARE(st.text.text, QStringLiteral("Hello there"));
-    QCOMPARE(st.text.fontSize, std::int16_t(8));      // the size shown was never picked
-    QVERIFY(st.text.italic);
-    QVERIFY(st.text.strikethrough);
-    QVERIFY(!st.text.bold);
-    QVERIFY(!st.text.underline);
-    QCOMPARE(st.text.colour, RGBColour(200, 100, 50));
-    // A picked size is stored; bold too.
+
+    void sliderKeepsValueInRange()
     {
+        OrvSlider slider(QStringLiteral("Radius"), 5, 150);
+        QCOMPARE(slider.value(), 5);
+        QSignalSpy spy(&slider, &OrvSlider::valueChanged);
+        slider.setValue(200);
+        QCOMPARE(slider.value(), 150);
+        slider.setValue(-3);
+        QCOMPARE(slider.value(), 5);
+        QCOMPARE(spy.count(), 2);
+        slider.setValue(100);
+        spy.clear();
+        slider.setMaximum(50);              // pulls the value in and says so
+        QCOMPARE(slider.value(), 50);
+        QCOMPARE(spy.count(), 1);
+        slider.setMinimum(80);              // a minimum above the maximum carries it along
+        QCOMPARE(slider.minimum(), 80);
+        QCOMPARE(slider.maximum(), 80);
+        QCOMPARE(slider.value(), 80);
+        slider.setRange(1, 500);
+        QCOMPARE(slider.value(), 80);
+    }
+
+    void sliderCaptionAndValueText()
+    {
+        OrvSlider slider;
+        QVERIFY(slider.setProperty("caption", QStringLiteral("Zoom Factor")));
+        QCOMPARE(slider.caption(), QStringLiteral("Zoom Factor"));
+        QVERIFY(slider.setProperty("text", QStringLiteral("Radius")));
+        QCOMPARE(slider.caption(), QStringLiteral("Radius"));
+        QCOMPARE(slider.property("caption").toString(), QStringLiteral("Radius"));
+
+        slider.setRange(0, 100);
+        slider.setValue(42);
+        QCOMPARE(slider.valueText(), QStringLiteral("42"));
+        slider.setSuffix(QStringLiteral("%"));
+        QCOMPARE(slider.valueText(), QStringLiteral("42%"));
+        auto *shown = slider.findChild<QLabel *>(QStringLiteral("value"));
+        QVERIFY(shown);
+        QCOMPARE(shown->text(), QStringLiteral("42%"));
+        slider.setValue(7);
+        QCOMPARE(shown->text(), QStringLiteral("7%"));
+        QVERIFY(slider.sizeHint().width() >= slider.minimumSizeHint().width());
+        QVERIFY(slider.sizeHint().height() > 0);
+    }
+
+    // --- Text dialog ------------------------------------------------------------------------
+    void textDialogControlsAndTexts()
+    {
+        AppState st = makeState();
         frmTextDialog dlg(st);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Insert Text"));
+        QCOMPARE(dlg.OKButton()->text(), QStringLiteral("&OK"));
+        QCOMPARE(dlg.CancelButton()->text(), QStringLiteral("&Cancel"));
+        QCOMPARE(dlg.CmdBold()->text(), QStringLiteral("B"));
+        QCOMPARE(dlg.CmdItalic()->text(), QStringLiteral("I"));
+        QCOMPARE(dlg.CmdUnderLine()->text(), QStringLiteral("U"));
+        QCOMPARE(dlg.CmdStrikeTr()->text(), QStringLiteral("S"));
+        QVERIFY(dlg.isModal());
+        // The size list: the 17 sizes in order.
+        QStringList sizes;
+        for (int i = 0; i < dlg.ComboSize()->count(); ++i)
+            sizes << dlg.ComboSize()->itemText(i);
+        QCOMPARE(sizes, QStringList({"4", "6", "8", "10", "12", "14", "16", "18", "20", "22", "24", "26", "28", "30",
+                                     "36", "48", "72"}));
+        // The font list: every family the system lists, in its order, the first one selected.
+        const QStringList families = QFontDatabase::families();
+        QCOMPARE(dlg.ComboFont()->count(), families.size());
+        for (int i = 0; i < families.size(); ++i)
+            QCOMPARE(dlg.ComboFont()->itemText(i), families.at(i));
+        if (!families.isEmpty()) {
+            QCOMPARE(dlg.ComboFont()->currentIndex(), 0);
+            QCOMPARE(dlg.sampleFont().family(), families.first());
+            // Choosing another font changes the sample's family.
+            if (families.size() > 1) {
+                dlg.ComboFont()->setCurrentIndex(1);
+                QCOMPARE(dlg.sampleFont().family(), families.at(1));
+                QCOMPARE(dlg.Text1()->font().family(), families.at(1));
+            }
+        }
+        // The sample: text colour is the drawing colour, background the background colour.
+        const QPalette pal = dlg.Text1()->palette();
+        QCOMPARE(pal.color(QPalette::Text), QColor(200, 100, 50));
+        QCOMPARE(pal.color(QPalette::Base), QColor(10, 20, 30));
+    }
+
+    void textDialogSizeList()
+    {
+        AppState st = makeState();
+        st.textDialogPending = false;
+        frmTextDialog dlg(st);
+        // It opens on size 10 with the sample at 8, the record untouched.
+        QCOMPARE(dlg.ComboSize()->currentIndex(), 3);
+        QCOMPARE(dlg.ComboSize()->currentText(), QStringLiteral("10"));
+        QCOMPARE(dlg.sampleFont().pointSize(), 8);
+        QCOMPARE(dlg.Text1()->font().pointSize(), 8);
         QVERIFY(st.textDialogPending);
-        dlg.ComboSize()->setCurrentIndex(8);
-        QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
-        dlg.Text1()->setText(QString());
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-    }
-    QVERIFY(!st.textDialogPending);
-    QCOMPARE(st.text.fontSize, std::int16_t(20));
-    QVERIFY(st.text.bold);
-    QVERIFY(!st.text.italic);
-    QVERIFY(st.text.text.isEmpty());
-}
+        QCOMPARE(st.text.fontSize, std::int16_t(33));
+        QCOMPARE(st.text.text, QStringLiteral("before"));
 
-void TestDialogs::textDialogCancelLeavesRecordAndPending()
-{
-    AppState st = makeState();
-    st.textDialogPending = false;
+        dlg.ComboSize()->setCurrentIndex(0);      // "4": the sample stays at 8
+        QCOMPARE(dlg.sampleFont().pointSize(), 8);
+        dlg.ComboSize()->setCurrentIndex(1);      // "6": likewise
+        QCOMPARE(dlg.sampleFont().pointSize(), 8);
+        dlg.ComboSize()->setCurrentIndex(2);      // "8" and larger take effect
+        QCOMPARE(dlg.sampleFont().pointSize(), 8);
+        dlg.ComboSize()->setCurrentIndex(16);
+        QCOMPARE(dlg.sampleFont().pointSize(), 72);
+        QCOMPARE(dlg.Text1()->font().pointSize(), 72);
+        dlg.ComboSize()->setCurrentIndex(0);      // back to "4": still 72
+        QCOMPARE(dlg.sampleFont().pointSize(), 72);
+        dlg.ComboSize()->setCurrentIndex(4);
+        QCOMPARE(dlg.sampleFont().pointSize(), 12);
+    }
+
+    void textDialogStyleButtonsInvert()
     {
+        AppState st = makeState();
         frmTextDialog dlg(st);
-        dlg.Text1()->setText(QStringLiteral("typed"));
-        dlg.ComboSize()->setCurrentIndex(10);
+        const QFont start = dlg.sampleFont();
+        QVERIFY(!start.bold());
         QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
-        QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QVERIFY(dlg.sampleFont().bold());
+        QVERIFY(dlg.Text1()->font().bold());
+        QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
+        QCOMPARE(dlg.sampleFont().weight(), start.weight());
+        QVERIFY(!dlg.Text1()->font().bold());
+        // Each button inverts its own attribute only.
+        QTest::mouseClick(dlg.CmdItalic(), Qt::LeftButton);
+        QTest::mouseClick(dlg.CmdUnderLine(), Qt::LeftButton);
+        QTest::mouseClick(dlg.CmdStrikeTr(), Qt::LeftButton);
+        QVERIFY(dlg.sampleFont().italic());
+        QVERIFY(dlg.sampleFont().underline());
+        QVERIFY(dlg.sampleFont().strikeOut());
+        QVERIFY(!dlg.sampleFont().bold());
+        QTest::mouseClick(dlg.CmdUnderLine(), Qt::LeftButton);
+        QVERIFY(!dlg.sampleFont().underline());
+        QVERIFY(dlg.sampleFont().italic());
     }
-    QVERIFY(st.textDialogPending);
-    QCOMPARE(st.text.text, QStringLiteral("before"));
-    QCOMPARE(st.text.fontName, QStringLiteral("Previous"));
-    QCOMPARE(st.text.fontSize, std::int16_t(33));
-    QVERIFY(!st.text.bold);
-    QCOMPARE(st.text.colour, RGBColour(1, 2, 3));
-    // Esc closes it the same way.
+
+    void textDialogOkFillsRecord()
     {
-        frmTextDialog dlg(st);
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        dlg.Text1()->setText(QStringLiteral("typed again"));
-        QTest::keyClick(&dlg, Qt::Key_Escape);
-        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        AppState st = makeState();
+        {
+            frmTextDialog dlg(st);
+            dlg.Text1()->setText(QStringLiteral("Hello there"));
+            QTest::mouseClick(dlg.CmdItalic(), Qt::LeftButton);
+            QTest::mouseClick(dlg.CmdStrikeTr(), Qt::LeftButton);
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+            QCOMPARE(dlg.result(), int(QDialog::Accepted));
+            QCOMPARE(st.text.fontName, dlg.sampleFont().family());
+        }
+        QVERIFY(!st.textDialogPending);
+        QCOMPARE(st.text.text, QStringLiteral("Hello there"));
+        QCOMPARE(st.text.fontSize, std::int16_t(8));      // the size shown was never picked
+        QVERIFY(st.text.italic);
+        QVERIFY(st.text.strikethrough);
+        QVERIFY(!st.text.bold);
+        QVERIFY(!st.text.underline);
+        QCOMPARE(st.text.colour, RGBColour(200, 100, 50));
+        // A picked size is stored; bold too.
+        {
+            frmTextDialog dlg(st);
+            QVERIFY(st.textDialogPending);
+            dlg.ComboSize()->setCurrentIndex(8);
+            QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
+            dlg.Text1()->setText(QString());
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+        }
+        QVERIFY(!st.textDialogPending);
+        QCOMPARE(st.text.fontSize, std::int16_t(20));
+        QVERIFY(st.text.bold);
+        QVERIFY(!st.text.italic);
+        QVERIFY(st.text.text.isEmpty());
     }
-    QVERIFY(st.textDialogPending);
-    QCOMPARE(st.text.text, QStringLiteral("before"));
-}
 
-void TestDialogs::resizeTextsAndPercentage()
-{
-    Fixture f;
-    frmResize dlg(f.doc);
-    QCOMPARE(dlg.windowTitle(), LoadResString(1225));
-    QCOMPARE(dlg.Option1(0)->text(), LoadResString(1233));
-    QCOMPARE(dlg.Option1(1)->text(), LoadResString(1234));
-    QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
-    QCOMPARE(dlg.CancelButton()->text(), LoadResString(1244));
-    QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label1"))->text(), LoadResString(1135));
-    QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label2"))->text(), LoadResString(1136));
-    QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
-    QCOMPARE(dlg.TextH()->text(), QStringLiteral("480"));
-    QCOMPARE(dlg.Option2()->suffix(), QStringLiteral("%"));
-    QCOMPARE(dlg.Option2()->minimum(), 50);
-    QCOMPARE(dlg.Option2()->maximum(), 200);
-    QCOMPARE(dlg.Option2()->value(), 100);
-    QVERIFY(dlg.Option1(0)->isChecked());
-    QVERIFY(dlg.Option2()->isHidden());
-    // The slider moves the boxes only while "Percentage" is chosen.
-    dlg.Option2()->setValue(150);
-    QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
-    dlg.Option1(1)->setChecked(true);
-    QVERIFY(!dlg.Option2()->isHidden());
-    dlg.Option2()->setValue(50);
-    QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
-    QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
-    dlg.Option1(0)->setChecked(true);
-    QVERIFY(dlg.Option2()->isHidden());
+    void textDialogCancelLeavesRecordAndPending()
+    {
+        AppState st = makeState();
+        st.textDialogPending = false;
+        {
+            frmTextDialog dlg(st);
+            dlg.Text1()->setText(QStringLiteral("typed"));
+            dlg.ComboSize()->setCurrentIndex(10);
+            QTest::mouseClick(dlg.CmdBold(), Qt::LeftButton);
+            QTest::mouseClick(dlg.CancelButton(), Qt::LeftButton);
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        }
+        QVERIFY(st.textDialogPending);
+        QCOMPARE(st.text.text, QStringLiteral("before"));
+        QCOMPARE(st.text.fontName, QStringLiteral("Previous"));
+        QCOMPARE(st.text.fontSize, std::int16_t(33));
+        QVERIFY(!st.text.bold);
+        QCOMPARE(st.text.colour, RGBColour(1, 2, 3));
+        // Esc closes it the same way.
+        {
+            frmTextDialog dlg(st);
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            dlg.Text1()->setText(QStringLiteral("typed again"));
+            QTest::keyClick(&dlg, Qt::Key_Escape);
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        }
+        QVERIFY(st.textDialogPending);
+        QCOMPARE(st.text.text, QStringLiteral("before"));
+    }
 
-    // With a selection the boxes start at its size; the text is left unrounded.
-    Fixture g(101, 51);
-    g.host.st.currentTool = QStringLiteral("Marquee");
-    g.doc.Picture1_MouseDown(1, 0, 10, 10);
-    g.doc.Picture1_MouseMove(1, 0, 21, 15);
-    g.doc.Picture1_MouseUp(1, 0, 21, 15);
-    frmResize sel(g.doc);
-    QCOMPARE(sel.TextW()->text(), QStringLiteral("11"));
-    QCOMPARE(sel.TextH()->text(), QStringLiteral("5"));
-    sel.Option1(1)->setChecked(true);
-    sel.Option2()->setValue(150);
-    QCOMPARE(sel.TextW()->text(), QStringLiteral("16.5"));
-    QCOMPARE(sel.TextH()->text(), QStringLiteral("7.5"));
-}
-
-void TestDialogs::resizeUnchangedOrStretched()
-{
-    // 100 %: the picture as it was, still one undo step.
-    Fixture f(64, 48);
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    frmResize dlg(f.doc);
-    dlg.OKButton_Click();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.progressRows(), 0);   // the block path: no rows counted
-    QCOMPARE(f.doc.Picture1.Image(), before);
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-
-    // Enlarging stretches the picture as one block.
-    Fixture g(20, 10);
-    QVERIFY(ResizeDocument(g.doc, 40, 30));
-    QCOMPARE(g.doc.Picture1.size(), QSize(40, 30));
-    QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 3); }), QString());
-}
-
-void TestDialogs::resizeHalfShrinksPerPixel()
-{
-    Fixture f;
-    const std::int16_t index = f.doc.UndoIndex();
-    frmResize dlg(f.doc);
-    dlg.Option1(1)->setChecked(true);
-    dlg.Option2()->setValue(50);
-    QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
-    QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
-    dlg.OKButton_Click();
-    QCOMPARE(f.doc.Picture1.size(), QSize(320, 240));
-    QCOMPARE(f.doc.Picture2.size(), QSize(320, 240));
-    QCOMPARE(f.doc.PicOrg.size(), QSize(320, 240));
-    QCOMPARE(dlg.progressRows(), 239);   // every row counted
-    QVERIFY(dlg.Progress1()->isHidden());
-    // x / 0.5 = 2x: every second pixel.
-    QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-    // The window is fitted to the picture: its width, the frame plus its height.
-    QCOMPARE(f.view.window.width(), 320);
-    QCOMPARE(f.view.window.height(), 240 + (660 - 652 > 0 ? 520 - 494 : 0));
-    f.doc.Undo(1);
-    QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
-
-    // Shrinking one way only also takes the per-pixel path, with ties to even: 3 -> 2 columns
-    // maps x = 1 to 1.5, which rounds to 2.
-    Fixture g(3, 4);
-    QVERIFY(ResizeDocument(g.doc, 2, 4));
-    QCOMPARE(g.doc.Picture1.size(), QSize(2, 4));
-    QCOMPARE(g.px(0, 3), Fixture::at(0, 3));
-    QCOMPARE(g.px(1, 3), Fixture::at(2, 3));
-}
-
-void TestDialogs::resizeRefusesBadSizes()
-{
-    Fixture f(50, 40);
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    const struct { const char *w, *h; int message; } cases[] = {
-        {"0", "40", 0}, {"-5", "40", 0}, {"abc", "40", 1138}, {"50", "", 1138}, {"30000", "30000", 0},
-        {"50", "1e9", 0}};
-    for (const auto &c : cases) {
+    // --- Resize, canvas size, rotate --------------------------------------------------------
+    void resizeTextsAndPercentage()
+    {
+        Fixture f;
         frmResize dlg(f.doc);
-        QStringList shown;
-        dlg.msgBoxHook = [&shown](const QString &text, int, const QString &title) {
-            shown << text << title;
-            return int(Msg::OK);
-        };
-        dlg.TextW()->setText(QString::fromLatin1(c.w));
-        dlg.TextH()->setText(QString::fromLatin1(c.h));
+        QCOMPARE(dlg.windowTitle(), LoadResString(1225));
+        QCOMPARE(dlg.Option1(0)->text(), LoadResString(1233));
+        QCOMPARE(dlg.Option1(1)->text(), LoadResString(1234));
+        QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
+        QCOMPARE(dlg.CancelButton()->text(), LoadResString(1244));
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label1"))->text(), LoadResString(1135));
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label2"))->text(), LoadResString(1136));
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
+        QCOMPARE(dlg.TextH()->text(), QStringLiteral("480"));
+        QCOMPARE(dlg.Option2()->suffix(), QStringLiteral("%"));
+        QCOMPARE(dlg.Option2()->minimum(), 50);
+        QCOMPARE(dlg.Option2()->maximum(), 200);
+        QCOMPARE(dlg.Option2()->value(), 100);
+        QVERIFY(dlg.Option1(0)->isChecked());
+        QVERIFY(dlg.Option2()->isHidden());
+        // The slider moves the boxes only while "Percentage" is chosen.
+        dlg.Option2()->setValue(150);
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
+        dlg.Option1(1)->setChecked(true);
+        QVERIFY(!dlg.Option2()->isHidden());
+        dlg.Option2()->setValue(50);
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
+        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
+        dlg.Option1(0)->setChecked(true);
+        QVERIFY(dlg.Option2()->isHidden());
+
+        // With a selection the boxes start at its size; the text is left unrounded.
+        Fixture g(101, 51);
+        g.host.st.currentTool = QStringLiteral("Marquee");
+        g.doc.Picture1_MouseDown(1, 0, 10, 10);
+        g.doc.Picture1_MouseMove(1, 0, 21, 15);
+        g.doc.Picture1_MouseUp(1, 0, 21, 15);
+        frmResize sel(g.doc);
+        QCOMPARE(sel.TextW()->text(), QStringLiteral("11"));
+        QCOMPARE(sel.TextH()->text(), QStringLiteral("5"));
+        sel.Option1(1)->setChecked(true);
+        sel.Option2()->setValue(150);
+        QCOMPARE(sel.TextW()->text(), QStringLiteral("16.5"));
+        QCOMPARE(sel.TextH()->text(), QStringLiteral("7.5"));
+    }
+
+    void resizeUnchangedOrStretched()
+    {
+        // 100 %: the picture as it was, still one undo step.
+        Fixture f(64, 48);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        frmResize dlg(f.doc);
         dlg.OKButton_Click();
-        QCOMPARE(shown.size(), 2);
-        QCOMPARE(shown[0], c.message ? LoadResString(c.message) : SizeRangeMessage());
-        QCOMPARE(shown[1], LoadResString(1174));
-        QVERIFY(dlg.result() != QDialog::Accepted);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.progressRows(), 0);   // the block path: no rows counted
+        QCOMPARE(f.doc.Picture1.Image(), before);
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+
+        // Enlarging stretches the picture as one block.
+        Fixture g(20, 10);
+        QVERIFY(ResizeDocument(g.doc, 40, 30));
+        QCOMPARE(g.doc.Picture1.size(), QSize(40, 30));
+        QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 3); }), QString());
+    }
+
+    void resizeHalfShrinksPerPixel()
+    {
+        Fixture f;
+        const std::int16_t index = f.doc.UndoIndex();
+        frmResize dlg(f.doc);
+        dlg.Option1(1)->setChecked(true);
+        dlg.Option2()->setValue(50);
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
+        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
+        dlg.OKButton_Click();
+        QCOMPARE(f.doc.Picture1.size(), QSize(320, 240));
+        QCOMPARE(f.doc.Picture2.size(), QSize(320, 240));
+        QCOMPARE(f.doc.PicOrg.size(), QSize(320, 240));
+        QCOMPARE(dlg.progressRows(), 239);   // every row counted
+        QVERIFY(dlg.Progress1()->isHidden());
+        // x / 0.5 = 2x: every second pixel.
+        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        // The window is fitted to the picture: its width, the frame plus its height.
+        QCOMPARE(f.view.window.width(), 320);
+        QCOMPARE(f.view.window.height(), 240 + (660 - 652 > 0 ? 520 - 494 : 0));
+        f.doc.Undo(1);
+        QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
+
+        // Shrinking one way only also takes the per-pixel path, with ties to even: 3 -> 2 columns
+        // maps x = 1 to 1.5, which rounds to 2.
+        Fixture g(3, 4);
+        QVERIFY(ResizeDocument(g.doc, 2, 4));
+        QCOMPARE(g.doc.Picture1.size(), QSize(2, 4));
+        QCOMPARE(g.px(0, 3), Fixture::at(0, 3));
+        QCOMPARE(g.px(1, 3), Fixture::at(2, 3));
+    }
+
+    void resizeRefusesBadSizes()
+    {
+        Fixture f(50, 40);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        const struct { const char *w, *h; int message; } cases[] = {
+            {"0", "40", 0}, {"-5", "40", 0}, {"abc", "40", 1138}, {"50", "", 1138}, {"30000", "30000", 0},
+            {"50", "1e9", 0}};
+        for (const auto &c : cases) {
+            frmResize dlg(f.doc);
+            QStringList shown;
+            dlg.msgBoxHook = [&shown](const QString &text, int, const QString &title) {
+                shown << text << title;
+                return int(Msg::OK);
+            };
+            dlg.TextW()->setText(QString::fromLatin1(c.w));
+            dlg.TextH()->setText(QString::fromLatin1(c.h));
+            dlg.OKButton_Click();
+            QCOMPARE(shown.size(), 2);
+            QCOMPARE(shown[0], c.message ? LoadResString(c.message) : SizeRangeMessage());
+            QCOMPARE(shown[1], LoadResString(1174));
+            QVERIFY(dlg.result() != QDialog::Accepted);
+            QCOMPARE(f.doc.Picture1.Image(), before);
+            QCOMPARE(f.doc.UndoIndex(), index);
+        }
+        QVERIFY(!ResizeDocument(f.doc, 0, 10));
+        QVERIFY(!ResizeDocument(f.doc, MaxImageSide() + 1, 10));
+        QCOMPARE(f.doc.Picture1.Image(), before);
+    }
+
+    void canvasGrowsAndShrinksAtTopLeft()
+    {
+        Fixture f(30, 20);
+        f.host.st.backColour = RGBColour(0, 0, 170);
+        frmCanvas dlg(f.doc);
+        QCOMPARE(dlg.windowTitle(), LoadResString(1224));
+        QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
+        const std::int16_t index = f.doc.UndoIndex();
+        dlg.TextW()->setText(QStringLiteral("45"));
+        dlg.TextH()->setText(QStringLiteral("25"));
+        // Enter in a box presses OK.
+        QTest::keyClick(dlg.TextH(), Qt::Key_Return);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
+        QCOMPARE(f.doc.PicOrg.size(), QSize(45, 25));
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        QCOMPARE(f.differs([](int x, int y) { return x < 30 && y < 20 ? Fixture::at(x, y) : RGBColour(0, 0, 170); }),
+                 QString());
+        QVERIFY(ResizeCanvas(f.doc, 10, 5));
+        QCOMPARE(f.doc.Picture1.size(), QSize(10, 5));
+        QCOMPARE(f.px(9, 4), Fixture::at(9, 4));
+        f.doc.Undo(1);
+        QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
+    }
+
+    void canvasBadInputChangesNothing()
+    {
+        Fixture f(30, 20);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        for (const auto &[w, h] : {std::pair{"0", "20"}, std::pair{"-3", "20"}, std::pair{"x", "20"},
+                                   std::pair{"30", "40000"}, std::pair{"30000", "30000"}}) {
+            frmCanvas dlg(f.doc);
+            int messages = 0;
+            dlg.msgBoxHook = [&messages](const QString &, int, const QString &) {
+                ++messages;
+                return int(Msg::OK);
+            };
+            dlg.TextW()->setText(QString::fromLatin1(w));
+            dlg.TextH()->setText(QString::fromLatin1(h));
+            dlg.OKButton_Click();
+            QVERIFY(dlg.result() != QDialog::Accepted);
+            QCOMPARE(dlg.TextW()->text(), QString::fromLatin1(w));   // the dialog keeps what was typed
+            // Only a size too large for a picture says so; the others end quietly.
+            QCOMPARE(messages, QByteArray(w) == "30000" ? 1 : 0);
+        }
         QCOMPARE(f.doc.Picture1.Image(), before);
         QCOMPARE(f.doc.UndoIndex(), index);
     }
-    QVERIFY(!ResizeDocument(f.doc, 0, 10));
-    QVERIFY(!ResizeDocument(f.doc, MaxImageSide() + 1, 10));
-    QCOMPARE(f.doc.Picture1.Image(), before);
-}
 
-void TestDialogs::canvasGrowsAndShrinksAtTopLeft()
-{
-    Fixture f(30, 20);
-    f.host.st.backColour = RGBColour(0, 0, 170);
-    frmCanvas dlg(f.doc);
-    QCOMPARE(dlg.windowTitle(), LoadResString(1224));
-    QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
-    const std::int16_t index = f.doc.UndoIndex();
-    dlg.TextW()->setText(QStringLiteral("45"));
-    dlg.TextH()->setText(QStringLiteral("25"));
-    // Enter in a box presses OK.
-    QTest::keyClick(dlg.TextH(), Qt::Key_Return);
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
-    QCOMPARE(f.doc.PicOrg.size(), QSize(45, 25));
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-    QCOMPARE(f.differs([](int x, int y) { return x < 30 && y < 20 ? Fixture::at(x, y) : RGBColour(0, 0, 170); }),
-             QString());
-    QVERIFY(ResizeCanvas(f.doc, 10, 5));
-    QCOMPARE(f.doc.Picture1.size(), QSize(10, 5));
-    QCOMPARE(f.px(9, 4), Fixture::at(9, 4));
-    f.doc.Undo(1);
-    QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
-}
+    void rotateDialogRules()
+    {
+        Fixture f(21, 21);
+        FrmRotate dlg(f.doc);
+        QCOMPARE(dlg.windowTitle(), LoadResString(1223));
+        QCOMPARE(dlg.hChkErase()->text(), LoadResString(1238));
+        QCOMPARE(dlg.cmdOK()->text(), LoadResString(1243));
+        QCOMPARE(dlg.CmdCancel()->text(), LoadResString(1244));
+        QCOMPARE(dlg.Option2(3)->text(), LoadResString(1230));
+        QCOMPARE(dlg.Option1(0)->text(), LoadResString(1231));
+        QCOMPARE(dlg.Option1(1)->text(), LoadResString(1232));
+        QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), LoadResString(1228));
+        QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(), LoadResString(1229));
+        QCOMPARE(dlg.Angle, 90.0);
+        QCOMPARE(dlg.Direction, std::int16_t(0));
+        QVERIFY(!dlg.TextAngle()->isEnabled());
+        QCOMPARE(dlg.TextAngle()->text(), QStringLiteral("45"));
+        QVERIFY(dlg.Progress1()->isHidden());
 
-void TestDialogs::canvasBadInputChangesNothing()
-{
-    Fixture f(30, 20);
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    for (const auto &[w, h] : {std::pair{"0", "20"}, std::pair{"-3", "20"}, std::pair{"x", "20"},
-                               std::pair{"30", "40000"}, std::pair{"30000", "30000"}}) {
-        frmCanvas dlg(f.doc);
-        int messages = 0;
-        dlg.msgBoxHook = [&messages](const QString &, int, const QString &) {
-            ++messages;
-            return int(Msg::OK);
-        };
-        dlg.TextW()->setText(QString::fromLatin1(w));
-        dlg.TextH()->setText(QString::fromLatin1(h));
-        dlg.OKButton_Click();
-        QVERIFY(dlg.result() != QDialog::Accepted);
-        QCOMPARE(dlg.TextW()->text(), QString::fromLatin1(w));   // the dialog keeps what was typed
-        // Only a size too large for a picture says so; the others end quietly.
-        QCOMPARE(messages, QByteArray(w) == "30000" ? 1 : 0);
+        dlg.Option2(1)->click();
+        QCOMPARE(dlg.Angle, 180.0);
+        dlg.Option2(2)->click();
+        QCOMPARE(dlg.Angle, 270.0);
+        dlg.Option2(3)->click();
+        QVERIFY(dlg.TextAngle()->isEnabled());
+        QCOMPARE(dlg.Angle, 45.0);
+        // 400 is out of range: the box is emptied and the angle stays.
+        dlg.TextAngle()->setText(QStringLiteral("400"));
+        dlg.TextAngle_KeyUp(Qt::Key_0);
+        QCOMPARE(dlg.TextAngle()->text(), QString());
+        QCOMPARE(dlg.Angle, 45.0);
+        dlg.TextAngle()->setText(QStringLiteral("-1"));
+        dlg.TextAngle_KeyUp(Qt::Key_1);
+        QCOMPARE(dlg.TextAngle()->text(), QString());
+        dlg.TextAngle()->setText(QStringLiteral("30"));
+        dlg.TextAngle_KeyUp(Qt::Key_0);
+        QCOMPARE(dlg.Angle, 30.0);
+        // 45 and Enter: angle 45 and the focus on OK.
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.TextAngle()->setFocus();
+        dlg.TextAngle()->setText(QStringLiteral("45"));
+        QTest::keyClick(dlg.TextAngle(), Qt::Key_Return);
+        QCOMPARE(dlg.Angle, 45.0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.cmdOK()));
+
+        // Left negates; OK rotates the document and hands back radians.
+        dlg.Option1(1)->click();
+        QCOMPARE(dlg.Direction, std::int16_t(1));
+        dlg.Option2(0)->click();
+        dlg.cmdOK_Click();
+        QCOMPARE(dlg.Angle, -(90 * 2 * double(Pi) / 360));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        // A quarter turn to the left about (10, 10) (CInt(10.5) = 10): (x, y) comes from (20 - y, x).
+        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(20 - y, x); }), QString());
     }
-    QCOMPARE(f.doc.Picture1.Image(), before);
-    QCOMPARE(f.doc.UndoIndex(), index);
-}
 
-void TestDialogs::rotateDialogRules()
-{
-    Fixture f(21, 21);
-    FrmRotate dlg(f.doc);
-    QCOMPARE(dlg.windowTitle(), LoadResString(1223));
-    QCOMPARE(dlg.hChkErase()->text(), LoadResString(1238));
-    QCOMPARE(dlg.cmdOK()->text(), LoadResString(1243));
-    QCOMPARE(dlg.CmdCancel()->text(), LoadResString(1244));
-    QCOMPARE(dlg.Option2(3)->text(), LoadResString(1230));
-    QCOMPARE(dlg.Option1(0)->text(), LoadResString(1231));
-    QCOMPARE(dlg.Option1(1)->text(), LoadResString(1232));
-    QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), LoadResString(1228));
-    QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(), LoadResString(1229));
-    QCOMPARE(dlg.Angle, 90.0);
-    QCOMPARE(dlg.Direction, std::int16_t(0));
-    QVERIFY(!dlg.TextAngle()->isEnabled());
-    QCOMPARE(dlg.TextAngle()->text(), QStringLiteral("45"));
-    QVERIFY(dlg.Progress1()->isHidden());
+    void imageMenuOpensTheDialogs()
+    {
+        frmMain main;
+        main.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::OK); };
+        main.MDIForm_Load();
+        // Without a document the commands do nothing.
+        int opened = 0;
+        main.imageDialogHook = [&opened](QDialog &) { ++opened; };
+        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
+        QCOMPARE(opened, 0);
 
-    dlg.Option2(1)->click();
-    QCOMPARE(dlg.Angle, 180.0);
-    dlg.Option2(2)->click();
-    QCOMPARE(dlg.Angle, 270.0);
-    dlg.Option2(3)->click();
-    QVERIFY(dlg.TextAngle()->isEnabled());
-    QCOMPARE(dlg.Angle, 45.0);
-    // 400 is out of range: the box is emptied and the angle stays.
-    dlg.TextAngle()->setText(QStringLiteral("400"));
-    dlg.TextAngle_KeyUp(Qt::Key_0);
-    QCOMPARE(dlg.TextAngle()->text(), QString());
-    QCOMPARE(dlg.Angle, 45.0);
-    dlg.TextAngle()->setText(QStringLiteral("-1"));
-    dlg.TextAngle_KeyUp(Qt::Key_1);
-    QCOMPARE(dlg.TextAngle()->text(), QString());
-    dlg.TextAngle()->setText(QStringLiteral("30"));
-    dlg.TextAngle_KeyUp(Qt::Key_0);
-    QCOMPARE(dlg.Angle, 30.0);
-    // 45 and Enter: angle 45 and the focus on OK.
-    dlg.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-    dlg.TextAngle()->setFocus();
-    dlg.TextAngle()->setText(QStringLiteral("45"));
-    QTest::keyClick(dlg.TextAngle(), Qt::Key_Return);
-    QCOMPARE(dlg.Angle, 45.0);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.cmdOK()));
-
-    // Left negates; OK rotates the document and hands back radians.
-    dlg.Option1(1)->click();
-    QCOMPARE(dlg.Direction, std::int16_t(1));
-    dlg.Option2(0)->click();
-    dlg.cmdOK_Click();
-    QCOMPARE(dlg.Angle, -(90 * 2 * double(Pi) / 360));
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    // A quarter turn to the left about (10, 10) (CInt(10.5) = 10): (x, y) comes from (20 - y, x).
-    QCOMPARE(f.differs([](int x, int y) { return Fixture::at(20 - y, x); }), QString());
-}
-
-void TestDialogs::imageMenuOpensTheDialogs()
-{
-    frmMain main;
-    main.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::OK); };
-    main.MDIForm_Load();
-    // Without a document the commands do nothing.
-    int opened = 0;
-    main.imageDialogHook = [&opened](QDialog &) { ++opened; };
-    main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
-    QCOMPARE(opened, 0);
-
-    frmDocument *form = main.NewDocument();
-    QVERIFY(form);
-    Document &doc = form->doc();
-    const QSize size = doc.Picture1.size();
-    QString seen;
-    main.imageDialogHook = [&](QDialog &d) {
-        ++opened;
-        seen = d.objectName();
-        if (auto *canvas = qobject_cast<frmCanvas *>(&d)) {
-            QCOMPARE(canvas->TextW()->text(), QString::number(size.width()));
-            QCOMPARE(canvas->TextH()->text(), QString::number(size.height()));
-            canvas->TextW()->setText(QString::number(size.width() + 10));
-            canvas->OKButton_Click();
-        } else if (auto *resize = qobject_cast<frmResize *>(&d)) {
-            resize->TextW()->setText(QStringLiteral("20"));
-            resize->TextH()->setText(QStringLiteral("10"));
-            resize->OKButton_Click();
-        } else if (auto *rotate = qobject_cast<FrmRotate *>(&d)) {
-            rotate->Option2(1)->click();
-            rotate->cmdOK_Click();
-        }
-    };
-    main.menuItem(QStringLiteral("mnuImageCanvasSize"))->trigger();
-    QCOMPARE(seen, QStringLiteral("frmCanvas"));
-    QCOMPARE(doc.Picture1.size(), QSize(size.width() + 10, size.height()));
-    main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
-    QCOMPARE(seen, QStringLiteral("FrmRotate"));
-    main.menuItem(QStringLiteral("mnuImageResize"))->trigger();
-    QCOMPARE(seen, QStringLiteral("frmResize"));
-    QCOMPARE(doc.Picture1.size(), QSize(20, 10));
-    QCOMPARE(opened, 3);
-}
+        frmDocument *form = main.NewDocument();
+        QVERIFY(form);
+        Document &doc = form->doc();
+        const QSize size = doc.Picture1.size();
+        QString seen;
+        main.imageDialogHook = [&](QDialog &d) {
+            ++opened;
+            seen = d.objectName();
+            if (auto *canvas = qobject_cast<frmCanvas *>(&d)) {
+                QCOMPARE(canvas->TextW()->text(), QString::number(size.width()));
+                QCOMPARE(canvas->TextH()->text(), QString::number(size.height()));
+                canvas->TextW()->setText(QString::number(size.width() + 10));
+                canvas->OKButton_Click();
+            } else if (auto *resize = qobject_cast<frmResize *>(&d)) {
+                resize->TextW()->setText(QStringLiteral("20"));
+                resize->TextH()->setText(QStringLiteral("10"));
+                resize->OKButton_Click();
+            } else if (auto *rotate = qobject_cast<FrmRotate *>(&d)) {
+                rotate->Option2(1)->click();
+                rotate->cmdOK_Click();
+            }
+        };
+        main.menuItem(QStringLiteral("mnuImageCanvasSize"))->trigger();
+        QCOMPARE(seen, QStringLiteral("frmCanvas"));
+        QCOMPARE(doc.Picture1.size(), QSize(size.width() + 10, size.height()));
+        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
+        QCOMPARE(seen, QStringLiteral("FrmRotate"));
+        main.menuItem(QStringLiteral("mnuImageResize"))->trigger();
+        QCOMPARE(seen, QStringLiteral("frmResize"));
+        QCOMPARE(doc.Picture1.size(), QSize(20, 10));
+        QCOMPARE(opened, 3);
+    }
+};
 
 QTEST_MAIN(TestDialogs)
 #include "tst_dialogs.moc"

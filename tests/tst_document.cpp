@@ -19,373 +19,356 @@ using orvtest::FakeView;
 class TestDocument : public QObject {
     Q_OBJECT
 private slots:
-    void scrollBarThresholds();
-    void centringAndScrollValues();
-    void startUpSizesWindowAndSyncs();
-    void activationFollowsMirror();
-    void closeQuestion();
-    void closeSavesRegisteredFile();
-    void valueStack();
+    void scrollBarThresholds()
+    {
+        const QSize panel(400, 300);
+        // 12 pixels taller than the viewport: no vertical bar; 13: one.
+        ViewportLayout l = Document::ComputeLayout(QSize(100, 312), panel, 17, 17, {}, true);
+        QVERIFY(!l.vScrollVisible);
+        l = Document::ComputeLayout(QSize(100, 313), panel, 17, 17, {}, true);
+        QVERIFY(l.vScrollVisible);
+        QVERIFY(!l.hScrollVisible);
+        l = Document::ComputeLayout(QSize(412, 100), panel, 17, 17, {}, true);
+        QVERIFY(!l.hScrollVisible);
+        l = Document::ComputeLayout(QSize(413, 100), panel, 17, 17, {}, true);
+        QVERIFY(l.hScrollVisible);
+        QVERIFY(!l.cornerVisible);
+        l = Document::ComputeLayout(QSize(1000, 1000), panel, 17, 17, {}, true);
+        QVERIFY(l.vScrollVisible && l.hScrollVisible && l.cornerVisible);
+        QCOMPARE(l.corner, QPoint(400 - 17, 300 - 17));
+        QCOMPARE(l.vScroll, QRect(383, 0, 17, 283));
+        QCOMPARE(l.hScroll, QRect(0, 283, 383, 17));
+    }
 
-    void colourByButtonAndGate();
-    void rightButtonMenuSwitch();
-    void drawingStartBuildsPenAndBrush();
-    void mirrorEntries();
-    void marqueePressInsideSelectionMoves();
-    void previewRestoreCopiesOnlyWhatChanged();
-    void statusTextAndKeys();
+    void centringAndScrollValues()
+    {
+        const QSize panel(400, 300);
+        // Both bars hidden: the image is centred.
+        ViewportLayout l = Document::ComputeLayout(QSize(200, 100), panel, 17, 17, {}, true);
+        QCOMPARE(l.picture, QPoint(100, 100));
+        // A large image: centred less the bar, maxima in tens of pixels, first values from the position.
+        l = Document::ComputeLayout(QSize(1000, 800), panel, 17, 17, {}, true);
+        QCOMPARE(l.picture.x(), (400 - 1000) / 2 - 17);
+        QCOMPARE(l.picture.y(), (300 - 800) / 2 - 17);
+        QCOMPARE(l.hScrollMax, 62);   // (1000 - 400 + 17) / 10 = 61.7
+        QCOMPARE(l.vScrollMax, 52);   // (800 - 300 + 17) / 10 = 51.7
+        QCOMPARE(l.hScrollValue, 32); // 317 / 10 = 31.7
+        QCOMPARE(l.vScrollValue, 27); // 267 / 10 = 26.7
+
+        FakeHost host;
+        FakeView view;
+        view.client = panel;
+        Document doc(host);
+        doc.setView(&view);
+        doc.Picture1.resize(1000, 800);
+        doc.setFormIzin(true);
+        doc.Form_Resize();
+        doc.HScroll1_Change(5);
+        QCOMPARE(view.applied.picture.x(), -50);
+        doc.VScroll1_Change(12);
+        QCOMPARE(view.applied.picture.y(), -120);
+        // A closed gate ignores resizes.
+        const int before = view.layouts;
+        doc.setFormIzin(false);
+        doc.Form_Resize();
+        QCOMPARE(view.layouts, before);
+    }
+
+    void startUpSizesWindowAndSyncs()
+    {
+        orvtest::PrivateSettings settings;
+        FakeHost host;
+        host.st.backColour = RGBColour(10, 20, 30);
+        FakeView view;
+        view.window = QSize(300, 200);
+        view.client = QSize(292, 174);
+        Document doc(host);
+        doc.setView(&view);
+        doc.Form_Load();
+        QVERIFY(doc.FormIzin());
+        QCOMPARE(host.ceodCalls, 1);
+        doc.Picture1.resize(320, 200);
+        doc.Picture1.Cls();
+        doc.Picture1.SetPixel(5, 6, RGBColour(255, 0, 0));
+        doc.StartUp();
+        // Window width = image width; height = frame + image height.
+        QCOMPARE(view.window, QSize(320, 26 + 200));
+        QCOMPARE(doc.current.centreX, 160);
+        QCOMPARE(doc.current.centreY, 100);
+        QCOMPARE(doc.PicOrg.size(), QSize(320, 200));
+        QCOMPARE(doc.Picture2.size(), QSize(320, 200));
+        QCOMPARE(doc.PicOrg.GetPixel(5, 6), RGBColour(255, 0, 0));
+        QCOMPARE(doc.Picture2.GetPixel(5, 6), RGBColour(255, 0, 0));
+        QCOMPARE(doc.Picture1.GetPixel(0, 0), RGBColour(10, 20, 30));
+        QCOMPARE(host.st.transparentColour, RGBColour(10, 20, 30));
+        QVERIFY(view.layouts >= 1);
+    }
+
+    void activationFollowsMirror()
+    {
+        FakeHost host;
+        host.st.mirrorCount = 2;
+        Document doc(host);
+        doc.Picture1.resize(10, 10);
+        doc.setFormIzin(true);
+        doc.setMirrorEnabled(true);
+        doc.Form_Activate();
+        QCOMPARE(host.buttons.value(QStringLiteral("Mirror")), 1);
+        QCOMPARE(doc.MirrorCount(), 2);
+        doc.setMirrorEnabled(false);
+        doc.Form_Activate();
+        QCOMPARE(host.buttons.value(QStringLiteral("Mirror")), 0);
+    }
+
+    void closeQuestion()
+    {
+        orvtest::PrivateSettings settings;
+        FakeHost host;
+        Document doc(host);
+        doc.Caption = QStringLiteral("Image1");
+        doc.Picture1.resize(4, 4);
+
+        // Unchanged: no question.
+        QVERIFY(doc.Form_Unload());
+        QVERIFY(host.shownMessages.isEmpty());
+
+        // Changed and untitled: Cancel keeps it; No discards; Yes goes to Save As.
+        doc.setSaveReq(true);
+        host.answers = {Msg::Cancel};
+        QVERIFY(!doc.Form_Unload());
+        QCOMPARE(host.shownMessages.last(), QStringLiteral("Save to this file ?"));
+        QCOMPARE(host.shownTitles.last(), QStringLiteral("Image1"));
+        QCOMPARE(host.shownStyles.last(), Msg::YesNoCancel | Msg::Question);
+
+        host.answers = {Msg::Yes};
+        host.onSaveAs = [&] { doc.setSaveReq(false); };
+        QVERIFY(doc.Form_Unload());
+        QCOMPARE(host.saveAsCalls, 1);
+
+        // A Save As that did not save keeps the window open.
+        doc.setSaveReq(true);
+        host.answers = {Msg::Yes};
+        host.onSaveAs = {};
+        QVERIFY(!doc.Form_Unload());
+        QCOMPARE(host.saveAsCalls, 2);
+
+        host.answers = {Msg::No};
+        QVERIFY(doc.Form_Unload());
+
+        // The mirror flag of the document closed last is what the store holds.
+        doc.setMirrorEnabled(true);
+        doc.setSaveReq(false);
+        QVERIFY(doc.Form_Unload());
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror")), QStringLiteral("True"));
+    }
+
+    void closeSavesRegisteredFile()
+    {
+        orvtest::PrivateSettings settings;
+        FakeHost host;
+        Document doc(host);
+        doc.Picture1.resize(3, 2);
+        doc.Picture1.Cls();
+        doc.Picture1.SetPixel(0, 0, RGBColour(0, 0, 255));
+        doc.Caption = settings.path() + QStringLiteral("/picture.png");
+        doc.Tag = QStringLiteral("Register");
+        doc.setSaveReq(true);
+        host.answers = {Msg::Yes};
+        QVERIFY(doc.Form_Unload());
+        QFile f(doc.Caption);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QCOMPARE(bytes.left(2), QByteArray("BM"));   // a bitmap, whatever the name says
+        QImage back;
+        QVERIFY(back.loadFromData(bytes, "BMP"));
+        QCOMPARE(back.size(), QSize(3, 2));
+        QCOMPARE(back.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
+
+        // A save that cannot be written keeps the window open and the changes flagged.
+        doc.Caption = settings.path() + QStringLiteral("/no/such/folder/picture.bmp");
+        doc.setSaveReq(true);
+        host.answers = {Msg::Yes, Msg::OK};
+        QVERIFY(!doc.Form_Unload());
+        QVERIFY(doc.SaveReq());
+    }
+
+    void valueStack()
+    {
+        ValueStackStore s;
+        QVERIFY(!s.ValueStack(1, 7).isValid());
+        for (int i = 1; i <= 5; ++i)
+            s.ValueStack(i * 10, 0);
+        QCOMPARE(s.top(), 5);
+        QVERIFY(!s.ValueStack(60, 0).isValid());   // no room for a sixth
+        QCOMPARE(s.ValueStack({}, 1).toInt(), 50);
+        QCOMPARE(s.ValueStack({}, 1).toInt(), 40);
+        QCOMPARE(s.top(), 3);
+    }
+
+    void colourByButtonAndGate()
+    {
+        DocFixture f(64, 48);
+        f.host.st.foreColour = RGBColour(200, 0, 0);
+        f.host.st.backColour = RGBColour(0, 0, 200);
+        f.host.st.currentTool = QStringLiteral("Line");
+        f.doc.Picture1_MouseDown(1, 0, 5, 5);
+        QCOMPARE(f.host.st.drawColour, RGBColour(200, 0, 0));
+        QCOMPARE(f.doc.Picture1.ForeColor, RGBColour(200, 0, 0));
+        QVERIFY(f.doc.SaveReq());
+        QVERIFY(f.doc.FormIzin());
+        f.doc.Picture1_MouseMove(2, 0, 6, 6);
+        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        f.doc.Picture1_MouseMove(0, 0, 7, 7);       // no button: the colour stays
+        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        f.doc.Picture1_MouseDown(2, 0, 5, 5);
+        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        // A closed gate ignores presses and moves.
+        f.doc.setFormIzin(false);
+        f.host.status.clear();
+        f.doc.Picture1_MouseDown(1, 0, 5, 5);
+        f.doc.Picture1_MouseMove(1, 0, 9, 9);
+        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        QVERIFY(f.host.status.isEmpty());
+    }
+
+    void rightButtonMenuSwitch()
+    {
+        DocFixture f(64, 48);
+        f.host.st.options.PopupMenu = -1;
+        f.host.st.currentTool = QStringLiteral("Line");
+        f.host.st.drawColour = RGBColour(1, 1, 1);
+        f.doc.setSaveReq(false);
+        f.doc.Picture1_MouseDown(2, 0, 10, 10);
+        QCOMPARE(f.host.popups, 1);
+        QVERIFY(!f.doc.SaveReq());                  // no stroke started
+        QCOMPARE(f.host.st.drawColour, RGBColour(1, 1, 1));
+        QVERIFY(f.doc.FormIzin());
+        f.host.st.options.PopupMenu = 0;
+        f.doc.Picture1_MouseDown(2, 0, 10, 10);
+        QCOMPARE(f.host.popups, 1);
+        QCOMPARE(f.host.st.drawColour, f.host.st.backColour);
+    }
+
+    void drawingStartBuildsPenAndBrush()
+    {
+        DocFixture f(64, 48);
+        f.host.st.foreColour = RGBColour(9, 8, 7);
+        f.host.st.pen.widthX = 5;
+        f.host.st.pen.style = 3;
+        f.host.st.brush.style = BS_SOLID;
+        f.host.buttons[QStringLiteral("Transparent")] = 1;
+        f.host.st.currentTool = QStringLiteral("Rectangle");
+        f.doc.Picture1_MouseDown(1, 0, 3.4f, 7.6f);
+        QCOMPARE(f.host.st.brush.style, BS_HOLLOW);
+        QCOMPARE(f.host.st.pen.style, PS_SOLID);
+        QCOMPARE(f.host.st.pen.colour, RGBColour(9, 8, 7));
+        QCOMPARE(f.host.st.brush.colour, RGBColour(9, 8, 7));
+        QCOMPARE(f.doc.Picture1.selectedPen().width, 5);
+        QCOMPARE(f.doc.Picture1.selectedPen().colour, RGBColour(9, 8, 7));
+        QVERIFY(f.doc.Picture1.selectedBrush().hollow());
+        QCOMPARE(f.doc.dragStart(), QPointF(double(3.4f), double(7.6f)));
+        f.host.buttons[QStringLiteral("Transparent")] = 0;
+        f.host.buttons[QStringLiteral("Filled")] = 1;
+        f.doc.Picture1_MouseDown(1, 0, 1, 1);
+        QCOMPARE(f.host.st.brush.style, BS_SOLID);
+        // Neither pressed: the style is left as it is (here solid, as a fill leaves it).
+        f.host.buttons[QStringLiteral("Filled")] = 0;
+        f.doc.Picture1_MouseDown(1, 0, 1, 1);
+        QCOMPARE(f.host.st.brush.style, BS_SOLID);
+    }
+
+    void mirrorEntries()
+    {
+        DocFixture f(100, 60);   // centre (50, 30)
+        f.host.st.currentTool = QStringLiteral("Line");
+        f.host.st.mirrorCount = 2;
+        f.doc.setMirrorEnabled(true);
+        f.doc.Picture1_MouseDown(1, 0, 10, 20);
+        f.doc.Picture1_MouseMove(1, 0, 14, 22);
+        QCOMPARE(f.doc.MirrorEntries(), 3);
+        QCOMPARE(f.doc.current.points[0].x, std::int16_t(14));
+        QCOMPARE(f.doc.current.points[1].x, std::int16_t(86));
+        QCOMPARE(f.doc.current.points[1].y, std::int16_t(22));
+        QCOMPARE(f.doc.current.points[2].x, std::int16_t(86));
+        QCOMPARE(f.doc.current.points[2].y, std::int16_t(38));
+        QCOMPARE(f.doc.current.points[3].x, std::int16_t(14));
+        QCOMPARE(f.doc.current.points[3].y, std::int16_t(38));
+        QCOMPARE(f.doc.current.points[1].startX, 90.0f);
+        QCOMPARE(f.doc.current.points[3].startY, 40.0f);
+        f.host.st.mirrorCount = 1;
+        f.doc.Picture1_MouseDown(1, 0, 10, 20);
+        QCOMPARE(f.doc.MirrorEntries(), 1);
+        f.doc.setMirrorEnabled(false);
+        QCOMPARE(f.doc.MirrorEntries(), 0);
+    }
+
+    void marqueePressInsideSelectionMoves()
+    {
+        DocFixture f(64, 48);
+        f.doc.RectHWND = CreateRectRgn(10, 10, 30, 30);
+        f.host.st.currentTool = QStringLiteral("Marquee");
+        f.doc.Picture1_MouseDown(1, 0, 40, 40);     // outside: stays a marquee
+        QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
+        f.doc.Picture1_MouseDown(1, 0, 15, 15);
+        QCOMPARE(f.host.st.currentTool, QStringLiteral("Move"));
+        QVERIFY(f.doc.RectHWND);                    // Move keeps the selection
+        // Any other tool drops the selection before it draws.
+        f.host.st.currentTool = QStringLiteral("Pencil");
+        f.doc.Picture1_MouseDown(1, 0, 15, 15);
+        QVERIFY(!f.doc.RectHWND);
+        QVERIFY(f.doc.Picture1.clipRegion().isNull());
+    }
+
+    void previewRestoreCopiesOnlyWhatChanged()
+    {
+        DocFixture f(200, 100);
+        f.doc.Picture1.SetPixel(150, 80, RGBColour(0, 255, 0));
+        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        QVERIFY(f.doc.previewDirty().isEmpty());
+        f.host.st.currentTool = QStringLiteral("Line");
+        f.doc.Picture1_MouseDown(1, 0, 5, 5);
+        // Something drawn as a preview ...
+        f.doc.Picture1.SetPixel(20, 30, RGBColour(255, 0, 0));
+        f.doc.Picture1.Refresh();
+        QCOMPARE(f.doc.previewDirty(), QRect(20, 30, 1, 1));
+        // ... is gone at the next move, and the rest of the picture is as it was. (No button is held,
+        // so the line itself draws nothing and Picture1 is exactly the restored picture.)
+        f.doc.Picture1_MouseMove(0, 0, 6, 6);
+        QCOMPARE(f.doc.Picture1.GetPixel(20, 30), Colour(0xFFFFFF));
+        QCOMPARE(f.doc.Picture1.GetPixel(150, 80), RGBColour(0, 255, 0));
+        QVERIFY(f.doc.Picture1.Image() == f.doc.Picture2.Image());
+        QVERIFY(f.view.repainted.contains(QPoint(20, 30)));
+    }
+
+    void statusTextAndKeys()
+    {
+        DocFixture f(64, 48);
+        f.doc.Picture1_MouseMove(0, 0, 3, 7);
+        QCOMPARE(f.host.status.value(2), QStringLiteral("X : 3  Y : 7"));
+        f.host.cursor = QPoint(100, 100);
+        f.doc.Picture1_KeyDown(37, 0);
+        f.doc.Picture1_KeyDown(38, 1);
+        QCOMPARE(f.host.cursor, QPoint(99, 99));
+        f.doc.Picture1_KeyDown(39, 0);
+        f.doc.Picture1_KeyDown(40, 0);
+        QCOMPARE(f.host.cursor, QPoint(100, 100));
+        f.host.st.zoomFactor = 4;
+        f.doc.Picture1_KeyDown(107, 0);
+        QCOMPARE(f.host.st.zoomFactor, std::int16_t(6));     // 5.75 rounds to 6
+        f.host.st.zoomFactor = 16;
+        f.doc.Picture1_KeyDown(107, 0);
+        QCOMPARE(f.host.st.zoomFactor, std::int16_t(16));    // 20 is not below 20
+        f.host.st.zoomFactor = 2;
+        f.doc.Picture1_KeyDown(109, 0);
+        QCOMPARE(f.host.st.zoomFactor, std::int16_t(2));
+        f.host.st.zoomFactor = 10;
+        f.doc.Picture1_KeyDown(109, 0);
+        QCOMPARE(f.host.st.zoomFactor, std::int16_t(8));
+        f.host.st.zoomFactor = 5;
+        f.doc.Picture1_KeyDown(109, 0);
+        QCOMPARE(f.host.st.zoomFactor, std::int16_t(4));     // 5 / 1.25 = 4
+    }
 };
-
-void TestDocument::scrollBarThresholds()
-{
-    const QSize panel(400, 300);
-    // 12 pixels taller than the viewport: no vertical bar; 13: one.
-    ViewportLayout l = Document::ComputeLayout(QSize(100, 312), panel, 17, 17, {}, true);
-    QVERIFY(!l.vScrollVisible);
-    l = Document::ComputeLayout(QSize(100, 313), panel, 17, 17, {}, true);
-    QVERIFY(l.vScrollVisible);
-    QVERIFY(!l.hScrollVisible);
-    l = Document::ComputeLayout(QSize(412, 100), panel, 17, 17, {}, true);
-    QVERIFY(!l.hScrollVisible);
-    l = Document::ComputeLayout(QSize(413, 100), panel, 17, 17, {}, true);
-    QVERIFY(l.hScrollVisible);
-    QVERIFY(!l.cornerVisible);
-    l = Document::ComputeLayout(QSize(1000, 1000), panel, 17, 17, {}, true);
-    QVERIFY(l.vScrollVisible && l.hScrollVisible && l.cornerVisible);
-    QCOMPARE(l.corner, QPoint(400 - 17, 300 - 17));
-    QCOMPARE(l.vScroll, QRect(383, 0, 17, 283));
-    QCOMPARE(l.hScroll, QRect(0, 283, 383, 17));
-}
-
-void TestDocument::centringAndScrollValues()
-{
-    const QSize panel(400, 300);
-    // Both bars hidden: the image is centred.
-    ViewportLayout l = Document::ComputeLayout(QSize(200, 100), panel, 17, 17, {}, true);
-    QCOMPARE(l.picture, QPoint(100, 100));
-    // A large image: centred less the bar, maxima in tens of pixels, first values from the position.
-    l = Document::ComputeLayout(QSize(1000, 800), panel, 17, 17, {}, true);
-    QCOMPARE(l.picture.x(), (400 - 1000) / 2 - 17);
-    QCOMPARE(l.picture.y(), (300 - 800) / 2 - 17);
-    QCOMPARE(l.hScrollMax, 62);   // (1000 - 400 + 17) / 10 = 61.7
-    QCOMPARE(l.vScrollMax, 52);   // (800 - 300 + 17) / 10 = 51.7
-    QCOMPARE(l.hScrollValue, 32); // 317 / 10 = 31.7
-    QCOMPARE(l.vScrollValue, 27); // 267 / 10 = 26.7
-
-    FakeHost host;
-    FakeView view;
-    view.client = panel;
-    Document doc(host);
-    doc.setView(&view);
-    doc.Picture1.resize(1000, 800);
-    doc.setFormIzin(true);
-    doc.Form_Resize();
-    doc.HScroll1_Change(5);
-    QCOMPARE(view.applied.picture.x(), -50);
-    doc.VScroll1_Change(12);
-    QCOMPARE(view.applied.picture.y(), -120);
-    // A closed gate ignores resizes.
-    const int before = view.layouts;
-    doc.setFormIzin(false);
-    doc.Form_Resize();
-    QCOMPARE(view.layouts, before);
-}
-
-void TestDocument::startUpSizesWindowAndSyncs()
-{
-    orvtest::PrivateSettings settings;
-    FakeHost host;
-    host.st.backColour = RGBColour(10, 20, 30);
-    FakeView view;
-    view.window = QSize(300, 200);
-    view.client = QSize(292, 174);
-    Document doc(host);
-    doc.setView(&view);
-    doc.Form_Load();
-    QVERIFY(doc.FormIzin());
-    QCOMPARE(host.ceodCalls, 1);
-    doc.Picture1.resize(320, 200);
-    doc.Picture1.Cls();
-    doc.Picture1.SetPixel(5, 6, RGBColour(255, 0, 0));
-    doc.StartUp();
-    // Window width = image width; height = frame + image height.
-    QCOMPARE(view.window, QSize(320, 26 + 200));
-    QCOMPARE(doc.current.centreX, 160);
-    QCOMPARE(doc.current.centreY, 100);
-    QCOMPARE(doc.PicOrg.size(), QSize(320, 200));
-    QCOMPARE(doc.Picture2.size(), QSize(320, 200));
-    QCOMPARE(doc.PicOrg.GetPixel(5, 6), RGBColour(255, 0, 0));
-    QCOMPARE(doc.Picture2.GetPixel(5, 6), RGBColour(255, 0, 0));
-    QCOMPARE(doc.Picture1.GetPixel(0, 0), RGBColour(10, 20, 30));
-    QCOMPARE(host.st.transparentColour, RGBColour(10, 20, 30));
-    QVERIFY(view.layouts >= 1);
-}
-
-void TestDocument::activationFollowsMirror()
-{
-    FakeHost host;
-    host.st.mirrorCount = 2;
-    Document doc(host);
-    doc.Picture1.resize(10, 10);
-    doc.setFormIzin(true);
-    doc.setMirrorEnabled(true);
-    doc.Form_Activate();
-    QCOMPARE(host.buttons.value(QStringLiteral("Mirror")), 1);
-    QCOMPARE(doc.MirrorCount(), 2);
-    doc.setMirrorEnabled(false);
-    doc.Form_Activate();
-    QCOMPARE(host.buttons.value(QStringLiteral("Mirror")), 0);
-}
-
-void TestDocument::closeQuestion()
-{
-    orvtest::PrivateSettings settings;
-    FakeHost host;
-    Document doc(host);
-    doc.Caption = QStringLiteral("Image1");
-    doc.Picture1.resize(4, 4);
-
-    // Unchanged: no question.
-    QVERIFY(doc.Form_Unload());
-    QVERIFY(host.shownMessages.isEmpty());
-
-    // Changed and untitled: Cancel keeps it; No discards; Yes goes to Save As.
-    doc.setSaveReq(true);
-    host.answers = {Msg::Cancel};
-    QVERIFY(!doc.Form_Unload());
-    QCOMPARE(host.shownMessages.last(), QStringLiteral("Save to this file ?"));
-    QCOMPARE(host.shownTitles.last(), QStringLiteral("Image1"));
-    QCOMPARE(host.shownStyles.last(), Msg::YesNoCancel | Msg::Question);
-
-    host.answers = {Msg::Yes};
-    host.onSaveAs = [&] { doc.setSaveReq(false); };
-    QVERIFY(doc.Form_Unload());
-    QCOMPARE(host.saveAsCalls, 1);
-
-    // A Save As that did not save keeps the window open.
-    doc.setSaveReq(true);
-    host.answers = {Msg::Yes};
-    host.onSaveAs = {};
-    QVERIFY(!doc.Form_Unload());
-    QCOMPARE(host.saveAsCalls, 2);
-
-    host.answers = {Msg::No};
-    QVERIFY(doc.Form_Unload());
-
-    // The mirror flag of the document closed last is what the store holds.
-    doc.setMirrorEnabled(true);
-    doc.setSaveReq(false);
-    QVERIFY(doc.Form_Unload());
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror")), QStringLiteral("True"));
-}
-
-void TestDocument::closeSavesRegisteredFile()
-{
-    orvtest::PrivateSettings settings;
-    FakeHost host;
-    Document doc(host);
-    doc.Picture1.resize(3, 2);
-    doc.Picture1.Cls();
-    doc.Picture1.SetPixel(0, 0, RGBColour(0, 0, 255));
-    doc.Caption = settings.path() + QStringLiteral("/picture.png");
-    doc.Tag = QStringLiteral("Register");
-    doc.setSaveReq(true);
-    host.answers = {Msg::Yes};
-    QVERIFY(doc.Form_Unload());
-    QFile f(doc.Caption);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    QCOMPARE(bytes.left(2), QByteArray("BM"));   // a bitmap, whatever the name says
-    QImage back;
-    QVERIFY(back.loadFromData(bytes, "BMP"));
-    QCOMPARE(back.size(), QSize(3, 2));
-    QCOMPARE(back.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
-
-    // A save that cannot be written keeps the window open and the changes flagged.
-    doc.Caption = settings.path() + QStringLiteral("/no/such/folder/picture.bmp");
-    doc.setSaveReq(true);
-    host.answers = {Msg::Yes, Msg::OK};
-    QVERIFY(!doc.Form_Unload());
-    QVERIFY(doc.SaveReq());
-}
-
-void TestDocument::valueStack()
-{
-    ValueStackStore s;
-    QVERIFY(!s.ValueStack(1, 7).isValid());
-    for (int i = 1; i <= 5; ++i)
-        s.ValueStack(i * 10, 0);
-    QCOMPARE(s.top(), 5);
-    QVERIFY(!s.ValueStack(60, 0).isValid());   // no room for a sixth
-    QCOMPARE(s.ValueStack({}, 1).toInt(), 50);
-    QCOMPARE(s.ValueStack({}, 1).toInt(), 40);
-    QCOMPARE(s.top(), 3);
-}
-
-void TestDocument::colourByButtonAndGate()
-{
-    DocFixture f(64, 48);
-    f.host.st.foreColour = RGBColour(200, 0, 0);
-    f.host.st.backColour = RGBColour(0, 0, 200);
-    f.host.st.currentTool = QStringLiteral("Line");
-    f.doc.Picture1_MouseDown(1, 0, 5, 5);
-    QCOMPARE(f.host.st.drawColour, RGBColour(200, 0, 0));
-    QCOMPARE(f.doc.Picture1.ForeColor, RGBColour(200, 0, 0));
-    QVERIFY(f.doc.SaveReq());
-    QVERIFY(f.doc.FormIzin());
-    f.doc.Picture1_MouseMove(2, 0, 6, 6);
-    QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
-    f.doc.Picture1_MouseMove(0, 0, 7, 7);       // no button: the colour stays
-    QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
-    f.doc.Picture1_MouseDown(2, 0, 5, 5);
-    QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
-    // A closed gate ignores presses and moves.
-    f.doc.setFormIzin(false);
-    f.host.status.clear();
-    f.doc.Picture1_MouseDown(1, 0, 5, 5);
-    f.doc.Picture1_MouseMove(1, 0, 9, 9);
-    QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
-    QVERIFY(f.host.status.isEmpty());
-}
-
-void TestDocument::rightButtonMenuSwitch()
-{
-    DocFixture f(64, 48);
-    f.host.st.options.PopupMenu = -1;
-    f.host.st.currentTool = QStringLiteral("Line");
-    f.host.st.drawColour = RGBColour(1, 1, 1);
-    f.doc.setSaveReq(false);
-    f.doc.Picture1_MouseDown(2, 0, 10, 10);
-    QCOMPARE(f.host.popups, 1);
-    QVERIFY(!f.doc.SaveReq());                  // no stroke started
-    QCOMPARE(f.host.st.drawColour, RGBColour(1, 1, 1));
-    QVERIFY(f.doc.FormIzin());
-    f.host.st.options.PopupMenu = 0;
-    f.doc.Picture1_MouseDown(2, 0, 10, 10);
-    QCOMPARE(f.host.popups, 1);
-    QCOMPARE(f.host.st.drawColour, f.host.st.backColour);
-}
-
-void TestDocument::drawingStartBuildsPenAndBrush()
-{
-    DocFixture f(64, 48);
-    f.host.st.foreColour = RGBColour(9, 8, 7);
-    f.host.st.pen.widthX = 5;
-    f.host.st.pen.style = 3;
-    f.host.st.brush.style = BS_SOLID;
-    f.host.buttons[QStringLiteral("Transparent")] = 1;
-    f.host.st.currentTool = QStringLiteral("Rectangle");
-    f.doc.Picture1_MouseDown(1, 0, 3.4f, 7.6f);
-    QCOMPARE(f.host.st.brush.style, BS_HOLLOW);
-    QCOMPARE(f.host.st.pen.style, PS_SOLID);
-    QCOMPARE(f.host.st.pen.colour, RGBColour(9, 8, 7));
-    QCOMPARE(f.host.st.brush.colour, RGBColour(9, 8, 7));
-    QCOMPARE(f.doc.Picture1.selectedPen().width, 5);
-    QCOMPARE(f.doc.Picture1.selectedPen().colour, RGBColour(9, 8, 7));
-    QVERIFY(f.doc.Picture1.selectedBrush().hollow());
-    QCOMPARE(f.doc.dragStart(), QPointF(double(3.4f), double(7.6f)));
-    f.host.buttons[QStringLiteral("Transparent")] = 0;
-    f.host.buttons[QStringLiteral("Filled")] = 1;
-    f.doc.Picture1_MouseDown(1, 0, 1, 1);
-    QCOMPARE(f.host.st.brush.style, BS_SOLID);
-    // Neither pressed: the style is left as it is (here solid, as a fill leaves it).
-    f.host.buttons[QStringLiteral("Filled")] = 0;
-    f.doc.Picture1_MouseDown(1, 0, 1, 1);
-    QCOMPARE(f.host.st.brush.style, BS_SOLID);
-}
-
-void TestDocument::mirrorEntries()
-{
-    DocFixture f(100, 60);   // centre (50, 30)
-    f.host.st.currentTool = QStringLiteral("Line");
-    f.host.st.mirrorCount = 2;
-    f.doc.setMirrorEnabled(true);
-    f.doc.Picture1_MouseDown(1, 0, 10, 20);
-    f.doc.Picture1_MouseMove(1, 0, 14, 22);
-    QCOMPARE(f.doc.MirrorEntries(), 3);
-    QCOMPARE(f.doc.current.points[0].x, std::int16_t(14));
-    QCOMPARE(f.doc.current.points[1].x, std::int16_t(86));
-    QCOMPARE(f.doc.current.points[1].y, std::int16_t(22));
-    QCOMPARE(f.doc.current.points[2].x, std::int16_t(86));
-    QCOMPARE(f.doc.current.points[2].y, std::int16_t(38));
-    QCOMPARE(f.doc.current.points[3].x, std::int16_t(14));
-    QCOMPARE(f.doc.current.points[3].y, std::int16_t(38));
-    QCOMPARE(f.doc.current.points[1].startX, 90.0f);
-    QCOMPARE(f.doc.current.points[3].startY, 40.0f);
-    f.host.st.mirrorCount = 1;
-    f.doc.Picture1_MouseDown(1, 0, 10, 20);
-    QCOMPARE(f.doc.MirrorEntries(), 1);
-    f.doc.setMirrorEnabled(false);
-    QCOMPARE(f.doc.MirrorEntries(), 0);
-}
-
-void TestDocument::marqueePressInsideSelectionMoves()
-{
-    DocFixture f(64, 48);
-    f.doc.RectHWND = CreateRectRgn(10, 10, 30, 30);
-    f.host.st.currentTool = QStringLiteral("Marquee");
-    f.doc.Picture1_MouseDown(1, 0, 40, 40);     // outside: stays a marquee
-    QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
-    f.doc.Picture1_MouseDown(1, 0, 15, 15);
-    QCOMPARE(f.host.st.currentTool, QStringLiteral("Move"));
-    QVERIFY(f.doc.RectHWND);                    // Move keeps the selection
-    // Any other tool drops the selection before it draws.
-    f.host.st.currentTool = QStringLiteral("Pencil");
-    f.doc.Picture1_MouseDown(1, 0, 15, 15);
-    QVERIFY(!f.doc.RectHWND);
-    QVERIFY(f.doc.Picture1.clipRegion().isNull());
-}
-
-void TestDocument::previewRestoreCopiesOnlyWhatChanged()
-{
-    DocFixture f(200, 100);
-    f.doc.Picture1.SetPixel(150, 80, RGBColour(0, 255, 0));
-    f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
-    QVERIFY(f.doc.previewDirty().isEmpty());
-    f.host.st.currentTool = QStringLiteral("Line");
-    f.doc.Picture1_MouseDown(1, 0, 5, 5);
-    // Something drawn as a preview ...
-    f.doc.Picture1.SetPixel(20, 30, RGBColour(255, 0, 0));
-    f.doc.Picture1.Refresh();
-    QCOMPARE(f.doc.previewDirty(), QRect(20, 30, 1, 1));
-    // ... is gone at the next move, and the rest of the picture is as it was. (No button is held,
-    // so the line itself draws nothing and Picture1 is exactly the restored picture.)
-    f.doc.Picture1_MouseMove(0, 0, 6, 6);
-    QCOMPARE(f.doc.Picture1.GetPixel(20, 30), Colour(0xFFFFFF));
-    QCOMPARE(f.doc.Picture1.GetPixel(150, 80), RGBColour(0, 255, 0));
-    QVERIFY(f.doc.Picture1.Image() == f.doc.Picture2.Image());
-    QVERIFY(f.view.repainted.contains(QPoint(20, 30)));
-}
-
-
-void TestDocument::statusTextAndKeys()
-{
-    DocFixture f(64, 48);
-    f.doc.Picture1_MouseMove(0, 0, 3, 7);
-    QCOMPARE(f.host.status.value(2), QStringLiteral("X : 3  Y : 7"));
-    f.host.cursor = QPoint(100, 100);
-    f.doc.Picture1_KeyDown(37, 0);
-    f.doc.Picture1_KeyDown(38, 1);
-    QCOMPARE(f.host.cursor, QPoint(99, 99));
-    f.doc.Picture1_KeyDown(39, 0);
-    f.doc.Picture1_KeyDown(40, 0);
-    QCOMPARE(f.host.cursor, QPoint(100, 100));
-    f.host.st.zoomFactor = 4;
-    f.doc.Picture1_KeyDown(107, 0);
-    QCOMPARE(f.host.st.zoomFactor, std::int16_t(6));     // 5.75 rounds to 6
-    f.host.st.zoomFactor = 16;
-    f.doc.Picture1_KeyDown(107, 0);
-    QCOMPARE(f.host.st.zoomFactor, std::int16_t(16));    // 20 is not below 20
-    f.host.st.zoomFactor = 2;
-    f.doc.Picture1_KeyDown(109, 0);
-    QCOMPARE(f.host.st.zoomFactor, std::int16_t(2));
-    f.host.st.zoomFactor = 10;
-    f.doc.Picture1_KeyDown(109, 0);
-    QCOMPARE(f.host.st.zoomFactor, std::int16_t(8));
-    f.host.st.zoomFactor = 5;
-    f.doc.Picture1_KeyDown(109, 0);
-    QCOMPARE(f.host.st.zoomFactor, std::int16_t(4));     // 5 / 1.25 = 4
-}
 
 QTEST_MAIN(TestDocument)
 #include "tst_document.moc"

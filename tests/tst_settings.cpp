@@ -145,600 +145,564 @@ private slots:
     void cleanup() { m_folder.reset(); }
 
     // --- Conversions of stored text -------------------------------------------------------
-    void textConversions();
+    void textConversions()
+    {
+        // Booleans: 1 true, 0 false, -1 does not convert.
+        const std::pair<const char *, int> booleans[] = {
+            {"True", 1}, {"false", 0}, {"TRUE", 1}, {"  False\t", 0}, {"0", 0}, {"-1", 1}, {"7", 1},
+            {"0.0", 0}, {"0.25", 1}, {"yes", -1}, {"", -1}, {"Truex", -1}, {"1x", -1}};
+        for (const auto &[text, want] : booleans) {
+            const std::optional<bool> v = ParseBoolean(QString::fromLatin1(text));
+            QVERIFY2(v.has_value() == (want >= 0) && (!v || *v == (want == 1)), text);
+        }
+        // 16-bit integers, halves to even; no value where the text does not convert.
+        const std::pair<const char *, std::optional<int>> integers[] = {
+            {"640", 640}, {" 7 ", 7}, {"+12", 12}, {"100.5", 100}, {"101.5", 102}, {"-2.5", -2}, {"2.6", 3},
+            {"1e3", 1000}, {"32767", 32767}, {"-32768", -32768}, {"32767.5", {}}, {"32768", {}}, {"-32769", {}},
+            {"12abc", {}}, {"abc", {}}, {"", {}}, {"1,000", {}}, {"&H10", {}}, {"inf", {}}, {"nan", {}},
+            {"5e", {}}, {".", {}}};
+        for (const auto &[text, want] : integers) {
+            const auto v = ParseInteger(QString::fromLatin1(text));
+            QVERIFY2(v.has_value() == want.has_value() && (!v || int(*v) == *want), text);
+        }
+        // 32-bit integers and singles.
+        QCOMPARE(ParseLong(QStringLiteral("2147483647")), std::optional<std::int32_t>(2147483647));
+        QCOMPARE(ParseLong(QStringLiteral("-2147483648")), std::optional<std::int32_t>(-2147483647 - 1));
+        QVERIFY(!ParseLong(QStringLiteral("2147483648")).has_value());
+        QCOMPARE(ParseLong(QStringLiteral("16777215")), std::optional<std::int32_t>(0xFFFFFF));
+        QCOMPARE(ParseLong(QStringLiteral("40000")), std::optional<std::int32_t>(40000));
+        QCOMPARE(ParseLong(QStringLiteral("0.5")), std::optional<std::int32_t>(0));
+        QCOMPARE(ParseLong(QStringLiteral("1.5")), std::optional<std::int32_t>(2));
+
+        QCOMPARE(ParseSingle(QStringLiteral("1234.5")), std::optional<float>(1234.5f));
+        QCOMPARE(ParseSingle(QStringLiteral("-15")), std::optional<float>(-15.0f));
+        QVERIFY(!ParseSingle(QStringLiteral("1e39")).has_value());   // beyond a single
+        QVERIFY(!ParseSingle(QStringLiteral("12 px")).has_value());
+        // Singles are written in plain decimal and read back exactly.
+        const std::pair<float, const char *> singles[] = {
+            {19200.0f, "19200"}, {1234.5f, "1234.5"}, {0.1f, "0.1"}, {-120.5f, "-120.5"}, {0.0f, "0"}, {1.0e6f, "1000000"}};
+        for (const auto &[value, text] : singles) {
+            QCOMPARE(FormatSingle(value), QString::fromLatin1(text));
+            QCOMPARE(ParseSingle(QString::fromLatin1(text)), std::optional<float>(value));
+        }
+    }
 
     // --- The store ----------------------------------------------------------------------
-    void storeLivesInPrivateFolder();
-    void typedReadMissingUnconvertibleOutOfRange();
-    void textsRoundTripThroughTheFile_data();
-    void textsRoundTripThroughTheFile();
-    void numbersAndBooleansWrittenAsWords();
+    void storeLivesInPrivateFolder()
+    {
+        QCOMPARE(SettingsFilePath(QStringLiteral("Orv Programs")),
+                 m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini"));
+        QVERIFY(SaveSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"),
+                            QStringLiteral("1")));
+        QVERIFY(QFileInfo::exists(m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini")));
+        // One file per application name: the main program's file is not touched.
+        QVERIFY(!QFileInfo::exists(mainFile()));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("0")),
+                 QStringLiteral("0"));
+        QCOMPARE(GetSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"),
+                            QStringLiteral("0")),
+                 QStringLiteral("1"));
+    }
+
+    void typedReadMissingUnconvertibleOutOfRange()
+    {
+        QVERIFY(writeFile(mainFile(), "[T]\nGood=12\nWords=twelve\nBig=40000\nHigh=17\nYes=yes\nOn=TRUE\n"
+                                      "Colour=16777216\nRect=@Rect(1 2 3 4)\n"));
+        const SettingsStore store(AppTitle());
+        const QString t = QStringLiteral("T");
+
+        std::int16_t v = 5;
+        QVERIFY(store.readInteger(t, QStringLiteral("Missing"), 9, v));
+        QCOMPARE(v, std::int16_t(9));
+        QVERIFY(store.readInteger(t, QStringLiteral("Good"), 9, v, 1, 16));
+        QCOMPARE(v, std::int16_t(12));
+        QVERIFY(!store.readInteger(t, QStringLiteral("Words"), 9, v));
+        QCOMPARE(v, std::int16_t(12));
+        QVERIFY(!store.readInteger(t, QStringLiteral("Big"), 9, v));       // beyond 16 bits
+        QVERIFY(!store.readInteger(t, QStringLiteral("High"), 9, v, 1, 16));
+        QVERIFY(!store.readInteger(t, QStringLiteral("Rect"), 9, v));      // not a text of ours
+        QCOMPARE(v, std::int16_t(12));
+
+        std::int32_t l = 0;
+        QVERIFY(store.readLong(t, QStringLiteral("Big"), 1, l));
+        QCOMPARE(l, 40000);
+
+        bool b = false;
+        QVERIFY(!store.readBoolean(t, QStringLiteral("Yes"), true, b));
+        QCOMPARE(b, false);
+        QVERIFY(store.readBoolean(t, QStringLiteral("On"), false, b));
+        QCOMPARE(b, true);
+        std::int16_t flag = 0;
+        QVERIFY(store.readBoolean(t, QStringLiteral("On"), std::int16_t(0), flag));
+        QCOMPARE(flag, std::int16_t(-1));
+
+        Colour c = 0x010203;
+        QVERIFY(!store.readColour(t, QStringLiteral("Colour"), 0, c));
+        QCOMPARE(c, Colour(0x010203));
+        QVERIFY(store.readColour(t, QStringLiteral("Missing"), 0xFFFFFF, c));
+        QCOMPARE(c, Colour(0xFFFFFF));
+
+        QString s = QStringLiteral("before");
+        QVERIFY(!store.readString(t, QStringLiteral("Rect"), QString(), s));
+        QCOMPARE(s, QStringLiteral("before"));
+        QVERIFY(store.readString(t, QStringLiteral("Missing"), QString(), s));
+        QCOMPARE(s, QString());
+    }
+
+    void textsRoundTripThroughTheFile_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("key with spaces") << "MRUList" << "MRU 1" << "/home/u/a.bmp";
+        QTest::newRow("long key with spaces") << "Options" << "Show Tips at Startup" << "1";
+        QTest::newRow("blanks around") << "MRUList" << "MRU 2" << "  padded  ";
+        QTest::newRow("separators") << "MRUList" << "MRU 3" << "a,b;c=d#e";
+        QTest::newRow("quotes and backslashes") << "MRUList" << "MRU 4" << "say \"hi\" \\ C:\\x\\";
+        QTest::newRow("at sign") << "MRUList" << "MRU 5" << "@Rect(1 2 3 4)";
+        QTest::newRow("non-ASCII") << "MRUList" << "MRU 6" << QString::fromUtf8("/tmp/çizim başlangıcı €.bmp");
+        QTest::newRow("empty") << "MRUList" << "MRU 1" << "";
+        QTest::newRow("own section") << "frmZoom" << "Top" << "100";
+    }
+
+    void textsRoundTripThroughTheFile()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QVERIFY(SaveSetting(AppTitle(), section, key, value));
+        // Read by a fresh parser straight from the file.
+        QSettings raw(mainFile(), QSettings::IniFormat);
+        QCOMPARE(raw.value(section + QLatin1Char('/') + key).toString(), value);
+        QCOMPARE(GetSetting(AppTitle(), section, key, QStringLiteral("default")), value);
+        QVERIFY(CheckIniText(readFile(mainFile())).ok);
+    }
+
+    void numbersAndBooleansWrittenAsWords()
+    {
+        {
+            SettingsStore store(AppTitle());
+            QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("PopupMenu"), false));
+            QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("Cyclic"), true));
+            QVERIFY(store.setNumber(QStringLiteral("Colors"), QStringLiteral("BackColor"), 0xFFFFFF));
+            QVERIFY(store.setNumber(QStringLiteral("Options"), QStringLiteral("ComboImageIndex"), -1));
+            QVERIFY(store.setSingle(QStringLiteral("Settings"), QStringLiteral("MainLeft"), 1234.5f));
+            QVERIFY(store.sync());
+            QVERIFY(!store.failed());
+        }
+        const QString text = QString::fromUtf8(readFile(mainFile()));
+        QVERIFY2(text.contains(QStringLiteral("PopupMenu=False\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("Cyclic=True\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("BackColor=16777215\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("ComboImageIndex=-1\n")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("MainLeft=1234.5\n")), qPrintable(text));
+    }
 
     // --- The main window's load and save ----------------------------------------------------
-    void firstRunGivesTableDefaults();
-    void everyKeyRoundTrips();
-    void startupReplacesPenAndBrush();
-    void garbageValuesLeaveFieldsUnchanged_data();
-    void garbageValuesLeaveFieldsUnchanged();
-    void missingKeysGiveDefaultsNotPreviousValues();
-    void masterToolPropertiesOffKeepsStoredValues();
-    void masterColorsAndToolBarsOffKeepStoredValues();
-    void minimizedCloseKeepsGeometry();
-    void hiddenRecentFileWrittenBackUnchanged();
+    void firstRunGivesTableDefaults()
+    {
+        const Loaded l = loadFresh(AlignBottom);
+        const AppState &s = l.state;
+        const MainWindowSettings &w = l.window;
+
+        QCOMPARE(w.left, 0.0f);
+        QCOMPARE(w.top, 0.0f);
+        QCOMPARE(w.width, kScreen.widthTwips);
+        QCOMPARE(w.height, kScreen.heightTwips);
+        QCOMPARE(w.colorBoxAlign, std::int16_t(AlignBottom));   // the panel's own edge
+        QCOMPARE(s.zoomFactor, std::int16_t(4));
+        QCOMPARE(s.options.MasterSaveColors, std::int16_t(-1));
+        QCOMPARE(s.options.MasterSaveToolBars, std::int16_t(-1));
+        QCOMPARE(s.options.MasterToolProperties, std::int16_t(-1));
+        QCOMPARE(s.options.MasterView, std::int16_t(-1));
+        QCOMPARE(s.options.NewFileWidth, std::int16_t(640));
+        QCOMPARE(s.options.NewFileHeight, std::int16_t(480));
+        QCOMPARE(s.foreColour, Colour(0));
+        QCOMPARE(s.backColour, Colour(0xFFFFFF));
+        QVERIFY(w.viewColorBox);
+        QVERIFY(w.viewToolStd);
+        QVERIFY(w.viewStatusBar);
+        QVERIFY(w.viewEdit);
+        QCOMPARE(s.comboImageIndex, std::int16_t(0));
+        QCOMPARE(s.options.OpenImageOnstartup, std::int16_t(0));
+        QCOMPARE(s.options.PopupMenu, std::int16_t(0));
+        QCOMPARE(s.spray, (SprayRecord{1, 1, 50, 30, 0}));
+        QCOMPARE(s.pen.colour, Colour(0));
+        QCOMPARE(s.pen.style, 0);
+        QCOMPARE(s.pen.widthX, 1);
+        QCOMPARE(s.pen.widthY, 1);
+        QCOMPARE(s.brush.colour, Colour(0));
+        QCOMPARE(s.brush.hatch, 0);
+        QCOMPARE(s.brush.style, 1);
+        QCOMPARE(s.options.ContLineClose, std::int16_t(-1));
+        QCOMPARE(s.cyclic, false);
+        QCOMPARE(s.mirrorCount, std::int16_t(1));
+        for (int i = MruFirst; i <= MruLast; ++i) {
+            QCOMPARE(w.mruCaption[i], QString());
+            QCOMPARE(w.mruVisible[i], false);
+        }
+        QCOMPARE(w.fileSeparatorVisible, false);
+        // Reading never creates the file.
+        QVERIFY(!QFileInfo::exists(mainFile()));
+    }
+
+    void everyKeyRoundTrips()
+    {
+        const Loaded saved = nonDefaultValues();
+        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        const Loaded back = loadFresh();
+        compareState(back.state, saved.state);
+        QVERIFY(back.window == saved.window);
+    }
+
+    void startupReplacesPenAndBrush()
+    {
+        Loaded saved = nonDefaultValues();   // pen style 2, brush style 0, hatch 3, brush colour blue
+        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        Loaded l = loadFresh();
+        QCOMPARE(l.state.pen.style, 2);
+        QCOMPARE(l.state.brush.hatch, 3);
+        InitToolPropertiesAtStartup(l.state);
+        QCOMPARE(l.state.pen.style, 0);           // follows the brush style
+        QCOMPARE(l.state.brush.style, 0);
+        QCOMPARE(l.state.brush.hatch, 0);
+        QCOMPARE(l.state.brush.colour, Colour(0xFFFFFF));
+        QCOMPARE(l.state.pen.widthX, 9);          // the rest is as stored
+    }
+
+    void garbageValuesLeaveFieldsUnchanged_data()
+    {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        const QByteArray S = "Settings", O = "Options", C = "Colors", T = "ToolProperties", M = "MRUList";
+        QTest::newRow("MainLeft beyond a million") << S << QByteArray("MainLeft") << QByteArray("2e6");
+        QTest::newRow("MainTop words") << S << QByteArray("MainTop") << QByteArray("top");
+        QTest::newRow("MainWidth negative") << S << QByteArray("MainWidth") << QByteArray("-5");
+        QTest::newRow("MainHeight huge") << S << QByteArray("MainHeight") << QByteArray("1e9");
+        QTest::newRow("ColorBoxAlign 5") << S << QByteArray("ColorBoxAlign") << QByteArray("5");
+        QTest::newRow("ZoomFactor 0") << S << QByteArray("ZoomFactor") << QByteArray("0");
+        QTest::newRow("MasterSaveColors yes") << O << QByteArray("MasterSaveColors") << QByteArray("yes");
+        QTest::newRow("MasterToolProperties empty") << O << QByteArray("MasterToolProperties") << QByteArray("");
+        QTest::newRow("NewFileWidth -5") << O << QByteArray("NewFileWidth") << QByteArray("-5");
+        QTest::newRow("NewFileWidth 1e9") << O << QByteArray("NewFileWidth") << QByteArray("1000000000");
+        QTest::newRow("NewFileHeight 1025") << O << QByteArray("NewFileHeight") << QByteArray("1025");
+        QTest::newRow("ForeColor beyond white") << C << QByteArray("ForeColor") << QByteArray("16777216");
+        QTest::newRow("BackColor negative") << C << QByteArray("BackColor") << QByteArray("-1");
+        QTest::newRow("ColorBox maybe") << O << QByteArray("ColorBox") << QByteArray("maybe");
+        QTest::newRow("ComboImageIndex 7") << O << QByteArray("ComboImageIndex") << QByteArray("7");
+        QTest::newRow("SprayWidthX 17") << T << QByteArray("SprayWidthX") << QByteArray("17");
+        QTest::newRow("SprayDensity 501") << T << QByteArray("SprayDensity") << QByteArray("501");
+        QTest::newRow("SprayRadius 4") << T << QByteArray("SprayRadius") << QByteArray("4");
+        QTest::newRow("SprayTransparency words") << T << QByteArray("SprayTransparency") << QByteArray("clear");
+        QTest::newRow("PenWidthX 0") << T << QByteArray("PenWidthX") << QByteArray("0");
+        QTest::newRow("PenWidthY 40000") << T << QByteArray("PenWidthY") << QByteArray("40000");
+        QTest::newRow("PenStyle 9") << T << QByteArray("PenStyle") << QByteArray("9");
+        QTest::newRow("BrushStyle 4") << T << QByteArray("BrushStyle") << QByteArray("4");
+        QTest::newRow("BrushHatch 6") << T << QByteArray("BrushHatch") << QByteArray("6");
+        QTest::newRow("PenColor list") << T << QByteArray("PenColor") << QByteArray("1,2,3");
+        QTest::newRow("MirrorCount 3") << O << QByteArray("MirrorCount") << QByteArray("3");
+        QTest::newRow("Cyclic rect") << O << QByteArray("Cyclic") << QByteArray("@Rect(1 2 3 4)");
+        QTest::newRow("MRU control character") << M << QByteArray("MRU%202") << QByteArray("\"a\\x1b[2Jb\"");
+        QTest::newRow("MRU Visible words") << M << QByteArray("MRU%202%20Visible") << QByteArray("visible");
+    }
+
+    void garbageValuesLeaveFieldsUnchanged()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        // A store holding every value away from its default, then one key broken.
+        const Loaded good = nonDefaultValues();
+        QVERIFY(SaveMainSettings(good.state, good.window, false));
+        QByteArray text = readFile(mainFile());
+        const QByteArray section_ = "[" + section + "]\n";
+        const qsizetype at = text.indexOf(section_);
+        QVERIFY2(at >= 0, section.constData());
+        const qsizetype lineStart = text.indexOf("\n" + key + "=", at);
+        QVERIFY2(lineStart >= 0, key.constData());
+        const qsizetype lineEnd = text.indexOf('\n', lineStart + 1);
+        text.replace(lineStart + 1, lineEnd - lineStart - 1, key + "=" + value);
+        QVERIFY(writeFile(mainFile(), text));
+
+        // The window starts from the stored values (as if loaded before); the broken key must not
+        // move its field.
+        Loaded l = nonDefaultValues();
+        LoadMainSettings(l.state, l.window, kScreen);
+        compareState(l.state, good.state);
+        QVERIFY(l.window == good.window);
+    }
+
+    void missingKeysGiveDefaultsNotPreviousValues()
+    {
+        // A file with sections but none of the keys: every field takes its table default, whatever
+        // it held before.
+        QVERIFY(writeFile(mainFile(), "[Settings]\n[Options]\n[Colors]\n[ToolProperties]\n[MRUList]\n"));
+        Loaded l = nonDefaultValues();
+        LoadMainSettings(l.state, l.window, kScreen);
+        const Loaded fresh = loadFresh(l.window.colorBoxAlign);
+        compareState(l.state, fresh.state);
+        QVERIFY(l.window == fresh.window);
+    }
+
+    void masterToolPropertiesOffKeepsStoredValues()
+    {
+        // A normal session stores pen width 5, closing lines and one mirror.
+        Loaded first = loadFresh();
+        first.state.pen.widthX = 5;
+        QVERIFY(SaveMainSettings(first.state, first.window, false));
+
+        // The next session turns "Save tool properties" off and changes the tool properties.
+        Loaded second = loadFresh();
+        QCOMPARE(second.state.pen.widthX, 5);
+        second.state.options.MasterToolProperties = 0;
+        second.state.pen.widthX = 12;
+        second.state.spray.density = 400;
+        second.state.options.ContLineClose = 0;
+        second.state.cyclic = true;
+        second.state.mirrorCount = 2;
+        second.state.options.NewFileWidth = 321;   // not gated
+        QVERIFY(SaveMainSettings(second.state, second.window, false));
+
+        const Loaded third = loadFresh();
+        QCOMPARE(third.state.options.MasterToolProperties, std::int16_t(0));   // the switch itself is saved
+        QCOMPARE(third.state.pen.widthX, 5);
+        QCOMPARE(third.state.spray.density, std::int16_t(50));
+        QCOMPARE(third.state.options.ContLineClose, std::int16_t(-1));
+        QCOMPARE(third.state.cyclic, false);
+        QCOMPARE(third.state.mirrorCount, std::int16_t(1));
+        QCOMPARE(third.state.options.NewFileWidth, std::int16_t(321));
+
+        // With nothing stored before, the gated keys are not written at all.
+        QVERIFY(QFile::remove(mainFile()));
+        QVERIFY(SaveMainSettings(second.state, second.window, false));
+        const SettingsStore store(AppTitle());
+        for (const char *key : {"ContLineClose", "Cyclic", "MirrorCount"})
+            QVERIFY2(!store.contains(QStringLiteral("Options"), QLatin1String(key)), key);
+        QVERIFY(!store.contains(QStringLiteral("ToolProperties"), QStringLiteral("PenWidthX")));
+        QVERIFY(store.contains(QStringLiteral("Options"), QStringLiteral("MasterToolProperties")));
+    }
+
+    void masterColorsAndToolBarsOffKeepStoredValues()
+    {
+        Loaded first = loadFresh();
+        first.state.foreColour = 0x0000FF;
+        first.window.viewStatusBar = false;
+        QVERIFY(SaveMainSettings(first.state, first.window, false));
+
+        Loaded second = loadFresh();
+        second.state.options.MasterSaveColors = 0;
+        second.state.options.MasterSaveToolBars = 0;
+        second.state.foreColour = 0x00FF00;
+        second.state.backColour = 0x000000;
+        second.window.viewStatusBar = true;
+        second.window.viewEdit = false;
+        QVERIFY(SaveMainSettings(second.state, second.window, false));
+
+        const Loaded third = loadFresh();
+        QCOMPARE(third.state.options.MasterSaveColors, std::int16_t(0));
+        QCOMPARE(third.state.options.MasterSaveToolBars, std::int16_t(0));
+        QCOMPARE(third.state.foreColour, Colour(0x0000FF));
+        QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
+        QCOMPARE(third.window.viewStatusBar, false);
+        QCOMPARE(third.window.viewEdit, true);
+    }
+
+    void minimizedCloseKeepsGeometry()
+    {
+        Loaded normal = loadFresh();
+        normal.window.left = 150;
+        normal.window.top = 300;
+        normal.window.width = 12000;
+        normal.window.height = 9000;
+        normal.window.colorBoxAlign = AlignRight;
+        QVERIFY(SaveMainSettings(normal.state, normal.window, false));
+
+        Loaded minimized = loadFresh();
+        minimized.window.left = -32000;
+        minimized.window.top = -32000;
+        minimized.window.width = 2400;
+        minimized.window.height = 500;
+        minimized.window.colorBoxAlign = AlignTop;
+        minimized.state.options.NewFileHeight = 200;   // the rest is still written
+        QVERIFY(SaveMainSettings(minimized.state, minimized.window, true));
+
+        const Loaded back = loadFresh();
+        QCOMPARE(back.window.left, 150.0f);
+        QCOMPARE(back.window.top, 300.0f);
+        QCOMPARE(back.window.width, 12000.0f);
+        QCOMPARE(back.window.height, 9000.0f);
+        QCOMPARE(back.window.colorBoxAlign, std::int16_t(AlignRight));
+        QCOMPARE(back.state.options.NewFileHeight, std::int16_t(200));
+    }
+
+    void hiddenRecentFileWrittenBackUnchanged()
+    {
+        QVERIFY(writeFile(mainFile(), "[MRUList]\nMRU%203=/home/u/old.bmp\nMRU%203%20Visible=False\n"
+                                      "MRU%201=/home/u/new.bmp\nMRU%201%20Visible=True\n"
+                                      "File%20Separator%20Visible=True\n"));
+        const Loaded l = loadFresh();
+        QCOMPARE(l.window.mruCaption[3], QStringLiteral("/home/u/old.bmp"));
+        QCOMPARE(l.window.mruVisible[3], false);
+        QCOMPARE(l.window.mruCaption[1], QStringLiteral("/home/u/new.bmp"));
+        QCOMPARE(l.window.mruVisible[1], true);
+        QVERIFY(l.window.fileSeparatorVisible);
+
+        QVERIFY(SaveMainSettings(l.state, l.window, false));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 3")),
+                 QStringLiteral("/home/u/old.bmp"));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 3 Visible")),
+                 QStringLiteral("False"));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 4 Visible")),
+                 QStringLiteral("False"));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("File Separator Visible")),
+                 QStringLiteral("True"));
+    }
 
     // --- Malformed files and unusable folders ---------------------------------------------
-    void iniCheck_data();
-    void iniCheck();
-    void ownFilesAreWellFormed();
-    void malformedFileIsKeptBeforeFirstWrite_data();
-    void malformedFileIsKeptBeforeFirstWrite();
-    void folderUnderARegularFile();
-    void settingsFileIsADirectory();
-    void readOnlyFolder();
-};
-
-// ---------------------------------------------------------------------------------------------
-
-void TestSettings::textConversions()
-{
-    // Booleans: 1 true, 0 false, -1 does not convert.
-    const std::pair<const char *, int> booleans[] = {
-        {"True", 1}, {"false", 0}, {"TRUE", 1}, {"  False\t", 0}, {"0", 0}, {"-1", 1}, {"7", 1},
-        {"0.0", 0}, {"0.25", 1}, {"yes", -1}, {"", -1}, {"Truex", -1}, {"1x", -1}};
-    for (const auto &[text, want] : booleans) {
-        const std::optional<bool> v = ParseBoolean(QString::fromLatin1(text));
-        QVERIFY2(v.has_value() == (want >= 0) && (!v || *v == (want == 1)), text);
-    }
-    // 16-bit integers, halves to even; no value where the text does not convert.
-    const std::pair<const char *, std::optional<int>> integers[] = {
-        {"640", 640}, {" 7 ", 7}, {"+12", 12}, {"100.5", 100}, {"101.5", 102}, {"-2.5", -2}, {"2.6", 3},
-        {"1e3", 1000}, {"32767", 32767}, {"-32768", -32768}, {"32767.5", {}}, {"32768", {}}, {"-32769", {}},
-        {"12abc", {}}, {"abc", {}}, {"", {}}, {"1,000", {}}, {"&H10", {}}, {"inf", {}}, {"nan", {}},
-        {"5e", {}}, {".", {}}};
-    for (const auto &[text, want] : integers) {
-        const auto v = ParseInteger(QString::fromLatin1(text));
-        QVERIFY2(v.has_value() == want.has_value() && (!v || int(*v) == *want), text);
-    }
-    // 32-bit integers and singles.
-    QCOMPARE(ParseLong(QStringLiteral("2147483647")), std::optional<std::int32_t>(2147483647));
-    QCOMPARE(ParseLong(QStringLiteral("-2147483648")), std::optional<std::int32_t>(-2147483647 - 1));
-    QVERIFY(!ParseLong(QStringLiteral("2147483648")).has_value());
-    QCOMPARE(ParseLong(QStringLiteral("16777215")), std::optional<std::int32_t>(0xFFFFFF));
-    QCOMPARE(ParseLong(QStringLiteral("40000")), std::optional<std::int32_t>(40000));
-    QCOMPARE(ParseLong(QStringLiteral("0.5")), std::optional<std::int32_t>(0));
-    QCOMPARE(ParseLong(QStringLiteral("1.5")), std::optional<std::int32_t>(2));
-
-    QCOMPARE(ParseSingle(QStringLiteral("1234.5")), std::optional<float>(1234.5f));
-    QCOMPARE(ParseSingle(QStringLiteral("-15")), std::optional<float>(-15.0f));
-    QVERIFY(!ParseSingle(QStringLiteral("1e39")).has_value());   // beyond a single
-    QVERIFY(!ParseSingle(QStringLiteral("12 px")).has_value());
-    // Singles are written in plain decimal and read back exactly.
-    const std::pair<float, const char *> singles[] = {
-        {19200.0f, "19200"}, {1234.5f, "1234.5"}, {0.1f, "0.1"}, {-120.5f, "-120.5"}, {0.0f, "0"}, {1.0e6f, "1000000"}};
-    for (const auto &[value, text] : singles) {
-        QCOMPARE(FormatSingle(value), QString::fromLatin1(text));
-        QCOMPARE(ParseSingle(QString::fromLatin1(text)), std::optional<float>(value));
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-
-void TestSettings::storeLivesInPrivateFolder()
-{
-    QCOMPARE(SettingsFilePath(QStringLiteral("Orv Programs")),
-             m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini"));
-    QVERIFY(SaveSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"),
-                        QStringLiteral("1")));
-    QVERIFY(QFileInfo::exists(m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini")));
-    // One file per application name: the main program's file is not touched.
-    QVERIFY(!QFileInfo::exists(mainFile()));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("0")),
-             QStringLiteral("0"));
-    QCOMPARE(GetSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"),
-                        QStringLiteral("0")),
-             QStringLiteral("1"));
-}
-
-void TestSettings::typedReadMissingUnconvertibleOutOfRange()
-{
-    QVERIFY(writeFile(mainFile(), "[T]\nGood=12\nWords=twelve\nBig=40000\nHigh=17\nYes=yes\nOn=TRUE\n"
-                                  "Colour=16777216\nRect=@Rect(1 2 3 4)\n"));
-    const SettingsStore store(AppTitle());
-    const QString t = QStringLiteral("T");
-
-    std::int16_t v = 5;
-    QVERIFY(store.readInteger(t, QStringLiteral("Missing"), 9, v));
-    QCOMPARE(v, std::int16_t(9));
-    QVERIFY(store.readInteger(t, QStringLiteral("Good"), 9, v, 1, 16));
-    QCOMPARE(v, std::int16_t(12));
-    QVERIFY(!store.readInteger(t, QStringLiteral("Words"), 9, v));
-    QCOMPARE(v, std::int16_t(12));
-    QVERIFY(!store.readInteger(t, QStringLiteral("Big"), 9, v));       // beyond 16 bits
-    QVERIFY(!store.readInteger(t, QStringLiteral("High"), 9, v, 1, 16));
-    QVERIFY(!store.readInteger(t, QStringLiteral("Rect"), 9, v));      // not a text of ours
-    QCOMPARE(v, std::int16_t(12));
-
-    std::int32_t l = 0;
-    QVERIFY(store.readLong(t, QStringLiteral("Big"), 1, l));
-    QCOMPARE(l, 40000);
-
-    bool b = false;
-    QVERIFY(!store.readBoolean(t, QStringLiteral("Yes"), true, b));
-    QCOMPARE(b, false);
-    QVERIFY(store.readBoolean(t, QStringLiteral("On"), false, b));
-    QCOMPARE(b, true);
-    std::int16_t flag = 0;
-    QVERIFY(store.readBoolean(t, QStringLiteral("On"), std::int16_t(0), flag));
-    QCOMPARE(flag, std::int16_t(-1));
-
-    Colour c = 0x010203;
-    QVERIFY(!store.readColour(t, QStringLiteral("Colour"), 0, c));
-    QCOMPARE(c, Colour(0x010203));
-    QVERIFY(store.readColour(t, QStringLiteral("Missing"), 0xFFFFFF, c));
-    QCOMPARE(c, Colour(0xFFFFFF));
-
-    QString s = QStringLiteral("before");
-    QVERIFY(!store.readString(t, QStringLiteral("Rect"), QString(), s));
-    QCOMPARE(s, QStringLiteral("before"));
-    QVERIFY(store.readString(t, QStringLiteral("Missing"), QString(), s));
-    QCOMPARE(s, QString());
-}
-
-void TestSettings::textsRoundTripThroughTheFile_data()
-{
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::newRow("key with spaces") << "MRUList" << "MRU 1" << "/home/u/a.bmp";
-    QTest::newRow("long key with spaces") << "Options" << "Show Tips at Startup" << "1";
-    QTest::newRow("blanks around") << "MRUList" << "MRU 2" << "  padded  ";
-    QTest::newRow("separators") << "MRUList" << "MRU 3" << "a,b;c=d#e";
-    QTest::newRow("quotes and backslashes") << "MRUList" << "MRU 4" << "say \"hi\" \\ C:\\x\\";
-    QTest::newRow("at sign") << "MRUList" << "MRU 5" << "@Rect(1 2 3 4)";
-    QTest::newRow("non-ASCII") << "MRUList" << "MRU 6" << QString::fromUtf8("/tmp/çizim başlangıcı €.bmp");
-    QTest::newRow("empty") << "MRUList" << "MRU 1" << "";
-    QTest::newRow("own section") << "frmZoom" << "Top" << "100";
-}
-
-void TestSettings::textsRoundTripThroughTheFile()
-{
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QVERIFY(SaveSetting(AppTitle(), section, key, value));
-    // Read by a fresh parser straight from the file.
-    QSettings raw(mainFile(), QSettings::IniFormat);
-    QCOMPARE(raw.value(section + QLatin1Char('/') + key).toString(), value);
-    QCOMPARE(GetSetting(AppTitle(), section, key, QStringLiteral("default")), value);
-    QVERIFY(CheckIniText(readFile(mainFile())).ok);
-}
-
-void TestSettings::numbersAndBooleansWrittenAsWords()
-{
+    void iniCheck_data()
     {
-        SettingsStore store(AppTitle());
-        QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("PopupMenu"), false));
-        QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("Cyclic"), true));
-        QVERIFY(store.setNumber(QStringLiteral("Colors"), QStringLiteral("BackColor"), 0xFFFFFF));
-        QVERIFY(store.setNumber(QStringLiteral("Options"), QStringLiteral("ComboImageIndex"), -1));
-        QVERIFY(store.setSingle(QStringLiteral("Settings"), QStringLiteral("MainLeft"), 1234.5f));
-        QVERIFY(store.sync());
-        QVERIFY(!store.failed());
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("faultLine");   // 0 = well formed
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("ordinary") << QByteArray("[Options]\nA=1\r\nMRU%201=\"a, b\"\n\n; note\n# note\n") << 0;
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[Options]\nA=1\n") << 0;
+        QTest::newRow("escaped quote") << QByteArray("[O]\nA=\"say \\\"hi\\\"\"\n") << 0;
+        QTest::newRow("empty value") << QByteArray("[O]\nA=\n") << 0;
+        QTest::newRow("unterminated quote") << QByteArray("[O]\nA=1\nB=\"abc\nC=2\n") << 3;
+        QTest::newRow("trailing backslash") << QByteArray("[O]\nA=ab\\\nB=2\n") << 2;
+        QTest::newRow("truncated line") << QByteArray("[O]\nA=1\nPenWid") << 3;
+        QTest::newRow("open section") << QByteArray("[Options\nA=1\n") << 1;
+        QTest::newRow("blank key") << QByteArray("[O]\n =1\n") << 2;
+        QTest::newRow("NUL byte") << QByteArray("[O]\nA=1\n") + QByteArray(1, '\0') + QByteArray("B=2\n") << 3;
+        QTest::newRow("invalid UTF-8") << QByteArray("[O]\nA=\xff\xfe\n") << 2;
+        QTest::newRow("control character") << QByteArray("[O]\nA=\x1b[2J\n") << 2;
     }
-    const QString text = QString::fromUtf8(readFile(mainFile()));
-    QVERIFY2(text.contains(QStringLiteral("PopupMenu=False\n")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("Cyclic=True\n")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("BackColor=16777215\n")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("ComboImageIndex=-1\n")), qPrintable(text));
-    QVERIFY2(text.contains(QStringLiteral("MainLeft=1234.5\n")), qPrintable(text));
-}
 
-// ---------------------------------------------------------------------------------------------
-
-void TestSettings::firstRunGivesTableDefaults()
-{
-    const Loaded l = loadFresh(AlignBottom);
-    const AppState &s = l.state;
-    const MainWindowSettings &w = l.window;
-
-    QCOMPARE(w.left, 0.0f);
-    QCOMPARE(w.top, 0.0f);
-    QCOMPARE(w.width, kScreen.widthTwips);
-    QCOMPARE(w.height, kScreen.heightTwips);
-    QCOMPARE(w.colorBoxAlign, std::int16_t(AlignBottom));   // the panel's own edge
-    QCOMPARE(s.zoomFactor, std::int16_t(4));
-    QCOMPARE(s.options.MasterSaveColors, std::int16_t(-1));
-    QCOMPARE(s.options.MasterSaveToolBars, std::int16_t(-1));
-    QCOMPARE(s.options.MasterToolProperties, std::int16_t(-1));
-    QCOMPARE(s.options.MasterView, std::int16_t(-1));
-    QCOMPARE(s.options.NewFileWidth, std::int16_t(640));
-    QCOMPARE(s.options.NewFileHeight, std::int16_t(480));
-    QCOMPARE(s.foreColour, Colour(0));
-    QCOMPARE(s.backColour, Colour(0xFFFFFF));
-    QVERIFY(w.viewColorBox);
-    QVERIFY(w.viewToolStd);
-    QVERIFY(w.viewStatusBar);
-    QVERIFY(w.viewEdit);
-    QCOMPARE(s.comboImageIndex, std::int16_t(0));
-    QCOMPARE(s.options.OpenImageOnstartup, std::int16_t(0));
-    QCOMPARE(s.options.PopupMenu, std::int16_t(0));
-    QCOMPARE(s.spray, (SprayRecord{1, 1, 50, 30, 0}));
-    QCOMPARE(s.pen.colour, Colour(0));
-    QCOMPARE(s.pen.style, 0);
-    QCOMPARE(s.pen.widthX, 1);
-    QCOMPARE(s.pen.widthY, 1);
-    QCOMPARE(s.brush.colour, Colour(0));
-    QCOMPARE(s.brush.hatch, 0);
-    QCOMPARE(s.brush.style, 1);
-    QCOMPARE(s.options.ContLineClose, std::int16_t(-1));
-    QCOMPARE(s.cyclic, false);
-    QCOMPARE(s.mirrorCount, std::int16_t(1));
-    for (int i = MruFirst; i <= MruLast; ++i) {
-        QCOMPARE(w.mruCaption[i], QString());
-        QCOMPARE(w.mruVisible[i], false);
+    void iniCheck()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, faultLine);
+        const IniCheck check = CheckIniText(text);
+        QCOMPARE(check.ok, faultLine == 0);
+        QCOMPARE(check.line, faultLine);
+        QCOMPARE(check.reason.isEmpty(), faultLine == 0);
     }
-    QCOMPARE(w.fileSeparatorVisible, false);
-    // Reading never creates the file.
-    QVERIFY(!QFileInfo::exists(mainFile()));
-}
 
-void TestSettings::everyKeyRoundTrips()
-{
-    const Loaded saved = nonDefaultValues();
-    QVERIFY(SaveMainSettings(saved.state, saved.window, false));
-    const Loaded back = loadFresh();
-    compareState(back.state, saved.state);
-    QVERIFY(back.window == saved.window);
-}
+    void ownFilesAreWellFormed()
+    {
+        // Everything the program writes, tricky paths included, passes the check: a normal run never
+        // leaves copies behind.
+        const Loaded saved = nonDefaultValues();
+        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        const IniCheck check = CheckIniText(readFile(mainFile()));
+        QVERIFY2(check.ok, qPrintable(check.reason));
+        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        QCOMPARE(backupsOf(mainFile()), QStringList());
+    }
 
-void TestSettings::startupReplacesPenAndBrush()
-{
-    Loaded saved = nonDefaultValues();   // pen style 2, brush style 0, hatch 3, brush colour blue
-    QVERIFY(SaveMainSettings(saved.state, saved.window, false));
-    Loaded l = loadFresh();
-    QCOMPARE(l.state.pen.style, 2);
-    QCOMPARE(l.state.brush.hatch, 3);
-    InitToolPropertiesAtStartup(l.state);
-    QCOMPARE(l.state.pen.style, 0);           // follows the brush style
-    QCOMPARE(l.state.brush.style, 0);
-    QCOMPARE(l.state.brush.hatch, 0);
-    QCOMPARE(l.state.brush.colour, Colour(0xFFFFFF));
-    QCOMPARE(l.state.pen.widthX, 9);          // the rest is as stored
-}
+    void malformedFileIsKeptBeforeFirstWrite_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unterminated quote")
+            << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
+        QTest::newRow("binary junk")
+            << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0')
+                   + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
+        QTest::newRow("truncated line") << QByteArray("[ToolProperties]\nPenWidthX=7\nSprayDens");
+        QTest::newRow("broken escape") << QByteArray("[ToolProperties]\nPenWidthX=7\nPenColor=12\\\n");
+        QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
+    }
 
-void TestSettings::garbageValuesLeaveFieldsUnchanged_data()
-{
-    QTest::addColumn<QByteArray>("section");
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QByteArray>("value");
-    const QByteArray S = "Settings", O = "Options", C = "Colors", T = "ToolProperties", M = "MRUList";
-    QTest::newRow("MainLeft beyond a million") << S << QByteArray("MainLeft") << QByteArray("2e6");
-    QTest::newRow("MainTop words") << S << QByteArray("MainTop") << QByteArray("top");
-    QTest::newRow("MainWidth negative") << S << QByteArray("MainWidth") << QByteArray("-5");
-    QTest::newRow("MainHeight huge") << S << QByteArray("MainHeight") << QByteArray("1e9");
-    QTest::newRow("ColorBoxAlign 5") << S << QByteArray("ColorBoxAlign") << QByteArray("5");
-    QTest::newRow("ZoomFactor 0") << S << QByteArray("ZoomFactor") << QByteArray("0");
-    QTest::newRow("MasterSaveColors yes") << O << QByteArray("MasterSaveColors") << QByteArray("yes");
-    QTest::newRow("MasterToolProperties empty") << O << QByteArray("MasterToolProperties") << QByteArray("");
-    QTest::newRow("NewFileWidth -5") << O << QByteArray("NewFileWidth") << QByteArray("-5");
-    QTest::newRow("NewFileWidth 1e9") << O << QByteArray("NewFileWidth") << QByteArray("1000000000");
-    QTest::newRow("NewFileHeight 1025") << O << QByteArray("NewFileHeight") << QByteArray("1025");
-    QTest::newRow("ForeColor beyond white") << C << QByteArray("ForeColor") << QByteArray("16777216");
-    QTest::newRow("BackColor negative") << C << QByteArray("BackColor") << QByteArray("-1");
-    QTest::newRow("ColorBox maybe") << O << QByteArray("ColorBox") << QByteArray("maybe");
-    QTest::newRow("ComboImageIndex 7") << O << QByteArray("ComboImageIndex") << QByteArray("7");
-    QTest::newRow("SprayWidthX 17") << T << QByteArray("SprayWidthX") << QByteArray("17");
-    QTest::newRow("SprayDensity 501") << T << QByteArray("SprayDensity") << QByteArray("501");
-    QTest::newRow("SprayRadius 4") << T << QByteArray("SprayRadius") << QByteArray("4");
-    QTest::newRow("SprayTransparency words") << T << QByteArray("SprayTransparency") << QByteArray("clear");
-    QTest::newRow("PenWidthX 0") << T << QByteArray("PenWidthX") << QByteArray("0");
-    QTest::newRow("PenWidthY 40000") << T << QByteArray("PenWidthY") << QByteArray("40000");
-    QTest::newRow("PenStyle 9") << T << QByteArray("PenStyle") << QByteArray("9");
-    QTest::newRow("BrushStyle 4") << T << QByteArray("BrushStyle") << QByteArray("4");
-    QTest::newRow("BrushHatch 6") << T << QByteArray("BrushHatch") << QByteArray("6");
-    QTest::newRow("PenColor list") << T << QByteArray("PenColor") << QByteArray("1,2,3");
-    QTest::newRow("MirrorCount 3") << O << QByteArray("MirrorCount") << QByteArray("3");
-    QTest::newRow("Cyclic rect") << O << QByteArray("Cyclic") << QByteArray("@Rect(1 2 3 4)");
-    QTest::newRow("MRU control character") << M << QByteArray("MRU%202") << QByteArray("\"a\\x1b[2Jb\"");
-    QTest::newRow("MRU Visible words") << M << QByteArray("MRU%202%20Visible") << QByteArray("visible");
-}
+    void malformedFileIsKeptBeforeFirstWrite()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY(writeFile(mainFile(), content));
 
-void TestSettings::garbageValuesLeaveFieldsUnchanged()
-{
-    QFETCH(QByteArray, section);
-    QFETCH(QByteArray, key);
-    QFETCH(QByteArray, value);
-    // A store holding every value away from its default, then one key broken.
-    const Loaded good = nonDefaultValues();
-    QVERIFY(SaveMainSettings(good.state, good.window, false));
-    QByteArray text = readFile(mainFile());
-    const QByteArray section_ = "[" + section + "]\n";
-    const qsizetype at = text.indexOf(section_);
-    QVERIFY2(at >= 0, section.constData());
-    const qsizetype lineStart = text.indexOf("\n" + key + "=", at);
-    QVERIFY2(lineStart >= 0, key.constData());
-    const qsizetype lineEnd = text.indexOf('\n', lineStart + 1);
-    text.replace(lineStart + 1, lineEnd - lineStart - 1, key + "=" + value);
-    QVERIFY(writeFile(mainFile(), text));
+        Loaded l = loadFresh();
+        // Whatever the parser made of it, every field holds a value of its range.
+        QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16);
+        QVERIFY(l.state.spray.density >= 1 && l.state.spray.density <= 500);
+        QCOMPARE(backupsOf(mainFile()), QStringList());   // reading alone copies nothing
 
-    // The window starts from the stored values (as if loaded before); the broken key must not
-    // move its field.
-    Loaded l = nonDefaultValues();
-    LoadMainSettings(l.state, l.window, kScreen);
-    compareState(l.state, good.state);
-    QVERIFY(l.window == good.window);
-}
+        l.state.pen.widthX = 3;
+        QVERIFY(SaveMainSettings(l.state, l.window, false));
+        const QStringList copies = backupsOf(mainFile());
+        QCOMPARE(copies.size(), 1);
+        QVERIFY(copies.first().startsWith(QStringLiteral("Orv Image Editor.ini.corrupt-")));
+        QCOMPARE(readFile(QFileInfo(mainFile()).absolutePath() + QLatin1Char('/') + copies.first()), content);
 
-void TestSettings::missingKeysGiveDefaultsNotPreviousValues()
-{
-    // A file with sections but none of the keys: every field takes its table default, whatever
-    // it held before.
-    QVERIFY(writeFile(mainFile(), "[Settings]\n[Options]\n[Colors]\n[ToolProperties]\n[MRUList]\n"));
-    Loaded l = nonDefaultValues();
-    LoadMainSettings(l.state, l.window, kScreen);
-    const Loaded fresh = loadFresh(l.window.colorBoxAlign);
-    compareState(l.state, fresh.state);
-    QVERIFY(l.window == fresh.window);
-}
+        // The rewritten file is clean and holds the new values; later writes make no more copies.
+        QVERIFY(CheckIniText(readFile(mainFile())).ok);
+        QCOMPARE(loadFresh().state.pen.widthX, 3);
+        QVERIFY(SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
+                            QStringLiteral("0")));
+        QVERIFY(SaveMainSettings(l.state, l.window, false));
+        QCOMPARE(backupsOf(mainFile()).size(), 1);
+    }
 
-void TestSettings::masterToolPropertiesOffKeepsStoredValues()
-{
-    // A normal session stores pen width 5, closing lines and one mirror.
-    Loaded first = loadFresh();
-    first.state.pen.widthX = 5;
-    QVERIFY(SaveMainSettings(first.state, first.window, false));
+    void folderUnderARegularFile()
+    {
+        // The configuration folder lies below a regular file, so it can never be created.
+        const QString blocker = m_folder->path() + QStringLiteral("/blocker");
+        QVERIFY(writeFile(blocker, "not a folder"));
+        qputenv("XDG_CONFIG_HOME", (blocker + QStringLiteral("/config")).toLocal8Bit());
+        QVERIFY(mainFile().startsWith(blocker + QLatin1Char('/')));
 
-    // The next session turns "Save tool properties" off and changes the tool properties.
-    Loaded second = loadFresh();
-    QCOMPARE(second.state.pen.widthX, 5);
-    second.state.options.MasterToolProperties = 0;
-    second.state.pen.widthX = 12;
-    second.state.spray.density = 400;
-    second.state.options.ContLineClose = 0;
-    second.state.cyclic = true;
-    second.state.mirrorCount = 2;
-    second.state.options.NewFileWidth = 321;   // not gated
-    QVERIFY(SaveMainSettings(second.state, second.window, false));
+        Loaded l = loadFresh();
+        QCOMPARE(l.state.options.NewFileWidth, std::int16_t(640));
+        QCOMPARE(l.window.width, kScreen.widthTwips);
+        l.state.options.NewFileWidth = 100;
+        QVERIFY(!SaveMainSettings(l.state, l.window, false));
+        QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")),
+                 QStringLiteral("False"));
+        QCOMPARE(readFile(blocker), QByteArray("not a folder"));
+    }
 
-    const Loaded third = loadFresh();
-    QCOMPARE(third.state.options.MasterToolProperties, std::int16_t(0));   // the switch itself is saved
-    QCOMPARE(third.state.pen.widthX, 5);
-    QCOMPARE(third.state.spray.density, std::int16_t(50));
-    QCOMPARE(third.state.options.ContLineClose, std::int16_t(-1));
-    QCOMPARE(third.state.cyclic, false);
-    QCOMPARE(third.state.mirrorCount, std::int16_t(1));
-    QCOMPARE(third.state.options.NewFileWidth, std::int16_t(321));
+    void settingsFileIsADirectory()
+    {
+        QVERIFY(QDir().mkpath(mainFile()));
+        Loaded l = loadFresh();
+        QCOMPARE(l.state.zoomFactor, std::int16_t(4));
+        QVERIFY(!SaveMainSettings(l.state, l.window, false));
+        QVERIFY(QFileInfo(mainFile()).isDir());
+    }
 
-    // With nothing stored before, the gated keys are not written at all.
-    QVERIFY(QFile::remove(mainFile()));
-    QVERIFY(SaveMainSettings(second.state, second.window, false));
-    const SettingsStore store(AppTitle());
-    for (const char *key : {"ContLineClose", "Cyclic", "MirrorCount"})
-        QVERIFY2(!store.contains(QStringLiteral("Options"), QLatin1String(key)), key);
-    QVERIFY(!store.contains(QStringLiteral("ToolProperties"), QStringLiteral("PenWidthX")));
-    QVERIFY(store.contains(QStringLiteral("Options"), QStringLiteral("MasterToolProperties")));
-}
+    void readOnlyFolder()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the superuser; folderUnderARegularFile covers the case");
+        const Loaded first = nonDefaultValues();
+        QVERIFY(SaveMainSettings(first.state, first.window, false));
+        const QString folder = QFileInfo(mainFile()).absolutePath();
+        const QByteArray before = readFile(mainFile());
+        QVERIFY(QFile::setPermissions(mainFile(), QFileDevice::ReadOwner));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
 
-void TestSettings::masterColorsAndToolBarsOffKeepStoredValues()
-{
-    Loaded first = loadFresh();
-    first.state.foreColour = 0x0000FF;
-    first.window.viewStatusBar = false;
-    QVERIFY(SaveMainSettings(first.state, first.window, false));
+        Loaded l = loadFresh();
+        compareState(l.state, first.state);
+        l.state.pen.widthX = 1;
+        const bool saved = SaveMainSettings(l.state, l.window, false);
 
-    Loaded second = loadFresh();
-    second.state.options.MasterSaveColors = 0;
-    second.state.options.MasterSaveToolBars = 0;
-    second.state.foreColour = 0x00FF00;
-    second.state.backColour = 0x000000;
-    second.window.viewStatusBar = true;
-    second.window.viewEdit = false;
-    QVERIFY(SaveMainSettings(second.state, second.window, false));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(mainFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(!saved);
+        QCOMPARE(readFile(mainFile()), before);
 
-    const Loaded third = loadFresh();
-    QCOMPARE(third.state.options.MasterSaveColors, std::int16_t(0));
-    QCOMPARE(third.state.options.MasterSaveToolBars, std::int16_t(0));
-    QCOMPARE(third.state.foreColour, Colour(0x0000FF));
-    QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
-    QCOMPARE(third.window.viewStatusBar, false);
-    QCOMPARE(third.window.viewEdit, true);
-}
-
-void TestSettings::minimizedCloseKeepsGeometry()
-{
-    Loaded normal = loadFresh();
-    normal.window.left = 150;
-    normal.window.top = 300;
-    normal.window.width = 12000;
-    normal.window.height = 9000;
-    normal.window.colorBoxAlign = AlignRight;
-    QVERIFY(SaveMainSettings(normal.state, normal.window, false));
-
-    Loaded minimized = loadFresh();
-    minimized.window.left = -32000;
-    minimized.window.top = -32000;
-    minimized.window.width = 2400;
-    minimized.window.height = 500;
-    minimized.window.colorBoxAlign = AlignTop;
-    minimized.state.options.NewFileHeight = 200;   // the rest is still written
-    QVERIFY(SaveMainSettings(minimized.state, minimized.window, true));
-
-    const Loaded back = loadFresh();
-    QCOMPARE(back.window.left, 150.0f);
-    QCOMPARE(back.window.top, 300.0f);
-    QCOMPARE(back.window.width, 12000.0f);
-    QCOMPARE(back.window.height, 9000.0f);
-    QCOMPARE(back.window.colorBoxAlign, std::int16_t(AlignRight));
-    QCOMPARE(back.state.options.NewFileHeight, std::int16_t(200));
-}
-
-void TestSettings::hiddenRecentFileWrittenBackUnchanged()
-{
-    QVERIFY(writeFile(mainFile(), "[MRUList]\nMRU%203=/home/u/old.bmp\nMRU%203%20Visible=False\n"
-                                  "MRU%201=/home/u/new.bmp\nMRU%201%20Visible=True\n"
-                                  "File%20Separator%20Visible=True\n"));
-    const Loaded l = loadFresh();
-    QCOMPARE(l.window.mruCaption[3], QStringLiteral("/home/u/old.bmp"));
-    QCOMPARE(l.window.mruVisible[3], false);
-    QCOMPARE(l.window.mruCaption[1], QStringLiteral("/home/u/new.bmp"));
-    QCOMPARE(l.window.mruVisible[1], true);
-    QVERIFY(l.window.fileSeparatorVisible);
-
-    QVERIFY(SaveMainSettings(l.state, l.window, false));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 3")),
-             QStringLiteral("/home/u/old.bmp"));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 3 Visible")),
-             QStringLiteral("False"));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 4 Visible")),
-             QStringLiteral("False"));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("File Separator Visible")),
-             QStringLiteral("True"));
-}
-
-// ---------------------------------------------------------------------------------------------
-
-void TestSettings::iniCheck_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("faultLine");   // 0 = well formed
-    QTest::newRow("empty") << QByteArray() << 0;
-    QTest::newRow("ordinary") << QByteArray("[Options]\nA=1\r\nMRU%201=\"a, b\"\n\n; note\n# note\n") << 0;
-    QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[Options]\nA=1\n") << 0;
-    QTest::newRow("escaped quote") << QByteArray("[O]\nA=\"say \\\"hi\\\"\"\n") << 0;
-    QTest::newRow("empty value") << QByteArray("[O]\nA=\n") << 0;
-    QTest::newRow("unterminated quote") << QByteArray("[O]\nA=1\nB=\"abc\nC=2\n") << 3;
-    QTest::newRow("trailing backslash") << QByteArray("[O]\nA=ab\\\nB=2\n") << 2;
-    QTest::newRow("truncated line") << QByteArray("[O]\nA=1\nPenWid") << 3;
-    QTest::newRow("open section") << QByteArray("[Options\nA=1\n") << 1;
-    QTest::newRow("blank key") << QByteArray("[O]\n =1\n") << 2;
-    QTest::newRow("NUL byte") << QByteArray("[O]\nA=1\n") + QByteArray(1, '\0') + QByteArray("B=2\n") << 3;
-    QTest::newRow("invalid UTF-8") << QByteArray("[O]\nA=\xff\xfe\n") << 2;
-    QTest::newRow("control character") << QByteArray("[O]\nA=\x1b[2J\n") << 2;
-}
-
-void TestSettings::iniCheck()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, faultLine);
-    const IniCheck check = CheckIniText(text);
-    QCOMPARE(check.ok, faultLine == 0);
-    QCOMPARE(check.line, faultLine);
-    QCOMPARE(check.reason.isEmpty(), faultLine == 0);
-}
-
-void TestSettings::ownFilesAreWellFormed()
-{
-    // Everything the program writes, tricky paths included, passes the check: a normal run never
-    // leaves copies behind.
-    const Loaded saved = nonDefaultValues();
-    QVERIFY(SaveMainSettings(saved.state, saved.window, false));
-    const IniCheck check = CheckIniText(readFile(mainFile()));
-    QVERIFY2(check.ok, qPrintable(check.reason));
-    QVERIFY(SaveMainSettings(saved.state, saved.window, false));
-    QCOMPARE(backupsOf(mainFile()), QStringList());
-}
-
-void TestSettings::malformedFileIsKeptBeforeFirstWrite_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("unterminated quote")
-        << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
-    QTest::newRow("binary junk")
-        << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0')
-               + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
-    QTest::newRow("truncated line") << QByteArray("[ToolProperties]\nPenWidthX=7\nSprayDens");
-    QTest::newRow("broken escape") << QByteArray("[ToolProperties]\nPenWidthX=7\nPenColor=12\\\n");
-    QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
-}
-
-void TestSettings::malformedFileIsKeptBeforeFirstWrite()
-{
-    QFETCH(QByteArray, content);
-    QVERIFY(writeFile(mainFile(), content));
-
-    Loaded l = loadFresh();
-    // Whatever the parser made of it, every field holds a value of its range.
-    QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16);
-    QVERIFY(l.state.spray.density >= 1 && l.state.spray.density <= 500);
-    QCOMPARE(backupsOf(mainFile()), QStringList());   // reading alone copies nothing
-
-    l.state.pen.widthX = 3;
-    QVERIFY(SaveMainSettings(l.state, l.window, false));
-    const QStringList copies = backupsOf(mainFile());
-    QCOMPARE(copies.size(), 1);
-    QVERIFY(copies.first().startsWith(QStringLiteral("Orv Image Editor.ini.corrupt-")));
-    QCOMPARE(readFile(QFileInfo(mainFile()).absolutePath() + QLatin1Char('/') + copies.first()), content);
-
-    // The rewritten file is clean and holds the new values; later writes make no more copies.
-    QVERIFY(CheckIniText(readFile(mainFile())).ok);
-    QCOMPARE(loadFresh().state.pen.widthX, 3);
-    QVERIFY(SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
-                        QStringLiteral("0")));
-    QVERIFY(SaveMainSettings(l.state, l.window, false));
-    QCOMPARE(backupsOf(mainFile()).size(), 1);
-}
-
-void TestSettings::folderUnderARegularFile()
-{
-    // The configuration folder lies below a regular file, so it can never be created.
-    const QString blocker = m_folder->path() + QStringLiteral("/blocker");
-    QVERIFY(writeFile(blocker, "not a folder"));
-    qputenv("XDG_CONFIG_HOME", (blocker + QStringLiteral("/config")).toLocal8Bit());
-    QVERIFY(mainFile().startsWith(blocker + QLatin1Char('/')));
-
-    Loaded l = loadFresh();
-    QCOMPARE(l.state.options.NewFileWidth, std::int16_t(640));
-    QCOMPARE(l.window.width, kScreen.widthTwips);
-    l.state.options.NewFileWidth = 100;
-    QVERIFY(!SaveMainSettings(l.state, l.window, false));
-    QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")),
-             QStringLiteral("False"));
-    QCOMPARE(readFile(blocker), QByteArray("not a folder"));
-}
-
-void TestSettings::settingsFileIsADirectory()
-{
-    QVERIFY(QDir().mkpath(mainFile()));
-    Loaded l = loadFresh();
-    QCOMPARE(l.state.zoomFactor, std::int16_t(4));
-    QVERIFY(!SaveMainSettings(l.state, l.window, false));
-    QVERIFY(QFileInfo(mainFile()).isDir());
-}
-
-void TestSettings::readOnlyFolder()
-{
-    if (::geteuid() == 0)
-        QSKIP("permissions do not bind the superuser; folderUnderARegularFile covers the case");
-    const Loaded first = nonDefaultValues();
-    QVERIFY(SaveMainSettings(first.state, first.window, false));
-    const QString folder = QFileInfo(mainFile()).absolutePath();
-    const QByteArray before = readFile(mainFile());
-    QVERIFY(QFile::setPermissions(mainFile(), QFileDevice::ReadOwner));
-    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-
-    Loaded l = loadFresh();
-    compareState(l.state, first.state);
-    l.state.pen.widthX = 1;
-    const bool saved = SaveMainSettings(l.state, l.window, false);
-
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile::setPermissions(mainFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    QVERIFY(!saved);
-    QCOMPARE(readFile(mainFile()), before);
-
-    // A malformed file whose copy cannot be made beside it is not rewritten either: the file
-    // itself is writable here, so only the refusal keeps its unreadable part.
-    const QByteArray malformed("[ToolProperties]\nPenWidthX=7\nPenWid");
-    QVERIFY(writeFile(mainFile(), malformed));
-    QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool savedMalformed = SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"),
-                                            QStringLiteral("True"));
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QVERIFY(!savedMalformed);
-    QCOMPARE(readFile(mainFile()), malformed);
-    QCOMPARE(backupsOf(mainFile()), QStringList());
-}
+        // A malformed file whose copy cannot be made beside it is not rewritten either: the file
+        // itself is writable here, so only the refusal keeps its unreadable part.
+        const QByteArray malformed("[ToolProperties]\nPenWidthX=7\nPenWid");
+        QVERIFY(writeFile(mainFile(), malformed));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const bool savedMalformed = SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"),
+                                                QStringLiteral("True"));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(!savedMalformed);
+        QCOMPARE(readFile(mainFile()), malformed);
+        QCOMPARE(backupsOf(mainFile()), QStringList());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSettings)
 #include "tst_settings.moc"

@@ -103,759 +103,741 @@ class TestSurface : public QObject {
     Q_OBJECT
 
 private slots:
-    void oneOfALineAndItsEndPixel();
-    void linesMirrorInAllOctants();
-    void wideStrokes();
-    void smallLineDirtiesLittle();
-    void rectangles();
-    void ellipseOutlines();
-    void ellipseWidePenAndDegenerateBoxes();
-    void floodFillConnectivityAndClip();
-    void floodFillMatchesReference();
-    void maskedCopyLeavesOutKeyColour();
-    void bitBltClippingAndOverlap();
-    void stretchBltScalesAndMirrors();
-    void paintPictureMirrorRoundTrip();
-    void runtimeDotsAndBoxes();
-    void regions();
-    void printStaysInClip();
-    void buffersAndBookkeeping();
-};
+    void oneOfALineAndItsEndPixel()
+    {
+        Surface s = canvas(20, 20, pen(1));
+        s.MoveToEx(2, 3);
+        QVERIFY(s.LineTo(7, 5));
+        QCOMPARE(painted(s), pixelsOf({{2, 3}, {3, 3}, {4, 4}, {5, 4}, {6, 5}}));
+        QCOMPARE(s.currentPosition(), QPoint(7, 5));
 
-void TestSurface::oneOfALineAndItsEndPixel()
-{
-    Surface s = canvas(20, 20, pen(1));
-    s.MoveToEx(2, 3);
-    QVERIFY(s.LineTo(7, 5));
-    QCOMPARE(painted(s), pixelsOf({{2, 3}, {3, 3}, {4, 4}, {5, 4}, {6, 5}}));
-    QCOMPARE(s.currentPosition(), QPoint(7, 5));
+        // Exact halves round back towards the start point, whichever way the line runs.
+        Surface t = canvas(20, 20, pen(1));
+        line(t, {0, 0}, {4, 2});
+        QCOMPARE(painted(t), pixelsOf({{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
+        t.Cls();
+        line(t, {4, 2}, {0, 0});
+        QCOMPARE(painted(t), pixelsOf({{4, 2}, {3, 2}, {2, 1}, {1, 1}}));
+        t.Cls();
+        line(t, {0, 0}, {2, 5});   // steep
+        QCOMPARE(painted(t), pixelsOf({{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}));
 
-    // Exact halves round back towards the start point, whichever way the line runs.
-    Surface t = canvas(20, 20, pen(1));
-    line(t, {0, 0}, {4, 2});
-    QCOMPARE(painted(t), pixelsOf({{0, 0}, {1, 0}, {2, 1}, {3, 1}}));
-    t.Cls();
-    line(t, {4, 2}, {0, 0});
-    QCOMPARE(painted(t), pixelsOf({{4, 2}, {3, 2}, {2, 1}, {1, 1}}));
-    t.Cls();
-    line(t, {0, 0}, {2, 5});   // steep
-    QCOMPARE(painted(t), pixelsOf({{0, 0}, {0, 1}, {1, 2}, {1, 3}, {2, 4}}));
+        // A zero-length line paints nothing; a null pen paints nothing but still moves.
+        t.Cls();
+        t.takeDirty();
+        line(t, {5, 5}, {5, 5});
+        QVERIFY(painted(t).isEmpty());
+        QVERIFY(t.dirtyRect().isEmpty());
+        t.SelectObject(pen(1, Black, PS_NULL));
+        t.LineTo(15, 9);
+        QVERIFY(painted(t).isEmpty());
+        QCOMPARE(t.currentPosition(), QPoint(15, 9));
 
-    // A zero-length line paints nothing; a null pen paints nothing but still moves.
-    t.Cls();
-    t.takeDirty();
-    line(t, {5, 5}, {5, 5});
-    QVERIFY(painted(t).isEmpty());
-    QVERIFY(t.dirtyRect().isEmpty());
-    t.SelectObject(pen(1, Black, PS_NULL));
-    t.LineTo(15, 9);
-    QVERIFY(painted(t).isEmpty());
-    QCOMPARE(t.currentPosition(), QPoint(15, 9));
+        // Inside a path bracket nothing is drawn.
+        t.SelectObject(pen(1));
+        t.BeginPath();
+        t.LineTo(1, 1);
+        t.Rectangle(0, 0, 5, 5);
+        t.EndPath();
+        QVERIFY(painted(t).isEmpty());
 
-    // Inside a path bracket nothing is drawn.
-    t.SelectObject(pen(1));
-    t.BeginPath();
-    t.LineTo(1, 1);
-    t.Rectangle(0, 0, 5, 5);
-    t.EndPath();
-    QVERIFY(painted(t).isEmpty());
+        // The runtime's Line paints the end pixel too.
+        Surface u(20, 20);
+        u.Line(2, 3, 7, 5, Blue);
+        QCOMPARE(painted(u), pixelsOf({{2, 3}, {3, 3}, {4, 4}, {5, 4}, {6, 5}, {7, 5}}));
+        QCOMPARE(u.GetPixel(7, 5), Blue);
+        QCOMPARE(QPointF(u.CurrentX, u.CurrentY), QPointF(7, 5));
+        u.Cls();
+        u.Line(4, 4, 4, 4, Blue);
+        QCOMPARE(painted(u), pixelsOf({{4, 4}}));
 
-    // The runtime's Line paints the end pixel too.
-    Surface u(20, 20);
-    u.Line(2, 3, 7, 5, Blue);
-    QCOMPARE(painted(u), pixelsOf({{2, 3}, {3, 3}, {4, 4}, {5, 4}, {6, 5}, {7, 5}}));
-    QCOMPARE(u.GetPixel(7, 5), Blue);
-    QCOMPARE(QPointF(u.CurrentX, u.CurrentY), QPointF(7, 5));
-    u.Cls();
-    u.Line(4, 4, 4, 4, Blue);
-    QCOMPARE(painted(u), pixelsOf({{4, 4}}));
+        // Lines running far outside the surface are clipped to the part that is on it.
+        Surface v = canvas(10, 10, pen(1));
+        line(v, {-1000000, 5}, {1000000, 5});
+        QCOMPARE(painted(v).size(), 10);
+        v.Cls();
+        line(v, {-20, -30}, {40, 60});   // passes through (0, 0) and (6, 9)
+        Surface ref = canvas(100, 100, pen(1));
+        line(ref, {0, 0}, {60, 90});
+        QCOMPARE(differs(v, [&](int x, int y) { return ref.GetPixel(x + 20, y + 30); }), QString());
+    }
 
-    // Lines running far outside the surface are clipped to the part that is on it.
-    Surface v = canvas(10, 10, pen(1));
-    line(v, {-1000000, 5}, {1000000, 5});
-    QCOMPARE(painted(v).size(), 10);
-    v.Cls();
-    line(v, {-20, -30}, {40, 60});   // passes through (0, 0) and (6, 9)
-    Surface ref = canvas(100, 100, pen(1));
-    line(ref, {0, 0}, {60, 90});
-    QCOMPARE(differs(v, [&](int x, int y) { return ref.GetPixel(x + 20, y + 30); }), QString());
-}
-
-void TestSurface::linesMirrorInAllOctants()
-{
-    const QList<QPoint> vectors{{7, 3}, {3, 7}, {6, 2}, {5, 5}, {8, 0}, {0, 4}, {4, 2}, {9, 4}};
-    const QPoint c(20, 20);
-    for (const QPoint v : vectors) {
-        for (int variant = 0; variant < 8; ++variant) {
-            const bool swap = variant & 1, mx = variant & 2, my = variant & 4;
-            auto map = [&](QPoint p) {
-                if (swap)
-                    p = QPoint(p.y(), p.x());
-                return QPoint(mx ? -p.x() : p.x(), my ? -p.y() : p.y());
-            };
-            Surface base = canvas(41, 41, pen(1)), other = canvas(41, 41, pen(1));
-            line(base, c, c + v);
-            line(other, c, c + map(v));
-            Pixels expected;
-            for (const QPoint p : painted(base))
-                expected.insert(c + map(p - c));
-            QVERIFY2(painted(other) == expected, qPrintable(QStringLiteral("vector %1,%2 variant %3\n%4")
-                                                                 .arg(v.x()).arg(v.y()).arg(variant).arg(art(other))));
-            QCOMPARE(painted(other).size(), std::max(std::abs(v.x()), std::abs(v.y())));
+    void linesMirrorInAllOctants()
+    {
+        const QList<QPoint> vectors{{7, 3}, {3, 7}, {6, 2}, {5, 5}, {8, 0}, {0, 4}, {4, 2}, {9, 4}};
+        const QPoint c(20, 20);
+        for (const QPoint v : vectors) {
+            for (int variant = 0; variant < 8; ++variant) {
+                const bool swap = variant & 1, mx = variant & 2, my = variant & 4;
+                auto map = [&](QPoint p) {
+                    if (swap)
+                        p = QPoint(p.y(), p.x());
+                    return QPoint(mx ? -p.x() : p.x(), my ? -p.y() : p.y());
+                };
+                Surface base = canvas(41, 41, pen(1)), other = canvas(41, 41, pen(1));
+                line(base, c, c + v);
+                line(other, c, c + map(v));
+                Pixels expected;
+                for (const QPoint p : painted(base))
+                    expected.insert(c + map(p - c));
+                QVERIFY2(painted(other) == expected, qPrintable(QStringLiteral("vector %1,%2 variant %3\n%4")
+                                                                     .arg(v.x()).arg(v.y()).arg(variant).arg(art(other))));
+                QCOMPARE(painted(other).size(), std::max(std::abs(v.x()), std::abs(v.y())));
+            }
         }
     }
-}
 
-void TestSurface::wideStrokes()
-{
-    auto stroke = [](int width, QPoint a, QPoint b) {
-        Surface s = canvas(40, 40, pen(width));
-        line(s, a, b);
-        return s;
-    };
-    auto rows = [](const Surface &s) {
-        QMap<int, QPair<int, int>> r;
-        for (const QPoint p : painted(s)) {
-            auto it = r.find(p.y());
-            if (it == r.end())
-                r.insert(p.y(), {p.x(), p.x()});
-            else
-                *it = {std::min(it->first, p.x()), std::max(it->second, p.x())};
+    void wideStrokes()
+    {
+        auto stroke = [](int width, QPoint a, QPoint b) {
+            Surface s = canvas(40, 40, pen(width));
+            line(s, a, b);
+            return s;
+        };
+        auto rows = [](const Surface &s) {
+            QMap<int, QPair<int, int>> r;
+            for (const QPoint p : painted(s)) {
+                auto it = r.find(p.y());
+                if (it == r.end())
+                    r.insert(p.y(), {p.x(), p.x()});
+                else
+                    *it = {std::min(it->first, p.x()), std::max(it->second, p.x())};
+            }
+            return r;
+        };
+        // Width 3: centred on row 10, reaching one pixel past both ends.
+        Surface w3 = stroke(3, {10, 10}, {20, 10});
+        QCOMPARE(painted(w3).size(), 3 * 13);
+        QCOMPARE(rows(w3), (QMap<int, QPair<int, int>>{{9, {9, 21}}, {10, {9, 21}}, {11, {9, 21}}}));
+        // Width 4: exactly four rows thick, the extra one above; round ends.
+        Surface w4 = stroke(4, {10, 10}, {20, 10});
+        QCOMPARE(rows(w4), (QMap<int, QPair<int, int>>{{8, {9, 20}}, {9, {8, 21}}, {10, {8, 21}}, {11, {9, 20}}}));
+        QCOMPARE(painted(w4).size(), 2 * 12 + 2 * 14);
+        // Width 5: round caps.
+        Surface w5 = stroke(5, {10, 10}, {20, 10});
+        QCOMPARE(rows(w5), (QMap<int, QPair<int, int>>{
+                               {8, {9, 21}}, {9, {8, 22}}, {10, {8, 22}}, {11, {8, 22}}, {12, {9, 21}}}));
+        // The end is painted and the stroke is the same drawn either way round; a diagonal stroke is
+        // symmetric about its diagonal.
+        for (int width : {2, 3, 6, 7}) {
+            Surface f = stroke(width, {8, 8}, {28, 28}), b = stroke(width, {28, 28}, {8, 8});
+            QCOMPARE(f.Image(), b.Image());
+            QCOMPARE(differs(f, [&](int x, int y) { return f.GetPixel(y, x); }), QString());
+            Surface g = stroke(width, {5, 20}, {30, 9}), h = stroke(width, {30, 9}, {5, 20});
+            QCOMPARE(g.Image(), h.Image());
+            QVERIFY(g.GetPixel(30, 9) == Black && g.GetPixel(5, 20) == Black);
         }
-        return r;
-    };
-    // Width 3: centred on row 10, reaching one pixel past both ends.
-    Surface w3 = stroke(3, {10, 10}, {20, 10});
-    QCOMPARE(painted(w3).size(), 3 * 13);
-    QCOMPARE(rows(w3), (QMap<int, QPair<int, int>>{{9, {9, 21}}, {10, {9, 21}}, {11, {9, 21}}}));
-    // Width 4: exactly four rows thick, the extra one above; round ends.
-    Surface w4 = stroke(4, {10, 10}, {20, 10});
-    QCOMPARE(rows(w4), (QMap<int, QPair<int, int>>{{8, {9, 20}}, {9, {8, 21}}, {10, {8, 21}}, {11, {9, 20}}}));
-    QCOMPARE(painted(w4).size(), 2 * 12 + 2 * 14);
-    // Width 5: round caps.
-    Surface w5 = stroke(5, {10, 10}, {20, 10});
-    QCOMPARE(rows(w5), (QMap<int, QPair<int, int>>{
-                           {8, {9, 21}}, {9, {8, 22}}, {10, {8, 22}}, {11, {8, 22}}, {12, {9, 21}}}));
-    // The end is painted and the stroke is the same drawn either way round; a diagonal stroke is
-    // symmetric about its diagonal.
-    for (int width : {2, 3, 6, 7}) {
-        Surface f = stroke(width, {8, 8}, {28, 28}), b = stroke(width, {28, 28}, {8, 8});
-        QCOMPARE(f.Image(), b.Image());
-        QCOMPARE(differs(f, [&](int x, int y) { return f.GetPixel(y, x); }), QString());
-        Surface g = stroke(width, {5, 20}, {30, 9}), h = stroke(width, {30, 9}, {5, 20});
-        QCOMPARE(g.Image(), h.Image());
-        QVERIFY(g.GetPixel(30, 9) == Black && g.GetPixel(5, 20) == Black);
     }
-}
 
-void TestSurface::smallLineDirtiesLittle()
-{
-    Surface s(2000, 2000);
-    s.takeDirty();
-    s.SelectObject(pen(1, Red));
-    line(s, {100, 100}, {110, 103});
-    QCOMPARE(s.dirtyRect(), QRect(100, 100, 10, 4));
-    // Refresh reports the dirty area and keeps it; takeDirty hands it over and clears it.
-    QRect reported;
-    s.setRefreshHandler([&](const QRect &r) { reported = r; });
-    s.Refresh();
-    QCOMPARE(reported, QRect(100, 100, 10, 4));
-    QCOMPARE(s.takeDirty(), QRect(100, 100, 10, 4));
-    QVERIFY(s.dirtyRect().isEmpty());
-    // Clipped parts do not count.
-    s.SelectClipRgn(CreateRectRgn(0, 0, 105, 2000));
-    line(s, {100, 200}, {300, 200});
-    QCOMPARE(s.takeDirty(), QRect(100, 200, 5, 1));
-}
-
-void TestSurface::rectangles()
-{
-    Surface a = canvas(16, 16, pen(1), brush(Red)), b = canvas(16, 16, pen(1), brush(Red));
-    a.Rectangle(2, 3, 8, 7);
-    b.Rectangle(8, 7, 2, 3);
-    QCOMPARE(a.Image(), b.Image());
-    QCOMPARE(differs(a, [](int x, int y) {
-                 const bool inBox = x >= 2 && x <= 7 && y >= 3 && y <= 6;
-                 return inBox && (x == 2 || x == 7 || y == 3 || y == 6) ? Black : (inBox ? Red : White);
-             }),
-             QString());
-    // Hollow brush: only the outline.
-    Surface h = canvas(16, 16, pen(1), brush(Red, BS_HOLLOW));
-    h.Rectangle(2, 3, 8, 7);
-    QCOMPARE(painted(h).size(), 2 * 6 + 2 * 2);
-    QCOMPARE(h.GetPixel(4, 4), White);
-    // Null pen: the brush covers the whole box.
-    Surface n = canvas(16, 16, pen(1, Black, PS_NULL), brush(Red));
-    n.Rectangle(2, 3, 8, 7);
-    QCOMPARE(painted(n).size(), 6 * 4);
-    QCOMPARE(n.GetPixel(2, 3), Red);
-    // Wide pens: odd widths centred on the border, even ones one pixel more outside.
-    for (const auto &[width, outer, inner] : {std::tuple{3, QRect(1, 1, 12, 12), QRect(4, 4, 6, 6)},
-                                              std::tuple{2, QRect(1, 1, 12, 12), QRect(3, 3, 8, 8)},
-                                              std::tuple{4, QRect(0, 0, 14, 14), QRect(4, 4, 6, 6)}}) {
-        Surface w = canvas(16, 16, pen(width), brush(Red));
-        w.Rectangle(2, 2, 12, 12);
-        const QString off = differs(w, [&](int x, int y) {
-            return inner.contains(x, y) ? Red : (outer.contains(x, y) ? Black : White);
-        });
-        QVERIFY2(off.isEmpty(), qPrintable(QStringLiteral("width %1 at %2").arg(width).arg(off)));
+    void smallLineDirtiesLittle()
+    {
+        Surface s(2000, 2000);
+        s.takeDirty();
+        s.SelectObject(pen(1, Red));
+        line(s, {100, 100}, {110, 103});
+        QCOMPARE(s.dirtyRect(), QRect(100, 100, 10, 4));
+        // Refresh reports the dirty area and keeps it; takeDirty hands it over and clears it.
+        QRect reported;
+        s.setRefreshHandler([&](const QRect &r) { reported = r; });
+        s.Refresh();
+        QCOMPARE(reported, QRect(100, 100, 10, 4));
+        QCOMPARE(s.takeDirty(), QRect(100, 100, 10, 4));
+        QVERIFY(s.dirtyRect().isEmpty());
+        // Clipped parts do not count.
+        s.SelectClipRgn(CreateRectRgn(0, 0, 105, 2000));
+        line(s, {100, 200}, {300, 200});
+        QCOMPARE(s.takeDirty(), QRect(100, 200, 5, 1));
     }
-    // Empty boxes draw nothing.
-    Surface e = canvas(8, 8, pen(1));
-    e.Rectangle(3, 1, 3, 6);
-    QVERIFY(painted(e).isEmpty());
-}
 
-void TestSurface::ellipseOutlines()
-{
-    // The 5 x 5 circle, exactly.
-    Surface c = canvas(5, 5, pen(1), brush(Red, BS_HOLLOW));
-    c.Ellipse(0, 0, 5, 5);
-    QCOMPARE(art(c), QStringLiteral(".###.\n#...#\n#...#\n#...#\n.###.\n"));
+    void rectangles()
+    {
+        Surface a = canvas(16, 16, pen(1), brush(Red)), b = canvas(16, 16, pen(1), brush(Red));
+        a.Rectangle(2, 3, 8, 7);
+        b.Rectangle(8, 7, 2, 3);
+        QCOMPARE(a.Image(), b.Image());
+        QCOMPARE(differs(a, [](int x, int y) {
+                     const bool inBox = x >= 2 && x <= 7 && y >= 3 && y <= 6;
+                     return inBox && (x == 2 || x == 7 || y == 3 || y == 6) ? Black : (inBox ? Red : White);
+                 }),
+                 QString());
+        // Hollow brush: only the outline.
+        Surface h = canvas(16, 16, pen(1), brush(Red, BS_HOLLOW));
+        h.Rectangle(2, 3, 8, 7);
+        QCOMPARE(painted(h).size(), 2 * 6 + 2 * 2);
+        QCOMPARE(h.GetPixel(4, 4), White);
+        // Null pen: the brush covers the whole box.
+        Surface n = canvas(16, 16, pen(1, Black, PS_NULL), brush(Red));
+        n.Rectangle(2, 3, 8, 7);
+        QCOMPARE(painted(n).size(), 6 * 4);
+        QCOMPARE(n.GetPixel(2, 3), Red);
+        // Wide pens: odd widths centred on the border, even ones one pixel more outside.
+        for (const auto &[width, outer, inner] : {std::tuple{3, QRect(1, 1, 12, 12), QRect(4, 4, 6, 6)},
+                                                  std::tuple{2, QRect(1, 1, 12, 12), QRect(3, 3, 8, 8)},
+                                                  std::tuple{4, QRect(0, 0, 14, 14), QRect(4, 4, 6, 6)}}) {
+            Surface w = canvas(16, 16, pen(width), brush(Red));
+            w.Rectangle(2, 2, 12, 12);
+            const QString off = differs(w, [&](int x, int y) {
+                return inner.contains(x, y) ? Red : (outer.contains(x, y) ? Black : White);
+            });
+            QVERIFY2(off.isEmpty(), qPrintable(QStringLiteral("width %1 at %2").arg(width).arg(off)));
+        }
+        // Empty boxes draw nothing.
+        Surface e = canvas(8, 8, pen(1));
+        e.Rectangle(3, 1, 3, 6);
+        QVERIFY(painted(e).isEmpty());
+    }
 
-    const QList<QSize> sizes{{3, 3}, {4, 4}, {5, 3}, {7, 5}, {8, 6}, {9, 9}, {10, 10}, {15, 8}, {16, 31}, {40, 25}, {41, 41}};
-    for (const QSize sz : sizes) {
-        const QRect box(3, 4, sz.width(), sz.height());
-        Surface s = canvas(box.right() + 4, box.bottom() + 4, pen(1), brush(Red));
-        Surface t = canvas(s.ScaleWidth(), s.ScaleHeight(), pen(1), brush(Red));
-        // Drawn from any corner, the same.
-        s.Ellipse(box.right() + 1, box.top(), box.left(), box.bottom() + 1);
-        t.Ellipse(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
-        QCOMPARE(s.Image(), t.Image());
-        const QString msg = QStringLiteral("%1x%2\n%3").arg(sz.width()).arg(sz.height()).arg(art(s));
+    void ellipseOutlines()
+    {
+        // The 5 x 5 circle, exactly.
+        Surface c = canvas(5, 5, pen(1), brush(Red, BS_HOLLOW));
+        c.Ellipse(0, 0, 5, 5);
+        QCOMPARE(art(c), QStringLiteral(".###.\n#...#\n#...#\n#...#\n.###.\n"));
 
-        const Pixels all = painted(s);
-        Pixels outline;
-        for (const QPoint p : all)
-            if (s.GetPixel(p.x(), p.y()) == Black)
-                outline.insert(p);
-        // Inside the box, touching all four of its sides, symmetric in both axes.
-        QVERIFY2(boundsOf(all) == box, qPrintable(msg));
+        const QList<QSize> sizes{{3, 3}, {4, 4}, {5, 3}, {7, 5}, {8, 6}, {9, 9}, {10, 10}, {15, 8}, {16, 31}, {40, 25}, {41, 41}};
+        for (const QSize sz : sizes) {
+            const QRect box(3, 4, sz.width(), sz.height());
+            Surface s = canvas(box.right() + 4, box.bottom() + 4, pen(1), brush(Red));
+            Surface t = canvas(s.ScaleWidth(), s.ScaleHeight(), pen(1), brush(Red));
+            // Drawn from any corner, the same.
+            s.Ellipse(box.right() + 1, box.top(), box.left(), box.bottom() + 1);
+            t.Ellipse(box.left(), box.top(), box.right() + 1, box.bottom() + 1);
+            QCOMPARE(s.Image(), t.Image());
+            const QString msg = QStringLiteral("%1x%2\n%3").arg(sz.width()).arg(sz.height()).arg(art(s));
+
+            const Pixels all = painted(s);
+            Pixels outline;
+            for (const QPoint p : all)
+                if (s.GetPixel(p.x(), p.y()) == Black)
+                    outline.insert(p);
+            // Inside the box, touching all four of its sides, symmetric in both axes.
+            QVERIFY2(boundsOf(all) == box, qPrintable(msg));
+            for (const QPoint p : all) {
+                const QPoint mx(box.left() + box.right() - p.x(), p.y());
+                const QPoint my(p.x(), box.top() + box.bottom() - p.y());
+                QVERIFY2(s.GetPixel(mx.x(), mx.y()) == s.GetPixel(p.x(), p.y()), qPrintable(msg));
+                QVERIFY2(s.GetPixel(my.x(), my.y()) == s.GetPixel(p.x(), p.y()), qPrintable(msg));
+            }
+            // Closed: no brush pixel touches the outside; one pixel thin: no 2 x 2 block of outline.
+            for (const QPoint p : all) {
+                if (s.GetPixel(p.x(), p.y()) != Red)
+                    continue;
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                    QVERIFY2(s.GetPixel(p.x() + d.x(), p.y() + d.y()) != White, qPrintable(msg));
+            }
+            for (const QPoint p : outline)
+                QVERIFY2(!(outline.contains(p + QPoint(1, 0)) && outline.contains(p + QPoint(0, 1))
+                           && outline.contains(p + QPoint(1, 1))),
+                         qPrintable(msg));
+            // 8-connected: one walk reaches the whole outline.
+            Pixels seen{*outline.begin()};
+            std::deque<QPoint> queue{*outline.begin()};
+            while (!queue.empty()) {
+                const QPoint p = queue.front();
+                queue.pop_front();
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint q = p + QPoint(dx, dy);
+                        if (outline.contains(q) && !seen.contains(q)) {
+                            seen.insert(q);
+                            queue.push_back(q);
+                        }
+                    }
+            }
+            QVERIFY2(seen.size() == outline.size(), qPrintable(msg));
+            // The outline hugs the filled set: each of its pixels has a 4-neighbour outside.
+            for (const QPoint p : outline) {
+                bool edge = false;
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                    edge |= s.GetPixel(p.x() + d.x(), p.y() + d.y()) == White;
+                QVERIFY2(edge, qPrintable(msg));
+            }
+        }
+    }
+
+    void ellipseWidePenAndDegenerateBoxes()
+    {
+        // Nothing for an empty box; a strip for a thin one.
+        Surface s = canvas(12, 12, pen(1));
+        s.Ellipse(2, 2, 2, 9);
+        QVERIFY(painted(s).isEmpty());
+        s.Ellipse(2, 2, 4, 9);
+        QCOMPARE(painted(s).size(), 2 * 7);
+        QCOMPARE(s.GetPixel(3, 8), Black);
+        s.Cls();
+        s.Ellipse(1, 5, 11, 6);
+        QCOMPARE(painted(s).size(), 10);
+
+        // A width-5 pen: the ring lies within the box grown by 2, stays symmetric and encloses the brush.
+        Surface w = canvas(40, 40, pen(5), brush(Red));
+        w.Ellipse(8, 10, 31, 27);
+        const Pixels all = painted(w);
+        QCOMPARE(boundsOf(all), QRect(QPoint(6, 8), QPoint(32, 28)));
         for (const QPoint p : all) {
-            const QPoint mx(box.left() + box.right() - p.x(), p.y());
-            const QPoint my(p.x(), box.top() + box.bottom() - p.y());
-            QVERIFY2(s.GetPixel(mx.x(), mx.y()) == s.GetPixel(p.x(), p.y()), qPrintable(msg));
-            QVERIFY2(s.GetPixel(my.x(), my.y()) == s.GetPixel(p.x(), p.y()), qPrintable(msg));
+            QCOMPARE(w.GetPixel(38 - p.x(), p.y()), w.GetPixel(p.x(), p.y()));
+            QCOMPARE(w.GetPixel(p.x(), 36 - p.y()), w.GetPixel(p.x(), p.y()));
+            if (w.GetPixel(p.x(), p.y()) == Red) {
+                // At least two pen pixels between the brush and the outside in every direction.
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+                    QVERIFY(w.GetPixel(p.x() + 2 * d.x(), p.y() + 2 * d.y()) != White);
+            }
         }
-        // Closed: no brush pixel touches the outside; one pixel thin: no 2 x 2 block of outline.
-        for (const QPoint p : all) {
-            if (s.GetPixel(p.x(), p.y()) != Red)
-                continue;
-            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
-                QVERIFY2(s.GetPixel(p.x() + d.x(), p.y() + d.y()) != White, qPrintable(msg));
-        }
-        for (const QPoint p : outline)
-            QVERIFY2(!(outline.contains(p + QPoint(1, 0)) && outline.contains(p + QPoint(0, 1))
-                       && outline.contains(p + QPoint(1, 1))),
-                     qPrintable(msg));
-        // 8-connected: one walk reaches the whole outline.
-        Pixels seen{*outline.begin()};
-        std::deque<QPoint> queue{*outline.begin()};
-        while (!queue.empty()) {
-            const QPoint p = queue.front();
-            queue.pop_front();
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const QPoint q = p + QPoint(dx, dy);
-                    if (outline.contains(q) && !seen.contains(q)) {
-                        seen.insert(q);
+        // Along the middle row the ring is five pixels thick on both sides.
+        QCOMPARE(w.GetPixel(6, 18), Black);
+        QCOMPARE(w.GetPixel(10, 18), Black);
+        QCOMPARE(w.GetPixel(11, 18), Red);
+    }
+
+    void floodFillConnectivityAndClip()
+    {
+        // A diagonal wall: the two halves touch only corner to corner, which does not connect.
+        Surface s(10, 10);
+        s.Line(0, 9, 9, 0, Black);
+        s.SelectObject(brush(Red));
+        QVERIFY(s.ExtFloodFill(0, 0, White, FLOODFILLSURFACE));
+        QCOMPARE(differs(s, [](int x, int y) { return x + y < 9 ? Red : (x + y == 9 ? Black : White); }), QString());
+        // Nothing when the start pixel does not match or is off the surface.
+        QVERIFY(!s.ExtFloodFill(9, 9, Red, FLOODFILLSURFACE));
+        QVERIFY(!s.ExtFloodFill(-1, 3, White, FLOODFILLSURFACE));
+        QVERIFY(!s.ExtFloodFill(3, 10, White, FLOODFILLSURFACE));
+
+        // Filling with the area's own colour, or a hollow brush, returns and changes nothing.
+        const QImage before = s.Image().copy();
+        s.SelectObject(brush(White));
+        QVERIFY(s.ExtFloodFill(9, 9, White, FLOODFILLSURFACE));
+        s.SelectObject(brush(Green, BS_HOLLOW));
+        QVERIFY(s.ExtFloodFill(9, 9, White, FLOODFILLSURFACE));
+        QCOMPARE(s.Image(), before);
+
+        // The clip region bounds the fill and must hold the start pixel.
+        Surface c(12, 12);
+        c.SelectObject(brush(Blue));
+        c.SelectClipRgn(CreateRectRgn(2, 2, 6, 6));
+        QVERIFY(!c.ExtFloodFill(8, 8, White, FLOODFILLSURFACE));
+        QVERIFY(painted(c).isEmpty());
+        QVERIFY(c.ExtFloodFill(3, 3, White, FLOODFILLSURFACE));
+        QCOMPARE(painted(c).size(), 16);
+        QCOMPARE(c.takeDirty(), QRect(2, 2, 4, 4));
+
+        // Until a border: every other colour inside the ring is painted, even the brush's own.
+        Surface b = canvas(12, 12, pen(1), brush(White, BS_HOLLOW));
+        b.Rectangle(1, 1, 11, 11);
+        b.SetPixel(4, 4, Blue);
+        b.SetPixel(6, 6, Green);
+        b.SelectObject(brush(Green));
+        QVERIFY(b.ExtFloodFill(5, 5, Black, FLOODFILLBORDER));
+        QCOMPARE(differs(b, [](int x, int y) {
+                     const bool ring = (x == 1 || x == 10 || y == 1 || y == 10) && x >= 1 && x <= 10 && y >= 1 && y <= 10;
+                     return ring ? Black : (x >= 2 && x <= 9 && y >= 2 && y <= 9 ? Green : White);
+                 }),
+                 QString());
+        QVERIFY(!b.ExtFloodFill(1, 1, Black, FLOODFILLBORDER));
+    }
+
+    void floodFillMatchesReference()
+    {
+        // Random walls, with and without a polygon clip region: the fill must equal a plain
+        // 4-connected search.
+        const int W = 96, H = 80;
+        for (unsigned seed : {1u, 7u, 42u, 5u, 9u, 13u}) {
+            Surface s(noise(W, H, seed, seed < 5 ? 30 : 38));
+            const Colour floor = White;
+            const Region clip = seed < 5 ? CreatePolygonRgn({{5, 2}, {90, 10}, {70, 78}, {3, 60}}, WINDING)
+                                         : CreateRectRgn(-10, -10, W + 10, H + 10);
+            if (seed < 5)
+                s.SelectClipRgn(clip);
+            s.SelectObject(brush(Blue));
+            QPoint start(40, 40);
+            while (s.GetPixel(start.x(), start.y()) != floor)
+                start.rx()++;
+
+            std::vector<char> want(W * H, 0);
+            std::deque<QPoint> queue{start};
+            want[start.y() * W + start.x()] = 1;
+            while (!queue.empty()) {
+                const QPoint p = queue.front();
+                queue.pop_front();
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (q.x() < 0 || q.y() < 0 || q.x() >= W || q.y() >= H || want[q.y() * W + q.x()])
+                        continue;
+                    if (s.GetPixel(q.x(), q.y()) == floor && PtInRegion(clip, q.x(), q.y())) {
+                        want[q.y() * W + q.x()] = 1;
                         queue.push_back(q);
                     }
                 }
-        }
-        QVERIFY2(seen.size() == outline.size(), qPrintable(msg));
-        // The outline hugs the filled set: each of its pixels has a 4-neighbour outside.
-        for (const QPoint p : outline) {
-            bool edge = false;
-            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
-                edge |= s.GetPixel(p.x() + d.x(), p.y() + d.y()) == White;
-            QVERIFY2(edge, qPrintable(msg));
-        }
-    }
-}
-
-void TestSurface::ellipseWidePenAndDegenerateBoxes()
-{
-    // Nothing for an empty box; a strip for a thin one.
-    Surface s = canvas(12, 12, pen(1));
-    s.Ellipse(2, 2, 2, 9);
-    QVERIFY(painted(s).isEmpty());
-    s.Ellipse(2, 2, 4, 9);
-    QCOMPARE(painted(s).size(), 2 * 7);
-    QCOMPARE(s.GetPixel(3, 8), Black);
-    s.Cls();
-    s.Ellipse(1, 5, 11, 6);
-    QCOMPARE(painted(s).size(), 10);
-
-    // A width-5 pen: the ring lies within the box grown by 2, stays symmetric and encloses the brush.
-    Surface w = canvas(40, 40, pen(5), brush(Red));
-    w.Ellipse(8, 10, 31, 27);
-    const Pixels all = painted(w);
-    QCOMPARE(boundsOf(all), QRect(QPoint(6, 8), QPoint(32, 28)));
-    for (const QPoint p : all) {
-        QCOMPARE(w.GetPixel(38 - p.x(), p.y()), w.GetPixel(p.x(), p.y()));
-        QCOMPARE(w.GetPixel(p.x(), 36 - p.y()), w.GetPixel(p.x(), p.y()));
-        if (w.GetPixel(p.x(), p.y()) == Red) {
-            // At least two pen pixels between the brush and the outside in every direction.
-            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
-                QVERIFY(w.GetPixel(p.x() + 2 * d.x(), p.y() + 2 * d.y()) != White);
-        }
-    }
-    // Along the middle row the ring is five pixels thick on both sides.
-    QCOMPARE(w.GetPixel(6, 18), Black);
-    QCOMPARE(w.GetPixel(10, 18), Black);
-    QCOMPARE(w.GetPixel(11, 18), Red);
-}
-
-void TestSurface::floodFillConnectivityAndClip()
-{
-    // A diagonal wall: the two halves touch only corner to corner, which does not connect.
-    Surface s(10, 10);
-    s.Line(0, 9, 9, 0, Black);
-    s.SelectObject(brush(Red));
-    QVERIFY(s.ExtFloodFill(0, 0, White, FLOODFILLSURFACE));
-    QCOMPARE(differs(s, [](int x, int y) { return x + y < 9 ? Red : (x + y == 9 ? Black : White); }), QString());
-    // Nothing when the start pixel does not match or is off the surface.
-    QVERIFY(!s.ExtFloodFill(9, 9, Red, FLOODFILLSURFACE));
-    QVERIFY(!s.ExtFloodFill(-1, 3, White, FLOODFILLSURFACE));
-    QVERIFY(!s.ExtFloodFill(3, 10, White, FLOODFILLSURFACE));
-
-    // Filling with the area's own colour, or a hollow brush, returns and changes nothing.
-    const QImage before = s.Image().copy();
-    s.SelectObject(brush(White));
-    QVERIFY(s.ExtFloodFill(9, 9, White, FLOODFILLSURFACE));
-    s.SelectObject(brush(Green, BS_HOLLOW));
-    QVERIFY(s.ExtFloodFill(9, 9, White, FLOODFILLSURFACE));
-    QCOMPARE(s.Image(), before);
-
-    // The clip region bounds the fill and must hold the start pixel.
-    Surface c(12, 12);
-    c.SelectObject(brush(Blue));
-    c.SelectClipRgn(CreateRectRgn(2, 2, 6, 6));
-    QVERIFY(!c.ExtFloodFill(8, 8, White, FLOODFILLSURFACE));
-    QVERIFY(painted(c).isEmpty());
-    QVERIFY(c.ExtFloodFill(3, 3, White, FLOODFILLSURFACE));
-    QCOMPARE(painted(c).size(), 16);
-    QCOMPARE(c.takeDirty(), QRect(2, 2, 4, 4));
-
-    // Until a border: every other colour inside the ring is painted, even the brush's own.
-    Surface b = canvas(12, 12, pen(1), brush(White, BS_HOLLOW));
-    b.Rectangle(1, 1, 11, 11);
-    b.SetPixel(4, 4, Blue);
-    b.SetPixel(6, 6, Green);
-    b.SelectObject(brush(Green));
-    QVERIFY(b.ExtFloodFill(5, 5, Black, FLOODFILLBORDER));
-    QCOMPARE(differs(b, [](int x, int y) {
-                 const bool ring = (x == 1 || x == 10 || y == 1 || y == 10) && x >= 1 && x <= 10 && y >= 1 && y <= 10;
-                 return ring ? Black : (x >= 2 && x <= 9 && y >= 2 && y <= 9 ? Green : White);
-             }),
-             QString());
-    QVERIFY(!b.ExtFloodFill(1, 1, Black, FLOODFILLBORDER));
-}
-
-void TestSurface::floodFillMatchesReference()
-{
-    // Random walls, with and without a polygon clip region: the fill must equal a plain
-    // 4-connected search.
-    const int W = 96, H = 80;
-    for (unsigned seed : {1u, 7u, 42u, 5u, 9u, 13u}) {
-        Surface s(noise(W, H, seed, seed < 5 ? 30 : 38));
-        const Colour floor = White;
-        const Region clip = seed < 5 ? CreatePolygonRgn({{5, 2}, {90, 10}, {70, 78}, {3, 60}}, WINDING)
-                                     : CreateRectRgn(-10, -10, W + 10, H + 10);
-        if (seed < 5)
-            s.SelectClipRgn(clip);
-        s.SelectObject(brush(Blue));
-        QPoint start(40, 40);
-        while (s.GetPixel(start.x(), start.y()) != floor)
-            start.rx()++;
-
-        std::vector<char> want(W * H, 0);
-        std::deque<QPoint> queue{start};
-        want[start.y() * W + start.x()] = 1;
-        while (!queue.empty()) {
-            const QPoint p = queue.front();
-            queue.pop_front();
-            for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-                const QPoint q = p + d;
-                if (q.x() < 0 || q.y() < 0 || q.x() >= W || q.y() >= H || want[q.y() * W + q.x()])
-                    continue;
-                if (s.GetPixel(q.x(), q.y()) == floor && PtInRegion(clip, q.x(), q.y())) {
-                    want[q.y() * W + q.x()] = 1;
-                    queue.push_back(q);
-                }
             }
-        }
-        const QImage before = s.Image().copy();
-        QVERIFY(s.ExtFloodFill(start.x(), start.y(), floor, FLOODFILLSURFACE));
-        QCOMPARE(differs(s, [&](int x, int y) {
-                     return want[y * W + x] ? Blue : FromPixel(before.pixel(x, y) & 0xFFFFFF);
-                 }),
-                 QString());
-        QVERIFY(std::count(want.begin(), want.end(), 1) > 50);
-    }
-}
-
-void TestSurface::maskedCopyLeavesOutKeyColour()
-{
-    // Copy a block onto a picture, leaving out exactly the pixels of the key colour, through a
-    // monochrome mask: mask = (source == key); destination AND mask; source AND NOT mask;
-    // destination XOR source.
-    const Colour key = RGBColour(255, 0, 255);
-    const int W = 9, H = 7;
-    Surface src(noise(W, H, 3));
-    for (int i = 0; i < 20; ++i)
-        src.SetPixel((i * 5) % W, (i * 3) % H, key);
-    Surface dst(noise(W + 4, H + 4, 11));
-    const QImage dstBefore = dst.Image().copy();
-
-    Surface mask = CreateBitmap(W, H, 1, 1);
-    QVERIFY(mask.isMonochrome());
-    QCOMPARE(mask.GetPixel(0, 0), Black);
-    src.SetBkColor(key);
-    QVERIFY(BitBlt(mask, 0, 0, W, H, src, 0, 0, SRCCOPY));
-    QCOMPARE(differs(mask, [&](int x, int y) { return src.GetPixel(x, y) == key ? White : Black; }), QString());
-
-    Surface inverse = CreateBitmap(W, H, 1, 1);
-    QVERIFY(BitBlt(inverse, 0, 0, W, H, mask, 0, 0, NOTSRCCOPY));
-    Surface cut = CreateCompatibleBitmap(src, W, H);
-    QVERIFY(!cut.isMonochrome());
-    BitBlt(cut, 0, 0, W, H, src, 0, 0, SRCCOPY);
-    BitBlt(cut, 0, 0, W, H, inverse, 0, 0, SRCAND);   // key pixels to black
-    BitBlt(dst, 2, 3, W, H, mask, 0, 0, SRCAND);      // block area cleared except under the key
-    BitBlt(dst, 2, 3, W, H, cut, 0, 0, SRCINVERT);
-    QCOMPARE(differs(dst, [&](int x, int y) {
-                 const bool inBlock = x >= 2 && x < 2 + W && y >= 3 && y < 3 + H;
-                 const Colour under = FromPixel(dstBefore.pixel(x, y) & 0xFFFFFF);
-                 return inBlock && src.GetPixel(x - 2, y - 3) != key ? src.GetPixel(x - 2, y - 3) : under;
-             }),
-             QString());
-
-    // Mono to colour takes the destination's text and background colours.
-    Surface tinted(W, H);
-    tinted.SetTextColor(Green);
-    tinted.SetBkColor(Blue);
-    BitBlt(tinted, 0, 0, W, H, mask, 0, 0, SRCCOPY);
-    QCOMPARE(differs(tinted, [&](int x, int y) { return src.GetPixel(x, y) == key ? Blue : Green; }), QString());
-}
-
-void TestSurface::bitBltClippingAndOverlap()
-{
-    const QImage pic = noise(20, 16, 5);
-    Surface src(pic);
-    // Partly off the destination and partly off the source: only the common part is copied.
-    Surface dst(12, 10, Green);
-    QVERIFY(BitBlt(dst, -3, 4, 20, 20, src, 15, 2, SRCCOPY));
-    QCOMPARE(differs(dst, [&](int x, int y) { return y >= 4 && x + 18 < 20 ? src.GetPixel(x + 18, y - 2) : Green; }),
-             QString());
-    QCOMPARE(dst.takeDirty(), QRect(0, 4, 2, 6));
-    // The destination's clip region is honoured.
-    Surface clipped(12, 10, Green);
-    clipped.SelectClipRgn(CreatePolygonRgn({{0, 0}, {12, 0}, {0, 10}}, ALTERNATE));
-    BitBlt(clipped, 0, 0, 12, 10, src, 0, 0, SRCCOPY);
-    QCOMPARE(differs(clipped, [&](int x, int y) { return PtInRegion(clipped.clipRegion(), x, y) ? src.GetPixel(x, y) : Green; }),
-             QString());
-
-    // Overlapping blocks within one surface copy as if through a temporary, in every direction.
-    for (const QPoint shift : {QPoint(3, 2), QPoint(-3, -2), QPoint(4, 0), QPoint(-4, 0), QPoint(0, 3), QPoint(2, -5)}) {
-        for (std::uint32_t rop : {SRCCOPY, SRCINVERT}) {
-            Surface s(pic);
-            BitBlt(s, 2 + shift.x(), 6 + shift.y(), 12, 8, s, 2, 6, rop);
-            QCOMPARE(differs(s.Image(), [&](int x, int y) {
-                         const QPoint from(x - shift.x(), y - shift.y());
-                         if (from.x() < 2 || from.x() >= 14 || from.y() < 6 || from.y() >= 14)
-                             return pic.pixel(x, y);
-                         return rop == SRCCOPY ? pic.pixel(from) : (pic.pixel(from) ^ pic.pixel(x, y)) | 0xFF000000u;
+            const QImage before = s.Image().copy();
+            QVERIFY(s.ExtFloodFill(start.x(), start.y(), floor, FLOODFILLSURFACE));
+            QCOMPARE(differs(s, [&](int x, int y) {
+                         return want[y * W + x] ? Blue : FromPixel(before.pixel(x, y) & 0xFFFFFF);
                      }),
                      QString());
+            QVERIFY(std::count(want.begin(), want.end(), 1) > 50);
         }
     }
 
-    // A whole-surface copy into a surface of the same size keeps its buffer.
-    Surface big(300, 200, Red), other(300, 200, Blue);
-    const uchar *buffer = big.Image().constBits();
-    QVERIFY(BitBlt(big, 0, 0, 300, 200, other, 0, 0, SRCCOPY));
-    QCOMPARE(big.Image().constBits(), buffer);
-    QCOMPARE(big.GetPixel(299, 199), Blue);
-}
+    void maskedCopyLeavesOutKeyColour()
+    {
+        // Copy a block onto a picture, leaving out exactly the pixels of the key colour, through a
+        // monochrome mask: mask = (source == key); destination AND mask; source AND NOT mask;
+        // destination XOR source.
+        const Colour key = RGBColour(255, 0, 255);
+        const int W = 9, H = 7;
+        Surface src(noise(W, H, 3));
+        for (int i = 0; i < 20; ++i)
+            src.SetPixel((i * 5) % W, (i * 3) % H, key);
+        Surface dst(noise(W + 4, H + 4, 11));
+        const QImage dstBefore = dst.Image().copy();
 
-void TestSurface::stretchBltScalesAndMirrors()
-{
-    const QImage pic = noise(5, 3, 9);
-    Surface src(pic);
-    // Doubling: every pixel becomes a 2 x 2 block.
-    Surface twice(10, 6);
-    QVERIFY(StretchBlt(twice, 0, 0, 10, 6, src, 0, 0, 5, 3, SRCCOPY));
-    QCOMPARE(differs(twice, [&](int x, int y) { return src.GetPixel(x / 2, y / 2); }), QString());
-    // Three times, from a source block, with an offset destination.
-    Surface thrice(20, 12, Green);
-    StretchBlt(thrice, 1, 2, 9, 6, src, 2, 1, 3, 2, SRCCOPY);
-    QCOMPARE(differs(thrice, [&](int x, int y) {
-                 return x >= 1 && x < 10 && y >= 2 && y < 8 ? src.GetPixel(2 + (x - 1) / 3, 1 + (y - 2) / 3) : Green;
-             }),
-             QString());
-    // Halving takes every second pixel.
-    Surface half(3, 2);
-    StretchBlt(half, 0, 0, 2, 1, twice, 0, 0, 4, 2, SRCCOPY);
-    QCOMPARE(half.GetPixel(0, 0), src.GetPixel(0, 0));
-    QCOMPARE(half.GetPixel(1, 0), src.GetPixel(1, 0));
-    // Mirrors: a negative source extent starting at the last column, or a negative destination
-    // extent starting at the last column.
-    const QImage flippedH = pic.mirrored(true, false), flippedV = pic.mirrored(false, true);
-    Surface m1(5, 3), m2(5, 3), m3(5, 3), m4(5, 3);
-    StretchBlt(m1, 0, 0, 5, 3, src, 4, 0, -5, 3, SRCCOPY);
-    StretchBlt(m2, 4, 0, -5, 3, src, 0, 0, 5, 3, SRCCOPY);
-    StretchBlt(m3, 0, 2, 5, -3, src, 0, 0, 5, 3, SRCCOPY);
-    StretchBlt(m4, 4, 2, -5, -3, src, 4, 2, -5, -3, SRCCOPY);   // both flipped: no mirror
-    QCOMPARE(m1.Image(), flippedH);
-    QCOMPARE(m2.Image(), flippedH);
-    QCOMPARE(m3.Image(), flippedV);
-    QCOMPARE(m4.Image(), pic);
-    // Mirror while doubling.
-    Surface md(10, 6);
-    StretchBlt(md, 0, 0, 10, 6, src, 4, 0, -5, 3, SRCCOPY);
-    QCOMPARE(differs(md, [&](int x, int y) { return src.GetPixel(4 - x / 2, y / 2); }), QString());
-    // Other raster operations apply per pixel after scaling.
-    Surface inv(10, 6, White);
-    StretchBlt(inv, 0, 0, 10, 6, src, 0, 0, 5, 3, SRCINVERT);
-    QCOMPARE(differs(inv, [&](int x, int y) { return src.GetPixel(x / 2, y / 2) ^ 0xFFFFFF; }), QString());
-    // Stretching a surface onto itself reads the original pixels.
-    Surface self(pic);
-    StretchBlt(self, 0, 0, 5, 3, self, 0, 0, 3, 2, SRCCOPY);
-    Surface ref(5, 3);
-    StretchBlt(ref, 0, 0, 5, 3, src, 0, 0, 3, 2, SRCCOPY);
-    QCOMPARE(self.Image(), ref.Image());
-}
+        Surface mask = CreateBitmap(W, H, 1, 1);
+        QVERIFY(mask.isMonochrome());
+        QCOMPARE(mask.GetPixel(0, 0), Black);
+        src.SetBkColor(key);
+        QVERIFY(BitBlt(mask, 0, 0, W, H, src, 0, 0, SRCCOPY));
+        QCOMPARE(differs(mask, [&](int x, int y) { return src.GetPixel(x, y) == key ? White : Black; }), QString());
 
-void TestSurface::paintPictureMirrorRoundTrip()
-{
-    const int W = 37, H = 23;
-    const QImage pic = noise(W, H, 17);
-    Surface once(W, H);
-    once.PaintPicture(pic, 0, 0, W + 1, H, W - 1, 0, -W, H);
-    QCOMPARE(once.Image(), pic.mirrored(true, false));
-    Surface twice(W, H);
-    twice.PaintPicture(once.Image(), 0, 0, W + 1, H, W - 1, 0, -W, H);
-    QCOMPARE(twice.Image(), pic);
-    // A plain copy and a clipped one.
-    Surface plain(W, H, Green);
-    plain.SelectClipRgn(CreateRectRgn(0, 0, 10, H));
-    plain.PaintPicture(pic, 0, 0, W, H, 0, 0, W, H);
-    QCOMPARE(differs(plain.Image(), [&](int x, int y) { return x < 10 ? pic.pixel(x, y) : qRgb(0, 255, 0); }), QString());
-}
+        Surface inverse = CreateBitmap(W, H, 1, 1);
+        QVERIFY(BitBlt(inverse, 0, 0, W, H, mask, 0, 0, NOTSRCCOPY));
+        Surface cut = CreateCompatibleBitmap(src, W, H);
+        QVERIFY(!cut.isMonochrome());
+        BitBlt(cut, 0, 0, W, H, src, 0, 0, SRCCOPY);
+        BitBlt(cut, 0, 0, W, H, inverse, 0, 0, SRCAND);   // key pixels to black
+        BitBlt(dst, 2, 3, W, H, mask, 0, 0, SRCAND);      // block area cleared except under the key
+        BitBlt(dst, 2, 3, W, H, cut, 0, 0, SRCINVERT);
+        QCOMPARE(differs(dst, [&](int x, int y) {
+                     const bool inBlock = x >= 2 && x < 2 + W && y >= 3 && y < 3 + H;
+                     const Colour under = FromPixel(dstBefore.pixel(x, y) & 0xFFFFFF);
+                     return inBlock && src.GetPixel(x - 2, y - 3) != key ? src.GetPixel(x - 2, y - 3) : under;
+                 }),
+                 QString());
 
-void TestSurface::runtimeDotsAndBoxes()
-{
-    Surface s(100, 100);
-    s.ForeColor = Red;
-    s.PSet(3.5, 4.4);
-    QCOMPARE(painted(s), pixelsOf({{4, 4}}));
-    QCOMPARE(QPointF(s.CurrentX, s.CurrentY), QPointF(3.5, 4.4));
-
-    // DrawWidth 14: a disc 14 pixels across, centred on the corner of (50, 50).
-    s.Cls();
-    s.DrawWidth = 14;
-    s.PSet(50, 50);
-    const Pixels dot = painted(s);
-    QRect bounds;
-    for (const QPoint p : dot) {
-        bounds |= QRect(p, QSize(1, 1));
-        QVERIFY(dot.contains(QPoint(99 - p.x(), p.y())));
-        QVERIFY(dot.contains(QPoint(p.y(), p.x())));
+        // Mono to colour takes the destination's text and background colours.
+        Surface tinted(W, H);
+        tinted.SetTextColor(Green);
+        tinted.SetBkColor(Blue);
+        BitBlt(tinted, 0, 0, W, H, mask, 0, 0, SRCCOPY);
+        QCOMPARE(differs(tinted, [&](int x, int y) { return src.GetPixel(x, y) == key ? Blue : Green; }), QString());
     }
-    QCOMPARE(bounds, QRect(43, 43, 14, 14));
-    int top = 0, middle = 0;
-    for (const QPoint p : dot) {
-        top += p.y() == 43;
-        middle += p.y() == 50;
-    }
-    QCOMPARE(top, 6);
-    QCOMPARE(middle, 14);
-    // DrawWidth 3: the 3 x 3 block around the pixel; 2: the 2 x 2 block up and left of it.
-    s.Cls();
-    s.DrawWidth = 3;
-    s.PSet(10, 10, Blue);
-    QCOMPARE(painted(s).size(), 9);
-    QCOMPARE(s.GetPixel(9, 9), Blue);
-    QCOMPARE(s.GetPixel(11, 11), Blue);
-    s.Cls();
-    s.DrawWidth = 2;
-    s.PSet(10, 10, Blue);
-    QCOMPARE(painted(s), pixelsOf({{9, 9}, {10, 9}, {9, 10}, {10, 10}}));
 
-    // Line B and BF take both corners in; either way round.
-    s.Cls();
-    s.DrawWidth = 1;
-    s.Line(6, 5, 2, 3, Blue, true, false);
-    Pixels outline;
-    for (int x = 2; x <= 6; ++x)
-        outline << QPoint(x, 3) << QPoint(x, 5);
-    outline << QPoint(2, 4) << QPoint(6, 4);
-    QCOMPARE(painted(s), outline);
-    s.Cls();
-    s.Line(2, 3, 6, 5, Blue, true, true);
-    QCOMPARE(painted(s).size(), 15);
-    QCOMPARE(s.GetPixel(4, 4), Blue);
-    QCOMPARE(QPointF(s.CurrentX, s.CurrentY), QPointF(6, 5));
+    void bitBltClippingAndOverlap()
+    {
+        const QImage pic = noise(20, 16, 5);
+        Surface src(pic);
+        // Partly off the destination and partly off the source: only the common part is copied.
+        Surface dst(12, 10, Green);
+        QVERIFY(BitBlt(dst, -3, 4, 20, 20, src, 15, 2, SRCCOPY));
+        QCOMPARE(differs(dst, [&](int x, int y) { return y >= 4 && x + 18 < 20 ? src.GetPixel(x + 18, y - 2) : Green; }),
+                 QString());
+        QCOMPARE(dst.takeDirty(), QRect(0, 4, 2, 6));
+        // The destination's clip region is honoured.
+        Surface clipped(12, 10, Green);
+        clipped.SelectClipRgn(CreatePolygonRgn({{0, 0}, {12, 0}, {0, 10}}, ALTERNATE));
+        BitBlt(clipped, 0, 0, 12, 10, src, 0, 0, SRCCOPY);
+        QCOMPARE(differs(clipped, [&](int x, int y) { return PtInRegion(clipped.clipRegion(), x, y) ? src.GetPixel(x, y) : Green; }),
+                 QString());
 
-    QCOMPARE(s.Point(4, 4), Blue);
-    QCOMPARE(s.Point(-1, 4), CLR_INVALID);
-    QCOMPARE(s.Point(100, 4), CLR_INVALID);
-}
-
-void TestSurface::regions()
-{
-    const Region r = CreateRectRgn(8, 7, 2, 3);
-    QCOMPARE(r.boundingRect(), QRect(2, 3, 6, 4));
-    QVERIFY(PtInRegion(r, 2, 3) && PtInRegion(r, 7, 6));
-    QVERIFY(!PtInRegion(r, 8, 6) && !PtInRegion(r, 7, 7));
-    QVERIFY(!CreateRectRgn(0, 0, 0, 0).isNull());
-    QVERIFY(CreateRectRgn(0, 0, 0, 0).region().isEmpty());
-    QVERIFY(!PtInRegion(Region(), 0, 0));
-    Region moved = r;
-    OffsetRgn(moved, -2, 5);
-    QCOMPARE(moved.boundingRect(), QRect(0, 8, 6, 4));
-    QVERIFY(PtInRegion(moved, 0, 8) && !PtInRegion(moved, 6, 8));
-
-    // A polygon that is an axis-aligned rectangle is that rectangle's region, band for band.
-    QCOMPARE(CreatePolygonRgn({{2, 3}, {8, 3}, {8, 7}, {2, 7}}, ALTERNATE), CreateRectRgn(2, 3, 8, 7));
-
-    // A rotated rectangle whose edges never pass through a pixel centre: membership is exactly
-    // "centre inside", by half-planes.
-    const QVector<QPoint> quad{{10, 22}, {34, 10}, {46, 34}, {22, 46}};
-    for (int mode : {ALTERNATE, WINDING}) {
-        const Region q = CreatePolygonRgn(quad, mode);
-        for (int y = 0; y < 60; ++y)
-            for (int x = 0; x < 60; ++x) {
-                const double cx = x + 0.5, cy = y + 0.5;
-                bool in = true;
-                for (int i = 0; i < 4; ++i) {
-                    const QPoint a = quad[i], b = quad[(i + 1) % 4];
-                    in &= (b.x() - a.x()) * (cy - a.y()) - (b.y() - a.y()) * (cx - a.x()) > 0;
-                }
-                QCOMPARE(PtInRegion(q, x, y), in);
+        // Overlapping blocks within one surface copy as if through a temporary, in every direction.
+        for (const QPoint shift : {QPoint(3, 2), QPoint(-3, -2), QPoint(4, 0), QPoint(-4, 0), QPoint(0, 3), QPoint(2, -5)}) {
+            for (std::uint32_t rop : {SRCCOPY, SRCINVERT}) {
+                Surface s(pic);
+                BitBlt(s, 2 + shift.x(), 6 + shift.y(), 12, 8, s, 2, 6, rop);
+                QCOMPARE(differs(s.Image(), [&](int x, int y) {
+                             const QPoint from(x - shift.x(), y - shift.y());
+                             if (from.x() < 2 || from.x() >= 14 || from.y() < 6 || from.y() >= 14)
+                                 return pic.pixel(x, y);
+                             return rop == SRCCOPY ? pic.pixel(from) : (pic.pixel(from) ^ pic.pixel(x, y)) | 0xFF000000u;
+                         }),
+                         QString());
             }
+        }
+
+        // A whole-surface copy into a surface of the same size keeps its buffer.
+        Surface big(300, 200, Red), other(300, 200, Blue);
+        const uchar *buffer = big.Image().constBits();
+        QVERIFY(BitBlt(big, 0, 0, 300, 200, other, 0, 0, SRCCOPY));
+        QCOMPARE(big.Image().constBits(), buffer);
+        QCOMPARE(big.GetPixel(299, 199), Blue);
     }
-    // A five-pointed star: its middle is inside by winding, outside by alternation.
-    const QVector<QPoint> star{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
-    QVERIFY(PtInRegion(CreatePolygonRgn(star, WINDING), 50, 50));
-    QVERIFY(!PtInRegion(CreatePolygonRgn(star, ALTERNATE), 50, 50));
-    QVERIFY(PtInRegion(CreatePolygonRgn(star, ALTERNATE), 50, 10));
 
-    // FillRgn paints the region inside the clip region; PaintRgn uses the selected brush.
-    Surface s(20, 20);
-    s.SelectClipRgn(CreateRectRgn(0, 0, 5, 20));
-    QVERIFY(s.FillRgn(CreateRectRgn(2, 2, 10, 4), brush(Green)));
-    QCOMPARE(painted(s).size(), 3 * 2);
-    QCOMPARE(s.GetPixel(4, 3), Green);
-    QCOMPARE(s.GetPixel(5, 3), White);
-    s.SelectClipRgn(Region());
-    s.SelectObject(brush(Blue));
-    QVERIFY(s.PaintRgn(CreateRectRgn(2, 10, 10, 11)));
-    QCOMPARE(s.GetPixel(9, 10), Blue);
-    // Clipped out pixels can be read but not written.
-    s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
-    QCOMPARE(s.SetPixel(9, 9, Red), CLR_INVALID);
-    QCOMPARE(s.GetPixel(9, 10), Blue);
-    QCOMPARE(s.SetPixel(1, 1, Red), Red);
-    QCOMPARE(s.GetPixel(20, 0), CLR_INVALID);
-    // A selected region is a copy: changing the original later does not move the clip.
-    Region live = CreateRectRgn(0, 0, 2, 2);
-    s.SelectClipRgn(live);
-    OffsetRgn(live, 10, 10);
-    QVERIFY(s.SetPixelV(1, 1, Green));
-    QVERIFY(!s.SetPixelV(11, 11, Green));
-}
-
-void TestSurface::printStaysInClip()
-{
-    Surface s(240, 80);
-    s.ForeColor = Red;
-    s.Font.setPixelSize(40);
-    s.Font.setBold(true);
-    s.CurrentX = 4;
-    s.CurrentY = 6;
-    s.SelectClipRgn(CreateRectRgn(0, 0, 90, 80));
-    s.takeDirty();
-    s.Print(QStringLiteral("HHHHHHHH"));
-    const Pixels ink = painted(s);
-    QVERIFY(ink.size() > 100);
-    bool solid = false;
-    for (const QPoint p : ink) {
-        QVERIFY(p.x() < 90);
-        QVERIFY(s.dirtyRect().contains(p));
-        solid |= s.GetPixel(p.x(), p.y()) == Red;
-        // Antialiasing blends towards the background only: nothing but shades of red.
-        QCOMPARE(GreenOf(s.GetPixel(p.x(), p.y())), BlueOf(s.GetPixel(p.x(), p.y())));
+    void stretchBltScalesAndMirrors()
+    {
+        const QImage pic = noise(5, 3, 9);
+        Surface src(pic);
+        // Doubling: every pixel becomes a 2 x 2 block.
+        Surface twice(10, 6);
+        QVERIFY(StretchBlt(twice, 0, 0, 10, 6, src, 0, 0, 5, 3, SRCCOPY));
+        QCOMPARE(differs(twice, [&](int x, int y) { return src.GetPixel(x / 2, y / 2); }), QString());
+        // Three times, from a source block, with an offset destination.
+        Surface thrice(20, 12, Green);
+        StretchBlt(thrice, 1, 2, 9, 6, src, 2, 1, 3, 2, SRCCOPY);
+        QCOMPARE(differs(thrice, [&](int x, int y) {
+                     return x >= 1 && x < 10 && y >= 2 && y < 8 ? src.GetPixel(2 + (x - 1) / 3, 1 + (y - 2) / 3) : Green;
+                 }),
+                 QString());
+        // Halving takes every second pixel.
+        Surface half(3, 2);
+        StretchBlt(half, 0, 0, 2, 1, twice, 0, 0, 4, 2, SRCCOPY);
+        QCOMPARE(half.GetPixel(0, 0), src.GetPixel(0, 0));
+        QCOMPARE(half.GetPixel(1, 0), src.GetPixel(1, 0));
+        // Mirrors: a negative source extent starting at the last column, or a negative destination
+        // extent starting at the last column.
+        const QImage flippedH = pic.mirrored(true, false), flippedV = pic.mirrored(false, true);
+        Surface m1(5, 3), m2(5, 3), m3(5, 3), m4(5, 3);
+        StretchBlt(m1, 0, 0, 5, 3, src, 4, 0, -5, 3, SRCCOPY);
+        StretchBlt(m2, 4, 0, -5, 3, src, 0, 0, 5, 3, SRCCOPY);
+        StretchBlt(m3, 0, 2, 5, -3, src, 0, 0, 5, 3, SRCCOPY);
+        StretchBlt(m4, 4, 2, -5, -3, src, 4, 2, -5, -3, SRCCOPY);   // both flipped: no mirror
+        QCOMPARE(m1.Image(), flippedH);
+        QCOMPARE(m2.Image(), flippedH);
+        QCOMPARE(m3.Image(), flippedV);
+        QCOMPARE(m4.Image(), pic);
+        // Mirror while doubling.
+        Surface md(10, 6);
+        StretchBlt(md, 0, 0, 10, 6, src, 4, 0, -5, 3, SRCCOPY);
+        QCOMPARE(differs(md, [&](int x, int y) { return src.GetPixel(4 - x / 2, y / 2); }), QString());
+        // Other raster operations apply per pixel after scaling.
+        Surface inv(10, 6, White);
+        StretchBlt(inv, 0, 0, 10, 6, src, 0, 0, 5, 3, SRCINVERT);
+        QCOMPARE(differs(inv, [&](int x, int y) { return src.GetPixel(x / 2, y / 2) ^ 0xFFFFFF; }), QString());
+        // Stretching a surface onto itself reads the original pixels.
+        Surface self(pic);
+        StretchBlt(self, 0, 0, 5, 3, self, 0, 0, 3, 2, SRCCOPY);
+        Surface ref(5, 3);
+        StretchBlt(ref, 0, 0, 5, 3, src, 0, 0, 3, 2, SRCCOPY);
+        QCOMPARE(self.Image(), ref.Image());
     }
-    QVERIFY(solid);
-    QVERIFY(s.dirtyRect().right() < 90);
-    const QFontMetrics fm(s.Font, &s.Image());
-    QCOMPARE(s.CurrentX, 0.0);
-    QCOMPARE(s.CurrentY, 6.0 + fm.height());
-    s.Print(QStringLiteral("a\nb"));
-    QCOMPARE(s.CurrentY, 6.0 + 3 * fm.height());
-}
 
-void TestSurface::buffersAndBookkeeping()
-{
-    Surface s(noise(30, 20, 23));
-    const QImage orig = s.Image().copy();
-    s.BackColor = Green;
-    s.resize(40, 15);
-    QCOMPARE(s.size(), QSize(40, 15));
-    QCOMPARE(differs(s.Image(), [&](int x, int y) { return x < 30 ? orig.pixel(x, y) : qRgb(0, 255, 0); }), QString());
-    const uchar *buffer = s.Image().constBits();
-    s.resize(40, 15);
-    QCOMPARE(s.Image().constBits(), buffer);
+    void paintPictureMirrorRoundTrip()
+    {
+        const int W = 37, H = 23;
+        const QImage pic = noise(W, H, 17);
+        Surface once(W, H);
+        once.PaintPicture(pic, 0, 0, W + 1, H, W - 1, 0, -W, H);
+        QCOMPARE(once.Image(), pic.mirrored(true, false));
+        Surface twice(W, H);
+        twice.PaintPicture(once.Image(), 0, 0, W + 1, H, W - 1, 0, -W, H);
+        QCOMPARE(twice.Image(), pic);
+        // A plain copy and a clipped one.
+        Surface plain(W, H, Green);
+        plain.SelectClipRgn(CreateRectRgn(0, 0, 10, H));
+        plain.PaintPicture(pic, 0, 0, W, H, 0, 0, W, H);
+        QCOMPARE(differs(plain.Image(), [&](int x, int y) { return x < 10 ? pic.pixel(x, y) : qRgb(0, 255, 0); }), QString());
+    }
 
-    // copyFrom writes into the existing buffer and never shares it.
-    Surface other(noise(40, 15, 29));
-    s.copyFrom(other);
-    QCOMPARE(s.Image().constBits(), buffer);
-    QCOMPARE(s.Image(), other.Image());
-    other.SetPixel(0, 0, Red);
-    QVERIFY(s.GetPixel(0, 0) != Red);
-    QCOMPARE(s.Image().constBits(), buffer);
+    void runtimeDotsAndBoxes()
+    {
+        Surface s(100, 100);
+        s.ForeColor = Red;
+        s.PSet(3.5, 4.4);
+        QCOMPARE(painted(s), pixelsOf({{4, 4}}));
+        QCOMPARE(QPointF(s.CurrentX, s.CurrentY), QPointF(3.5, 4.4));
 
-    // A picture of the same size is copied into a buffer this surface alone holds, so neither
-    // side allocates at its next write; any other picture is shared.
-    const QImage picture = noise(40, 15, 31);
-    s.setPicture(picture);
-    QCOMPARE(s.Image().constBits(), buffer);
-    QCOMPARE(s.Image(), picture);
-    Surface fresh;
-    fresh.setPicture(picture);
-    QCOMPARE(fresh.Image().constBits(), picture.constBits());
-    s.copyFrom(other);
+        // DrawWidth 14: a disc 14 pixels across, centred on the corner of (50, 50).
+        s.Cls();
+        s.DrawWidth = 14;
+        s.PSet(50, 50);
+        const Pixels dot = painted(s);
+        QRect bounds;
+        for (const QPoint p : dot) {
+            bounds |= QRect(p, QSize(1, 1));
+            QVERIFY(dot.contains(QPoint(99 - p.x(), p.y())));
+            QVERIFY(dot.contains(QPoint(p.y(), p.x())));
+        }
+        QCOMPARE(bounds, QRect(43, 43, 14, 14));
+        int top = 0, middle = 0;
+        for (const QPoint p : dot) {
+            top += p.y() == 43;
+            middle += p.y() == 50;
+        }
+        QCOMPARE(top, 6);
+        QCOMPARE(middle, 14);
+        // DrawWidth 3: the 3 x 3 block around the pixel; 2: the 2 x 2 block up and left of it.
+        s.Cls();
+        s.DrawWidth = 3;
+        s.PSet(10, 10, Blue);
+        QCOMPARE(painted(s).size(), 9);
+        QCOMPARE(s.GetPixel(9, 9), Blue);
+        QCOMPARE(s.GetPixel(11, 11), Blue);
+        s.Cls();
+        s.DrawWidth = 2;
+        s.PSet(10, 10, Blue);
+        QCOMPARE(painted(s), pixelsOf({{9, 9}, {10, 9}, {9, 10}, {10, 10}}));
 
-    // Cls fills inside the clip region and resets the position.
-    s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
-    s.CurrentX = 7;
-    s.Cls();
-    QCOMPARE(s.GetPixel(4, 4), Green);
-    QCOMPARE(s.GetPixel(5, 5), other.GetPixel(5, 5));
-    QCOMPARE(s.CurrentX, 0.0);
-    s.SelectClipRgn(Region());
-    s.Cls();
-    QCOMPARE(painted(s, Green).size(), 0);
+        // Line B and BF take both corners in; either way round.
+        s.Cls();
+        s.DrawWidth = 1;
+        s.Line(6, 5, 2, 3, Blue, true, false);
+        Pixels outline;
+        for (int x = 2; x <= 6; ++x)
+            outline << QPoint(x, 3) << QPoint(x, 5);
+        outline << QPoint(2, 4) << QPoint(6, 4);
+        QCOMPARE(painted(s), outline);
+        s.Cls();
+        s.Line(2, 3, 6, 5, Blue, true, true);
+        QCOMPARE(painted(s).size(), 15);
+        QCOMPARE(s.GetPixel(4, 4), Blue);
+        QCOMPARE(QPointF(s.CurrentX, s.CurrentY), QPointF(6, 5));
 
-    // Monochrome surfaces hold black and white only.
-    Surface mono = Surface::createMonochrome(4, 4);
-    QVERIFY(mono.isMonochrome());
-    QCOMPARE(mono.SetPixel(1, 1, RGBColour(200, 190, 180)), White);
-    QCOMPARE(mono.SetPixel(2, 2, RGBColour(120, 130, 110)), Black);
-    QCOMPARE(CreateCompatibleBitmap(mono, 2, 2).isMonochrome(), true);
-    QCOMPARE(CreateBitmap(3, 3, 1, 32).isMonochrome(), false);
-    QCOMPARE(CreateBitmap(3, 3, 1, 32).GetPixel(1, 1), Black);
+        QCOMPARE(s.Point(4, 4), Blue);
+        QCOMPARE(s.Point(-1, 4), CLR_INVALID);
+        QCOMPARE(s.Point(100, 4), CLR_INVALID);
+    }
 
-    // Pens: width 0 draws one pixel wide; an extended pen takes the brush's colour.
-    QCOMPARE(CreatePenIndirect(LogPen{PS_SOLID, 0, 0, Red}).width, 1);
-    const Pen ext = ExtCreatePen(PS_DOT, 5, LogBrush{BS_SOLID, Blue, 0});
-    QCOMPARE(ext.width, 5);
-    QCOMPARE(ext.colour, Blue);
-    QCOMPARE(ExtCreatePen(PS_SOLID, 1, LogBrush{BS_HOLLOW, Blue, 0}).style, int(PS_NULL));
-}
+    void regions()
+    {
+        const Region r = CreateRectRgn(8, 7, 2, 3);
+        QCOMPARE(r.boundingRect(), QRect(2, 3, 6, 4));
+        QVERIFY(PtInRegion(r, 2, 3) && PtInRegion(r, 7, 6));
+        QVERIFY(!PtInRegion(r, 8, 6) && !PtInRegion(r, 7, 7));
+        QVERIFY(!CreateRectRgn(0, 0, 0, 0).isNull());
+        QVERIFY(CreateRectRgn(0, 0, 0, 0).region().isEmpty());
+        QVERIFY(!PtInRegion(Region(), 0, 0));
+        Region moved = r;
+        OffsetRgn(moved, -2, 5);
+        QCOMPARE(moved.boundingRect(), QRect(0, 8, 6, 4));
+        QVERIFY(PtInRegion(moved, 0, 8) && !PtInRegion(moved, 6, 8));
+
+        // A polygon that is an axis-aligned rectangle is that rectangle's region, band for band.
+        QCOMPARE(CreatePolygonRgn({{2, 3}, {8, 3}, {8, 7}, {2, 7}}, ALTERNATE), CreateRectRgn(2, 3, 8, 7));
+
+        // A rotated rectangle whose edges never pass through a pixel centre: membership is exactly
+        // "centre inside", by half-planes.
+        const QVector<QPoint> quad{{10, 22}, {34, 10}, {46, 34}, {22, 46}};
+        for (int mode : {ALTERNATE, WINDING}) {
+            const Region q = CreatePolygonRgn(quad, mode);
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 60; ++x) {
+                    const double cx = x + 0.5, cy = y + 0.5;
+                    bool in = true;
+                    for (int i = 0; i < 4; ++i) {
+                        const QPoint a = quad[i], b = quad[(i + 1) % 4];
+                        in &= (b.x() - a.x()) * (cy - a.y()) - (b.y() - a.y()) * (cx - a.x()) > 0;
+                    }
+                    QCOMPARE(PtInRegion(q, x, y), in);
+                }
+        }
+        // A five-pointed star: its middle is inside by winding, outside by alternation.
+        const QVector<QPoint> star{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}};
+        QVERIFY(PtInRegion(CreatePolygonRgn(star, WINDING), 50, 50));
+        QVERIFY(!PtInRegion(CreatePolygonRgn(star, ALTERNATE), 50, 50));
+        QVERIFY(PtInRegion(CreatePolygonRgn(star, ALTERNATE), 50, 10));
+
+        // FillRgn paints the region inside the clip region; PaintRgn uses the selected brush.
+        Surface s(20, 20);
+        s.SelectClipRgn(CreateRectRgn(0, 0, 5, 20));
+        QVERIFY(s.FillRgn(CreateRectRgn(2, 2, 10, 4), brush(Green)));
+        QCOMPARE(painted(s).size(), 3 * 2);
+        QCOMPARE(s.GetPixel(4, 3), Green);
+        QCOMPARE(s.GetPixel(5, 3), White);
+        s.SelectClipRgn(Region());
+        s.SelectObject(brush(Blue));
+        QVERIFY(s.PaintRgn(CreateRectRgn(2, 10, 10, 11)));
+        QCOMPARE(s.GetPixel(9, 10), Blue);
+        // Clipped out pixels can be read but not written.
+        s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
+        QCOMPARE(s.SetPixel(9, 9, Red), CLR_INVALID);
+        QCOMPARE(s.GetPixel(9, 10), Blue);
+        QCOMPARE(s.SetPixel(1, 1, Red), Red);
+        QCOMPARE(s.GetPixel(20, 0), CLR_INVALID);
+        // A selected region is a copy: changing the original later does not move the clip.
+        Region live = CreateRectRgn(0, 0, 2, 2);
+        s.SelectClipRgn(live);
+        OffsetRgn(live, 10, 10);
+        QVERIFY(s.SetPixelV(1, 1, Green));
+        QVERIFY(!s.SetPixelV(11, 11, Green));
+    }
+
+    void printStaysInClip()
+    {
+        Surface s(240, 80);
+        s.ForeColor = Red;
+        s.Font.setPixelSize(40);
+        s.Font.setBold(true);
+        s.CurrentX = 4;
+        s.CurrentY = 6;
+        s.SelectClipRgn(CreateRectRgn(0, 0, 90, 80));
+        s.takeDirty();
+        s.Print(QStringLiteral("HHHHHHHH"));
+        const Pixels ink = painted(s);
+        QVERIFY(ink.size() > 100);
+        bool solid = false;
+        for (const QPoint p : ink) {
+            QVERIFY(p.x() < 90);
+            QVERIFY(s.dirtyRect().contains(p));
+            solid |= s.GetPixel(p.x(), p.y()) == Red;
+            // Antialiasing blends towards the background only: nothing but shades of red.
+            QCOMPARE(GreenOf(s.GetPixel(p.x(), p.y())), BlueOf(s.GetPixel(p.x(), p.y())));
+        }
+        QVERIFY(solid);
+        QVERIFY(s.dirtyRect().right() < 90);
+        const QFontMetrics fm(s.Font, &s.Image());
+        QCOMPARE(s.CurrentX, 0.0);
+        QCOMPARE(s.CurrentY, 6.0 + fm.height());
+        s.Print(QStringLiteral("a\nb"));
+        QCOMPARE(s.CurrentY, 6.0 + 3 * fm.height());
+    }
+
+    void buffersAndBookkeeping()
+    {
+        Surface s(noise(30, 20, 23));
+        const QImage orig = s.Image().copy();
+        s.BackColor = Green;
+        s.resize(40, 15);
+        QCOMPARE(s.size(), QSize(40, 15));
+        QCOMPARE(differs(s.Image(), [&](int x, int y) { return x < 30 ? orig.pixel(x, y) : qRgb(0, 255, 0); }), QString());
+        const uchar *buffer = s.Image().constBits();
+        s.resize(40, 15);
+        QCOMPARE(s.Image().constBits(), buffer);
+
+        // copyFrom writes into the existing buffer and never shares it.
+        Surface other(noise(40, 15, 29));
+        s.copyFrom(other);
+        QCOMPARE(s.Image().constBits(), buffer);
+        QCOMPARE(s.Image(), other.Image());
+        other.SetPixel(0, 0, Red);
+        QVERIFY(s.GetPixel(0, 0) != Red);
+        QCOMPARE(s.Image().constBits(), buffer);
+
+        // A picture of the same size is copied into a buffer this surface alone holds, so neither
+        // side allocates at its next write; any other picture is shared.
+        const QImage picture = noise(40, 15, 31);
+        s.setPicture(picture);
+        QCOMPARE(s.Image().constBits(), buffer);
+        QCOMPARE(s.Image(), picture);
+        Surface fresh;
+        fresh.setPicture(picture);
+        QCOMPARE(fresh.Image().constBits(), picture.constBits());
+        s.copyFrom(other);
+
+        // Cls fills inside the clip region and resets the position.
+        s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
+        s.CurrentX = 7;
+        s.Cls();
+        QCOMPARE(s.GetPixel(4, 4), Green);
+        QCOMPARE(s.GetPixel(5, 5), other.GetPixel(5, 5));
+        QCOMPARE(s.CurrentX, 0.0);
+        s.SelectClipRgn(Region());
+        s.Cls();
+        QCOMPARE(painted(s, Green).size(), 0);
+
+        // Monochrome surfaces hold black and white only.
+        Surface mono = Surface::createMonochrome(4, 4);
+        QVERIFY(mono.isMonochrome());
+        QCOMPARE(mono.SetPixel(1, 1, RGBColour(200, 190, 180)), White);
+        QCOMPARE(mono.SetPixel(2, 2, RGBColour(120, 130, 110)), Black);
+        QCOMPARE(CreateCompatibleBitmap(mono, 2, 2).isMonochrome(), true);
+        QCOMPARE(CreateBitmap(3, 3, 1, 32).isMonochrome(), false);
+        QCOMPARE(CreateBitmap(3, 3, 1, 32).GetPixel(1, 1), Black);
+
+        // Pens: width 0 draws one pixel wide; an extended pen takes the brush's colour.
+        QCOMPARE(CreatePenIndirect(LogPen{PS_SOLID, 0, 0, Red}).width, 1);
+        const Pen ext = ExtCreatePen(PS_DOT, 5, LogBrush{BS_SOLID, Blue, 0});
+        QCOMPARE(ext.width, 5);
+        QCOMPARE(ext.colour, Blue);
+        QCOMPARE(ExtCreatePen(PS_SOLID, 1, LogBrush{BS_HOLLOW, Blue, 0}).style, int(PS_NULL));
+    }
+};
 
 QTEST_MAIN(TestSurface)
 #include "tst_surface.moc"

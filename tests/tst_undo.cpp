@@ -68,379 +68,366 @@ bool showsExactly(const Document &doc, const QImage &expected)
 class TestUndo : public QObject {
     Q_OBJECT
 private slots:
-    void enabledStatesAlongTheHistory();
-    void saveAfterStepBackDiscardsTail();
-    void stepsPastEitherEndChangeNothing();
-    void otherActionOnlyRepublishes();
-    void seventeenthSnapshotDropsOldest();
-    void selectionRestoreAndClip();
-    void hiddenRectangleKeepsRecordFields();
-    void snapshotsOfDifferentSizes();
-    void restoreOverUncommittedDrawing();
-    void syncCopiesAreIndependent();
-    void unchangedImageSharesEveryTile();
-    void smallStrokesShareTiles();
-};
-
-void TestUndo::enabledStatesAlongTheHistory()
-{
-    Doc d(40, 30);
-    // A fresh document: nothing to undo or redo.
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
-    QCOMPARE(d.doc.history().count(), 2);
-    QVERIFY(!d.doc.history().picture(0));   // slot 0 never holds a snapshot
-    QVERIFY(!d.doc.CanUndo() && !d.doc.CanRedo());
-    QVERIFY(!d.host.canUndo && !d.host.canRedo);
-    QVERIFY(d.host.undoRedoUpdates > 0);
-    QCOMPARE(d.doc.history().picture(1)->toImage(), d.committed[0]);
-
-    d.stroke(1);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
-    QVERIFY(d.host.canUndo);
-    QVERIFY(!d.host.canRedo);
-
-    d.doc.Undo(1);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
-    QVERIFY(!d.host.canUndo);
-    QVERIFY(d.host.canRedo);
-    QVERIFY(showsExactly(d.doc, d.committed[0]));
-
-    d.doc.Undo(2);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
-    QVERIFY(d.host.canUndo);
-    QVERIFY(!d.host.canRedo);
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-    QCOMPARE(d.doc.CanUndo(), d.host.canUndo);
-    QCOMPARE(d.doc.CanRedo(), d.host.canRedo);
-}
-
-void TestUndo::saveAfterStepBackDiscardsTail()
-{
-    Doc d(40, 30);
-    for (int i = 1; i <= 3; ++i)
-        d.stroke(i);
-    QCOMPARE(d.doc.history().count(), 5);
-    d.doc.Undo(1);
-    d.doc.Undo(1);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
-    QVERIFY(d.host.canRedo);
-
-    d.stroke(9);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(3));
-    QCOMPARE(d.doc.history().count(), 4);
-    QVERIFY(!d.host.canRedo);
-    QVERIFY(d.host.canUndo);
-    QCOMPARE(d.doc.history().picture(3)->toImage(), d.committed.back());
-    // Forward has nowhere to go; back reaches the snapshot the new one was drawn on.
-    d.doc.Undo(2);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(3));
-    QVERIFY(showsExactly(d.doc, d.committed.back()));
-    d.doc.Undo(1);
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-
-    // With every slot used: the oldest goes, then the redo tail.
-    Doc f(70, 70);
-    for (int i = 1; i <= 15; ++i)
-        f.stroke(i);
-    QCOMPARE(f.doc.history().count(), 17);
-    for (int i = 0; i < 3; ++i)
-        f.doc.Undo(1);
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(13));
-    f.stroke(40);
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(13));
-    QCOMPARE(f.doc.history().count(), 14);
-    QVERIFY(!f.host.canRedo);
-    for (int slot = 1; slot <= 12; ++slot)
-        QCOMPARE(f.doc.history().picture(slot)->toImage(), f.committed[std::size_t(slot)]);
-    QCOMPARE(f.doc.history().picture(13)->toImage(), f.committed.back());
-}
-
-void TestUndo::stepsPastEitherEndChangeNothing()
-{
-    // No snapshot at all: neither step moves or touches the image.
+    void enabledStatesAlongTheHistory()
     {
-        FakeHost host;
-        Document doc(host);
-        doc.Picture1.resize(8, 8);
-        const QImage before = doc.Picture1.Image().copy();
-        doc.Undo(1);
-        doc.Undo(2);
-        QCOMPARE(doc.UndoIndex(), std::int16_t(0));
-        QCOMPARE(doc.Picture1.Image(), before);
-        QVERIFY(!host.canUndo && !host.canRedo);
-    }
-    // The position never goes below slot 1 or beyond the last slot: pressing past either end
-    // leaves the image (even one drawn on since) and the position as they are.
-    Doc d(30, 20);
-    d.stroke(1);
-    d.doc.Undo(1);
-    d.doc.Picture1.SetPixel(5, 5, 0x0000FF);
-    const QImage drawn = d.doc.Picture1.Image().copy();
-    d.doc.Undo(1);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
-    QCOMPARE(d.doc.Picture1.Image(), drawn);
-    QCOMPARE(d.doc.PicOrg.Image(), d.committed[0]);
-    QVERIFY(!d.host.canUndo);
-    QVERIFY(d.host.canRedo);
+        Doc d(40, 30);
+        // A fresh document: nothing to undo or redo.
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
+        QCOMPARE(d.doc.history().count(), 2);
+        QVERIFY(!d.doc.history().picture(0));   // slot 0 never holds a snapshot
+        QVERIFY(!d.doc.CanUndo() && !d.doc.CanRedo());
+        QVERIFY(!d.host.canUndo && !d.host.canRedo);
+        QVERIFY(d.host.undoRedoUpdates > 0);
+        QCOMPARE(d.doc.history().picture(1)->toImage(), d.committed[0]);
 
-    d.doc.Undo(2);
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-    d.doc.Undo(2);
-    d.doc.Undo(2);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-    QVERIFY(!d.host.canRedo);
-}
+        d.stroke(1);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
+        QVERIFY(d.host.canUndo);
+        QVERIFY(!d.host.canRedo);
 
-void TestUndo::otherActionOnlyRepublishes()
-{
-    Doc d(30, 20);
-    d.stroke(1);
-    d.stroke(2);
-    d.doc.Undo(1);
-    d.host.canUndo = d.host.canRedo = false;   // as if another document had published
-    const int updates = d.host.undoRedoUpdates;
-    const int count = d.doc.history().count();
-
-    d.doc.Undo(7);
-    QCOMPARE(d.host.undoRedoUpdates, updates + 1);
-    QVERIFY(d.host.canUndo);
-    QVERIFY(d.host.canRedo);
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
-    QCOMPARE(d.doc.history().count(), count);
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-
-    // Undo opens the gate before publishing, so a closed gate does not stop it.
-    d.doc.setFormIzin(false);
-    d.doc.Undo(0);
-    QCOMPARE(d.host.undoRedoUpdates, updates + 2);
-    QVERIFY(d.doc.FormIzin());
-}
-
-void TestUndo::seventeenthSnapshotDropsOldest()
-{
-    Doc d(96, 80);
-    // Snapshots 2 to 17 with a selection on every other one (its position tells them apart).
-    for (int i = 1; i <= 16; ++i) {
-        if (i % 2)
-            d.select(i, i + 1, 10 + i, 20 + i);
-        else
-            d.unselect();
-        d.stroke(i);
-    }
-    QCOMPARE(d.doc.history().count(), 17);   // slot 0 and 16 snapshots
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(16));
-    QVERIFY(showsExactly(d.doc, d.committed[16]));
-
-    // Slot k now holds commit k (the first commit, the starting image, is gone).
-    for (int slot = 16; slot >= 1; --slot) {
-        QCOMPARE(d.doc.UndoIndex(), std::int16_t(slot));
-        QVERIFY2(showsExactly(d.doc, d.committed[std::size_t(slot)]), qPrintable(QString::number(slot)));
-        const clsUndo &rec = const_cast<UndoHistory &>(d.doc.history()).record(slot);
-        QCOMPARE(rec.ShapeEnable(), slot % 2 == 1);
-        if (slot % 2) {
-            QCOMPARE(rec.hLeft(), std::int16_t(slot));
-            QCOMPARE(rec.hTop(), std::int16_t(slot + 1));
-            QCOMPARE(rec.hWidth(), std::int16_t(10 + slot));
-            QCOMPARE(rec.hHeight(), std::int16_t(20 + slot));
-            QVERIFY(d.doc.ShapeRect1.Visible);
-            QCOMPARE(d.doc.rectRight, slot + 10 + slot);
-        } else if (slot < 16) {
-            QVERIFY(!d.doc.ShapeRect1.Visible);
-            QVERIFY(d.doc.RectHWND.isNull());
-        }
         d.doc.Undo(1);
-    }
-    QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
-    QVERIFY(showsExactly(d.doc, d.committed[1]));   // the former second snapshot
-    QVERIFY(!d.host.canUndo);
-}
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
+        QVERIFY(!d.host.canUndo);
+        QVERIFY(d.host.canRedo);
+        QVERIFY(showsExactly(d.doc, d.committed[0]));
 
-void TestUndo::selectionRestoreAndClip()
-{
-    Doc d(60, 50);
-    // Halves round to even: 10.5 -> 10, 20.5 -> 20, 29.5 -> 30, 40.5 -> 40.
-    d.select(10.5, 20.5, 29.5, 40.5);
-    d.stroke(1);
-    d.unselect();
-    d.doc.DropSelection();
-    d.stroke(2);
-
-    d.doc.Undo(1);
-    QVERIFY(d.doc.ShapeRect1.Visible);
-    QCOMPARE(d.doc.ShapeRect1.Left, 10.0);
-    QCOMPARE(d.doc.ShapeRect1.Top, 20.0);
-    QCOMPARE(d.doc.ShapeRect1.Width, 30.0);
-    QCOMPARE(d.doc.ShapeRect1.Height, 40.0);
-    QCOMPARE(d.doc.RectRegLeft(), std::int16_t(10));
-    QCOMPARE(d.doc.RectRegTop(), std::int16_t(20));
-    QCOMPARE(d.doc.RectRegRight(), std::int16_t(40));
-    QCOMPARE(d.doc.RectRegBottom(), std::int16_t(60));
-    QVERIFY(d.doc.RectHWND == CreateRectRgn(10, 20, 40, 60));
-    QVERIFY(d.doc.Picture1.clipRegion() == d.doc.RectHWND);
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-
-    // Drawing is clipped to the restored selection.
-    QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), CLR_INVALID);
-    QCOMPARE(d.doc.Picture1.GetPixel(5, 5), FromPixel(d.committed[1].pixel(5, 5)));
-    QCOMPARE(d.doc.Picture1.SetPixel(40, 30, 0x00FF00), CLR_INVALID);   // right is exclusive
-    QCOMPARE(d.doc.Picture1.SetPixel(39, 49, 0x00FF00), Colour(0x00FF00));
-
-    // A snapshot without a selection removes it and unclips the surface.
-    d.doc.Undo(2);
-    QVERIFY(!d.doc.ShapeRect1.Visible);
-    QVERIFY(d.doc.RectHWND.isNull());
-    QVERIFY(d.doc.Picture1.clipRegion().isNull());
-    QVERIFY(showsExactly(d.doc, d.committed[2]));
-    QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), Colour(0x00FF00));
-}
-
-void TestUndo::hiddenRectangleKeepsRecordFields()
-{
-    Doc d(30, 30);
-    d.select(3, 4, 5, 6);
-    d.stroke(1);   // slot 2 records the rectangle
-    d.doc.Undo(1);
-    d.unselect();
-    d.stroke(2);   // slot 2 again, rectangle hidden
-    UndoHistory &h = const_cast<UndoHistory &>(d.doc.history());
-    QVERIFY(!h.record(2).ShapeEnable());
-    QCOMPARE(h.record(2).hLeft(), std::int16_t(3));
-    QCOMPARE(h.record(2).hTop(), std::int16_t(4));
-    QCOMPARE(h.record(2).hWidth(), std::int16_t(5));
-    QCOMPARE(h.record(2).hHeight(), std::int16_t(6));
-    // Records outlive the slots they were written for.
-    QCOMPARE(h.recordCount(), 3);
-    // The hidden record restores no selection.
-    d.stroke(3);
-    d.select(1, 1, 2, 2);
-    d.doc.Undo(1);
-    QVERIFY(!d.doc.ShapeRect1.Visible);
-    QVERIFY(d.doc.RectHWND.isNull());
-}
-
-void TestUndo::snapshotsOfDifferentSizes()
-{
-    Doc d(40, 30);
-    d.stroke(1);
-    // A canvas-size change: the new image is on Picture1, then the snapshot.
-    d.doc.Picture1.resize(130, 70);
-    d.doc.Picture1.SetPixel(129, 69, 0x123456);
-    d.doc.Picture1.SetPixel(64, 64, 0x654321);
-    d.commit();
-    d.stroke(2);
-    QCOMPARE(d.doc.Picture2.size(), QSize(130, 70));
-    QCOMPARE(d.doc.PicOrg.size(), QSize(130, 70));
-
-    d.doc.Undo(1);
-    QVERIFY(showsExactly(d.doc, d.committed[2]));
-    d.doc.Undo(1);
-    QCOMPARE(d.doc.Picture1.size(), QSize(40, 30));
-    QVERIFY(showsExactly(d.doc, d.committed[1]));
-    d.doc.Undo(2);
-    QCOMPARE(d.doc.PicOrg.size(), QSize(130, 70));
-    QVERIFY(showsExactly(d.doc, d.committed[2]));
-    d.doc.Undo(2);
-    QVERIFY(showsExactly(d.doc, d.committed[3]));
-    // The restore repaints the whole picture.
-    QCOMPARE(d.view.repainted, QRect(0, 0, 130, 70));
-}
-
-void TestUndo::restoreOverUncommittedDrawing()
-{
-    Doc d(200, 140);
-    for (int i = 1; i <= 4; ++i)
-        d.stroke(i);
-    // Drawing that was never committed, on all three surfaces and in every tile.
-    d.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, 0x0000FF});
-    d.doc.Picture1.MoveToEx(0, 0);
-    d.doc.Picture1.LineTo(199, 139);
-    d.doc.Picture2.SetPixel(199, 0, 0x00FF00);
-    d.doc.PicOrg.SetPixel(0, 139, 0xFF0000);
-    d.doc.Undo(1);
-    QVERIFY(showsExactly(d.doc, d.committed[3]));
-
-    // A surface that shares its pixels with another one (as DeSelect leaves Picture1) and is
-    // then drawn on.
-    d.doc.Picture1.setPicture(d.doc.PicOrg.Image());
-    d.doc.Picture1.SetPixel(100, 70, 0x00FFFF);
-    d.doc.Undo(1);
-    QVERIFY(showsExactly(d.doc, d.committed[2]));
-    QCOMPARE(d.doc.PicOrg.GetPixel(100, 70), FromPixel(d.committed[2].pixel(100, 70)));
-
-    // Restored by whole images: stepping through every slot still shows exact pixels.
-    for (int slot = 4; slot <= 5; ++slot) {
         d.doc.Undo(2);
-        QCOMPARE(d.doc.UndoIndex(), std::int16_t(slot));
-        QVERIFY(showsExactly(d.doc, d.committed[std::size_t(slot - 1)]));
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
+        QVERIFY(d.host.canUndo);
+        QVERIFY(!d.host.canRedo);
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+        QCOMPARE(d.doc.CanUndo(), d.host.canUndo);
+        QCOMPARE(d.doc.CanRedo(), d.host.canRedo);
     }
-}
 
-void TestUndo::syncCopiesAreIndependent()
-{
-    Doc d(100, 100);
-    d.stroke(1);
-    d.stroke(2);
-    QVERIFY(showsExactly(d.doc, d.committed[2]));
-    QVERIFY(d.doc.Picture2.Image().constBits() != d.doc.Picture1.Image().constBits());
-    QVERIFY(d.doc.PicOrg.Image().constBits() != d.doc.Picture1.Image().constBits());
-    QVERIFY(d.doc.PicOrg.Image().constBits() != d.doc.Picture2.Image().constBits());
+    void saveAfterStepBackDiscardsTail()
+    {
+        Doc d(40, 30);
+        for (int i = 1; i <= 3; ++i)
+            d.stroke(i);
+        QCOMPARE(d.doc.history().count(), 5);
+        d.doc.Undo(1);
+        d.doc.Undo(1);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
+        QVERIFY(d.host.canRedo);
 
-    // Drawing on Picture1 afterwards leaves the copies and the stored snapshot alone.
-    d.doc.Picture1.SetPixel(50, 50, 0x0000FF);
-    QCOMPARE(d.doc.PicOrg.Image(), d.committed[2]);
-    QCOMPARE(d.doc.Picture2.Image(), d.committed[2]);
-    QCOMPARE(d.doc.history().picture(3)->toImage(), d.committed[2]);
+        d.stroke(9);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(3));
+        QCOMPARE(d.doc.history().count(), 4);
+        QVERIFY(!d.host.canRedo);
+        QVERIFY(d.host.canUndo);
+        QCOMPARE(d.doc.history().picture(3)->toImage(), d.committed.back());
+        // Forward has nowhere to go; back reaches the snapshot the new one was drawn on.
+        d.doc.Undo(2);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(3));
+        QVERIFY(showsExactly(d.doc, d.committed.back()));
+        d.doc.Undo(1);
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
 
-    // With the skip flag the copies follow but no snapshot is taken.
-    const int count = d.doc.history().count();
-    d.doc.SnapshotAndSync(d.doc.Picture1, d.doc.Picture2, d.doc.PicOrg, true);
-    QCOMPARE(d.doc.history().count(), count);
-    QCOMPARE(d.doc.PicOrg.Image(), d.doc.Picture1.Image());
-    QCOMPARE(d.doc.Picture2.Image(), d.doc.Picture1.Image());
-}
+        // With every slot used: the oldest goes, then the redo tail.
+        Doc f(70, 70);
+        for (int i = 1; i <= 15; ++i)
+            f.stroke(i);
+        QCOMPARE(f.doc.history().count(), 17);
+        for (int i = 0; i < 3; ++i)
+            f.doc.Undo(1);
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(13));
+        f.stroke(40);
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(13));
+        QCOMPARE(f.doc.history().count(), 14);
+        QVERIFY(!f.host.canRedo);
+        for (int slot = 1; slot <= 12; ++slot)
+            QCOMPARE(f.doc.history().picture(slot)->toImage(), f.committed[std::size_t(slot)]);
+        QCOMPARE(f.doc.history().picture(13)->toImage(), f.committed.back());
+    }
 
-void TestUndo::unchangedImageSharesEveryTile()
-{
-    Doc d(300, 200);
-    d.stroke(1);
-    const std::size_t held = d.doc.history().bytesHeld();
-    // A second snapshot of an unchanged image (a clear saves one before it clears).
-    d.doc.Undo(3);
-    QCOMPARE(d.doc.history().bytesHeld(), held);
-    QCOMPARE(d.doc.history().picture(3), d.doc.history().picture(2));
+    void stepsPastEitherEndChangeNothing()
+    {
+        // No snapshot at all: neither step moves or touches the image.
+        {
+            FakeHost host;
+            Document doc(host);
+            doc.Picture1.resize(8, 8);
+            const QImage before = doc.Picture1.Image().copy();
+            doc.Undo(1);
+            doc.Undo(2);
+            QCOMPARE(doc.UndoIndex(), std::int16_t(0));
+            QCOMPARE(doc.Picture1.Image(), before);
+            QVERIFY(!host.canUndo && !host.canRedo);
+        }
+        // The position never goes below slot 1 or beyond the last slot: pressing past either end
+        // leaves the image (even one drawn on since) and the position as they are.
+        Doc d(30, 20);
+        d.stroke(1);
+        d.doc.Undo(1);
+        d.doc.Picture1.SetPixel(5, 5, 0x0000FF);
+        const QImage drawn = d.doc.Picture1.Image().copy();
+        d.doc.Undo(1);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
+        QCOMPARE(d.doc.Picture1.Image(), drawn);
+        QCOMPARE(d.doc.PicOrg.Image(), d.committed[0]);
+        QVERIFY(!d.host.canUndo);
+        QVERIFY(d.host.canRedo);
 
-    // A stroke in one tile copies that tile only.
-    d.doc.Picture1.SetPixel(130, 70, 0x0000FF);
-    d.commit();
-    const SnapshotPtr a = d.doc.history().picture(3);
-    const SnapshotPtr b = d.doc.history().picture(4);
-    QCOMPARE(b->columns(), 5);
-    QCOMPARE(b->rows(), 4);
-    int differing = 0;
-    for (int r = 0; r < b->rows(); ++r)
-        for (int c = 0; c < b->columns(); ++c)
-            differing += b->sharesTile(*a, c, r) ? 0 : 1;
-    QCOMPARE(differing, 1);
-    QVERIFY(!b->sharesTile(*a, 130 / UndoSnapshot::kTile, 70 / UndoSnapshot::kTile));
-    QCOMPARE(b->toImage(), d.committed.back());
-}
+        d.doc.Undo(2);
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+        d.doc.Undo(2);
+        d.doc.Undo(2);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+        QVERIFY(!d.host.canRedo);
+    }
 
-void TestUndo::smallStrokesShareTiles()
-{
-    constexpr int N = 1024;
-    Doc d(N, N);
-    for (int i = 1; i <= 20; ++i)
-        d.stroke(i);
-    QCOMPARE(d.doc.history().count(), 17);
-    const std::size_t image = std::size_t(N) * N * 4;
-    const std::size_t held = d.doc.history().bytesHeld();
-    QVERIFY2(held < 2 * image, qPrintable(QString::number(double(held) / double(image))));
-    QVERIFY(held >= image);
-    // Every slot still returns exactly its pixels.
-    for (int slot = 1; slot <= 16; ++slot)
-        QCOMPARE(d.doc.history().picture(slot)->toImage(), d.committed[std::size_t(slot + 4)]);
-}
+    void otherActionOnlyRepublishes()
+    {
+        Doc d(30, 20);
+        d.stroke(1);
+        d.stroke(2);
+        d.doc.Undo(1);
+        d.host.canUndo = d.host.canRedo = false;   // as if another document had published
+        const int updates = d.host.undoRedoUpdates;
+        const int count = d.doc.history().count();
+
+        d.doc.Undo(7);
+        QCOMPARE(d.host.undoRedoUpdates, updates + 1);
+        QVERIFY(d.host.canUndo);
+        QVERIFY(d.host.canRedo);
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(2));
+        QCOMPARE(d.doc.history().count(), count);
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+
+        // Undo opens the gate before publishing, so a closed gate does not stop it.
+        d.doc.setFormIzin(false);
+        d.doc.Undo(0);
+        QCOMPARE(d.host.undoRedoUpdates, updates + 2);
+        QVERIFY(d.doc.FormIzin());
+    }
+
+    void seventeenthSnapshotDropsOldest()
+    {
+        Doc d(96, 80);
+        // Snapshots 2 to 17 with a selection on every other one (its position tells them apart).
+        for (int i = 1; i <= 16; ++i) {
+            if (i % 2)
+                d.select(i, i + 1, 10 + i, 20 + i);
+            else
+                d.unselect();
+            d.stroke(i);
+        }
+        QCOMPARE(d.doc.history().count(), 17);   // slot 0 and 16 snapshots
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(16));
+        QVERIFY(showsExactly(d.doc, d.committed[16]));
+
+        // Slot k now holds commit k (the first commit, the starting image, is gone).
+        for (int slot = 16; slot >= 1; --slot) {
+            QCOMPARE(d.doc.UndoIndex(), std::int16_t(slot));
+            QVERIFY2(showsExactly(d.doc, d.committed[std::size_t(slot)]), qPrintable(QString::number(slot)));
+            const clsUndo &rec = const_cast<UndoHistory &>(d.doc.history()).record(slot);
+            QCOMPARE(rec.ShapeEnable(), slot % 2 == 1);
+            if (slot % 2) {
+                QCOMPARE(rec.hLeft(), std::int16_t(slot));
+                QCOMPARE(rec.hTop(), std::int16_t(slot + 1));
+                QCOMPARE(rec.hWidth(), std::int16_t(10 + slot));
+                QCOMPARE(rec.hHeight(), std::int16_t(20 + slot));
+                QVERIFY(d.doc.ShapeRect1.Visible);
+                QCOMPARE(d.doc.rectRight, slot + 10 + slot);
+            } else if (slot < 16) {
+                QVERIFY(!d.doc.ShapeRect1.Visible);
+                QVERIFY(d.doc.RectHWND.isNull());
+            }
+            d.doc.Undo(1);
+        }
+        QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
+        QVERIFY(showsExactly(d.doc, d.committed[1]));   // the former second snapshot
+        QVERIFY(!d.host.canUndo);
+    }
+
+    void selectionRestoreAndClip()
+    {
+        Doc d(60, 50);
+        // Halves round to even: 10.5 -> 10, 20.5 -> 20, 29.5 -> 30, 40.5 -> 40.
+        d.select(10.5, 20.5, 29.5, 40.5);
+        d.stroke(1);
+        d.unselect();
+        d.doc.DropSelection();
+        d.stroke(2);
+
+        d.doc.Undo(1);
+        QVERIFY(d.doc.ShapeRect1.Visible);
+        QCOMPARE(d.doc.ShapeRect1.Left, 10.0);
+        QCOMPARE(d.doc.ShapeRect1.Top, 20.0);
+        QCOMPARE(d.doc.ShapeRect1.Width, 30.0);
+        QCOMPARE(d.doc.ShapeRect1.Height, 40.0);
+        QCOMPARE(d.doc.RectRegLeft(), std::int16_t(10));
+        QCOMPARE(d.doc.RectRegTop(), std::int16_t(20));
+        QCOMPARE(d.doc.RectRegRight(), std::int16_t(40));
+        QCOMPARE(d.doc.RectRegBottom(), std::int16_t(60));
+        QVERIFY(d.doc.RectHWND == CreateRectRgn(10, 20, 40, 60));
+        QVERIFY(d.doc.Picture1.clipRegion() == d.doc.RectHWND);
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+
+        // Drawing is clipped to the restored selection.
+        QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), CLR_INVALID);
+        QCOMPARE(d.doc.Picture1.GetPixel(5, 5), FromPixel(d.committed[1].pixel(5, 5)));
+        QCOMPARE(d.doc.Picture1.SetPixel(40, 30, 0x00FF00), CLR_INVALID);   // right is exclusive
+        QCOMPARE(d.doc.Picture1.SetPixel(39, 49, 0x00FF00), Colour(0x00FF00));
+
+        // A snapshot without a selection removes it and unclips the surface.
+        d.doc.Undo(2);
+        QVERIFY(!d.doc.ShapeRect1.Visible);
+        QVERIFY(d.doc.RectHWND.isNull());
+        QVERIFY(d.doc.Picture1.clipRegion().isNull());
+        QVERIFY(showsExactly(d.doc, d.committed[2]));
+        QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), Colour(0x00FF00));
+    }
+
+    void hiddenRectangleKeepsRecordFields()
+    {
+        Doc d(30, 30);
+        d.select(3, 4, 5, 6);
+        d.stroke(1);   // slot 2 records the rectangle
+        d.doc.Undo(1);
+        d.unselect();
+        d.stroke(2);   // slot 2 again, rectangle hidden
+        UndoHistory &h = const_cast<UndoHistory &>(d.doc.history());
+        QVERIFY(!h.record(2).ShapeEnable());
+        QCOMPARE(h.record(2).hLeft(), std::int16_t(3));
+        QCOMPARE(h.record(2).hTop(), std::int16_t(4));
+        QCOMPARE(h.record(2).hWidth(), std::int16_t(5));
+        QCOMPARE(h.record(2).hHeight(), std::int16_t(6));
+        // Records outlive the slots they were written for.
+        QCOMPARE(h.recordCount(), 3);
+        // The hidden record restores no selection.
+        d.stroke(3);
+        d.select(1, 1, 2, 2);
+        d.doc.Undo(1);
+        QVERIFY(!d.doc.ShapeRect1.Visible);
+        QVERIFY(d.doc.RectHWND.isNull());
+    }
+
+    void snapshotsOfDifferentSizes()
+    {
+        Doc d(40, 30);
+        d.stroke(1);
+        // A canvas-size change: the new image is on Picture1, then the snapshot.
+        d.doc.Picture1.resize(130, 70);
+        d.doc.Picture1.SetPixel(129, 69, 0x123456);
+        d.doc.Picture1.SetPixel(64, 64, 0x654321);
+        d.commit();
+        d.stroke(2);
+        QCOMPARE(d.doc.Picture2.size(), QSize(130, 70));
+        QCOMPARE(d.doc.PicOrg.size(), QSize(130, 70));
+
+        d.doc.Undo(1);
+        QVERIFY(showsExactly(d.doc, d.committed[2]));
+        d.doc.Undo(1);
+        QCOMPARE(d.doc.Picture1.size(), QSize(40, 30));
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+        d.doc.Undo(2);
+        QCOMPARE(d.doc.PicOrg.size(), QSize(130, 70));
+        QVERIFY(showsExactly(d.doc, d.committed[2]));
+        d.doc.Undo(2);
+        QVERIFY(showsExactly(d.doc, d.committed[3]));
+        // The restore repaints the whole picture.
+        QCOMPARE(d.view.repainted, QRect(0, 0, 130, 70));
+    }
+
+    void restoreOverUncommittedDrawing()
+    {
+        Doc d(200, 140);
+        for (int i = 1; i <= 4; ++i)
+            d.stroke(i);
+        // Drawing that was never committed, on all three surfaces and in every tile.
+        d.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, 0x0000FF});
+        d.doc.Picture1.MoveToEx(0, 0);
+        d.doc.Picture1.LineTo(199, 139);
+        d.doc.Picture2.SetPixel(199, 0, 0x00FF00);
+        d.doc.PicOrg.SetPixel(0, 139, 0xFF0000);
+        d.doc.Undo(1);
+        QVERIFY(showsExactly(d.doc, d.committed[3]));
+
+        // A surface that shares its pixels with another one (as DeSelect leaves Picture1) and is
+        // then drawn on.
+        d.doc.Picture1.setPicture(d.doc.PicOrg.Image());
+        d.doc.Picture1.SetPixel(100, 70, 0x00FFFF);
+        d.doc.Undo(1);
+        QVERIFY(showsExactly(d.doc, d.committed[2]));
+        QCOMPARE(d.doc.PicOrg.GetPixel(100, 70), FromPixel(d.committed[2].pixel(100, 70)));
+
+        // Restored by whole images: stepping through every slot still shows exact pixels.
+        for (int slot = 4; slot <= 5; ++slot) {
+            d.doc.Undo(2);
+            QCOMPARE(d.doc.UndoIndex(), std::int16_t(slot));
+            QVERIFY(showsExactly(d.doc, d.committed[std::size_t(slot - 1)]));
+        }
+    }
+
+    void syncCopiesAreIndependent()
+    {
+        Doc d(100, 100);
+        d.stroke(1);
+        d.stroke(2);
+        QVERIFY(showsExactly(d.doc, d.committed[2]));
+        QVERIFY(d.doc.Picture2.Image().constBits() != d.doc.Picture1.Image().constBits());
+        QVERIFY(d.doc.PicOrg.Image().constBits() != d.doc.Picture1.Image().constBits());
+        QVERIFY(d.doc.PicOrg.Image().constBits() != d.doc.Picture2.Image().constBits());
+
+        // Drawing on Picture1 afterwards leaves the copies and the stored snapshot alone.
+        d.doc.Picture1.SetPixel(50, 50, 0x0000FF);
+        QCOMPARE(d.doc.PicOrg.Image(), d.committed[2]);
+        QCOMPARE(d.doc.Picture2.Image(), d.committed[2]);
+        QCOMPARE(d.doc.history().picture(3)->toImage(), d.committed[2]);
+
+        // With the skip flag the copies follow but no snapshot is taken.
+        const int count = d.doc.history().count();
+        d.doc.SnapshotAndSync(d.doc.Picture1, d.doc.Picture2, d.doc.PicOrg, true);
+        QCOMPARE(d.doc.history().count(), count);
+        QCOMPARE(d.doc.PicOrg.Image(), d.doc.Picture1.Image());
+        QCOMPARE(d.doc.Picture2.Image(), d.doc.Picture1.Image());
+    }
+
+    void unchangedImageSharesEveryTile()
+    {
+        Doc d(300, 200);
+        d.stroke(1);
+        const std::size_t held = d.doc.history().bytesHeld();
+        // A second snapshot of an unchanged image (a clear saves one before it clears).
+        d.doc.Undo(3);
+        QCOMPARE(d.doc.history().bytesHeld(), held);
+        QCOMPARE(d.doc.history().picture(3), d.doc.history().picture(2));
+
+        // A stroke in one tile copies that tile only.
+        d.doc.Picture1.SetPixel(130, 70, 0x0000FF);
+        d.commit();
+        const SnapshotPtr a = d.doc.history().picture(3);
+        const SnapshotPtr b = d.doc.history().picture(4);
+        QCOMPARE(b->columns(), 5);
+        QCOMPARE(b->rows(), 4);
+        int differing = 0;
+        for (int r = 0; r < b->rows(); ++r)
+            for (int c = 0; c < b->columns(); ++c)
+                differing += b->sharesTile(*a, c, r) ? 0 : 1;
+        QCOMPARE(differing, 1);
+        QVERIFY(!b->sharesTile(*a, 130 / UndoSnapshot::kTile, 70 / UndoSnapshot::kTile));
+        QCOMPARE(b->toImage(), d.committed.back());
+    }
+
+    void smallStrokesShareTiles()
+    {
+        constexpr int N = 1024;
+        Doc d(N, N);
+        for (int i = 1; i <= 20; ++i)
+            d.stroke(i);
+        QCOMPARE(d.doc.history().count(), 17);
+        const std::size_t image = std::size_t(N) * N * 4;
+        const std::size_t held = d.doc.history().bytesHeld();
+        QVERIFY2(held < 2 * image, qPrintable(QString::number(double(held) / double(image))));
+        QVERIFY(held >= image);
+        // Every slot still returns exactly its pixels.
+        for (int slot = 1; slot <= 16; ++slot)
+            QCOMPARE(d.doc.history().picture(slot)->toImage(), d.committed[std::size_t(slot + 4)]);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestUndo)
 #include "tst_undo.moc"
