@@ -88,6 +88,10 @@ QStringList recentCaptions(frmMain &w)
     return out;
 }
 
+// The main window as the program starts it.
+struct LoadedMain : frmMain {
+    LoadedMain() { MDIForm_Load(); }
+};
 } // namespace
 
 class TestFiles : public QObject {
@@ -329,8 +333,7 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("photo.jpg"));
         QVERIFY(pic.save(path, "PNG"));   // the contents, not the name, decide
 
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.resize(1200, 900);
         w.show();
         QList<FileDialogRequest> asked;
@@ -384,8 +387,7 @@ private slots:
         const QByteArray whole = EncodeBitmap24(testPicture(40, 40));
         writeFile(cut, whole.left(200));
 
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QList<Message> messages;
         w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
         for (const QString &bad : {empty, cut, m_dir->path(), m_dir->filePath(QStringLiteral("gone.bmp"))}) {
@@ -409,8 +411,7 @@ private slots:
             QVERIFY(SavePicture(testPicture(10 + i, 10), paths.last()));
         }
         {
-            frmMain w;
-            w.MDIForm_Load();
+            LoadedMain w;
             for (const QString &p : paths) {
                 w.openFileHook = [p](const FileDialogRequest &) { return p; };
                 w.mnuFileOpen_Click();
@@ -420,8 +421,7 @@ private slots:
             w.close();
         }
         // The list survives a restart.
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QCOMPARE(recentCaptions(w), (QStringList{paths[6], paths[5], paths[4], paths[3], paths[2], paths[1]}));
         QVERIFY(w.menuItem(QStringLiteral("mnuFileBar5"))->isVisible());
 
@@ -444,8 +444,7 @@ private slots:
 
     void saveWritesBitmapWhateverTheName()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.state().options.NewFileWidth = 30;
         w.state().options.NewFileHeight = 20;
         w.NewDocument();
@@ -494,8 +493,7 @@ private slots:
         QVERIFY(SavePicture(testPicture(8, 8), existing));
         const QByteArray before = readFile(existing);
 
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.openFileHook = [&](const FileDialogRequest &) { return existing; };
         w.mnuFileOpen_Click();
         Document &doc = w.ActiveForm()->doc();
@@ -529,8 +527,7 @@ private slots:
     {
         const QString path = m_dir->filePath(QStringLiteral("a.bmp"));
         QVERIFY(SavePicture(testPicture(12, 9), path));
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
 
         // Without a document: the message, OK only, the application title.
         QList<Message> messages;
@@ -578,8 +575,7 @@ private slots:
 
     void newThroughDialog()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.newImageHook = [](frmNewImage &dlg) { dlg.Command2()->click(); };
         w.mnuFileNew_Click();
         QVERIFY(w.documents().isEmpty());
@@ -624,8 +620,7 @@ private slots:
         QCOMPARE(page.pixel(31, 26), qRgb(255, 255, 255));
 
         // The whole command, to a PDF file: one page holding a picture of the document's size.
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.mnuFilePrint_Click();   // no document: nothing
         w.state().options.NewFileWidth = 77;
         w.state().options.NewFileHeight = 33;
@@ -651,8 +646,7 @@ private slots:
         QVERIFY(testPicture(5, 6).save(b));
         const QString bad = m_dir->filePath(QStringLiteral("bad.bmp"));
         writeFile(bad, "BMnonsense");
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QList<Message> messages;
         w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
         // A relative name is taken from the current folder and shown as a full path.

@@ -95,6 +95,10 @@ void addSibling(int slot, const QString &title, const QString &path, const QStri
     if (!exe.isEmpty())
         SaveSetting(title, kGeneral, QStringLiteral("ExeName"), exe);
 }
+// The main window as the program starts it.
+struct LoadedMain : frmMain {
+    LoadedMain() { MDIForm_Load(); }
+};
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -106,8 +110,7 @@ private slots:
 
     void firstRunWithEmptyStore()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Orv Image Editor"));
         QCOMPARE(w.state().currentTool, QStringLiteral("Select"));
         QVERIFY(w.documents().isEmpty());
@@ -145,8 +148,7 @@ private slots:
 
     void commandStateFollowsDocuments()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         for (const char *item : {"mnuFileSave", "mnuFileClose", "mnuFilePrint", "mnuEditCut", "mnuImageLine"})
             QVERIFY2(!w.menuItem(QString::fromLatin1(item))->isEnabled(), item);
         QVERIFY(!w.tbEditButton(QStringLiteral("Pencil"))->isEnabled());
@@ -174,8 +176,7 @@ private slots:
 
     void toolSelectionShowsPanels()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.NewDocument();
         w.state().spray.density = 120;
         w.state().spray.radius = 40;
@@ -228,8 +229,7 @@ private slots:
         SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("EditBar"), QStringLiteral("garbage"));
         SaveSetting(AppTitle(), QStringLiteral("ToolProperties"), QStringLiteral("BrushStyle"), QStringLiteral("0"));
         SaveSetting(AppTitle(), QStringLiteral("ToolProperties"), QStringLiteral("PenWidthX"), QStringLiteral("-5"));
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QCOMPARE(w.documents().size(), 1);
         QCOMPARE(w.documents().first()->doc().Caption, QStringLiteral("Image1"));
         QCOMPARE(w.documents().first()->doc().Picture1.size(), QSize(200, 150));
@@ -245,8 +245,7 @@ private slots:
     void shutdownAsksAndCanCancel()
     {
         {
-            frmMain w;
-            w.MDIForm_Load();
+            LoadedMain w;
             w.show();
             frmDocument *doc = w.NewDocument();
             doc->doc().setSaveReq(true);
@@ -408,8 +407,7 @@ private slots:
 
     void aboutFromHelpMenu()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QString version;
         bool modal = false;
         w.modalHook = [&](QDialog &d) {
@@ -527,8 +525,7 @@ private slots:
 
     void helpMenuOffersTips()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QAction *onStart = w.menuItem(QStringLiteral("mnuHelpTooltip"));
         QAction *tip = w.menuItem(QStringLiteral("mnuHelpTipOfTheDay"));
         QVERIFY(onStart->isVisible());
@@ -567,8 +564,7 @@ private slots:
     void firstExitRegistersSecondDoesNot()
     {
         {
-            frmMain w;
-            w.MDIForm_Load();
+            LoadedMain w;
             QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
             w.close();
         }
@@ -580,8 +576,7 @@ private slots:
         QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Major")), QString::number(VersionMajor()));
         QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Revision")), QString::number(VersionRevision()));
         {
-            frmMain w;
-            w.MDIForm_Load();
+            LoadedMain w;
             // This program never lists itself.
             QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
             w.close();
@@ -623,8 +618,7 @@ private slots:
         for (int i = 1; i <= 6; ++i)
             addSibling(i, QStringLiteral("Sibling %1").arg(i), QStringLiteral("/opt/sib%1").arg(i), QStringLiteral("sib%1").arg(i));
         SaveSetting(QStringLiteral("Sibling 2"), kGeneral, QStringLiteral("ExeName"), QString());
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         QVERIFY(w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
         for (int i = 1; i <= 5; ++i) {
             QAction *item = w.menuItem(QStringLiteral("mnuProg(%1)").arg(i));
@@ -646,8 +640,7 @@ private slots:
 
     void tilingAndIcons()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.resize(900, 700);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -702,8 +695,7 @@ private slots:
 
     void windowMenuListsOpenImages()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.UpdateWindowList();
@@ -767,8 +759,7 @@ private slots:
 
     void helpOpensContentsAndCurrentTool()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
         w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
         frmHelp *help = w.helpWindow();
@@ -794,8 +785,7 @@ private slots:
     void missingHelpFileIsReported()
     {
         QTemporaryDir dir;
-        frmMain w;
-        w.MDIForm_Load();
+        LoadedMain w;
         w.state().helpFile = dir.filePath(QStringLiteral("ORVIEENG.HLP"));
         QStringList texts, titles;
         w.msgBoxHook = [&](const QString &text, int, const QString &title) {

@@ -445,32 +445,48 @@ private slots:
         QVERIFY(l.window == fresh.window);
     }
 
-    void masterToolPropertiesOffKeepsStoredValues()
+    void masterSwitchesOffKeepStoredValues()
     {
-        // A normal session stores pen width 5, closing lines and one mirror.
+        // A normal session stores pen width 5, closing lines, one mirror, a red foreground and a
+        // hidden status bar.
         Loaded first = loadFresh();
         first.state.pen.widthX = 5;
+        first.state.foreColour = 0x0000FF;
+        first.window.viewStatusBar = false;
         QVERIFY(SaveMainSettings(first.state, first.window, false));
 
-        // The next session turns "Save tool properties" off and changes the tool properties.
+        // The next session turns the three master switches off and changes what they guard.
         Loaded second = loadFresh();
         QCOMPARE(second.state.pen.widthX, 5);
         second.state.options.MasterToolProperties = 0;
+        second.state.options.MasterSaveColors = 0;
+        second.state.options.MasterSaveToolBars = 0;
         second.state.pen.widthX = 12;
         second.state.spray.density = 400;
         second.state.options.ContLineClose = 0;
         second.state.cyclic = true;
         second.state.mirrorCount = 2;
+        second.state.foreColour = 0x00FF00;
+        second.state.backColour = 0x000000;
+        second.window.viewStatusBar = true;
+        second.window.viewEdit = false;
         second.state.options.NewFileWidth = 321;   // not gated
         QVERIFY(SaveMainSettings(second.state, second.window, false));
 
         const Loaded third = loadFresh();
-        QCOMPARE(third.state.options.MasterToolProperties, std::int16_t(0));   // the switch itself is saved
+        // The switches themselves are saved; what they guard is as the first session left it.
+        QCOMPARE(third.state.options.MasterToolProperties, std::int16_t(0));
+        QCOMPARE(third.state.options.MasterSaveColors, std::int16_t(0));
+        QCOMPARE(third.state.options.MasterSaveToolBars, std::int16_t(0));
         QCOMPARE(third.state.pen.widthX, 5);
         QCOMPARE(third.state.spray.density, std::int16_t(50));
         QCOMPARE(third.state.options.ContLineClose, std::int16_t(-1));
         QCOMPARE(third.state.cyclic, false);
         QCOMPARE(third.state.mirrorCount, std::int16_t(1));
+        QCOMPARE(third.state.foreColour, Colour(0x0000FF));
+        QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
+        QCOMPARE(third.window.viewStatusBar, false);
+        QCOMPARE(third.window.viewEdit, true);
         QCOMPARE(third.state.options.NewFileWidth, std::int16_t(321));
 
         // With nothing stored before, the gated keys are not written at all.
@@ -481,31 +497,6 @@ private slots:
             QVERIFY2(!store.contains(QStringLiteral("Options"), QLatin1String(key)), key);
         QVERIFY(!store.contains(QStringLiteral("ToolProperties"), QStringLiteral("PenWidthX")));
         QVERIFY(store.contains(QStringLiteral("Options"), QStringLiteral("MasterToolProperties")));
-    }
-
-    void masterColorsAndToolBarsOffKeepStoredValues()
-    {
-        Loaded first = loadFresh();
-        first.state.foreColour = 0x0000FF;
-        first.window.viewStatusBar = false;
-        QVERIFY(SaveMainSettings(first.state, first.window, false));
-
-        Loaded second = loadFresh();
-        second.state.options.MasterSaveColors = 0;
-        second.state.options.MasterSaveToolBars = 0;
-        second.state.foreColour = 0x00FF00;
-        second.state.backColour = 0x000000;
-        second.window.viewStatusBar = true;
-        second.window.viewEdit = false;
-        QVERIFY(SaveMainSettings(second.state, second.window, false));
-
-        const Loaded third = loadFresh();
-        QCOMPARE(third.state.options.MasterSaveColors, std::int16_t(0));
-        QCOMPARE(third.state.options.MasterSaveToolBars, std::int16_t(0));
-        QCOMPARE(third.state.foreColour, Colour(0x0000FF));
-        QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
-        QCOMPARE(third.window.viewStatusBar, false);
-        QCOMPARE(third.window.viewEdit, true);
     }
 
     void minimizedCloseKeepsGeometry()
