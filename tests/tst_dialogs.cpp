@@ -296,11 +296,11 @@ private slots:
             dlg.reject();
             QCOMPARE(state.zoomFactor, std::int16_t(23));
         }
-        state.zoomFactor = 4;
+        state.zoomFactor = 7;
         Options dlg(state);
-        QCOMPARE(dlg.zoom->value(), 4);
+        QCOMPARE(dlg.zoom->value(), 7);
         QTest::keyClick(dlg.zoom->slider(), Qt::Key_Right);
-        QCOMPARE(state.zoomFactor, std::int16_t(5));
+        QCOMPARE(state.zoomFactor, std::int16_t(8));
         QTest::keyClick(dlg.zoom->slider(), Qt::Key_End);
         QCOMPARE(state.zoomFactor, std::int16_t(20));
         dlg.cancel->click();
