@@ -307,16 +307,16 @@ private slots:
         QVERIFY(LoadPicture(cut, &why).isNull());
         QVERIFY(why.contains(QStringLiteral("cut off")));
 
-        // A header announcing 100000 x 100000 pixels is refused at once.
+        // A header announcing 100000 x 100000 pixels is refused from the header, with a reason,
+        // rather than by trying to make room for the pixels.
         QByteArray huge = whole;
         qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 18);
         qToLittleEndian<qint32>(100000, reinterpret_cast<uchar *>(huge.data()) + 22);
         const QString hugePath = m_dir->filePath(QStringLiteral("huge.bmp"));
         writeFile(hugePath, huge);
-        QElapsedTimer t;
-        t.start();
-        QVERIFY(LoadPicture(hugePath).isNull());
-        QVERIFY(t.elapsed() < 1000);
+        why.clear();
+        QVERIFY(LoadPicture(hugePath, &why).isNull());
+        QVERIFY2(why.contains(QStringLiteral("larger than")) || why.contains(QStringLiteral("cut off")), qPrintable(why));
 
         // No read permission (root reads anything, so only checked for ordinary users).
         if (::geteuid() != 0) {
