@@ -4,6 +4,7 @@
 #include "app/PictureLoader.h"
 #include "app/ResStrings.h"
 #include "document/Document.h"
+#include "document/surface/VectorState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -42,6 +43,7 @@ QString SizeRangeMessage()
 
 void ScaleNearest(const Surface &from, Surface &to, double xs, double ys, const std::function<void(int row)> &rowDone)
 {
+    ClearUpperVectorState();
     const int W = to.ScaleWidth();
     const int H = to.ScaleHeight();
     const int fw = from.ScaleWidth();

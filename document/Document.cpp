@@ -5,6 +5,7 @@
 #include "app/ImageFiles.h"
 #include "app/ResStrings.h"
 #include "app/SettingsStore.h"
+#include "document/surface/VectorState.h"
 
 #include <algorithm>
 
@@ -403,6 +404,7 @@ void Document::dispatch(int Button, int Shift, float X, float Y, int Phase)
 
 void Document::Picture1_MouseDown(int Button, int Shift, float X, float Y)
 {
+    ClearUpperVectorState();
     if (!m_formIzin)
         return;
     m_formIzin = false;
@@ -437,6 +439,7 @@ void Document::Picture1_MouseDown(int Button, int Shift, float X, float Y)
 
 void Document::Picture1_MouseMove(int Button, int Shift, float X, float Y)
 {
+    ClearUpperVectorState();
     if (!m_formIzin)
         return;
     m_formIzin = false;
@@ -459,6 +462,7 @@ void Document::Picture1_MouseMove(int Button, int Shift, float X, float Y)
 
 void Document::Picture1_MouseUp(int Button, int Shift, float X, float Y)
 {
+    ClearUpperVectorState();
     dispatch(Button, Shift, X, Y, 3);
     m_saveReq = true;
     SnapshotAndSync(Picture1, Picture2, PicOrg, false);

@@ -3,6 +3,8 @@
 // is over, so the user cannot start a second edit of the picture being changed.
 #pragma once
 
+#include "document/surface/VectorState.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
@@ -25,6 +27,8 @@ public:
     {
         if (QCoreApplication::instance())
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // The painting that just ran may leave the wide vector state in use.
+        ClearUpperVectorState();
         m_timer.restart();
         ++m_yields;
     }

@@ -1,6 +1,7 @@
 #include "document/Rotation.h"
 
 #include "app/Conversions.h"
+#include "document/surface/VectorState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -177,6 +178,7 @@ void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, Q
     const QRect r = area & QRect(QPoint(0, 0), dstSize);
     if (r.isEmpty() || src.isNull())
         return;
+    ClearUpperVectorState();
     const int sw = src.width();
     const int sh = src.height();
     const auto *sbits = reinterpret_cast<const std::uint32_t *>(src.constBits());

@@ -3,6 +3,7 @@
 // transfers live in the other files of this folder.
 #include "document/surface/Surface.h"
 #include "document/surface/SurfaceRaster.h"
+#include "document/surface/VectorState.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -145,6 +146,7 @@ int findDifferentBack(const std::uint32_t *p, int x, int begin, std::uint32_t v)
 
 RasterTarget::RasterTarget(Surface &s) : m_s(s)
 {
+    ClearUpperVectorState();
     if (s.m_image.isNull())
         return;
     m_w = s.m_image.width();
@@ -210,6 +212,7 @@ Surface::Surface(int width, int height, Colour fill)
     if (width > 0 && height > 0) {
         m_image = NewImageBuffer(width, height);
         m_image.fill(ToPixel(fill));
+        ClearUpperVectorState();
     }
 }
 
