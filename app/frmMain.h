@@ -5,6 +5,7 @@
 
 #include "app/AppState.h"
 #include "document/DocumentHost.h"
+#include "tools/Palette.h"
 
 #include <QColor>
 #include <QHash>
@@ -241,6 +242,8 @@ private:
     frmDocument *createDocument(int &counter);
     void onSubWindowActivated(QMdiSubWindow *w);
     void connectColourBox();
+    // The colour box's cells as a palette.
+    PaletteCells paletteCells() const;
     void connectImageCommands();
     std::optional<Colour> ChooseColour(Colour initial);
     void UpdateRecentFiles(const QString &path);

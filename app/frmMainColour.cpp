@@ -32,6 +32,24 @@ QString withPaletteSuffix(const QString &path)
     return path;
 }
 
+// The palette file the user picks in `folder` (through `hook` when a test set one): to save into
+// when `save`, else to load; empty when cancelled. The window title is the menu text `titleId`.
+QString askPaletteFile(QWidget *parent, const std::function<QString(const QString &, const QString &)> &hook,
+                       int titleId, const QString &folder, bool save)
+{
+    const QString filter = LoadResString(1176);
+    if (hook)
+        return hook(folder, filter);
+    QFileDialog dialog(parent, LoadResString(titleId).remove(QLatin1Char('&')), folder, filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(PaletteSuffix);
+    dialog.selectNameFilter(filter);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
 // Pressing the colour box's title starts a drag: an outline of the box follows the pointer, and
 // the release drops the box at the pointer's position in the main window.
 class TitleDrag : public QObject {
@@ -151,32 +169,25 @@ void frmMain::lblBack_DblClick()
     }
 }
 
+PaletteCells frmMain::paletteCells() const
+{
+    PaletteCells cells{};
+    for (int i = 0; i < ColourCellCount; ++i)
+        cells[std::size_t(i)] = m_colourBox->LblColor(i)->colour();
+    return cells;
+}
+
 void frmMain::mnuColorSave_Click()
 {
-    const QString filter = LoadResString(1176);
     QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    QString path;
-    if (paletteSaveHook) {
-        path = paletteSaveHook(folder, filter);
-    } else {
-        QFileDialog dialog(this, LoadResString(1098).remove(QLatin1Char('&')), folder, filter);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix(PaletteSuffix);
-        dialog.selectNameFilter(filter);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        path = dialog.selectedFiles().value(0);
-    }
+    QString path = askPaletteFile(this, paletteSaveHook, 1098, folder, true);
     if (path.isEmpty())
         return;
     path = withPaletteSuffix(path);
 
-    PaletteCells cells{};
-    for (int i = 0; i < ColourCellCount; ++i)
-        cells[std::size_t(i)] = m_colourBox->LblColor(i)->colour();
+    const PaletteCells cells = paletteCells();
     QString error;
     if (!SavePaletteFile(path, cells, &error))
         MsgBox(QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error, Msg::OKOnly | Msg::Critical,
@@ -185,27 +196,11 @@ void frmMain::mnuColorSave_Click()
 
 void frmMain::mnuColorLoad_Click()
 {
-    const QString filter = LoadResString(1176);
-    const QString folder = ProgramFolder();
-    QString path;
-    if (paletteOpenHook) {
-        path = paletteOpenHook(folder, filter);
-    } else {
-        QFileDialog dialog(this, LoadResString(1097).remove(QLatin1Char('&')), folder, filter);
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-        dialog.setDefaultSuffix(PaletteSuffix);
-        dialog.selectNameFilter(filter);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        path = dialog.selectedFiles().value(0);
-    }
+    const QString path = askPaletteFile(this, paletteOpenHook, 1097, ProgramFolder(), false);
     if (path.isEmpty())
         return;
 
-    PaletteCells cells{};
-    for (int i = 0; i < ColourCellCount; ++i)
-        cells[std::size_t(i)] = m_colourBox->LblColor(i)->colour();
+    PaletteCells cells = paletteCells();
     LoadPaletteFile(path, cells);
     for (int i = 0; i < ColourCellCount; ++i) {
         ColourLabel *cell = m_colourBox->LblColor(i);
