@@ -184,6 +184,8 @@ private:
     void drawingStart(float X, float Y, bool KeepPrevious);
     void dispatch(int Button, int Shift, float X, float Y, int Phase);
     void RestorePreview();
+    // A line from the drag start to (X, Y), and one from each mirror entry's start to its point.
+    void linesFromDragStart(float X, float Y);
     void SetToolCursor(float X, float Y);
     void setPointEntries(float X, float Y, bool start);
     void ShowRightButtonMenu(float X, float Y);

@@ -47,15 +47,8 @@ void Document::DrawLineShape(int Button, int, float X, float Y, int Phase)
 {
     if (Phase != 2 || !leftOrRight(Button))
         return;
-    Picture1.MoveToEx(CInt(m_dragStart.x()), CInt(m_dragStart.y()));
     RestorePreview();
-    Picture1.LineTo(CInt(X), CInt(Y));
-    for (int k = 1; k <= MirrorEntries(); ++k) {
-        const DrawPoint &e = current.points[std::size_t(k)];
-        const QPoint s = entryStart(e);
-        Picture1.MoveToEx(s.x(), s.y());
-        Picture1.LineTo(e.x, e.y);
-    }
+    linesFromDragStart(X, Y);
 }
 
 void Document::DrawRays(int Button, int, float X, float Y, int Phase)
@@ -63,6 +56,11 @@ void Document::DrawRays(int Button, int, float X, float Y, int Phase)
     if (Phase != 2 || !leftOrRight(Button))
         return;
     // No restore: every move adds one more ray to the fan.
+    linesFromDragStart(X, Y);
+}
+
+void Document::linesFromDragStart(float X, float Y)
+{
     Picture1.MoveToEx(CInt(m_dragStart.x()), CInt(m_dragStart.y()));
     Picture1.LineTo(CInt(X), CInt(Y));
     for (int k = 1; k <= MirrorEntries(); ++k) {
