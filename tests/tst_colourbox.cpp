@@ -17,6 +17,7 @@
 #include <QRubberBand>
 #include <QTemporaryDir>
 #include <QTest>
+#include <utility>
 #include <QToolBar>
 
 using namespace orv;
@@ -87,6 +88,8 @@ private slots:
     {
         m_w.reset();
         m_settings.reset();
+        // A message box or colour dialog that no test scripted fails the test that raised it.
+        QCOMPARE(std::exchange(m_unexpectedPrompts, 0), 0);
     }
 
     // --- Palette files --------------------------------------------------------------------
@@ -550,6 +553,7 @@ private:
     std::unique_ptr<frmMain> m_w;
     QTemporaryDir m_dir;
     int m_fileCounter = 0;
+    int m_unexpectedPrompts = 0;
 };
 
 // The main window, made at a colour-box test's first call.
@@ -564,12 +568,14 @@ frmMain &TestColourBox::window()
     if (!QTest::qWaitForWindowExposed(m_w.get()))
         QTest::qFail("the main window was not shown", __FILE__, __LINE__);
     // Any message box or dialog not scripted by a test fails it instead of waiting forever.
-    m_w->msgBoxHook = [](const QString &text, int, const QString &) {
+    m_w->msgBoxHook = [this](const QString &text, int, const QString &) {
         qWarning("unexpected message: %s", qPrintable(text));
+        ++m_unexpectedPrompts;
         return 0;
     };
-    m_w->colorDialogHook = [](const QColor &) -> std::optional<QColor> {
+    m_w->colorDialogHook = [this](const QColor &) -> std::optional<QColor> {
         qWarning("unexpected colour dialog");
+        ++m_unexpectedPrompts;
         return std::nullopt;
     };
     return *m_w;
