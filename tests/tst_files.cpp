@@ -621,13 +621,14 @@ private slots:
 
         // The whole command, to a PDF file: one page holding a picture of the document's size.
         LoadedMain w;
-        w.mnuFilePrint_Click();   // no document: nothing
-        w.state().options.NewFileWidth = 77;
-        w.state().options.NewFileHeight = 33;
-        w.NewDocument();
         const QString pdf = m_dir->filePath(QStringLiteral("out.pdf"));
         w.printer().setOutputFormat(QPrinter::PdfFormat);
         w.printer().setOutputFileName(pdf);
+        w.mnuFilePrint_Click();   // no document: no page at all
+        QVERIFY(!QFile::exists(pdf));
+        w.state().options.NewFileWidth = 77;
+        w.state().options.NewFileHeight = 33;
+        w.NewDocument();
         w.mnuFilePrint_Click();
         const QByteArray bytes = readFile(pdf);
         QVERIFY(bytes.startsWith("%PDF-"));
