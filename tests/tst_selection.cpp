@@ -66,472 +66,455 @@ QImage filled(int w, int h, Colour c)
 class TestSelection : public QObject {
     Q_OBJECT
 private slots:
-    void maskedBlitLeavesOutExactlyTheKey();
-    void maskedBlitReusesScratchAndHonoursClip();
-    void blockTransfersFollowPixelRules();
-    void largeMaskedBlitMatchesRule();
-    void marqueeNormalisesAndClamps();
-    void zeroSizeMarqueeKeepsEarlierSelection();
-    void moveLiftsFillsHoleAndFollows();
-    void moveWithShiftDragsACopy();
-    void transparentPixelsOfBlockDoNotCover();
-    void rightReleaseCommitsBeepsAndDrops();
-    void rightButtonMenuItems();
-    void copyOffersPngAndBmp();
-    void copyWithoutSelectionAndPasteIntoSecondImage();
-    void cutFillsBackgroundAsOneUndoStep();
-    void pasteLargerAsks();
-    void pasteNothingUsable();
-};
-
-void TestSelection::maskedBlitLeavesOutExactlyTheKey()
-{
-    const Colour key = RGBColour(10, 20, 30);
-    Surface src(5, 4, key);
-    // A block with key pixels, colours one step off the key, black and white.
-    src.SetPixelV(0, 0, RGBColour(11, 20, 30));
-    src.SetPixelV(1, 0, RGBColour(10, 20, 31));
-    src.SetPixelV(2, 1, 0x000000);
-    src.SetPixelV(3, 2, White);
-    src.SetPixelV(1, 3, RGBColour(200, 100, 50));
-    Surface dest(8, 8);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            dest.SetPixelV(x, y, RGBColour(x * 30, y * 30, 99));
-    const Surface before = dest;
-    // Bounds included: the block is 4 x 4, from (0, 0) to (3, 3).
-    MaskedBlit(dest, dest, src, BlitRect{0, 0, 3, 3}, 2, 3, key);
-    QCOMPARE(src.GetBkColor(), Colour(0xFFFFFF));   // the source's background colour is restored
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) {
-            const bool inBlock = x >= 2 && x < 6 && y >= 3 && y < 7;
-            const Colour s = inBlock ? src.GetPixel(x - 2, y - 3) : key;
-            const Colour want = (inBlock && s != key) ? s : before.GetPixel(x, y);
-            QCOMPARE(dest.GetPixel(x, y), want);
-        }
-    // Everything left out: nothing changes.
-    Surface plain(5, 4, key);
-    Surface d2 = before;
-    MaskedBlit(d2, d2, plain, BlitRect{0, 0, 4, 3}, 0, 0, key);
-    QCOMPARE(d2.Image(), before.Image());
-}
-
-void TestSelection::maskedBlitReusesScratchAndHonoursClip()
-{
-    Surface src(6, 6, RGBColour(1, 2, 3));
-    Surface dest(20, 20, White);
-    dest.SelectClipRgn(CreateRectRgn(0, 0, 8, 20));   // only columns 0..7
-    MaskedBlitScratch scratch;
-    MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 4, 4, White, &scratch);
-    const uchar *bitsA = scratch.workA.Image().constBits();
-    const uchar *mask = scratch.mask.Image().constBits();
-    QVERIFY(scratch.mask.isMonochrome());
-    QVERIFY(!scratch.workA.isMonochrome());
-    MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 5, 4, White, &scratch);
-    QCOMPARE(scratch.workA.Image().constBits(), bitsA);   // same buffers, no new allocation
-    QCOMPARE(scratch.mask.Image().constBits(), mask);
-    for (int x = 0; x < 20; ++x)
-        QCOMPARE(dest.GetPixel(x, 6), (x >= 4 && x < 8) ? RGBColour(1, 2, 3) : White);
-}
-
-void TestSelection::blockTransfersFollowPixelRules()
-{
-    // Rows wide enough for the four-at-a-time loops and their tails, random colours (some of
-    // them the source's background colour, some near the brightness threshold).
-    constexpr int W = 23, H = 3;
-    std::uint32_t seed = 99;
-    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
-    const Colour bk = RGBColour(10, 20, 30);
-    auto randomColour = [&] {
-        const std::uint32_t r = next();
-        return (r & 3) == 0 ? bk : (r & 3) == 1 ? RGBColour(128, 128, 127 + (r >> 8) % 3) : Colour(r >> 8);
-    };
-    for (const bool srcMono : {false, true})
-        for (const bool dstMono : {false, true})
-            for (const std::uint32_t rop : {SRCCOPY, SRCAND, SRCINVERT, NOTSRCCOPY, SRCPAINT}) {
-                Surface src = srcMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
-                Surface dst = dstMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
-                for (int y = 0; y < H; ++y)
-                    for (int x = 0; x < W; ++x) {
-                        src.SetPixelV(x, y, randomColour());
-                        dst.SetPixelV(x, y, randomColour());
-                    }
-                src.SetBkColor(bk);
-                dst.SetBkColor(RGBColour(1, 2, 3));
-                dst.SetTextColor(RGBColour(200, 150, 100));
-                const Surface before = dst;
-                QVERIFY(BitBlt(dst, 0, 0, W, H, src, 0, 0, rop));
-                for (int y = 0; y < H; ++y)
-                    for (int x = 0; x < W; ++x) {
-                        // The source as the destination sees it.
-                        Colour s = src.GetPixel(x, y);
-                        if (!srcMono && dstMono)
-                            s = s == bk ? White : 0;
-                        else if (srcMono && !dstMono)
-                            s = s == White ? RGBColour(1, 2, 3) : RGBColour(200, 150, 100);
-                        const Colour d = before.GetPixel(x, y);
-                        const Colour want = rop == SRCCOPY     ? s
-                                      : rop == SRCAND    ? (d & s)
-                                      : rop == SRCINVERT ? (d ^ s)
-                                      : rop == NOTSRCCOPY ? (~s & 0xFFFFFF)
-                                                          : (d | s);
-                        QVERIFY2(dst.GetPixel(x, y) == want,
-                                 qPrintable(QStringLiteral("mono %1->%2 rop %3 at %4,%5")
-                                                .arg(srcMono).arg(dstMono).arg(rop, 0, 16).arg(x).arg(y)));
-                    }
+    void maskedBlitLeavesOutExactlyTheKey()
+    {
+        const Colour key = RGBColour(10, 20, 30);
+        Surface src(5, 4, key);
+        // A block with key pixels, colours one step off the key, black and white.
+        src.SetPixelV(0, 0, RGBColour(11, 20, 30));
+        src.SetPixelV(1, 0, RGBColour(10, 20, 31));
+        src.SetPixelV(2, 1, 0x000000);
+        src.SetPixelV(3, 2, White);
+        src.SetPixelV(1, 3, RGBColour(200, 100, 50));
+        Surface dest(8, 8);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                dest.SetPixelV(x, y, RGBColour(x * 30, y * 30, 99));
+        const Surface before = dest;
+        // Bounds included: the block is 4 x 4, from (0, 0) to (3, 3).
+        MaskedBlit(dest, dest, src, BlitRect{0, 0, 3, 3}, 2, 3, key);
+        QCOMPARE(src.GetBkColor(), Colour(0xFFFFFF));   // the source's background colour is restored
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x) {
+                const bool inBlock = x >= 2 && x < 6 && y >= 3 && y < 7;
+                const Colour s = inBlock ? src.GetPixel(x - 2, y - 3) : key;
+                const Colour want = (inBlock && s != key) ? s : before.GetPixel(x, y);
+                QCOMPARE(dest.GetPixel(x, y), want);
             }
-}
-
-void TestSelection::largeMaskedBlitMatchesRule()
-{
-    // A block taller than the copy's bands of rows, partly off the destination's edges and
-    // clipped by a region, with every third pixel the key colour.
-    const Colour key = RGBColour(255, 0, 255);
-    Surface src(300, 260);
-    for (int y = 0; y < 260; ++y)
-        for (int x = 0; x < 300; ++x)
-            src.SetPixelV(x, y, (x + y) % 3 == 0 ? key : RGBColour(x & 0xFF, y & 0xFF, 40));
-    Surface dest(400, 300);
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x)
-            dest.SetPixelV(x, y, RGBColour(90, x & 0xFF, y & 0xFF));
-    const Surface before = dest;
-    dest.SelectClipRgn(CreateRectRgn(0, 10, 390, 300));
-    MaskedBlitScratch scratch;
-    MaskedBlit(dest, dest, src, BlitRect{5, 3, 290, 250}, -20, 120, key, &scratch);
-    for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x) {
-            const int sx = x + 20 + 5, sy = y - 120 + 3;
-            const bool inBlock = sx >= 5 && sx <= 290 && sy >= 3 && sy <= 250;
-            const bool visible = x < 390 && y >= 10;
-            const Colour s = inBlock ? src.GetPixel(sx, sy) : key;
-            const Colour want = (inBlock && visible && s != key) ? s : before.GetPixel(x, y);
-            if (dest.GetPixel(x, y) != want)
-                QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
-        }
-}
-
-void TestSelection::marqueeNormalisesAndClamps()
-{
-    Fixture f;
-    f.host.st.currentTool = QStringLiteral("Marquee");
-    float x = 50, y = 40;
-    f.doc.Picture1_MouseDown(1, 0, x, y);
-    QVERIFY(f.doc.ShapeRect1.Visible);
-    QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
-    // Dragged up and to the left: the outline follows on that side.
-    f.doc.Picture1_MouseMove(1, 0, 10.4f, 5.6f);
-    QCOMPARE(f.doc.ShapeRect1.Left, 10.0);
-    QCOMPARE(f.doc.ShapeRect1.Top, 6.0);
-    QCOMPARE(f.doc.ShapeRect1.Width, 40.0);
-    QCOMPARE(f.doc.ShapeRect1.Height, 34.0);
-    f.doc.Picture1_MouseUp(1, 0, 10, 6);
-    QVERIFY(f.doc.RectHWND);
-    QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(QPoint(10, 6), QPoint(49, 39)));
-    QCOMPARE(f.doc.RectRegLeft(), std::int16_t(10));
-    QCOMPARE(f.doc.RectRegRight(), std::int16_t(50));
-    QCOMPARE(f.doc.RectRegTop(), std::int16_t(6));
-    QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
-    QCOMPARE(f.doc.Picture1.clipRegion(), f.doc.RectHWND);
-
-    // Outside the surface the pointer is clamped, and the caller sees the clamped point.
-    Fixture g;
-    float px = 30, py = 20;
-    g.doc.sub_MARQUEE(1, 0, px, py, 1);
-    float mx = -25, my = 900;
-    g.doc.sub_MARQUEE(1, 0, mx, my, 2);
-    QCOMPARE(mx, 0.0f);
-    QCOMPARE(my, 48.0f);
-    mx = 300;
-    my = -4;
-    g.doc.sub_MARQUEE(1, 0, mx, my, 2);
-    QCOMPARE(mx, 64.0f);
-    QCOMPARE(my, 0.0f);
-    g.doc.sub_MARQUEE(1, 0, mx, my, 3);
-    QCOMPARE(g.doc.RectHWND.boundingRect(), QRect(30, 0, 34, 20));
-    // A move with the right button does nothing.
-    float rx = 5, ry = 5;
-    g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
-    QCOMPARE(g.doc.ShapeRect1.Left, 30.0);
-}
-
-void TestSelection::zeroSizeMarqueeKeepsEarlierSelection()
-{
-    Fixture f;
-    f.marquee(10, 10, 20, 20);
-    const Region earlier = f.doc.RectHWND;
-    // A click outside it: the outline collapses at the click, the region stays in force.
-    f.marquee(40, 30, 40, 30);
-    QCOMPARE(f.doc.RectHWND, earlier);
-    QCOMPARE(f.doc.Picture1.clipRegion(), earlier);
-    QCOMPARE(f.doc.ShapeRect1.Left, 40.0);
-    QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
-    // A line of zero height creates nothing either.
-    f.marquee(40, 30, 50, 30);
-    QCOMPARE(f.doc.RectHWND, earlier);
-
-    // Without any selection a click leaves the picture unclipped: a pencil paints anywhere.
-    Fixture g;
-    g.marquee(5, 5, 5, 5);
-    QVERIFY(!g.doc.RectHWND);
-    g.host.st.currentTool = QStringLiteral("Pencil");
-    g.host.st.foreColour = RGBColour(1, 2, 3);
-    g.doc.Picture1_MouseDown(1, 0, 60, 40);
-    g.doc.Picture1_MouseMove(1, 0, 61, 40);
-    g.doc.Picture1_MouseUp(1, 0, 61, 40);
-    QCOMPARE(g.px(60, 40), RGBColour(1, 2, 3));
-}
-
-void TestSelection::moveLiftsFillsHoleAndFollows()
-{
-    Fixture f;
-    f.pattern();
-    f.host.st.backColour = RGBColour(0, 200, 0);
-    f.host.st.transparentColour = White;   // the pattern holds no white
-    f.marquee(10, 10, 20, 18);             // block (10, 10)..(19, 17)
-    const std::int16_t before = f.doc.UndoIndex();
-    f.drag(12, 12, 32, 22);                // moved by (20, 10)
-    QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
-    QVERIFY(f.doc.Lifted());
-    QVERIFY(f.doc.RectHWND);
-    QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 20, 10, 8));
-    QCOMPARE(f.doc.ShapeRect1.Left, 30.0);
-    QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(before + 1));
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x) {
-            Colour want = Fixture::patternAt(x, y);
-            if (x >= 10 && x < 20 && y >= 10 && y < 18)
-                want = RGBColour(0, 200, 0);                 // the hole
-            if (x >= 30 && x < 40 && y >= 20 && y < 28)
-                want = Fixture::patternAt(x - 20, y - 10);   // the block
-            QCOMPARE(f.px(x, y), want);
-        }
-    // Dragged again: the same block moves on, the first hole stays filled, and what it covered
-    // comes back.
-    f.drag(31, 21, 31, 41);
-    QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 40, 10, 8));
-    QCOMPARE(f.px(30, 20), Fixture::patternAt(30, 20));
-    QCOMPARE(f.px(30, 40), Fixture::patternAt(10, 10));
-    QCOMPARE(f.px(39, 47), Fixture::patternAt(19, 17));
-    QCOMPARE(f.px(10, 10), RGBColour(0, 200, 0));
-    // The preview restores only what was drawn: the view was asked to repaint the block areas.
-    QVERIFY(f.doc.Picture2.Image() == f.doc.Picture1.Image());
-}
-
-void TestSelection::moveWithShiftDragsACopy()
-{
-    Fixture f;
-    f.pattern();
-    f.host.st.transparentColour = White;
-    f.marquee(4, 4, 12, 10);
-    f.drag(5, 5, 25, 25, /*shift*/ 1);
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x) {
-            Colour want = Fixture::patternAt(x, y);
-            if (x >= 24 && x < 32 && y >= 24 && y < 30)
-                want = Fixture::patternAt(x - 20, y - 20);
-            QCOMPARE(f.px(x, y), want);
-        }
-}
-
-void TestSelection::transparentPixelsOfBlockDoNotCover()
-{
-    Fixture f;
-    f.pattern();
-    const Colour key = RGBColour(255, 0, 255);
-    f.doc.Picture1.SetPixelV(11, 11, key);
-    f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
-    f.host.st.transparentColour = key;
-    f.host.st.backColour = RGBColour(9, 9, 9);
-    f.marquee(10, 10, 14, 14);
-    f.drag(12, 12, 42, 32);   // by (30, 20)
-    QCOMPARE(f.px(41, 31), Fixture::patternAt(41, 31));   // the key pixel shows the image under it
-    QCOMPARE(f.px(40, 30), Fixture::patternAt(10, 10));
-    QCOMPARE(f.px(43, 33), Fixture::patternAt(13, 13));
-    // One past the block is untouched.
-    QCOMPARE(f.px(44, 30), Fixture::patternAt(44, 30));
-    QCOMPARE(f.px(40, 34), Fixture::patternAt(40, 34));
-}
-
-void TestSelection::rightReleaseCommitsBeepsAndDrops()
-{
-    Fixture f;
-    f.pattern();
-    f.host.st.transparentColour = White;
-    f.marquee(10, 10, 20, 20);
-    f.doc.Picture1_MouseDown(1, 0, 15, 15);
-    f.doc.Picture1_MouseMove(1, 0, 25, 15);
-    const std::int16_t before = f.doc.UndoIndex();
-    f.doc.Picture1_MouseUp(2, 0, 25, 15);
-    QCOMPARE(f.host.beeps, 1);
-    QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
-    QVERIFY(!f.doc.RectHWND);
-    QVERIFY(!f.doc.ShapeRect1.Visible);
-    QVERIFY(f.doc.Picture1.clipRegion().isNull());
-    QVERIFY(f.doc.UndoIndex() > before);
-    QCOMPARE(f.px(20, 10), Fixture::patternAt(10, 10));   // the block stays where it was dropped
-    QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
-    // A press outside any selection: the move tool does nothing.
-    float x = 1, y = 1;
-    QCOMPARE(f.doc.hMOVE(1, 0, x, y, 1), 0);
-}
-
-void TestSelection::rightButtonMenuItems()
-{
-    Fixture f;
-    f.marquee(10, 10, 20, 20);
-    f.host.st.options.PopupMenu = -1;
-    f.doc.Picture1_MouseDown(2, 0, 15, 15);
-    QCOMPARE(f.host.popups, 1);
-    QVERIFY(f.doc.RectHWND);   // the menu does not touch the selection
-}
-
-void TestSelection::copyOffersPngAndBmp()
-{
-    Fixture f;
-    f.pattern();
-    f.marquee(3, 4, 9, 8);
-    f.doc.sub_COPY();
-    QVERIFY(f.host.pasteEnabled);
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    QVERIFY(data);
-    QVERIFY(data->hasImage());
-    QVERIFY(data->hasFormat(QStringLiteral("image/png")));
-    QVERIFY(data->hasFormat(QStringLiteral("image/bmp")));
-    for (const char *format : {"image/png", "image/bmp"}) {
-        QImage img;
-        QVERIFY(img.loadFromData(data->data(QString::fromLatin1(format))));
-        img = img.convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(img.size(), QSize(6, 4));
-        for (int y = 0; y < 4; ++y)
-            for (int x = 0; x < 6; ++x)
-                QCOMPARE(FromPixel(img.pixel(x, y)) & 0xFFFFFFu, Fixture::patternAt(x + 3, y + 4));
+        // Everything left out: nothing changes.
+        Surface plain(5, 4, key);
+        Surface d2 = before;
+        MaskedBlit(d2, d2, plain, BlitRect{0, 0, 4, 3}, 0, 0, key);
+        QCOMPARE(d2.Image(), before.Image());
     }
-    QCOMPARE(f.doc.Picture1.ForeColor, f.host.st.drawColour);
-}
 
-void TestSelection::copyWithoutSelectionAndPasteIntoSecondImage()
-{
-    Fixture a(16, 12);
-    a.pattern();
-    a.doc.Picture1.SetPixelV(2, 2, White);   // a pixel of the paste's background colour
-    a.doc.sub_COPY();
-    QCOMPARE(clipboardImage(), a.doc.Picture1.Image());
+    void maskedBlitReusesScratchAndHonoursClip()
+    {
+        Surface src(6, 6, RGBColour(1, 2, 3));
+        Surface dest(20, 20, White);
+        dest.SelectClipRgn(CreateRectRgn(0, 0, 8, 20));   // only columns 0..7
+        MaskedBlitScratch scratch;
+        MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 4, 4, White, &scratch);
+        const uchar *bitsA = scratch.workA.Image().constBits();
+        const uchar *mask = scratch.mask.Image().constBits();
+        QVERIFY(scratch.mask.isMonochrome());
+        QVERIFY(!scratch.workA.isMonochrome());
+        MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 5, 4, White, &scratch);
+        QCOMPARE(scratch.workA.Image().constBits(), bitsA);   // same buffers, no new allocation
+        QCOMPARE(scratch.mask.Image().constBits(), mask);
+        for (int x = 0; x < 20; ++x)
+            QCOMPARE(dest.GetPixel(x, 6), (x >= 4 && x < 8) ? RGBColour(1, 2, 3) : White);
+    }
 
-    Fixture b(40, 30);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            b.doc.Picture1.SetPixelV(x, y, RGBColour(1, 100, 200));
-    b.doc.SnapshotAndSync(b.doc.Picture1, b.doc.Picture2, b.doc.PicOrg, false);
-    const std::int16_t before = b.doc.UndoIndex();
-    b.doc.sub_PASTE();
-    QVERIFY(b.host.shownMessages.isEmpty());
-    QCOMPARE(b.doc.UndoIndex(), std::int16_t(before + 1));
-    QVERIFY(!b.doc.RectHWND);
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) {
-            Colour want = RGBColour(1, 100, 200);
-            if (x < 16 && y < 12 && !(x == 2 && y == 2))
-                want = Fixture::patternAt(x, y);
-            QCOMPARE(b.px(x, y), want);
-        }
-}
+    void blockTransfersFollowPixelRules()
+    {
+        // Rows wide enough for the four-at-a-time loops and their tails, random colours (some of
+        // them the source's background colour, some near the brightness threshold).
+        constexpr int W = 23, H = 3;
+        std::uint32_t seed = 99;
+        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+        const Colour bk = RGBColour(10, 20, 30);
+        auto randomColour = [&] {
+            const std::uint32_t r = next();
+            return (r & 3) == 0 ? bk : (r & 3) == 1 ? RGBColour(128, 128, 127 + (r >> 8) % 3) : Colour(r >> 8);
+        };
+        for (const bool srcMono : {false, true})
+            for (const bool dstMono : {false, true})
+                for (const std::uint32_t rop : {SRCCOPY, SRCAND, SRCINVERT, NOTSRCCOPY, SRCPAINT}) {
+                    Surface src = srcMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
+                    Surface dst = dstMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
+                    for (int y = 0; y < H; ++y)
+                        for (int x = 0; x < W; ++x) {
+                            src.SetPixelV(x, y, randomColour());
+                            dst.SetPixelV(x, y, randomColour());
+                        }
+                    src.SetBkColor(bk);
+                    dst.SetBkColor(RGBColour(1, 2, 3));
+                    dst.SetTextColor(RGBColour(200, 150, 100));
+                    const Surface before = dst;
+                    QVERIFY(BitBlt(dst, 0, 0, W, H, src, 0, 0, rop));
+                    for (int y = 0; y < H; ++y)
+                        for (int x = 0; x < W; ++x) {
+                            // The source as the destination sees it.
+                            Colour s = src.GetPixel(x, y);
+                            if (!srcMono && dstMono)
+                                s = s == bk ? White : 0;
+                            else if (srcMono && !dstMono)
+                                s = s == White ? RGBColour(1, 2, 3) : RGBColour(200, 150, 100);
+                            const Colour d = before.GetPixel(x, y);
+                            const Colour want = rop == SRCCOPY     ? s
+                                          : rop == SRCAND    ? (d & s)
+                                          : rop == SRCINVERT ? (d ^ s)
+                                          : rop == NOTSRCCOPY ? (~s & 0xFFFFFF)
+                                                              : (d | s);
+                            QVERIFY2(dst.GetPixel(x, y) == want,
+                                     qPrintable(QStringLiteral("mono %1->%2 rop %3 at %4,%5")
+                                                    .arg(srcMono).arg(dstMono).arg(rop, 0, 16).arg(x).arg(y)));
+                        }
+                }
+    }
 
-void TestSelection::cutFillsBackgroundAsOneUndoStep()
-{
-    Fixture f;
-    f.pattern();
-    f.host.st.backColour = RGBColour(250, 1, 2);
-    f.marquee(5, 6, 15, 12);
-    f.host.st.brush = LogBrush{BS_HOLLOW, RGBColour(3, 3, 3), 0};
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    // The main window's Cut: the document's cut, then the commit.
-    f.doc.sub_CUT();
-    f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-    QCOMPARE(f.host.st.brush.style, BS_HOLLOW);   // the brush record is as it was
-    QCOMPARE(f.host.st.brush.colour, RGBColour(3, 3, 3));
-    QVERIFY(f.host.pasteEnabled);
-    for (int y = 0; y < 48; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const bool in = x >= 5 && x < 15 && y >= 6 && y < 12;
-            QCOMPARE(f.px(x, y), in ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y));
-        }
-    const QImage cut = clipboardImage();
-    QCOMPARE(cut, before.copy(5, 6, 10, 6));
-    f.doc.Undo(1);
-    QCOMPARE(f.doc.Picture1.Image(), before);
-}
+    void largeMaskedBlitMatchesRule()
+    {
+        // A block taller than the copy's bands of rows, partly off the destination's edges and
+        // clipped by a region, with every third pixel the key colour.
+        const Colour key = RGBColour(255, 0, 255);
+        Surface src(300, 260);
+        for (int y = 0; y < 260; ++y)
+            for (int x = 0; x < 300; ++x)
+                src.SetPixelV(x, y, (x + y) % 3 == 0 ? key : RGBColour(x & 0xFF, y & 0xFF, 40));
+        Surface dest(400, 300);
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x)
+                dest.SetPixelV(x, y, RGBColour(90, x & 0xFF, y & 0xFF));
+        const Surface before = dest;
+        dest.SelectClipRgn(CreateRectRgn(0, 10, 390, 300));
+        MaskedBlitScratch scratch;
+        MaskedBlit(dest, dest, src, BlitRect{5, 3, 290, 250}, -20, 120, key, &scratch);
+        for (int y = 0; y < 300; ++y)
+            for (int x = 0; x < 400; ++x) {
+                const int sx = x + 20 + 5, sy = y - 120 + 3;
+                const bool inBlock = sx >= 5 && sx <= 290 && sy >= 3 && sy <= 250;
+                const bool visible = x < 390 && y >= 10;
+                const Colour s = inBlock ? src.GetPixel(sx, sy) : key;
+                const Colour want = (inBlock && visible && s != key) ? s : before.GetPixel(x, y);
+                if (dest.GetPixel(x, y) != want)
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+            }
+    }
 
-void TestSelection::pasteLargerAsks()
-{
-    const QImage big = filled(100, 30, RGBColour(7, 8, 9));
-    {   // Cancel: nothing pasted, no undo step.
+    void marqueeNormalisesAndClamps()
+    {
         Fixture f;
-        putOnClipboard(big);
-        f.host.answers = {Msg::Cancel};
+        f.host.st.currentTool = QStringLiteral("Marquee");
+        float x = 50, y = 40;
+        f.doc.Picture1_MouseDown(1, 0, x, y);
+        QVERIFY(f.doc.ShapeRect1.Visible);
+        QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
+        // Dragged up and to the left: the outline follows on that side.
+        f.doc.Picture1_MouseMove(1, 0, 10.4f, 5.6f);
+        QCOMPARE(f.doc.ShapeRect1.Left, 10.0);
+        QCOMPARE(f.doc.ShapeRect1.Top, 6.0);
+        QCOMPARE(f.doc.ShapeRect1.Width, 40.0);
+        QCOMPARE(f.doc.ShapeRect1.Height, 34.0);
+        f.doc.Picture1_MouseUp(1, 0, 10, 6);
+        QVERIFY(f.doc.RectHWND);
+        QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(QPoint(10, 6), QPoint(49, 39)));
+        QCOMPARE(f.doc.RectRegLeft(), std::int16_t(10));
+        QCOMPARE(f.doc.RectRegRight(), std::int16_t(50));
+        QCOMPARE(f.doc.RectRegTop(), std::int16_t(6));
+        QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
+        QCOMPARE(f.doc.Picture1.clipRegion(), f.doc.RectHWND);
+
+        // Outside the surface the pointer is clamped, and the caller sees the clamped point.
+        Fixture g;
+        float px = 30, py = 20;
+        g.doc.sub_MARQUEE(1, 0, px, py, 1);
+        float mx = -25, my = 900;
+        g.doc.sub_MARQUEE(1, 0, mx, my, 2);
+        QCOMPARE(mx, 0.0f);
+        QCOMPARE(my, 48.0f);
+        mx = 300;
+        my = -4;
+        g.doc.sub_MARQUEE(1, 0, mx, my, 2);
+        QCOMPARE(mx, 64.0f);
+        QCOMPARE(my, 0.0f);
+        g.doc.sub_MARQUEE(1, 0, mx, my, 3);
+        QCOMPARE(g.doc.RectHWND.boundingRect(), QRect(30, 0, 34, 20));
+        // A move with the right button does nothing.
+        float rx = 5, ry = 5;
+        g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
+        QCOMPARE(g.doc.ShapeRect1.Left, 30.0);
+    }
+
+    void zeroSizeMarqueeKeepsEarlierSelection()
+    {
+        Fixture f;
+        f.marquee(10, 10, 20, 20);
+        const Region earlier = f.doc.RectHWND;
+        // A click outside it: the outline collapses at the click, the region stays in force.
+        f.marquee(40, 30, 40, 30);
+        QCOMPARE(f.doc.RectHWND, earlier);
+        QCOMPARE(f.doc.Picture1.clipRegion(), earlier);
+        QCOMPARE(f.doc.ShapeRect1.Left, 40.0);
+        QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
+        // A line of zero height creates nothing either.
+        f.marquee(40, 30, 50, 30);
+        QCOMPARE(f.doc.RectHWND, earlier);
+
+        // Without any selection a click leaves the picture unclipped: a pencil paints anywhere.
+        Fixture g;
+        g.marquee(5, 5, 5, 5);
+        QVERIFY(!g.doc.RectHWND);
+        g.host.st.currentTool = QStringLiteral("Pencil");
+        g.host.st.foreColour = RGBColour(1, 2, 3);
+        g.doc.Picture1_MouseDown(1, 0, 60, 40);
+        g.doc.Picture1_MouseMove(1, 0, 61, 40);
+        g.doc.Picture1_MouseUp(1, 0, 61, 40);
+        QCOMPARE(g.px(60, 40), RGBColour(1, 2, 3));
+    }
+
+    void moveLiftsFillsHoleAndFollows()
+    {
+        Fixture f;
+        f.pattern();
+        f.host.st.backColour = RGBColour(0, 200, 0);
+        f.host.st.transparentColour = White;   // the pattern holds no white
+        f.marquee(10, 10, 20, 18);             // block (10, 10)..(19, 17)
+        const std::int16_t before = f.doc.UndoIndex();
+        f.drag(12, 12, 32, 22);                // moved by (20, 10)
+        QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
+        QVERIFY(f.doc.Lifted());
+        QVERIFY(f.doc.RectHWND);
+        QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 20, 10, 8));
+        QCOMPARE(f.doc.ShapeRect1.Left, 30.0);
+        QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(before + 1));
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) {
+                Colour want = Fixture::patternAt(x, y);
+                if (x >= 10 && x < 20 && y >= 10 && y < 18)
+                    want = RGBColour(0, 200, 0);                 // the hole
+                if (x >= 30 && x < 40 && y >= 20 && y < 28)
+                    want = Fixture::patternAt(x - 20, y - 10);   // the block
+                QCOMPARE(f.px(x, y), want);
+            }
+        // Dragged again: the same block moves on, the first hole stays filled, and what it covered
+        // comes back.
+        f.drag(31, 21, 31, 41);
+        QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 40, 10, 8));
+        QCOMPARE(f.px(30, 20), Fixture::patternAt(30, 20));
+        QCOMPARE(f.px(30, 40), Fixture::patternAt(10, 10));
+        QCOMPARE(f.px(39, 47), Fixture::patternAt(19, 17));
+        QCOMPARE(f.px(10, 10), RGBColour(0, 200, 0));
+        // The preview restores only what was drawn: the view was asked to repaint the block areas.
+        QVERIFY(f.doc.Picture2.Image() == f.doc.Picture1.Image());
+    }
+
+    void moveWithShiftDragsACopy()
+    {
+        Fixture f;
+        f.pattern();
+        f.host.st.transparentColour = White;
+        f.marquee(4, 4, 12, 10);
+        f.drag(5, 5, 25, 25, /*shift*/ 1);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) {
+                Colour want = Fixture::patternAt(x, y);
+                if (x >= 24 && x < 32 && y >= 24 && y < 30)
+                    want = Fixture::patternAt(x - 20, y - 20);
+                QCOMPARE(f.px(x, y), want);
+            }
+    }
+
+    void transparentPixelsOfBlockDoNotCover()
+    {
+        Fixture f;
+        f.pattern();
+        const Colour key = RGBColour(255, 0, 255);
+        f.doc.Picture1.SetPixelV(11, 11, key);
+        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        f.host.st.transparentColour = key;
+        f.host.st.backColour = RGBColour(9, 9, 9);
+        f.marquee(10, 10, 14, 14);
+        f.drag(12, 12, 42, 32);   // by (30, 20)
+        QCOMPARE(f.px(41, 31), Fixture::patternAt(41, 31));   // the key pixel shows the image under it
+        QCOMPARE(f.px(40, 30), Fixture::patternAt(10, 10));
+        QCOMPARE(f.px(43, 33), Fixture::patternAt(13, 13));
+        // One past the block is untouched.
+        QCOMPARE(f.px(44, 30), Fixture::patternAt(44, 30));
+        QCOMPARE(f.px(40, 34), Fixture::patternAt(40, 34));
+    }
+
+    void rightReleaseCommitsBeepsAndDrops()
+    {
+        Fixture f;
+        f.pattern();
+        f.host.st.transparentColour = White;
+        f.marquee(10, 10, 20, 20);
+        f.doc.Picture1_MouseDown(1, 0, 15, 15);
+        f.doc.Picture1_MouseMove(1, 0, 25, 15);
+        const std::int16_t before = f.doc.UndoIndex();
+        f.doc.Picture1_MouseUp(2, 0, 25, 15);
+        QCOMPARE(f.host.beeps, 1);
+        QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
+        QVERIFY(!f.doc.RectHWND);
+        QVERIFY(!f.doc.ShapeRect1.Visible);
+        QVERIFY(f.doc.Picture1.clipRegion().isNull());
+        QVERIFY(f.doc.UndoIndex() > before);
+        QCOMPARE(f.px(20, 10), Fixture::patternAt(10, 10));   // the block stays where it was dropped
+        QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
+        // A press outside any selection: the move tool does nothing.
+        float x = 1, y = 1;
+        QCOMPARE(f.doc.hMOVE(1, 0, x, y, 1), 0);
+    }
+
+    void rightButtonMenuItems()
+    {
+        Fixture f;
+        f.marquee(10, 10, 20, 20);
+        f.host.st.options.PopupMenu = -1;
+        f.doc.Picture1_MouseDown(2, 0, 15, 15);
+        QCOMPARE(f.host.popups, 1);
+        QVERIFY(f.doc.RectHWND);   // the menu does not touch the selection
+    }
+
+    void copyOffersPngAndBmp()
+    {
+        Fixture f;
+        f.pattern();
+        f.marquee(3, 4, 9, 8);
+        f.doc.sub_COPY();
+        QVERIFY(f.host.pasteEnabled);
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data);
+        QVERIFY(data->hasImage());
+        QVERIFY(data->hasFormat(QStringLiteral("image/png")));
+        QVERIFY(data->hasFormat(QStringLiteral("image/bmp")));
+        for (const char *format : {"image/png", "image/bmp"}) {
+            QImage img;
+            QVERIFY(img.loadFromData(data->data(QString::fromLatin1(format))));
+            img = img.convertToFormat(QImage::Format_RGB32);
+            QCOMPARE(img.size(), QSize(6, 4));
+            for (int y = 0; y < 4; ++y)
+                for (int x = 0; x < 6; ++x)
+                    QCOMPARE(FromPixel(img.pixel(x, y)) & 0xFFFFFFu, Fixture::patternAt(x + 3, y + 4));
+        }
+        QCOMPARE(f.doc.Picture1.ForeColor, f.host.st.drawColour);
+    }
+
+    void copyWithoutSelectionAndPasteIntoSecondImage()
+    {
+        Fixture a(16, 12);
+        a.pattern();
+        a.doc.Picture1.SetPixelV(2, 2, White);   // a pixel of the paste's background colour
+        a.doc.sub_COPY();
+        QCOMPARE(clipboardImage(), a.doc.Picture1.Image());
+
+        Fixture b(40, 30);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                b.doc.Picture1.SetPixelV(x, y, RGBColour(1, 100, 200));
+        b.doc.SnapshotAndSync(b.doc.Picture1, b.doc.Picture2, b.doc.PicOrg, false);
+        const std::int16_t before = b.doc.UndoIndex();
+        b.doc.sub_PASTE();
+        QVERIFY(b.host.shownMessages.isEmpty());
+        QCOMPARE(b.doc.UndoIndex(), std::int16_t(before + 1));
+        QVERIFY(!b.doc.RectHWND);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                Colour want = RGBColour(1, 100, 200);
+                if (x < 16 && y < 12 && !(x == 2 && y == 2))
+                    want = Fixture::patternAt(x, y);
+                QCOMPARE(b.px(x, y), want);
+            }
+    }
+
+    void cutFillsBackgroundAsOneUndoStep()
+    {
+        Fixture f;
+        f.pattern();
+        f.host.st.backColour = RGBColour(250, 1, 2);
+        f.marquee(5, 6, 15, 12);
+        f.host.st.brush = LogBrush{BS_HOLLOW, RGBColour(3, 3, 3), 0};
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
+        // The main window's Cut: the document's cut, then the commit.
+        f.doc.sub_CUT();
+        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        QCOMPARE(f.host.st.brush.style, BS_HOLLOW);   // the brush record is as it was
+        QCOMPARE(f.host.st.brush.colour, RGBColour(3, 3, 3));
+        QVERIFY(f.host.pasteEnabled);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x) {
+                const bool in = x >= 5 && x < 15 && y >= 6 && y < 12;
+                QCOMPARE(f.px(x, y), in ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y));
+            }
+        const QImage cut = clipboardImage();
+        QCOMPARE(cut, before.copy(5, 6, 10, 6));
+        f.doc.Undo(1);
+        QCOMPARE(f.doc.Picture1.Image(), before);
+    }
+
+    void pasteLargerAsks()
+    {
+        const QImage big = filled(100, 30, RGBColour(7, 8, 9));
+        {   // Cancel: nothing pasted, no undo step.
+            Fixture f;
+            putOnClipboard(big);
+            f.host.answers = {Msg::Cancel};
+            const QImage before = f.doc.Picture1.Image().copy();
+            const std::int16_t index = f.doc.UndoIndex();
+            f.doc.sub_PASTE();
+            QCOMPARE(f.host.shownMessages.size(), 1);
+            QCOMPARE(f.host.shownMessages[0], LoadResString(1236));
+            QCOMPARE(f.host.shownStyles[0], 35);
+            QCOMPARE(f.doc.Picture1.Image(), before);
+            QCOMPARE(f.doc.UndoIndex(), index);
+        }
+        {   // Yes: only the width grows (the height was large enough); new area in the background colour.
+            Fixture f;
+            f.host.st.backColour = RGBColour(0, 0, 50);
+            putOnClipboard(big);
+            f.host.answers = {Msg::Yes};
+            f.doc.sub_PASTE();
+            QCOMPARE(f.doc.Picture1.size(), QSize(100, 48));
+            QCOMPARE(f.doc.PicOrg.size(), QSize(100, 48));
+            QCOMPARE(f.px(99, 29), RGBColour(7, 8, 9));
+            QCOMPARE(f.px(99, 30), RGBColour(0, 0, 50));
+            QCOMPARE(f.px(0, 40), White);
+        }
+        {   // No: pasted clipped to the picture.
+            Fixture f;
+            putOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
+            f.host.answers = {Msg::No};
+            f.doc.sub_PASTE();
+            QCOMPARE(f.doc.Picture1.size(), QSize(64, 48));
+            QCOMPARE(f.px(63, 47), RGBColour(7, 8, 9));
+            QCOMPARE(f.px(0, 0), RGBColour(7, 8, 9));
+        }
+        {   // Beyond the largest picture the editor takes: refused with a message, nothing changes.
+            Fixture f;
+            putOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
+            f.host.answers = {Msg::Yes};
+            const QImage before = f.doc.Picture1.Image().copy();
+            f.doc.sub_PASTE();
+            QCOMPARE(f.host.shownMessages.size(), 1);
+            QCOMPARE(f.host.shownTitles[0], LoadResString(1174));
+            QCOMPARE(f.doc.Picture1.Image(), before);
+        }
+    }
+
+    void pasteNothingUsable()
+    {
+        Fixture f;
+        f.pattern();
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        QGuiApplication::clipboard()->setText(QStringLiteral("just some text"));
         f.doc.sub_PASTE();
-        QCOMPARE(f.host.shownMessages.size(), 1);
-        QCOMPARE(f.host.shownMessages[0], LoadResString(1236));
-        QCOMPARE(f.host.shownStyles[0], 35);
+        QGuiApplication::clipboard()->clear();
+        f.doc.sub_PASTE();
+        auto *junk = new QMimeData;
+        junk->setData(QStringLiteral("image/png"), QByteArray("not a picture"));
+        QGuiApplication::clipboard()->setMimeData(junk);
+        f.doc.sub_PASTE();
+        QVERIFY(f.host.shownMessages.isEmpty());
         QCOMPARE(f.doc.Picture1.Image(), before);
         QCOMPARE(f.doc.UndoIndex(), index);
     }
-    {   // Yes: only the width grows (the height was large enough); new area in the background colour.
-        Fixture f;
-        f.host.st.backColour = RGBColour(0, 0, 50);
-        putOnClipboard(big);
-        f.host.answers = {Msg::Yes};
-        f.doc.sub_PASTE();
-        QCOMPARE(f.doc.Picture1.size(), QSize(100, 48));
-        QCOMPARE(f.doc.PicOrg.size(), QSize(100, 48));
-        QCOMPARE(f.px(99, 29), RGBColour(7, 8, 9));
-        QCOMPARE(f.px(99, 30), RGBColour(0, 0, 50));
-        QCOMPARE(f.px(0, 40), White);
-    }
-    {   // No: pasted clipped to the picture.
-        Fixture f;
-        putOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
-        f.host.answers = {Msg::No};
-        f.doc.sub_PASTE();
-        QCOMPARE(f.doc.Picture1.size(), QSize(64, 48));
-        QCOMPARE(f.px(63, 47), RGBColour(7, 8, 9));
-        QCOMPARE(f.px(0, 0), RGBColour(7, 8, 9));
-    }
-    {   // Beyond the largest picture the editor takes: refused with a message, nothing changes.
-        Fixture f;
-        putOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
-        f.host.answers = {Msg::Yes};
-        const QImage before = f.doc.Picture1.Image().copy();
-        f.doc.sub_PASTE();
-        QCOMPARE(f.host.shownMessages.size(), 1);
-        QCOMPARE(f.host.shownTitles[0], LoadResString(1174));
-        QCOMPARE(f.doc.Picture1.Image(), before);
-    }
-}
-
-void TestSelection::pasteNothingUsable()
-{
-    Fixture f;
-    f.pattern();
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    QGuiApplication::clipboard()->setText(QStringLiteral("just some text"));
-    f.doc.sub_PASTE();
-    QGuiApplication::clipboard()->clear();
-    f.doc.sub_PASTE();
-    auto *junk = new QMimeData;
-    junk->setData(QStringLiteral("image/png"), QByteArray("not a picture"));
-    QGuiApplication::clipboard()->setMimeData(junk);
-    f.doc.sub_PASTE();
-    QVERIFY(f.host.shownMessages.isEmpty());
-    QCOMPARE(f.doc.Picture1.Image(), before);
-    QCOMPARE(f.doc.UndoIndex(), index);
-}
+};
 
 QTEST_MAIN(TestSelection)
 #include "tst_selection.moc"

@@ -48,294 +48,284 @@ QImage noise(int w, int h, unsigned seed)
 class TestTransforms : public QObject {
     Q_OBJECT
 private slots:
-    void flipsWholeImage();
-    void flipsSelectionOnly();
-    void rotationKernelMatchesFormula();
-    void rotateRightThenLeftRestoresCentre();
-    void rotate45KeepsFillInCorners();
-    void rotatedSelectionClipsLaterDrawing();
-    void rotatedSelectionAtAnEdge();
-    void rotateSelectionEraseAndOnePixel();
-    void clearAsksAndTakesTwoSteps();
-};
+    void flipsWholeImage()
+    {
+        Fixture f;
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        f.doc.sub_FlipHorizontal();
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                QCOMPARE(f.px(x, y), Fixture::at(39 - x, y));
+        f.doc.sub_FlipHorizontal();
+        QCOMPARE(f.doc.Picture1.Image(), before);
+        f.doc.sub_FlipVertical();
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                QCOMPARE(f.px(x, y), Fixture::at(x, 29 - y));
+        f.doc.sub_FlipVertical();
+        QCOMPARE(f.doc.Picture1.Image(), before);
+        QCOMPARE(f.doc.PicOrg.Image(), before);
+    }
 
-void TestTransforms::flipsWholeImage()
-{
-    Fixture f;
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    f.doc.sub_FlipHorizontal();
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            QCOMPARE(f.px(x, y), Fixture::at(39 - x, y));
-    f.doc.sub_FlipHorizontal();
-    QCOMPARE(f.doc.Picture1.Image(), before);
-    f.doc.sub_FlipVertical();
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            QCOMPARE(f.px(x, y), Fixture::at(x, 29 - y));
-    f.doc.sub_FlipVertical();
-    QCOMPARE(f.doc.Picture1.Image(), before);
-    QCOMPARE(f.doc.PicOrg.Image(), before);
-}
+    void flipsSelectionOnly()
+    {
+        Fixture f;
+        f.select(5, 4, 15, 10);   // (5, 4)..(14, 9)
+        f.doc.sub_FlipHorizontal();
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
+                QCOMPARE(f.px(x, y), in ? Fixture::at(19 - x, y) : Fixture::at(x, y));
+            }
+        QVERIFY(f.doc.RectHWND);   // still selected
+        f.doc.sub_FlipHorizontal();
+        f.doc.sub_FlipVertical();
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
+                QCOMPARE(f.px(x, y), in ? Fixture::at(x, 13 - y) : Fixture::at(x, y));
+            }
+    }
 
-void TestTransforms::flipsSelectionOnly()
-{
-    Fixture f;
-    f.select(5, 4, 15, 10);   // (5, 4)..(14, 9)
-    f.doc.sub_FlipHorizontal();
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) {
-            const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
-            QCOMPARE(f.px(x, y), in ? Fixture::at(19 - x, y) : Fixture::at(x, y));
+    void rotationKernelMatchesFormula()
+    {
+        // The tiled kernel against the formula computed pixel by pixel, over sizes that are not
+        // multiples of the tiles, angles with exact halves (0, 90, 180) and without, and centres on
+        // and off the picture's middle.
+        struct Case { int w, h; double degrees; int cx, cy; };
+        const Case cases[] = {{1, 1, 45, 0, 0},   {7, 5, 90, 4, 2},      {130, 70, 45, 65, 35},
+                              {129, 257, 30, 64, 128}, {200, 33, 180, 100, 16}, {64, 64, 270, 32, 32},
+                              {300, 150, 12.5, 10, 140}, {97, 97, 0, 48, 48}, {65, 130, -77, 33, 65}};
+        for (const Case &c : cases) {
+            const QImage src = noise(c.w, c.h, unsigned(c.w * 31 + c.h));
+            const double a = c.degrees * 2 * double(Pi) / 360;
+            const RotationMap m = RotationMap::reverseOf(a, c.cx, c.cy);
+            QImage fast(c.w, c.h, QImage::Format_RGB32);
+            fast.fill(0xFF123456u);
+            QImage slow = fast.copy();
+            RotateNearest(src, fast, m, fast.rect());
+            int copied = 0;
+            for (int y = 0; y < c.h; ++y)
+                for (int x = 0; x < c.w; ++x) {
+                    const int dx = x - c.cx, dy = y - c.cy;
+                    const int sx = CInt(dx * std::cos(-a) - dy * std::sin(-a) + c.cx);
+                    const int sy = CInt(dy * std::cos(-a) + dx * std::sin(-a) + c.cy);
+                    QCOMPARE(RotationSource(m, x, y), QPoint(sx, sy));
+                    if (sx >= 0 && sx < c.w && sy >= 0 && sy < c.h) {
+                        slow.setPixel(x, y, src.pixel(sx, sy));
+                        ++copied;
+                    }
+                }
+            QVERIFY(copied > 0);
+            QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1x%2 at %3").arg(c.w).arg(c.h).arg(c.degrees)));
         }
-    QVERIFY(f.doc.RectHWND);   // still selected
-    f.doc.sub_FlipHorizontal();
-    f.doc.sub_FlipVertical();
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x) {
-            const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
-            QCOMPARE(f.px(x, y), in ? Fixture::at(x, 13 - y) : Fixture::at(x, y));
-        }
-}
+        // Part of a larger destination from a smaller source: only the area changes.
+        const QImage src = noise(90, 60, 5);
+        const RotationMap m = RotationMap::reverseOf(0.6, 45, 30);
+        QImage dst(300, 200, QImage::Format_RGB32);
+        dst.fill(0xFF123456u);
+        const QRect area(17, 9, 150, 133);
+        RotateNearest(src, dst, m, area);
+        for (int y = 0; y < dst.height(); ++y)
+            for (int x = 0; x < dst.width(); ++x) {
+                const QPoint sp = RotationSource(m, x, y);
+                const bool copies = area.contains(x, y) && src.rect().contains(sp);
+                QCOMPARE(dst.pixel(x, y), copies ? src.pixel(sp) : 0xFF123456u);
+            }
+        // Exact halves round to the even neighbour.
+        const RotationMap half{1, 0, 0, 0};
+        QCOMPARE(RotationSource(half, 0, 0), QPoint(0, 0));
+        QCOMPARE(CInt(2.5), 2);
+        QCOMPARE(CInt(3.5), 4);
+    }
 
-void TestTransforms::rotationKernelMatchesFormula()
-{
-    // The tiled kernel against the formula computed pixel by pixel, over sizes that are not
-    // multiples of the tiles, angles with exact halves (0, 90, 180) and without, and centres on
-    // and off the picture's middle.
-    struct Case { int w, h; double degrees; int cx, cy; };
-    const Case cases[] = {{1, 1, 45, 0, 0},   {7, 5, 90, 4, 2},      {130, 70, 45, 65, 35},
-                          {129, 257, 30, 64, 128}, {200, 33, 180, 100, 16}, {64, 64, 270, 32, 32},
-                          {300, 150, 12.5, 10, 140}, {97, 97, 0, 48, 48}, {65, 130, -77, 33, 65}};
-    for (const Case &c : cases) {
-        const QImage src = noise(c.w, c.h, unsigned(c.w * 31 + c.h));
-        const double a = c.degrees * 2 * double(Pi) / 360;
-        const RotationMap m = RotationMap::reverseOf(a, c.cx, c.cy);
-        QImage fast(c.w, c.h, QImage::Format_RGB32);
-        fast.fill(0xFF123456u);
-        QImage slow = fast.copy();
-        RotateNearest(src, fast, m, fast.rect());
-        int copied = 0;
-        for (int y = 0; y < c.h; ++y)
-            for (int x = 0; x < c.w; ++x) {
-                const int dx = x - c.cx, dy = y - c.cy;
-                const int sx = CInt(dx * std::cos(-a) - dy * std::sin(-a) + c.cx);
-                const int sy = CInt(dy * std::cos(-a) + dx * std::sin(-a) + c.cy);
-                QCOMPARE(RotationSource(m, x, y), QPoint(sx, sy));
-                if (sx >= 0 && sx < c.w && sy >= 0 && sy < c.h) {
-                    slow.setPixel(x, y, src.pixel(sx, sy));
-                    ++copied;
+    void rotateRightThenLeftRestoresCentre()
+    {
+        Fixture f(41, 41);
+        const QImage before = f.doc.Picture1.Image().copy();
+        double angle = 90;
+        std::int16_t dir = 0, erase = 0;
+        const std::int16_t index = f.doc.UndoIndex();
+        f.doc.sub_ROTATE(angle, dir, erase);
+        QCOMPARE(angle, 90 * 2 * double(Pi) / 360);   // radians handed back
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        // A quarter turn to the right about (20, 20) (centre CInt(20.5) = 20): pixel (x, y) comes
+        // from (y, 40 - x).
+        for (int y = 0; y < 41; ++y)
+            for (int x = 0; x < 41; ++x)
+                QCOMPARE(f.px(x, y), Fixture::at(y, 40 - x));
+        angle = 90;
+        dir = 1;
+        f.doc.sub_ROTATE(angle, dir, erase);
+        QCOMPARE(angle, -(90 * 2 * double(Pi) / 360));
+        QCOMPARE(f.doc.Picture1.Image(), before);
+
+        // A picture that is not square keeps its centre region.
+        Fixture g(40, 24);
+        angle = 90;
+        dir = 0;
+        g.doc.sub_ROTATE(angle, dir, erase);
+        angle = 90;
+        dir = 1;
+        g.doc.sub_ROTATE(angle, dir, erase);
+        for (int y = 2; y < 22; ++y)
+            for (int x = 10; x < 30; ++x)
+                QCOMPARE(g.px(x, y), Fixture::at(x, y));
+    }
+
+    void rotate45KeepsFillInCorners()
+    {
+        Fixture f(40, 40);
+        const Colour fill = RGBColour(10, 220, 30);
+        f.doc.Picture1.SelectObject(Brush{BS_SOLID, fill});
+        f.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, fill});
+        double angle = 45;
+        std::int16_t dir = 0, erase = 0;
+        f.doc.sub_ROTATE(angle, dir, erase);
+        for (const QPoint &p : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 39), QPoint(39, 39), QPoint(3, 2)})
+            QCOMPARE(f.px(p.x(), p.y()), fill);
+        QCOMPARE(f.px(20, 20), Fixture::at(20, 20));   // the centre stays
+        // Every pixel is either the fill or the pixel the formula names.
+        const RotationMap m = RotationMap::reverseOf(angle, 20, 20);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const QPoint s = RotationSource(m, x, y);
+                const bool inside = s.x() >= 0 && s.x() < 40 && s.y() >= 0 && s.y() < 40;
+                QCOMPARE(f.px(x, y), inside ? Fixture::at(s.x(), s.y()) : fill);
+            }
+    }
+
+    void rotatedSelectionClipsLaterDrawing()
+    {
+        Fixture f(60, 60);
+        f.select(20, 25, 40, 35);   // 20 x 10 about (30, 30)
+        double angle = 90;
+        std::int16_t dir = 0, erase = 0;
+        f.doc.sub_ROTATE(angle, dir, erase);
+        // The outline and the bounding rectangle are the box of the rotated corners.
+        QCOMPARE(f.doc.ShapeRect1.Left, 25.0);
+        QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
+        QCOMPARE(f.doc.ShapeRect1.Width, 10.0);
+        QCOMPARE(f.doc.ShapeRect1.Height, 20.0);
+        QCOMPARE(f.doc.RectRegRight(), std::int16_t(35));
+        QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
+        // Inside, the selection turned; outside, nothing changed.
+        const QRect inside(25, 20, 10, 20);
+        const RotationMap m = RotationMap::reverseOf(angle, 30, 30);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x) {
+                if (inside.contains(x, y)) {
+                    const QPoint s = RotationSource(m, x, y);
+                    QCOMPARE(f.px(x, y), Fixture::at(s.x(), s.y()));
+                } else {
+                    QCOMPARE(f.px(x, y), Fixture::at(x, y));
                 }
             }
-        QVERIFY(copied > 0);
-        QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1x%2 at %3").arg(c.w).arg(c.h).arg(c.degrees)));
+        // Later drawing is clipped to the rotated rectangle.
+        f.doc.Picture1.Line(0, 0, 59, 59, RGBColour(1, 2, 3), true, true);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x)
+                QCOMPARE(f.px(x, y) == RGBColour(1, 2, 3), PtInRegion(f.doc.RectHWND, x, y));
+        QVERIFY(PtInRegion(f.doc.RectHWND, 25, 20));
+        QVERIFY(!PtInRegion(f.doc.RectHWND, 24, 20));
     }
-    // Part of a larger destination from a smaller source: only the area changes.
-    const QImage src = noise(90, 60, 5);
-    const RotationMap m = RotationMap::reverseOf(0.6, 45, 30);
-    QImage dst(300, 200, QImage::Format_RGB32);
-    dst.fill(0xFF123456u);
-    const QRect area(17, 9, 150, 133);
-    RotateNearest(src, dst, m, area);
-    for (int y = 0; y < dst.height(); ++y)
-        for (int x = 0; x < dst.width(); ++x) {
-            const QPoint sp = RotationSource(m, x, y);
-            const bool copies = area.contains(x, y) && src.rect().contains(sp);
-            QCOMPARE(dst.pixel(x, y), copies ? src.pixel(sp) : 0xFF123456u);
-        }
-    // Exact halves round to the even neighbour.
-    const RotationMap half{1, 0, 0, 0};
-    QCOMPARE(RotationSource(half, 0, 0), QPoint(0, 0));
-    QCOMPARE(CInt(2.5), 2);
-    QCOMPARE(CInt(3.5), 4);
-}
 
-void TestTransforms::rotateRightThenLeftRestoresCentre()
-{
-    Fixture f(41, 41);
-    const QImage before = f.doc.Picture1.Image().copy();
-    double angle = 90;
-    std::int16_t dir = 0, erase = 0;
-    const std::int16_t index = f.doc.UndoIndex();
-    f.doc.sub_ROTATE(angle, dir, erase);
-    QCOMPARE(angle, 90 * 2 * double(Pi) / 360);   // radians handed back
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-    // A quarter turn to the right about (20, 20) (centre CInt(20.5) = 20): pixel (x, y) comes
-    // from (y, 40 - x).
-    for (int y = 0; y < 41; ++y)
-        for (int x = 0; x < 41; ++x)
-            QCOMPARE(f.px(x, y), Fixture::at(y, 40 - x));
-    angle = 90;
-    dir = 1;
-    f.doc.sub_ROTATE(angle, dir, erase);
-    QCOMPARE(angle, -(90 * 2 * double(Pi) / 360));
-    QCOMPARE(f.doc.Picture1.Image(), before);
-
-    // A picture that is not square keeps its centre region.
-    Fixture g(40, 24);
-    angle = 90;
-    dir = 0;
-    g.doc.sub_ROTATE(angle, dir, erase);
-    angle = 90;
-    dir = 1;
-    g.doc.sub_ROTATE(angle, dir, erase);
-    for (int y = 2; y < 22; ++y)
-        for (int x = 10; x < 30; ++x)
-            QCOMPARE(g.px(x, y), Fixture::at(x, y));
-}
-
-void TestTransforms::rotate45KeepsFillInCorners()
-{
-    Fixture f(40, 40);
-    const Colour fill = RGBColour(10, 220, 30);
-    f.doc.Picture1.SelectObject(Brush{BS_SOLID, fill});
-    f.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, fill});
-    double angle = 45;
-    std::int16_t dir = 0, erase = 0;
-    f.doc.sub_ROTATE(angle, dir, erase);
-    for (const QPoint &p : {QPoint(0, 0), QPoint(39, 0), QPoint(0, 39), QPoint(39, 39), QPoint(3, 2)})
-        QCOMPARE(f.px(p.x(), p.y()), fill);
-    QCOMPARE(f.px(20, 20), Fixture::at(20, 20));   // the centre stays
-    // Every pixel is either the fill or the pixel the formula names.
-    const RotationMap m = RotationMap::reverseOf(angle, 20, 20);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) {
-            const QPoint s = RotationSource(m, x, y);
-            const bool inside = s.x() >= 0 && s.x() < 40 && s.y() >= 0 && s.y() < 40;
-            QCOMPARE(f.px(x, y), inside ? Fixture::at(s.x(), s.y()) : fill);
-        }
-}
-
-void TestTransforms::rotatedSelectionClipsLaterDrawing()
-{
-    Fixture f(60, 60);
-    f.select(20, 25, 40, 35);   // 20 x 10 about (30, 30)
-    double angle = 90;
-    std::int16_t dir = 0, erase = 0;
-    f.doc.sub_ROTATE(angle, dir, erase);
-    // The outline and the bounding rectangle are the box of the rotated corners.
-    QCOMPARE(f.doc.ShapeRect1.Left, 25.0);
-    QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
-    QCOMPARE(f.doc.ShapeRect1.Width, 10.0);
-    QCOMPARE(f.doc.ShapeRect1.Height, 20.0);
-    QCOMPARE(f.doc.RectRegRight(), std::int16_t(35));
-    QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
-    // Inside, the selection turned; outside, nothing changed.
-    const QRect inside(25, 20, 10, 20);
-    const RotationMap m = RotationMap::reverseOf(angle, 30, 30);
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 60; ++x) {
-            if (inside.contains(x, y)) {
+    void rotatedSelectionAtAnEdge()
+    {
+        // A free angle, a selection whose turned box reaches past the picture's edges: inside the
+        // new selection every pixel takes the formula's source where that lies on the picture;
+        // everything else stays.
+        Fixture f(70, 50);
+        f.select(40, 5, 69, 30);
+        double angle = 33;
+        std::int16_t dir = 1, erase = 0;
+        f.doc.sub_ROTATE(angle, dir, erase);
+        const RotationMap m = RotationMap::reverseOf(angle, CInt((40 + 69) / 2.0), CInt((5 + 30) / 2.0));
+        int turned = 0;
+        for (int y = 0; y < 50; ++y)
+            for (int x = 0; x < 70; ++x) {
                 const QPoint s = RotationSource(m, x, y);
-                QCOMPARE(f.px(x, y), Fixture::at(s.x(), s.y()));
-            } else {
-                QCOMPARE(f.px(x, y), Fixture::at(x, y));
+                const bool takes = PtInRegion(f.doc.RectHWND, x, y) && s.x() >= 0 && s.x() < 70 && s.y() >= 0 && s.y() < 50;
+                turned += takes;
+                QCOMPARE(f.px(x, y), takes ? Fixture::at(s.x(), s.y()) : Fixture::at(x, y));
             }
-        }
-    // Later drawing is clipped to the rotated rectangle.
-    f.doc.Picture1.Line(0, 0, 59, 59, RGBColour(1, 2, 3), true, true);
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 60; ++x)
-            QCOMPARE(f.px(x, y) == RGBColour(1, 2, 3), PtInRegion(f.doc.RectHWND, x, y));
-    QVERIFY(PtInRegion(f.doc.RectHWND, 25, 20));
-    QVERIFY(!PtInRegion(f.doc.RectHWND, 24, 20));
-}
+        QVERIFY(turned > 400);
+    }
 
-void TestTransforms::rotatedSelectionAtAnEdge()
-{
-    // A free angle, a selection whose turned box reaches past the picture's edges: inside the
-    // new selection every pixel takes the formula's source where that lies on the picture;
-    // everything else stays.
-    Fixture f(70, 50);
-    f.select(40, 5, 69, 30);
-    double angle = 33;
-    std::int16_t dir = 1, erase = 0;
-    f.doc.sub_ROTATE(angle, dir, erase);
-    const RotationMap m = RotationMap::reverseOf(angle, CInt((40 + 69) / 2.0), CInt((5 + 30) / 2.0));
-    int turned = 0;
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 70; ++x) {
-            const QPoint s = RotationSource(m, x, y);
-            const bool takes = PtInRegion(f.doc.RectHWND, x, y) && s.x() >= 0 && s.x() < 70 && s.y() >= 0 && s.y() < 50;
-            turned += takes;
-            QCOMPARE(f.px(x, y), takes ? Fixture::at(s.x(), s.y()) : Fixture::at(x, y));
-        }
-    QVERIFY(turned > 400);
-}
+    void rotateSelectionEraseAndOnePixel()
+    {
+        // Erase paints the old selection with the surface's brush before the turned block is drawn:
+        // the parts of the old rectangle that the turned one does not cover keep that paint.
+        Fixture f(50, 50);
+        f.select(10, 20, 40, 30);
+        const Colour paint = RGBColour(200, 0, 200);
+        f.doc.Picture1.SelectObject(Brush{BS_SOLID, paint});
+        double angle = 90;
+        std::int16_t dir = 1, erase = 1;
+        f.doc.sub_ROTATE(angle, dir, erase);
+        // The ends of the old rectangle, outside the turned one, show the erase paint.
+        QCOMPARE(f.px(10, 20), paint);
+        QCOMPARE(f.px(39, 29), paint);
+        QCOMPARE(f.px(9, 20), Fixture::at(9, 20));
+        // Where the turned block lies it shows the source.
+        const RotationMap m = RotationMap::reverseOf(angle, 25, 25);
+        const QPoint s = RotationSource(m, 25, 12);
+        QCOMPARE(f.px(25, 12), Fixture::at(s.x(), s.y()));
 
-void TestTransforms::rotateSelectionEraseAndOnePixel()
-{
-    // Erase paints the old selection with the surface's brush before the turned block is drawn:
-    // the parts of the old rectangle that the turned one does not cover keep that paint.
-    Fixture f(50, 50);
-    f.select(10, 20, 40, 30);
-    const Colour paint = RGBColour(200, 0, 200);
-    f.doc.Picture1.SelectObject(Brush{BS_SOLID, paint});
-    double angle = 90;
-    std::int16_t dir = 1, erase = 1;
-    f.doc.sub_ROTATE(angle, dir, erase);
-    // The ends of the old rectangle, outside the turned one, show the erase paint.
-    QCOMPARE(f.px(10, 20), paint);
-    QCOMPARE(f.px(39, 29), paint);
-    QCOMPARE(f.px(9, 20), Fixture::at(9, 20));
-    // Where the turned block lies it shows the source.
-    const RotationMap m = RotationMap::reverseOf(angle, 25, 25);
-    const QPoint s = RotationSource(m, 25, 12);
-    QCOMPARE(f.px(25, 12), Fixture::at(s.x(), s.y()));
+        // A one-pixel selection turns into a one-pixel selection about itself.
+        Fixture g(20, 20);
+        g.select(5, 5, 6, 6);
+        QVERIFY(g.doc.RectHWND);
+        const QImage before = g.doc.Picture1.Image().copy();
+        angle = 33;
+        dir = 0;
+        erase = 0;
+        g.doc.sub_ROTATE(angle, dir, erase);
+        QVERIFY(g.doc.ShapeRect1.Visible);
+        QVERIFY(g.doc.ShapeRect1.Width <= 2 && g.doc.ShapeRect1.Height <= 2);
+        int changed = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x)
+                changed += g.px(x, y) != Fixture::at(x, y);
+        QVERIFY(changed <= 4);
+        QCOMPARE(g.doc.Picture1.size(), before.size());
+    }
 
-    // A one-pixel selection turns into a one-pixel selection about itself.
-    Fixture g(20, 20);
-    g.select(5, 5, 6, 6);
-    QVERIFY(g.doc.RectHWND);
-    const QImage before = g.doc.Picture1.Image().copy();
-    angle = 33;
-    dir = 0;
-    erase = 0;
-    g.doc.sub_ROTATE(angle, dir, erase);
-    QVERIFY(g.doc.ShapeRect1.Visible);
-    QVERIFY(g.doc.ShapeRect1.Width <= 2 && g.doc.ShapeRect1.Height <= 2);
-    int changed = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            changed += g.px(x, y) != Fixture::at(x, y);
-    QVERIFY(changed <= 4);
-    QCOMPARE(g.doc.Picture1.size(), before.size());
-}
+    void clearAsksAndTakesTwoSteps()
+    {
+        Fixture f;
+        f.host.st.backColour = RGBColour(4, 5, 6);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        f.host.answers = {Msg::No};
+        f.doc.Clear();
+        QCOMPARE(f.host.shownMessages.value(0), LoadResString(1180));
+        QCOMPARE(f.host.shownTitles.value(0), LoadResString(1199));
+        QCOMPARE(f.host.shownStyles.value(0), 36);
+        QCOMPARE(f.doc.Picture1.Image(), before);
+        QCOMPARE(f.doc.UndoIndex(), index);
+        QVERIFY(f.doc.FormIzin());
 
-void TestTransforms::clearAsksAndTakesTwoSteps()
-{
-    Fixture f;
-    f.host.st.backColour = RGBColour(4, 5, 6);
-    const QImage before = f.doc.Picture1.Image().copy();
-    const std::int16_t index = f.doc.UndoIndex();
-    f.host.answers = {Msg::No};
-    f.doc.Clear();
-    QCOMPARE(f.host.shownMessages.value(0), LoadResString(1180));
-    QCOMPARE(f.host.shownTitles.value(0), LoadResString(1199));
-    QCOMPARE(f.host.shownStyles.value(0), 36);
-    QCOMPARE(f.doc.Picture1.Image(), before);
-    QCOMPARE(f.doc.UndoIndex(), index);
-    QVERIFY(f.doc.FormIzin());
+        f.host.answers = {Msg::Yes};
+        f.doc.Clear();
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 2));
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                QCOMPARE(f.px(x, y), RGBColour(4, 5, 6));
+        QVERIFY(f.doc.FormIzin());
+        f.doc.Undo(1);
+        QCOMPARE(f.doc.Picture1.Image(), before);
 
-    f.host.answers = {Msg::Yes};
-    f.doc.Clear();
-    QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 2));
-    for (int y = 0; y < 30; ++y)
-        for (int x = 0; x < 40; ++x)
-            QCOMPARE(f.px(x, y), RGBColour(4, 5, 6));
-    QVERIFY(f.doc.FormIzin());
-    f.doc.Undo(1);
-    QCOMPARE(f.doc.Picture1.Image(), before);
-
-    // A closed gate: no question, nothing happens.
-    f.doc.setFormIzin(false);
-    f.host.shownMessages.clear();
-    f.doc.Clear();
-    QVERIFY(f.host.shownMessages.isEmpty());
-    f.doc.setFormIzin(true);
-}
+        // A closed gate: no question, nothing happens.
+        f.doc.setFormIzin(false);
+        f.host.shownMessages.clear();
+        f.doc.Clear();
+        QVERIFY(f.host.shownMessages.isEmpty());
+        f.doc.setFormIzin(true);
+    }
+};
 
 QTEST_MAIN(TestTransforms)
 #include "tst_transforms.moc"

@@ -18,173 +18,168 @@ using namespace orv;
 class TestZoom : public QObject {
     Q_OBJECT
 private slots:
-    void factorSequences();
-    void positionClamping();
-    void openCloseAndButton();
-    void pointerMoveFillsZoomView();
-};
+    void factorSequences()
+    {
+        QList<int> up{4};
+        while (up.last() < 20)
+            up << ZoomIn(std::int16_t(up.last()));
+        QCOMPARE(up, (QList<int>{4, 6, 8, 11, 14, 18, 23}));
+        QCOMPARE(ZoomIn(19), std::int16_t(24));
+        QCOMPARE(ZoomIn(20), std::int16_t(20));
+        QCOMPARE(ZoomIn(24), std::int16_t(24));
+        QCOMPARE(ZoomIn(1), std::int16_t(2));
 
-void TestZoom::factorSequences()
-{
-    QList<int> up{4};
-    while (up.last() < 20)
-        up << ZoomIn(std::int16_t(up.last()));
-    QCOMPARE(up, (QList<int>{4, 6, 8, 11, 14, 18, 23}));
-    QCOMPARE(ZoomIn(19), std::int16_t(24));
-    QCOMPARE(ZoomIn(20), std::int16_t(20));
-    QCOMPARE(ZoomIn(24), std::int16_t(24));
-    QCOMPARE(ZoomIn(1), std::int16_t(2));
-
-    QList<int> down{23};
-    while (down.last() > 1)
-        down << ZoomOut(std::int16_t(down.last()));
-    QCOMPARE(down, (QList<int>{23, 19, 15, 12, 10, 8, 6, 5, 4, 3, 2, 1}));
-    QCOMPARE(ZoomOut(1), std::int16_t(1));
-    QCOMPARE(ZoomOut(24), std::int16_t(20));
-    // Whatever the presses, the factor stays within 1..24.
-    for (int f = 1; f <= 24; ++f) {
-        QVERIFY(ZoomIn(std::int16_t(f)) >= 1 && ZoomIn(std::int16_t(f)) <= 24);
-        QVERIFY(ZoomOut(std::int16_t(f)) >= 1 && ZoomOut(std::int16_t(f)) <= 24);
+        QList<int> down{23};
+        while (down.last() > 1)
+            down << ZoomOut(std::int16_t(down.last()));
+        QCOMPARE(down, (QList<int>{23, 19, 15, 12, 10, 8, 6, 5, 4, 3, 2, 1}));
+        QCOMPARE(ZoomOut(1), std::int16_t(1));
+        QCOMPARE(ZoomOut(24), std::int16_t(20));
+        // Whatever the presses, the factor stays within 1..24.
+        for (int f = 1; f <= 24; ++f) {
+            QVERIFY(ZoomIn(std::int16_t(f)) >= 1 && ZoomIn(std::int16_t(f)) <= 24);
+            QVERIFY(ZoomOut(std::int16_t(f)) >= 1 && ZoomOut(std::int16_t(f)) <= 24);
+        }
+        QCOMPARE(ZoomCaption(4), QStringLiteral("Zoom 4 X"));
+        QCOMPARE(ZoomCaption(23), QStringLiteral("Zoom 23 X"));
     }
-    QCOMPARE(ZoomCaption(4), QStringLiteral("Zoom 4 X"));
-    QCOMPARE(ZoomCaption(23), QStringLiteral("Zoom 23 X"));
-}
 
-void TestZoom::positionClamping()
-{
-    const QSize win(210, 200), screen(1280, 800);
-    QCOMPARE(ClampZoomPosition({100, 50}, win, screen), QPoint(100, 50));
-    QCOMPARE(ClampZoomPosition({5000, 50}, win, screen), QPoint(1070, 50));
-    QCOMPARE(ClampZoomPosition({100, 9000}, win, screen), QPoint(100, 600));
-    QCOMPARE(ClampZoomPosition({2'000'000'000, 2'000'000'000}, win, screen), QPoint(1070, 600));
-    QCOMPARE(ClampZoomPosition({1070, 600}, win, screen), QPoint(1070, 600));
-    QCOMPARE(ClampZoomPosition({-40, -30}, win, screen), QPoint(-40, -30));
-}
+    void positionClamping()
+    {
+        const QSize win(210, 200), screen(1280, 800);
+        QCOMPARE(ClampZoomPosition({100, 50}, win, screen), QPoint(100, 50));
+        QCOMPARE(ClampZoomPosition({5000, 50}, win, screen), QPoint(1070, 50));
+        QCOMPARE(ClampZoomPosition({100, 9000}, win, screen), QPoint(100, 600));
+        QCOMPARE(ClampZoomPosition({2'000'000'000, 2'000'000'000}, win, screen), QPoint(1070, 600));
+        QCOMPARE(ClampZoomPosition({1070, 600}, win, screen), QPoint(1070, 600));
+        QCOMPARE(ClampZoomPosition({-40, -30}, win, screen), QPoint(-40, -30));
+    }
 
-void TestZoom::openCloseAndButton()
-{
-    orvtest::PrivateSettings settings;
-    // A position saved far beyond the right and bottom edges (in twips).
-    SaveSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Left"), QStringLiteral("9000000"));
-    SaveSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Top"), QStringLiteral("9000000"));
-    frmMain w;
-    w.MDIForm_Load();
-    w.show();
-    w.NewDocument();   // the button works while an image is open
-    QAction *button = w.tbStdButton(QStringLiteral("Zoom"));
-    button->trigger();
-    frmZoom *zoom = w.zoomWindow();
-    QVERIFY(zoom);
-    QVERIFY(zoom->isVisible());
-    QVERIFY(w.state().zoomWindow);
-    QCOMPARE(w.ToolbarButtonValue(QStringLiteral("Zoom")), 1);
-    QVERIFY(zoom->windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(zoom->testAttribute(Qt::WA_ShowWithoutActivating));
-    const QSize screen = w.ScreenPixels();
-    QCOMPARE(zoom->pos(), QPoint(screen.width() - zoom->frameGeometry().width(),
-                                 screen.height() - zoom->frameGeometry().height()));
-    QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 4 X"));
-    QCOMPARE(zoom->button(QStringLiteral("Plus"))->toolTip(), QStringLiteral("Zoom In"));
-    QCOMPARE(zoom->button(QStringLiteral("Minus"))->toolTip(), QStringLiteral("Zoom Out"));
-    const QSize inner = zoom->innerArea()->size();
-    QCOMPARE(zoom->Shape1(), QRect(inner.width() / 2, inner.height() / 2, 5, 5));
-    QCOMPARE(zoom->surface().size(), inner);
+    void openCloseAndButton()
+    {
+        orvtest::PrivateSettings settings;
+        // A position saved far beyond the right and bottom edges (in twips).
+        SaveSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Left"), QStringLiteral("9000000"));
+        SaveSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Top"), QStringLiteral("9000000"));
+        frmMain w;
+        w.MDIForm_Load();
+        w.show();
+        w.NewDocument();   // the button works while an image is open
+        QAction *button = w.tbStdButton(QStringLiteral("Zoom"));
+        button->trigger();
+        frmZoom *zoom = w.zoomWindow();
+        QVERIFY(zoom);
+        QVERIFY(zoom->isVisible());
+        QVERIFY(w.state().zoomWindow);
+        QCOMPARE(w.ToolbarButtonValue(QStringLiteral("Zoom")), 1);
+        QVERIFY(zoom->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(zoom->testAttribute(Qt::WA_ShowWithoutActivating));
+        const QSize screen = w.ScreenPixels();
+        QCOMPARE(zoom->pos(), QPoint(screen.width() - zoom->frameGeometry().width(),
+                                     screen.height() - zoom->frameGeometry().height()));
+        QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 4 X"));
+        QCOMPARE(zoom->button(QStringLiteral("Plus"))->toolTip(), QStringLiteral("Zoom In"));
+        QCOMPARE(zoom->button(QStringLiteral("Minus"))->toolTip(), QStringLiteral("Zoom Out"));
+        const QSize inner = zoom->innerArea()->size();
+        QCOMPARE(zoom->Shape1(), QRect(inner.width() / 2, inner.height() / 2, 5, 5));
+        QCOMPARE(zoom->surface().size(), inner);
 
-    zoom->button(QStringLiteral("Plus"))->trigger();
-    QCOMPARE(w.state().zoomFactor, std::int16_t(6));
-    QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 6 X"));
-    zoom->button(QStringLiteral("Minus"))->trigger();
-    zoom->button(QStringLiteral("Minus"))->trigger();
-    QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 4 X"));
+        zoom->button(QStringLiteral("Plus"))->trigger();
+        QCOMPARE(w.state().zoomFactor, std::int16_t(6));
+        QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 6 X"));
+        zoom->button(QStringLiteral("Minus"))->trigger();
+        zoom->button(QStringLiteral("Minus"))->trigger();
+        QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 4 X"));
 
-    // The button again hides it; the surface is no longer offered to the document.
-    button->trigger();
-    QVERIFY(!zoom->isVisible());
-    QVERIFY(!w.state().zoomWindow);
-    QVERIFY(!w.ZoomSurface());
-    button->trigger();
-    QCOMPARE(w.zoomWindow(), zoom);
-    QVERIFY(w.ZoomSurface());
+        // The button again hides it; the surface is no longer offered to the document.
+        button->trigger();
+        QVERIFY(!zoom->isVisible());
+        QVERIFY(!w.state().zoomWindow);
+        QVERIFY(!w.ZoomSurface());
+        button->trigger();
+        QCOMPARE(w.zoomWindow(), zoom);
+        QVERIFY(w.ZoomSurface());
 
-    // Its own close box: switch off, button released, position saved in twips.
-    zoom->move(120, 90);
-    const QPoint at = zoom->pos();
-    zoom->close();
-    QVERIFY(!w.state().zoomWindow);
-    QCOMPARE(w.ToolbarButtonValue(QStringLiteral("Zoom")), 0);
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Left")), QString::number(at.x() * 15));
-    QCOMPARE(GetSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Top")), QString::number(at.y() * 15));
-    QTRY_VERIFY(!w.zoomWindow());
-    QVERIFY(!w.ZoomSurface());
-    // The factor outlives the window.
-    QCOMPARE(w.state().zoomFactor, std::int16_t(4));
-    for (frmDocument *d : w.documents())
-        d->doc().setSaveReq(false);
-    w.close();
-}
+        // Its own close box: switch off, button released, position saved in twips.
+        zoom->move(120, 90);
+        const QPoint at = zoom->pos();
+        zoom->close();
+        QVERIFY(!w.state().zoomWindow);
+        QCOMPARE(w.ToolbarButtonValue(QStringLiteral("Zoom")), 0);
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Left")), QString::number(at.x() * 15));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Top")), QString::number(at.y() * 15));
+        QTRY_VERIFY(!w.zoomWindow());
+        QVERIFY(!w.ZoomSurface());
+        // The factor outlives the window.
+        QCOMPARE(w.state().zoomFactor, std::int16_t(4));
+        for (frmDocument *d : w.documents())
+            d->doc().setSaveReq(false);
+        w.close();
+    }
 
-void TestZoom::pointerMoveFillsZoomView()
-{
-    orvtest::PrivateSettings settings;
-    frmMain w;
-    w.MDIForm_Load();
-    w.show();
-    frmDocument *form = w.NewDocument();
-    Document &doc = form->doc();
-    doc.Picture1.resize(200, 200);
-    auto colourAt = [](int x, int y) { return Colour((x * 37 + y * 91) & 0xFFFFFF); };
-    for (int y = 0; y < 200; ++y)
-        for (int x = 0; x < 200; ++x)
-            doc.Picture1.PSet(x, y, colourAt(x, y));
-    w.tbStdButton(QStringLiteral("Zoom"))->trigger();
-    frmZoom *zoom = w.zoomWindow();
-    QVERIFY(zoom);
-    QVERIFY(QTest::qWaitForWindowExposed(zoom));
-    const int f = w.state().zoomFactor;
-    const QSize view = zoom->surface().size();
-    // The view shows the block around the pointer, each pixel f x f; near an edge the block
-    // moves back inside the image.
-    auto expectView = [&](QPoint pointer) {
-        const int hw = view.width() / (2 * f), hh = view.height() / (2 * f);
-        const int sx = std::clamp(pointer.x() - hw, 0, 200 - 2 * hw);
-        const int sy = std::clamp(pointer.y() - hh, 0, 200 - 2 * hh);
-        for (int y = 0; y < view.height(); ++y)
-            for (int x = 0; x < view.width(); ++x)
-                if (zoom->surface().Point(x, y) != colourAt(sx + x / f, sy + y / f))
-                    return false;
-        return true;
-    };
-    for (const QPoint pointer : {QPoint(101, 101), QPoint(2, 3), QPoint(199, 190)}) {
-        zoom->surface().Cls();
-        doc.Picture1_MouseMove(0, 0, float(pointer.x()), float(pointer.y()));
+    void pointerMoveFillsZoomView()
+    {
+        orvtest::PrivateSettings settings;
+        frmMain w;
+        w.MDIForm_Load();
+        w.show();
+        frmDocument *form = w.NewDocument();
+        Document &doc = form->doc();
+        doc.Picture1.resize(200, 200);
+        auto colourAt = [](int x, int y) { return Colour((x * 37 + y * 91) & 0xFFFFFF); };
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 200; ++x)
+                doc.Picture1.PSet(x, y, colourAt(x, y));
+        w.tbStdButton(QStringLiteral("Zoom"))->trigger();
+        frmZoom *zoom = w.zoomWindow();
+        QVERIFY(zoom);
+        QVERIFY(QTest::qWaitForWindowExposed(zoom));
+        const int f = w.state().zoomFactor;
+        const QSize view = zoom->surface().size();
+        // The view shows the block around the pointer, each pixel f x f; near an edge the block
+        // moves back inside the image.
+        auto expectView = [&](QPoint pointer) {
+            const int hw = view.width() / (2 * f), hh = view.height() / (2 * f);
+            const int sx = std::clamp(pointer.x() - hw, 0, 200 - 2 * hw);
+            const int sy = std::clamp(pointer.y() - hh, 0, 200 - 2 * hh);
+            for (int y = 0; y < view.height(); ++y)
+                for (int x = 0; x < view.width(); ++x)
+                    if (zoom->surface().Point(x, y) != colourAt(sx + x / f, sy + y / f))
+                        return false;
+            return true;
+        };
+        for (const QPoint pointer : {QPoint(101, 101), QPoint(2, 3), QPoint(199, 190)}) {
+            zoom->surface().Cls();
+            doc.Picture1_MouseMove(0, 0, float(pointer.x()), float(pointer.y()));
+            zoom->innerArea()->repaint();
+            QVERIFY2(expectView(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
+        }
+        // Many moves between two frames: one copy, of the last position.
+        for (int i = 0; i < 50; ++i)
+            doc.Picture1_MouseMove(0, 0, float(20 + i), 60.0f);
         zoom->innerArea()->repaint();
-        QVERIFY2(expectView(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
+        QVERIFY(expectView(QPoint(69, 60)));
+
+        // Hidden: moves no longer reach the view; shown again, it has the last position it saw.
+        w.tbStdButton(QStringLiteral("Zoom"))->trigger();
+        doc.Picture1_MouseMove(0, 0, 101.0f, 101.0f);
+        w.tbStdButton(QStringLiteral("Zoom"))->trigger();
+        zoom->surface().Cls();
+        zoom->copyFollowed();
+        QVERIFY(expectView(QPoint(69, 60)));
+
+        // A document closed before the next frame leaves the view as it was.
+        doc.Picture1_MouseMove(0, 0, 50.0f, 50.0f);
+        doc.setSaveReq(false);
+        QPointer<frmDocument> gone(form);
+        form->parentWidget()->close();
+        QTRY_VERIFY(!gone);
+        zoom->surface().Cls();
+        zoom->copyFollowed();
+        QCOMPARE(zoom->surface().Point(100, 80), Colour(0xFFFFFF));
+        w.close();
     }
-    // Many moves between two frames: one copy, of the last position.
-    for (int i = 0; i < 50; ++i)
-        doc.Picture1_MouseMove(0, 0, float(20 + i), 60.0f);
-    zoom->innerArea()->repaint();
-    QVERIFY(expectView(QPoint(69, 60)));
-
-    // Hidden: moves no longer reach the view; shown again, it has the last position it saw.
-    w.tbStdButton(QStringLiteral("Zoom"))->trigger();
-    doc.Picture1_MouseMove(0, 0, 101.0f, 101.0f);
-    w.tbStdButton(QStringLiteral("Zoom"))->trigger();
-    zoom->surface().Cls();
-    zoom->copyFollowed();
-    QVERIFY(expectView(QPoint(69, 60)));
-
-    // A document closed before the next frame leaves the view as it was.
-    doc.Picture1_MouseMove(0, 0, 50.0f, 50.0f);
-    doc.setSaveReq(false);
-    QPointer<frmDocument> gone(form);
-    form->parentWidget()->close();
-    QTRY_VERIFY(!gone);
-    zoom->surface().Cls();
-    zoom->copyFollowed();
-    QCOMPARE(zoom->surface().Point(100, 80), Colour(0xFFFFFF));
-    w.close();
-}
+};
 
 QTEST_MAIN(TestZoom)
 #include "tst_zoom.moc"
