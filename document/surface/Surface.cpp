@@ -424,7 +424,7 @@ bool Surface::LineTo(int x, int y)
     return true;
 }
 
-bool Surface::Rectangle(int left, int top, int right, int bottom)
+bool Surface::closedShape(ClosedShape shape, int left, int top, int right, int bottom)
 {
     if (m_image.isNull())
         return false;
@@ -432,22 +432,19 @@ bool Surface::Rectangle(int left, int top, int right, int bottom)
         return true;
     RasterTarget t(*this);
     const int penWidth = m_pen.style == PS_NULL ? 0 : std::max(m_pen.width, 1);
-    shapes::box(t, left, top, right, bottom, penWidth, t.pixelFor(m_pen.colour), !m_brush.hollow(),
-                t.pixelFor(m_brush.colour));
+    shape(t, left, top, right, bottom, penWidth, t.pixelFor(m_pen.colour), !m_brush.hollow(),
+          t.pixelFor(m_brush.colour));
     return true;
+}
+
+bool Surface::Rectangle(int left, int top, int right, int bottom)
+{
+    return closedShape(shapes::box, left, top, right, bottom);
 }
 
 bool Surface::Ellipse(int left, int top, int right, int bottom)
 {
-    if (m_image.isNull())
-        return false;
-    if (m_pathOpen)
-        return true;
-    RasterTarget t(*this);
-    const int penWidth = m_pen.style == PS_NULL ? 0 : std::max(m_pen.width, 1);
-    shapes::ellipse(t, left, top, right, bottom, penWidth, t.pixelFor(m_pen.colour), !m_brush.hollow(),
-                    t.pixelFor(m_brush.colour));
-    return true;
+    return closedShape(shapes::ellipse, left, top, right, bottom);
 }
 
 bool Surface::FillRgn(const Region &rgn, const Brush &brush)

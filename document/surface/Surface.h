@@ -278,6 +278,10 @@ public:
 private:
     // Before a write: a buffer shared with another image is replaced by a copy of our own.
     void ensureOwnBuffer();
+    // A closed figure in the box: outlined with the pen (none for a null pen), filled with the
+    // brush unless it is hollow. Nothing while a path is being recorded.
+    using ClosedShape = void (*)(RasterTarget &, int, int, int, int, int, std::uint32_t, bool, std::uint32_t);
+    bool closedShape(ClosedShape shape, int left, int top, int right, int bottom);
 
     friend bool BitBlt(Surface &, int, int, int, int, const Surface &, int, int, std::uint32_t);
     friend bool StretchBlt(Surface &, int, int, int, int, const Surface &, int, int, int, int, std::uint32_t);
