@@ -1,7 +1,7 @@
 #include "app/HelpIndex.h"
 
-#include "app/DataFiles.h"
-#include "app/ResStrings.h"
+#include "base/DataFiles.h"
+#include "base/ResStrings.h"
 
 #include <QFile>
 #include <QFileInfo>

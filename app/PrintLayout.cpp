@@ -1,6 +1,6 @@
 #include "app/PrintLayout.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 #include <QPainter>
 

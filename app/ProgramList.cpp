@@ -1,7 +1,7 @@
 #include "app/ProgramList.h"
 
-#include "app/AppInfo.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "app/Settings.h"
 
-#include "app/AppInfo.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/SettingsStore.h"
 
 namespace orv {
 

@@ -8,7 +8,7 @@
 // separator).
 #pragma once
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 
 #include <QString>
 #include <array>

@@ -1,8 +1,8 @@
 #include "app/frmHelp.h"
 
-#include "app/AppInfo.h"
-#include "app/ResStrings.h"
-#include "tools/ToolArt.h"
+#include "base/AppInfo.h"
+#include "base/ResStrings.h"
+#include "base/ToolArt.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>

@@ -3,7 +3,7 @@
 // document's host.
 #pragma once
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 #include "document/DocumentHost.h"
 #include "tools/Palette.h"
 

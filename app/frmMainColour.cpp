@@ -2,7 +2,7 @@
 // and saving palette files, and docking the box left or right by dragging its title.
 #include "app/frmMain.h"
 
-#include "app/ResStrings.h"
+#include "base/ResStrings.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/Palette.h"
 

@@ -3,12 +3,12 @@
 // box.
 #include "app/frmMain.h"
 
-#include "app/AppInfo.h"
-#include "app/ImageFiles.h"
-#include "app/PictureLoader.h"
+#include "base/AppInfo.h"
+#include "base/ImageFiles.h"
+#include "base/PictureLoader.h"
 #include "app/PrintLayout.h"
 #include "app/RecentFiles.h"
-#include "app/ResStrings.h"
+#include "base/ResStrings.h"
 #include "dialogs/frmNewImage.h"
 #include "document/frmDocument.h"
 

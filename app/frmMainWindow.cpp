@@ -2,12 +2,12 @@
 // the Programs menu and the zoom view.
 #include "app/frmMain.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/HelpIndex.h"
 #include "app/ProgramList.h"
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
-#include "app/SettingsStore.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
+#include "base/SettingsStore.h"
 #include "app/frmHelp.h"
 #include "app/frmTip.h"
 #include "aux/frmAbout.h"
@@ -15,7 +15,7 @@
 #include "aux/frmBrowser.h"
 #include "aux/frmZoom.h"
 #include "document/frmDocument.h"
-#include "tools/ToolArt.h"
+#include "base/ToolArt.h"
 
 #include <QAction>
 #include <QDir>

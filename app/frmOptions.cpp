@@ -1,6 +1,6 @@
 #include "app/frmOptions.h"
 
-#include "app/ResStringsWidget.h"
+#include "base/ResStringsWidget.h"
 #include "tools/OrvSliderWidget.h"
 
 #include <QButtonGroup>

@@ -7,7 +7,7 @@
 // settings store: the values reach it when the main window closes.
 #pragma once
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "app/frmSplash.h"
 
-#include "app/AppInfo.h"
-#include "app/ResStringsWidget.h"
-#include "tools/ToolArt.h"
+#include "base/AppInfo.h"
+#include "base/ResStringsWidget.h"
+#include "base/ToolArt.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 #include "app/frmTip.h"
 
-#include "app/AppInfo.h"
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
-#include "app/SettingsStore.h"
-#include "tools/ToolArt.h"
+#include "base/AppInfo.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
+#include "base/SettingsStore.h"
+#include "base/ToolArt.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>

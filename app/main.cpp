@@ -1,6 +1,6 @@
 // Start-up: the main window is created and fully loaded before it is shown, then the splash
 // window shows over it for two seconds.
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 

@@ -1,10 +1,10 @@
 #include "aux/frmAbout.h"
 
-#include "app/AppInfo.h"
-#include "app/MachineRegistry.h"
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
-#include "tools/ToolArt.h"
+#include "base/AppInfo.h"
+#include "aux/MachineRegistry.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
+#include "base/ToolArt.h"
 
 #include <QDesktopServices>
 #include <QEvent>

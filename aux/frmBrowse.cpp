@@ -1,9 +1,9 @@
 #include "aux/frmBrowse.h"
 
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
 #include "aux/BrowseFolder.h"
-#include "tools/ToolArt.h"
+#include "base/ToolArt.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "aux/frmBrowser.h"
 
-#include "app/DataFiles.h"
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
+#include "base/DataFiles.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
 #include "aux/AddressHistory.h"
-#include "tools/ToolArt.h"
+#include "base/ToolArt.h"
 
 #include <QAction>
 #include <QComboBox>

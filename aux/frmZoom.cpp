@@ -1,12 +1,12 @@
 #include "aux/frmZoom.h"
 
-#include "app/AppInfo.h"
-#include "app/ResStringsWidget.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/ResStringsWidget.h"
+#include "base/SettingsStore.h"
 #include "aux/ZoomRules.h"
 #include "document/Document.h"
 #include "document/DocumentHost.h"
-#include "tools/ToolArt.h"
+#include "base/ToolArt.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -4,8 +4,8 @@
 // than the reading and writing themselves.
 #include "Bench.h"
 
-#include "app/ImageFiles.h"
-#include "app/PictureLoader.h"
+#include "base/ImageFiles.h"
+#include "base/PictureLoader.h"
 #include "tests/FakeHost.h"
 
 #include <QImageReader>

@@ -4,7 +4,7 @@
 // of a dragged selection against copying the block alone.
 #include "Bench.h"
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 #include "dialogs/ImageResize.h"
 #include "document/Document.h"
 #include "tests/FakeHost.h"

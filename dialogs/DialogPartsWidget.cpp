@@ -1,6 +1,6 @@
 #include "dialogs/DialogPartsWidget.h"
 
-#include "app/ResStringsWidget.h"
+#include "base/ResStringsWidget.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>

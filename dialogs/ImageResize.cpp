@@ -1,8 +1,8 @@
 #include "dialogs/ImageResize.h"
 
-#include "app/Conversions.h"
-#include "app/PictureLoader.h"
-#include "app/ResStrings.h"
+#include "base/Conversions.h"
+#include "base/PictureLoader.h"
+#include "base/ResStrings.h"
 #include "document/Document.h"
 #include "document/surface/VectorState.h"
 

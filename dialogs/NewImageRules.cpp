@@ -1,6 +1,6 @@
 #include "dialogs/NewImageRules.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 namespace orv {
 

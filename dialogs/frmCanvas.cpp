@@ -1,8 +1,8 @@
 #include "dialogs/frmCanvas.h"
 
-#include "app/Conversions.h"
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
+#include "base/Conversions.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
 #include "dialogs/DialogPartsWidget.h"
 #include "dialogs/ImageResize.h"
 #include "document/Document.h"

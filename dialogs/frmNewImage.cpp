@@ -1,10 +1,10 @@
 #include "dialogs/frmNewImage.h"
 
-#include "app/AppInfo.h"
-#include "app/Conversions.h"
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/Conversions.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
+#include "base/SettingsStore.h"
 #include "dialogs/NewImageRules.h"
 #include "document/DocumentHost.h"
 

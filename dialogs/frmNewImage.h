@@ -3,7 +3,7 @@
 // gets) and in the settings store; the cancel flag tells the caller whether to go on.
 #pragma once
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 
 #include <QDialog>
 #include <functional>

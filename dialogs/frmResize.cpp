@@ -1,7 +1,7 @@
 #include "dialogs/frmResize.h"
 
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
 #include "dialogs/DialogPartsWidget.h"
 #include "dialogs/ImageResize.h"
 #include "document/Document.h"

@@ -1,7 +1,7 @@
 #include "dialogs/frmRotate.h"
 
-#include "app/Conversions.h"
-#include "app/ResStringsWidget.h"
+#include "base/Conversions.h"
+#include "base/ResStringsWidget.h"
 #include "dialogs/DialogPartsWidget.h"
 #include "document/Document.h"
 

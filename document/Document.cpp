@@ -1,10 +1,10 @@
 #include "document/Document.h"
 
-#include "app/AppInfo.h"
-#include "app/Conversions.h"
-#include "app/ImageFiles.h"
-#include "app/ResStrings.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/Conversions.h"
+#include "base/ImageFiles.h"
+#include "base/ResStrings.h"
+#include "base/SettingsStore.h"
 #include "document/surface/VectorState.h"
 
 #include <algorithm>

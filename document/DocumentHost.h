@@ -7,7 +7,7 @@
 // scripted fakes.
 #pragma once
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 
 #include <QPoint>
 #include <QRect>

@@ -1,10 +1,10 @@
 // Selection, move and clipboard: the marquee, the floating block, cut, copy and paste.
 #include "document/Document.h"
 
-#include "app/AppInfo.h"
-#include "app/Conversions.h"
-#include "app/PictureLoader.h"
-#include "app/ResStrings.h"
+#include "base/AppInfo.h"
+#include "base/Conversions.h"
+#include "base/PictureLoader.h"
+#include "base/ResStrings.h"
 #include "document/Clipboard.h"
 
 #include <cstdlib>

@@ -7,7 +7,7 @@
 // Singles.
 #include "document/Document.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 // Whole-image and selection transforms: flips, rotation and clearing.
 #include "document/Document.h"
 
-#include "app/AppState.h"
-#include "app/Conversions.h"
-#include "app/ResStrings.h"
+#include "base/AppState.h"
+#include "base/Conversions.h"
+#include "base/ResStrings.h"
 #include "document/LoopYield.h"
 #include "document/Rotation.h"
 

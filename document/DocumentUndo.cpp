@@ -2,7 +2,7 @@
 // (1) or forward (2), and with any action republishes whether undo and redo are available.
 #include "document/Document.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 namespace orv {
 

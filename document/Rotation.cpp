@@ -1,6 +1,6 @@
 #include "document/Rotation.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "document/surface/VectorState.h"
 
 #include <algorithm>

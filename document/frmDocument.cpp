@@ -1,7 +1,7 @@
 #include "document/frmDocument.h"
 
-#include "app/InputCodes.h"
-#include "tools/ToolArt.h"
+#include "base/InputCodes.h"
+#include "base/ToolArt.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

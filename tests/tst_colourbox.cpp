@@ -5,7 +5,7 @@
 // of the Colour menu, "Default Colors", and docking the box by dragging its title.
 #include "testsupport.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/frmMain.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/Palette.h"

@@ -8,8 +8,8 @@
 #include "FakeHost.h"
 #include "testsupport.h"
 
-#include "app/AppState.h"
-#include "app/ResStrings.h"
+#include "base/AppState.h"
+#include "base/ResStrings.h"
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
 #include "dialogs/ImageResize.h"

@@ -5,8 +5,8 @@
 #include "FakeHost.h"
 #include "testsupport.h"
 
-#include "app/AppInfo.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/SettingsStore.h"
 
 #include <QFile>
 #include <QTest>

@@ -4,13 +4,13 @@
 // files from the command line.
 #include "testsupport.h"
 
-#include "app/AppInfo.h"
-#include "app/ImageFiles.h"
-#include "app/PictureLoader.h"
+#include "base/AppInfo.h"
+#include "base/ImageFiles.h"
+#include "base/PictureLoader.h"
 #include "app/PrintLayout.h"
 #include "app/RecentFiles.h"
-#include "app/ResStrings.h"
-#include "app/SettingsStore.h"
+#include "base/ResStrings.h"
+#include "base/SettingsStore.h"
 #include "app/frmMain.h"
 #include "dialogs/NewImageRules.h"
 #include "dialogs/frmNewImage.h"

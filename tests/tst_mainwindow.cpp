@@ -4,11 +4,11 @@
 // store behind "System Info", the tip of the day, the help viewer, the Window menu's
 // arrangements and the shared program list behind the Programs menu.
 #include "testsupport.h"
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/HelpIndex.h"
-#include "app/MachineRegistry.h"
+#include "aux/MachineRegistry.h"
 #include "app/ProgramList.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "app/TipBook.h"
 #include "app/frmHelp.h"
 #include "app/frmMain.h"

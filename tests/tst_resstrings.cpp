@@ -1,7 +1,7 @@
 // String table and window text loader: the table is complete and holds the program's texts
 // word for word, and LoadResStrings puts them on every kind of control by its conventions.
-#include "app/ResStrings.h"
-#include "app/ResStringsWidget.h"
+#include "base/ResStrings.h"
+#include "base/ResStringsWidget.h"
 #include "tools/OrvSliderWidget.h"
 
 #include <QAction>

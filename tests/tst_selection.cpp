@@ -6,8 +6,8 @@
 
 #include "document/Clipboard.h"
 #include "document/MaskedBlit.h"
-#include "app/PictureLoader.h"
-#include "app/ResStrings.h"
+#include "base/PictureLoader.h"
+#include "base/ResStrings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 // The settings store and the main window's load and save of its settings: conversions, defaults,
 // round trips, master switches, the minimized rule, malformed files and folders that cannot be
 // written.
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 #include "app/Settings.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "testsupport.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 // The program's own pictures: every toolbar, menu and pointer key draws a real picture of the
 // right size, no two icons look the same, pointer hot spots hit the drawing, and unknown keys
 // fall back cleanly.
-#include "tools/ToolArt.h"
+#include "base/ToolArt.h"
 
 #include <QFile>
 #include <QPixmap>

@@ -4,9 +4,9 @@
 #include "FakeHost.h"
 #include "testsupport.h"
 
-#include "app/AppState.h"
-#include "app/Conversions.h"
-#include "app/ResStrings.h"
+#include "base/AppState.h"
+#include "base/Conversions.h"
+#include "base/ResStrings.h"
 #include "document/Rotation.h"
 
 #include <QTest>

@@ -2,8 +2,8 @@
 // closing with the toolbar button, and the magnified copy a pointer move makes.
 #include "testsupport.h"
 
-#include "app/AppInfo.h"
-#include "app/SettingsStore.h"
+#include "base/AppInfo.h"
+#include "base/SettingsStore.h"
 #include "app/frmMain.h"
 #include "aux/ZoomRules.h"
 #include "aux/frmZoom.h"

@@ -1,7 +1,7 @@
 #include "tools/ColourBoxWidget.h"
 
-#include "app/InputCodes.h"
-#include "app/ResStringsWidget.h"
+#include "base/InputCodes.h"
+#include "base/ResStringsWidget.h"
 
 #include <QMouseEvent>
 

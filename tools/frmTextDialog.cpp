@@ -1,7 +1,7 @@
 #include "tools/frmTextDialog.h"
 
-#include "app/Conversions.h"
-#include "app/ResStringsWidget.h"
+#include "base/Conversions.h"
+#include "base/ResStringsWidget.h"
 
 #include <QComboBox>
 #include <QFontDatabase>

@@ -4,7 +4,7 @@
 // and the document prints nothing.
 #pragma once
 
-#include "app/AppState.h"
+#include "base/AppState.h"
 
 #include <QDialog>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 
-#include "app/ResStrings.h"
+#include "base/ResStrings.h"
 
 #include <QCoreApplication>
 #include <QDir>

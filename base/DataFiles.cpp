@@ -1,6 +1,6 @@
-#include "app/DataFiles.h"
+#include "base/DataFiles.h"
 
-#include "app/AppInfo.h"
+#include "base/AppInfo.h"
 
 #include <QDir>
 #include <QFileInfo>

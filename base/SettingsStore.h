@@ -10,7 +10,7 @@
 // writes fail: reads give the defaults and the program goes on.
 #pragma once
 
-#include "document/surface/Surface.h"
+#include "base/Colour.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

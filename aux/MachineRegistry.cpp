@@ -1,4 +1,4 @@
-#include "app/MachineRegistry.h"
+#include "aux/MachineRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/ResStrings.h"
+#include "base/ResStrings.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "tools/ToolArt.h"
+#include "base/ToolArt.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -2,8 +2,8 @@
 // the main window and by every document through its DocumentHost.
 #pragma once
 
-#include "app/AppInfo.h"
-#include "document/surface/Surface.h"
+#include "base/AppInfo.h"
+#include "base/Colour.h"
 
 #include <QString>
 #include <QStringList>

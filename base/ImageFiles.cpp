@@ -1,4 +1,4 @@
-#include "app/ImageFiles.h"
+#include "base/ImageFiles.h"
 
 #include <QSaveFile>
 #include <cstring>

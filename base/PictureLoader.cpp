@@ -1,6 +1,6 @@
-#include "app/PictureLoader.h"
+#include "base/PictureLoader.h"
 
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 namespace orv {
 

@@ -1,6 +1,6 @@
-#include "app/ResStringsWidget.h"
+#include "base/ResStringsWidget.h"
 
-#include "app/ResStrings.h"
+#include "base/ResStrings.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
