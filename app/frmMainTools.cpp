@@ -92,10 +92,30 @@ void frmMain::setToolFromMenu(const QString &tool, bool refresh)
     m_state.propertyRefresh = true;
 }
 
+namespace {
+
+// The one-shot colour tools hand the image back to the tool in use before them, so that tool is
+// remembered only when it is not one of them itself: choosing a colour tool twice, or one after
+// the other, keeps the tool they return to.
+bool isColourTool(const QString &tool)
+{
+    return tool == QLatin1String("Dropper") || tool == QLatin1String("Set Transparent Color");
+}
+
+} // namespace
+
+void frmMain::mnuColorSetTransparent_Click()
+{
+    if (!isColourTool(m_state.currentTool))
+        m_state.previousTool = m_state.currentTool;
+    m_state.currentTool = QStringLiteral("Set Transparent Color");
+}
+
 void frmMain::TbEdit_ButtonClick(const QString &key)
 {
     if (key == QLatin1String("Dropper")) {
-        m_state.previousTool = m_state.currentTool;
+        if (!isColourTool(m_state.currentTool))
+            m_state.previousTool = m_state.currentTool;
         if (frmDocument *f = ActiveForm())
             f->Picture1View()->setFocus();
         m_state.currentTool = key;
