@@ -198,7 +198,6 @@ void frmMain::buildMenus()
     addItem(colour, QStringLiteral("mnuColorSave"), QStringLiteral("1098"));
     connect(addItem(colour, QStringLiteral("mnuColorDefault"), QStringLiteral("1099")), &QAction::triggered, this,
             [this] { StoreDefaultColors(2, ColourCellCount); });
-    sep(colour);
     connect(addItem(colour, QStringLiteral("mnuColorSetTransparent"), QStringLiteral("1237")), &QAction::triggered, this,
             &frmMain::mnuColorSetTransparent_Click);
 
