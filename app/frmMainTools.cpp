@@ -2,37 +2,12 @@
 
 #include "app/frmMain.h"
 
-#include "app/Settings.h"
-#include "app/frmOptions.h"
-#include "base/AppInfo.h"
-#include "base/Conversions.h"
 #include "base/ResStrings.h"
-#include "base/ResStringsWidget.h"
-#include "base/ToolArt.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
-#include "tools/frmTextDialog.h"
 
-#include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QCursor>
-#include <QDockWidget>
-#include <QFontDialog>
-#include <QInputDialog>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QScreen>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 namespace orv {
 

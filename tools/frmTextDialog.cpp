@@ -21,15 +21,6 @@ namespace orv {
 
 namespace {
 
-template<typename W>
-W *named(W *widget, const char *name, const char *tagId = nullptr)
-{
-    widget->setObjectName(QLatin1String(name));
-    if (tagId)
-        setTag(widget, QLatin1String(tagId));
-    return widget;
-}
-
 QColor toQColor(Colour c)
 {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
