@@ -612,6 +612,13 @@ private slots:
         w.state().currentTool = QStringLiteral("Cont Line");
         w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
         QCOMPARE(help->page()->source().fragment(), QStringLiteral("contline"));
+
+        // It opens over the main window, and Escape closes it.
+        QVERIFY(w.geometry().contains(help->geometry().center()));
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->page(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.helpWindow());
         w.close();
     }
 
