@@ -3,6 +3,7 @@
 #include "base/AppInfo.h"
 #include "base/ResStrings.h"
 #include "base/ToolArt.h"
+#include "base/WindowPlacementWidget.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -46,10 +47,7 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     // It opens over the program's window rather than wherever the window system puts a new
     // window (often the screen's corner, on top of the menus), and Escape closes it as it
     // closes the program's dialogs.
-    if (parent) {
-        const QRect owner = parent->window()->geometry();
-        move(owner.center() - QPoint(width() / 2, height() / 2));
-    }
+    PlaceOverOwner(this, parent);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 

@@ -594,6 +594,7 @@ private slots:
     {
         LoadedMain w;
         w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        w.setGeometry(600, 400, 900, 600);
         w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
         frmHelp *help = w.helpWindow();
         QVERIFY(help);
