@@ -290,6 +290,8 @@ void Document::sub_PASTE()
         }
     }
     // The pasted picture lands at the top-left; its pixels of the background colour are left out.
+    // A selection would clip it (the selection is Picture1's clip region), so it goes first.
+    DropSelection();
     MaskedBlit(Picture1, Picture1, PictureMove, BlitRect{0, 0, pw, ph}, 0, 0, st.backColour);
     refreshPicture();
     SnapshotAndSync(Picture1, Picture2, PicOrg, false);

@@ -420,6 +420,23 @@ private slots:
             }
     }
 
+    void pasteDropsTheSelectionFirst()
+    {
+        // Select, copy, paste: a selection away from the top-left must not clip the paste away.
+        Fixture f(40, 30);
+        f.pattern();
+        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        putOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
+        f.marquee(20, 15, 30, 25);
+        QVERIFY(f.doc.RectHWND);
+        f.doc.sub_PASTE();
+        QVERIFY(!f.doc.RectHWND);
+        QVERIFY(!f.doc.ShapeRect1.Visible);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                QCOMPARE(f.px(x, y), x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y));
+    }
+
     void cutFillsBackgroundAsOneUndoStep()
     {
         Fixture f;
