@@ -10,6 +10,7 @@
 #include "base/SettingsStore.h"
 #include "app/frmHelp.h"
 #include "app/frmTip.h"
+#include "aux/BrowserEngine.h"
 #include "aux/frmAbout.h"
 #include "aux/frmBrowse.h"
 #include "aux/frmBrowser.h"
@@ -199,6 +200,12 @@ void frmMain::mnuWindowNewWindow_Click()
 
 frmBrowser *frmMain::mnuViewWebBrowser_Click()
 {
+    // A browser that cannot start is refused with a message; it never takes the editor down.
+    const QString refused = PrepareBrowserEngine();
+    if (!refused.isEmpty()) {
+        MsgBox(refused, Msg::Exclamation, AppTitle());
+        return nullptr;
+    }
     auto *browser = new frmBrowser(LoadResString(1151), this);
     browser->show();
     return browser;
