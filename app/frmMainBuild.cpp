@@ -208,16 +208,11 @@ void frmMain::buildMenus()
 
     // Window
     QMenu *window = addMenu(nullptr, QStringLiteral("mnuWindow"), QStringLiteral("1026"));
-    connect(addItem(window, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("1027")), &QAction::triggered, this,
-            [this] { NewDocument(); });
-    connect(addItem(window, QStringLiteral("mnuWindowCascade"), QStringLiteral("1028")), &QAction::triggered, m_mdi,
-            &QMdiArea::cascadeSubWindows);
-    connect(addItem(window, QStringLiteral("mnuWindowTileHorizontal"), QStringLiteral("1029")), &QAction::triggered,
-            m_mdi, &QMdiArea::tileSubWindows);
-    connect(addItem(window, QStringLiteral("mnuWindowTileVertical"), QStringLiteral("1030")), &QAction::triggered, m_mdi,
-            &QMdiArea::tileSubWindows);
-    connect(addItem(window, QStringLiteral("mnuWindowArrangeIcons"), QStringLiteral("1031")), &QAction::triggered,
-            m_mdi, &QMdiArea::tileSubWindows);
+    // (their commands are connected with the rest of the Window menu's, in frmMainWindow.cpp)
+    for (const auto &[name, id] : {std::pair{"mnuWindowNewWindow", "1027"}, std::pair{"mnuWindowCascade", "1028"},
+                                   std::pair{"mnuWindowTileHorizontal", "1029"}, std::pair{"mnuWindowTileVertical", "1030"},
+                                   std::pair{"mnuWindowArrangeIcons", "1031"}})
+        addItem(window, QString::fromLatin1(name), QString::fromLatin1(id));
 
     // Help
     QMenu *help = addMenu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("1032"));

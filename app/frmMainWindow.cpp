@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 namespace orv {
@@ -59,11 +60,8 @@ QList<QMdiSubWindow *> arrangeable(QMdiArea *mdi, bool minimized)
 
 void frmMain::connectWindowHelpCommands()
 {
-    // Window: tiling in strips of the workspace; "Arrange Icons" lines the minimized windows
-    // up along the bottom edge.
-    for (const char *name : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
-                             "mnuWindowArrangeIcons", "mnuWindowNewWindow"})
-        disconnect(menuItem(QString::fromLatin1(name)), &QAction::triggered, nullptr, nullptr);
+    // Window: cascade, tiling in strips of the workspace; "Arrange Icons" lines the minimized
+    // windows up along the bottom edge.
     connect(menuItem(QStringLiteral("mnuWindowCascade")), &QAction::triggered, this, &frmMain::mnuWindowCascade_Click);
     connect(menuItem(QStringLiteral("mnuWindowTileHorizontal")), &QAction::triggered, this,
             &frmMain::mnuWindowTileHorizontal_Click);
@@ -128,7 +126,27 @@ void frmMain::connectWindowHelpCommands()
 
 void frmMain::mnuWindowCascade_Click()
 {
-    m_mdi->cascadeSubWindows();
+    // Each window keeps its size and steps one title bar down and right of the one before; a
+    // window whose corner would leave the workspace starts again at the top left. The active
+    // window comes last, on top.
+    QList<QMdiSubWindow *> windows = arrangeable(m_mdi, false);
+    if (windows.isEmpty())
+        return;
+    if (QMdiSubWindow *active = m_mdi->activeSubWindow(); active && windows.removeOne(active))
+        windows << active;
+    const QRect area = m_mdi->viewport()->rect();
+    const int step = std::max(8, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    QPoint corner = area.topLeft();
+    for (QMdiSubWindow *w : windows) {
+        if (w->isMaximized())
+            w->showNormal();
+        if (corner != area.topLeft() && (corner.x() + step > area.right() || corner.y() + step > area.bottom()))
+            corner = area.topLeft();
+        w->move(corner);
+        w->raise();
+        corner += QPoint(step, step);
+    }
+    m_mdi->setActiveSubWindow(windows.last());
 }
 
 void frmMain::tileSubWindows(bool horizontal)
