@@ -14,15 +14,18 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 using namespace orv;
@@ -47,8 +50,6 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Orv Image Editor"));
         QCOMPARE(w.state().currentTool, QStringLiteral("Select"));
         QVERIFY(w.documents().isEmpty());
-        QCOMPARE(w.pos(), QPoint(0, 0));
-        QCOMPARE(w.size(), w.ScreenPixels());
         for (const char *item : {"mnuViewToolStd", "mnuViewEdit", "mnuViewColorBox", "mnuViewStatusBar"})
             QVERIFY2(w.menuItem(QString::fromLatin1(item))->isChecked(), item);
         QVERIFY(!w.TbStd()->isHidden());
@@ -204,6 +205,51 @@ private slots:
         QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Colors"), QStringLiteral("ForeColor")),
                  QString::number(RGBColour(1, 2, 3)));
         QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("ZoomFactor")), QStringLiteral("4"));
+    }
+
+    void geometryRestartsWhereItWas()
+    {
+        // The outer window, in twips (15 to a pixel), through real restarts: no drift.
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        auto stored = [] {
+            QStringList v;
+            for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+                v << GetSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key));
+            return v;
+        };
+        auto restart = [](const std::function<void(frmMain &)> &use) {
+            LoadedMain w;
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            use(w);
+            QVERIFY(w.close());
+        };
+        restart([&](frmMain &w) {
+            QCOMPARE(w.frameGeometry(), area);   // the first start fills the screen's free area
+            w.move(30, 40);   // the frame's corner, as the user drags it
+            w.resize(QSize(700, 520) - (w.frameGeometry().size() - w.size()));
+        });
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(stored(), (QStringList{"450", "600", "10500", "7800"}));
+            restart([](frmMain &w) { QCOMPARE(w.frameGeometry(), QRect(30, 40, 700, 520)); });
+        }
+
+        // Stored places off the screen, or larger than it, come back whole on the screen.
+        const struct {
+            int left, top, width, height;
+            QRect expected;
+        } rows[] = {
+            {-9000, -9000, 10500, 7800, QRect(area.topLeft(), QSize(700, 520))},
+            {999990, 999990, 10500, 7800, QRect(area.bottomRight() - QPoint(699, 519), QSize(700, 520))},
+            {300, 300, 999990, 999990, area},
+        };
+        for (const auto &r : rows) {
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainLeft"), QString::number(r.left));
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainTop"), QString::number(r.top));
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth"), QString::number(r.width));
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainHeight"), QString::number(r.height));
+            restart([&](frmMain &w) { QCOMPARE(w.frameGeometry(), r.expected); });
+        }
     }
 
     void splashShowsVersion()
