@@ -81,8 +81,16 @@ void frmMain::buildMenus()
             &QAction::triggered, this, &frmMain::mnuFileNew_Click);
     connect(addItem(file, QStringLiteral("mnuFileOpen"), QStringLiteral("1002"), QKeySequence::Open),
             &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-    connect(addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("1003"), QKeySequence(Qt::CTRL | Qt::Key_W)),
-            &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    // Close owns the desktop's close keys (Ctrl+W, Ctrl+F4); each image window's own menu gives
+    // its keys up (below), so no key has two owners and none goes dead as ambiguous.
+    QAction *close = addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("1003"));
+    close->setShortcuts(QKeySequence::Close);
+    connect(close, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(this, &frmMain::documentCreated, this, [](frmDocument *form) {
+        if (QMdiSubWindow *sub = form->subWindow(); sub && sub->systemMenu())
+            for (QAction *a : sub->systemMenu()->actions())
+                a->setShortcuts({});
+    });
     sep(file);
     connect(addItem(file, QStringLiteral("mnuFileSave"), QStringLiteral("1004"), QKeySequence::Save),
             &QAction::triggered, this, &frmMain::mnuFileSave_Click);

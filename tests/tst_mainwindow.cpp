@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QDockWidget>
 #include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -250,6 +251,30 @@ private slots:
             SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainHeight"), QString::number(r.height));
             restart([&](frmMain &w) { QCOMPARE(w.frameGeometry(), r.expected); });
         }
+    }
+
+    void everyShortcutHasOneOwner()
+    {
+        LoadedMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.NewDocument();
+        w.NewDocument();
+        // Every action of the window, the image windows' own menus included.
+        QHash<QKeySequence, QString> owner;
+        for (QAction *a : w.findChildren<QAction *>()) {
+            for (const QKeySequence &k : a->shortcuts()) {
+                const QString name = a->objectName().isEmpty() ? a->text() : a->objectName();
+                QVERIFY2(!owner.contains(k), qPrintable(QStringLiteral("%1: %2 and %3").arg(k.toString(), owner.value(k), name)));
+                owner.insert(k, name);
+            }
+        }
+        QCOMPARE(owner.value(QKeySequence(Qt::CTRL | Qt::Key_W)), QStringLiteral("mnuFileClose"));
+        // Ctrl+W typed on the active image closes it (and only it).
+        frmDocument *active = w.ActiveForm();
+        QTest::keyClick(active, Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(w.documents().size(), 1);
+        QVERIFY(!w.documents().contains(active));
     }
 
     void splashShowsVersion()
