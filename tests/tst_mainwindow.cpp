@@ -12,16 +12,22 @@
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -36,6 +42,21 @@ namespace {
 struct LoadedMain : frmMain {
     LoadedMain() { MDIForm_Load(); }
 };
+
+// Waits for the program's message box, clicks one of its buttons as the user would and returns
+// the text it showed (empty when none came up).
+QString clickMessageBoxButton(QMessageBox::StandardButton which)
+{
+    QMessageBox *box = nullptr;
+    if (!QTest::qWaitFor([&] { return (box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())); }, 5000))
+        return {};
+    const QString text = box->text();
+    if (QAbstractButton *button = box->button(which))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        box->reject();
+    return text;
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -275,6 +296,55 @@ private slots:
         QTest::keyClick(active, Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(w.documents().size(), 1);
         QVERIFY(!w.documents().contains(active));
+    }
+
+    void printWithNoPrinterOffersPdf()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is set up here; the test is about a computer with none");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("Image1.pdf"));
+        LoadedMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.state().options.NewFileWidth = 77;
+        w.state().options.NewFileHeight = 33;
+        w.NewDocument();
+        QList<FileDialogRequest> asked;
+        w.saveFileHook = [&](const FileDialogRequest &r) {
+            asked << r;
+            return dir.filePath(QStringLiteral("Image1"));   // typed without the extension
+        };
+        // The menu command; the message box that comes up is answered with its own buttons.
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString text;
+            QTimer::singleShot(0, this, [&] { text = clickMessageBoxButton(answer); });
+            w.menuItem(QStringLiteral("mnuFilePrint"))->trigger();
+            QCOMPARE(text, QStringLiteral("No printer is set up on this computer.\n\n"
+                                          "Do you want to print the picture to a PDF file instead?"));
+            QCOMPARE(asked.size(), answer == QMessageBox::Yes ? 1 : 0);
+            QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
+        }
+        QCOMPARE(asked.first().fileName, QStringLiteral("Image1.pdf"));
+        QCOMPARE(asked.first().defaultExt, QStringLiteral("pdf"));
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.contains("/Width 77") && bytes.contains("/Height 33"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), qsizetype(1));
+
+        // A file that cannot be written is reported, not passed over.
+        w.saveFileHook = [&](const FileDialogRequest &) { return dir.filePath(QStringLiteral("no/such/folder/x.pdf")); };
+        QStringList said;
+        w.msgBoxHook = [&](const QString &t, int, const QString &) {
+            said << t;
+            return int(Msg::Yes);
+        };
+        w.menuItem(QStringLiteral("mnuFilePrint"))->trigger();
+        QCOMPARE(said.size(), 2);
+        QVERIFY(said.at(1).startsWith(QStringLiteral("The PDF file could not be written")));
+        w.ActiveForm()->doc().setSaveReq(false);
     }
 
     void splashShowsVersion()
