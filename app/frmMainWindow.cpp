@@ -33,15 +33,17 @@ namespace orv {
 
 namespace {
 
-// The help keyword of each tool: what the help index lists it under.
+// The help keyword of each tool: the name the tool bar shows for it (the keywords of the tools
+// page are those names).
 QString toolKeyword(const QString &tool)
 {
     static const QHash<QString, QString> names{
         {QStringLiteral("Cont Line"), QStringLiteral("Continuous Line")},
+        {QStringLiteral("Cont Line Step2"), QStringLiteral("Continuous Line")},
         {QStringLiteral("Ellipse1"), QStringLiteral("Ellipse")},
         {QStringLiteral("Ellipse2"), QStringLiteral("Ellipse")},
-        {QStringLiteral("Marquee"), QStringLiteral("Select")},
-        {QStringLiteral("Set Transparent Color"), QStringLiteral("Transparent Color")},
+        {QStringLiteral("Move"), QStringLiteral("Marquee")},
+        {QStringLiteral("Select"), QStringLiteral("Tools")},
         {QStringLiteral("Zoom"), QStringLiteral("Zoom Window")},
     };
     return names.value(tool, tool);

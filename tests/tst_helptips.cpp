@@ -10,19 +10,26 @@
 #include "app/frmHelp.h"
 #include "app/frmMain.h"
 #include "app/frmTip.h"
+#include "document/frmDocument.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolBar>
 
 #include <memory>
 
@@ -336,9 +343,62 @@ private slots:
         QCOMPARE(help->page()->source().fragment(), QStringLiteral("spray"));
         QCOMPARE(help->keywordList()->count(), 1);
 
-        w.state().currentTool = QStringLiteral("Cont Line");
-        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
-        QCOMPARE(help->page()->source().fragment(), QStringLiteral("contline"));
+        w.close();
+    }
+
+    void helpNamesOnlyTheProgramsTools()
+    {
+        // The tools page has one section per tool of the tool bar, and one for the Colour menu's
+        // one-shot tool, each headed by the name the program shows for it; nothing else.
+        LoadedMain w;
+        w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        QSet<QString> tools{w.menuItem(QStringLiteral("mnuColorSetTransparent"))->text().remove(QLatin1Char('&'))};
+        for (QAction *a : w.TbEdit()->actions())
+            tools << a->toolTip();
+        const QString folder = QFileInfo(w.state().helpFile).absolutePath() + QStringLiteral("/help/");
+        QHash<QString, QString> heading;   // anchor -> heading
+        {
+            QFile page(folder + QStringLiteral("tools.html"));
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(page.readAll());
+            static const QRegularExpression h2(QStringLiteral("<h2><a name=\"(\\w+)\"></a>([^<]+)</h2>"));
+            for (auto it = h2.globalMatch(text); it.hasNext();) {
+                const auto m = it.next();
+                heading.insert(m.captured(1), m.captured(2));
+            }
+        }
+        QCOMPARE(QSet<QString>(heading.cbegin(), heading.cend()), tools);
+        // The index names a tool's section by that tool's name.
+        HelpIndex idx;
+        QVERIFY(idx.load(w.state().helpFile));
+        for (const HelpKeyword &k : idx.keywords())
+            if (k.page.startsWith(QStringLiteral("help/tools.html#")))
+                QCOMPARE(heading.value(k.page.section(QLatin1Char('#'), 1)), k.keyword);
+        // Tools that exist only as hidden menu items appear on no page.
+        QStringList hidden;
+        for (const char *m : {"mnuImage", "mnuImageShape"})
+            for (QAction *a : w.menu(QString::fromLatin1(m))->actions())
+                if (!a->isVisible() && !a->isSeparator())
+                    hidden << a->text().remove(QLatin1Char('&'));
+        QVERIFY(hidden.contains(QStringLiteral("Triangle")));
+        for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("*.html")})) {
+            QFile page(f.filePath());
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(page.readAll());
+            for (const QString &name : hidden)
+                QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(name)),
+                                                           QRegularExpression::CaseInsensitiveOption)),
+                         qPrintable(f.fileName() + QStringLiteral(": ") + name));
+        }
+        // Search For Help On opens each tool's own section.
+        w.NewDocument();
+        for (QAction *a : w.TbEdit()->actions()) {
+            a->trigger();
+            w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
+            QVERIFY(w.helpWindow());
+            QCOMPARE(heading.value(w.helpWindow()->page()->source().fragment()), a->toolTip());
+        }
+        w.ActiveForm()->doc().setSaveReq(false);
         w.close();
     }
 
