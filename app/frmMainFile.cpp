@@ -169,10 +169,13 @@ void frmMain::mnuFileMRU_Click(int index)
     if (!item)
         return;
     const QString path = item->text();
-    // A file that has gone or cannot be read is passed over silently; its entry stays.
-    const QImage picture = LoadPicture(path);
-    if (picture.isNull())
+    // A file that has gone or cannot be read opens nothing and says why; its entry stays.
+    QString why;
+    const QImage picture = LoadPicture(path, &why);
+    if (picture.isNull()) {
+        MsgBox(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why), Msg::Critical, LoadResString(1174));
         return;
+    }
 
     frmDocument *form = NewDocumentShell();
     Document &doc = form->doc();
