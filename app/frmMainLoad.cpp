@@ -15,6 +15,7 @@
 #include "tools/frmTextDialog.h"
 
 #include <QActionGroup>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QApplication>
 #include <QClipboard>
@@ -258,8 +259,16 @@ void frmMain::InitToolState()
 
 void frmMain::closeEvent(QCloseEvent *e)
 {
-    // Every document closes first; each may ask and may cancel the whole shut-down.
-    m_mdi->closeAllSubWindows();
+    // Every document closes first, the front one first; each may ask, and a Cancel ends the
+    // whole shut-down there: the windows after it are not asked.
+    QList<QMdiSubWindow *> windows = m_mdi->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(windows.begin(), windows.end());
+    for (QMdiSubWindow *w : windows) {
+        if (!w->close()) {
+            e->ignore();
+            return;
+        }
+    }
     if (!m_mdi->subWindowList().isEmpty()) {
         e->ignore();
         return;

@@ -203,6 +203,8 @@ private slots:
         {
             LoadedMain w;
             w.show();
+            // Two changed images: a Cancel at the first question ends the shut-down there.
+            w.NewDocument()->doc().setSaveReq(true);
             frmDocument *doc = w.NewDocument();
             doc->doc().setSaveReq(true);
             QStringList asked;
@@ -212,7 +214,7 @@ private slots:
             };
             QVERIFY(!w.close());
             QCOMPARE(asked, QStringList{QStringLiteral("Save to this file ?")});
-            QCOMPARE(w.documents().size(), 1);
+            QCOMPARE(w.documents().size(), 2);
             // Nothing was written: the shut-down did not happen.
             QVERIFY(GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth")).isEmpty());
 
