@@ -151,13 +151,13 @@ void frmMain::UpdateRecentFiles(const QString &path)
     RecentList list;
     for (int i = 1; i <= 6; ++i) {
         const QAction *item = menuItem(mruName(i));
-        list[std::size_t(i)] = RecentSlot{item->text(), item->isVisible()};
+        list[std::size_t(i)] = RecentSlot{RecentPathFromMenuText(item->text()), item->isVisible()};
     }
     if (!UpdateRecentList(list, path))
         return;
     for (int i = 1; i <= 6; ++i) {
         QAction *item = menuItem(mruName(i));
-        item->setText(list[std::size_t(i)].caption);
+        item->setText(RecentMenuText(list[std::size_t(i)].caption));
         item->setVisible(list[std::size_t(i)].visible);
     }
     menuItem(QStringLiteral("mnuFileBar5"))->setVisible(true);
@@ -168,7 +168,7 @@ void frmMain::mnuFileMRU_Click(int index)
     const QAction *item = menuItem(mruName(index));
     if (!item)
         return;
-    const QString path = item->text();
+    const QString path = RecentPathFromMenuText(item->text());
     // A file that has gone or cannot be read opens nothing and says why; its entry stays.
     QString why;
     const QImage picture = LoadPicture(path, &why);

@@ -2,6 +2,7 @@
 
 #include "app/frmMain.h"
 
+#include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "app/frmOptions.h"
 #include "base/AppInfo.h"
@@ -195,7 +196,7 @@ void frmMain::MDIForm_Load()
     // 9. Recent files.
     for (int i = 1; i <= 6; ++i) {
         QAction *mru = menuItem(QStringLiteral("mnuFileMRU(%1)").arg(i));
-        mru->setText(ui.mruCaption[std::size_t(i)]);
+        mru->setText(RecentMenuText(ui.mruCaption[std::size_t(i)]));
         mru->setVisible(ui.mruVisible[std::size_t(i)]);
     }
     menuItem(QStringLiteral("mnuFileBar5"))->setVisible(ui.fileSeparatorVisible);
@@ -295,7 +296,7 @@ void frmMain::MDIForm_Unload()
     ui.viewEdit = menuItem(QStringLiteral("mnuViewEdit"))->isChecked();
     for (int i = 1; i <= 6; ++i) {
         QAction *mru = menuItem(QStringLiteral("mnuFileMRU(%1)").arg(i));
-        ui.mruCaption[std::size_t(i)] = mru->text();
+        ui.mruCaption[std::size_t(i)] = RecentPathFromMenuText(mru->text());
         ui.mruVisible[std::size_t(i)] = mru->isVisible();
     }
     ui.fileSeparatorVisible = menuItem(QStringLiteral("mnuFileBar5"))->isVisible();

@@ -5,6 +5,7 @@
 // tst_helptips; the about window tst_about.)
 #include "testsupport.h"
 #include "base/AppInfo.h"
+#include "base/ImageFiles.h"
 #include "base/SettingsStore.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
@@ -347,6 +348,30 @@ private slots:
         QCOMPARE(said.size(), 2);
         QVERIFY(said.at(1).startsWith(QStringLiteral("The PDF file could not be written")));
         w.ActiveForm()->doc().setSaveReq(false);
+    }
+
+    void recentFileWithAnAmpersand()
+    {
+        // A file name with "&" shows as it is in the File menu, opens from there and is written
+        // back unchanged at exit.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tom & Jerry.bmp"));
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(qRgb(10, 20, 30));
+        QVERIFY(SavePicture(picture, path));
+        SaveSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1"), path);
+        SaveSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1 Visible"), QStringLiteral("True"));
+        {
+            LoadedMain w;
+            QAction *item = w.menuItem(QStringLiteral("mnuFileMRU(1)"));
+            QCOMPARE(item->text(), QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
+            item->trigger();
+            QCOMPARE(w.documents().size(), 1);
+            QCOMPARE(w.ActiveForm()->doc().Caption, path);
+            QCOMPARE(w.ActiveForm()->doc().Picture1.GetPixel(2, 1), RGBColour(10, 20, 30));
+            QVERIFY(w.close());
+        }
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1")), path);
     }
 
     void splashShowsVersion()
