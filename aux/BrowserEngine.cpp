@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/types.h>
 #include <sys/wait.h>
@@ -14,15 +18,34 @@ namespace orv {
 
 namespace {
 
+// Writes a short text to a file of /proc; only calls a forked child may make.
+bool writeProc(const char *path, const char *text, size_t length)
+{
+    const int fd = open(path, O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool written = write(fd, text, length) == ssize_t(length);
+    close(fd);
+    return written;
+}
+
 // A user namespace can only be made by a process with one thread, so a child tries it and
-// reports back by its exit status.
+// reports back by its exit status. It also maps itself into the new namespace, as the engine
+// does: where the namespace is made but kept powerless, that step fails.
 bool canMakeUserNamespace()
 {
+    char map[64];
+    const int length = std::snprintf(map, sizeof map, "0 %u 1\n", unsigned(geteuid()));
+    if (length <= 0 || size_t(length) >= sizeof map)
+        return false;
     const pid_t child = fork();
     if (child < 0)
         return false;
-    if (child == 0)
-        _exit(unshare(CLONE_NEWUSER) == 0 ? 0 : 1);
+    if (child == 0) {
+        const bool ok = unshare(CLONE_NEWUSER) == 0 && writeProc("/proc/self/setgroups", "deny", 4)
+                        && writeProc("/proc/self/uid_map", map, size_t(length));
+        _exit(ok ? 0 : 1);
+    }
     int status = 0;
     while (waitpid(child, &status, 0) < 0) {
         if (errno != EINTR)
