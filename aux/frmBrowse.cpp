@@ -4,6 +4,7 @@
 #include "base/ResStringsWidget.h"
 #include "aux/BrowseFolder.h"
 #include "base/ToolArt.h"
+#include "base/WindowPlacementWidget.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -104,6 +105,7 @@ frmBrowse::frmBrowse(QWidget *parent) : QWidget(parent, Qt::Window)
     // The title is the menu item's caption without its accelerator and ellipsis.
     setWindowTitle(LoadResString(1063).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     resize(760, 560);
+    PlaceOverOwner(this, parent);
 }
 
 frmBrowse::~frmBrowse() = default;

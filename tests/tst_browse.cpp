@@ -138,9 +138,11 @@ private slots:
         frmMain m;
         m.MDIForm_Load();
         m.show();
+        m.setGeometry(600, 400, 900, 600);
         frmBrowse *w = m.mnuViewBrowse_Click();
         QVERIFY(w);
         QCOMPARE(m.mnuViewBrowse_Click(), w);   // one image browser, brought to the front
+        QVERIFY(m.geometry().contains(w->geometry().center()));   // opened over the main window
         QCOMPARE(m.menuItem(QStringLiteral("mnuViewBrowse"))->text(), QStringLiteral("&Browse..."));
         w->setDirPath(dir.path());
         QTRY_COMPARE(w->path(), dir.path());

@@ -328,6 +328,7 @@ private slots:
     {
         LoadedMain w;
         w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        w.setGeometry(600, 400, 900, 600);
         w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
         frmHelp *help = w.helpWindow();
         QVERIFY(help);
@@ -343,6 +344,12 @@ private slots:
         QCOMPARE(help->page()->source().fragment(), QStringLiteral("spray"));
         QCOMPARE(help->keywordList()->count(), 1);
 
+        // It opens over the main window, and Escape closes it.
+        QVERIFY(w.geometry().contains(help->geometry().center()));
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->page(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.helpWindow());
         w.close();
     }
 
