@@ -1,5 +1,6 @@
 #include "aux/frmBrowser.h"
 
+#include "aux/BrowserEngine.h"
 #include "base/DataFiles.h"
 #include "base/ResStrings.h"
 #include "base/ResStringsWidget.h"
@@ -72,6 +73,8 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
     strip->addWidget(m_lblAddress);
     strip->addWidget(m_cbo);
 
+    // The engine starts with the first view: its sandbox is settled before that.
+    PrepareBrowserEngine();
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("brwWebBrowser"));
 
