@@ -231,6 +231,19 @@ private slots:
         QCOMPARE(my, 0.0f);
         g.doc.sub_MARQUEE(1, 0, mx, my, 3);
         QCOMPARE(g.doc.RectHWND.boundingRect(), QRect(30, 0, 34, 20));
+        // Through the pointer: a press outside the image starts on its edge (a later Copy
+        // carries no margin), and the status bar shows the held point.
+        Fixture h(20, 16);
+        h.pattern();
+        h.marquee(-20, -10, 10, 8);
+        QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(0, 0, 10, 8));
+        h.doc.sub_COPY();
+        QCOMPARE(clipboardImage(), h.doc.Picture1.Image().copy(0, 0, 10, 8));
+        h.doc.Picture1_MouseDown(1, 0, 100, 70);
+        h.doc.Picture1_MouseMove(1, 0, 5, -9);
+        QCOMPARE(h.host.status.value(2), QStringLiteral("X : 5  Y : 0"));
+        h.doc.Picture1_MouseUp(1, 0, 5, -9);
+        QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(5, 0, 15, 16));
         // A move with the right button does nothing.
         float rx = 5, ry = 5;
         g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
