@@ -372,6 +372,62 @@ private slots:
         QCOMPARE(f.doc.hMOVE(1, 0, x, y, 1), 0);
     }
 
+    void liftedBlockKeepsEveryChange_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::newRow("flip horizontal") << 0;
+        QTest::newRow("flip vertical") << 1;
+        QTest::newRow("rotate 30 with erase") << 2;
+        QTest::newRow("cut") << 3;
+    }
+    void liftedBlockKeepsEveryChange()
+    {
+        // Drag, change the selection, drag again: the second drag carries what the change made.
+        QFETCH(int, op);
+        Fixture f;
+        f.pattern();
+        const Colour back = RGBColour(0, 200, 0);
+        f.host.st.backColour = back;
+        f.host.st.transparentColour = White;
+        f.marquee(10, 10, 20, 18);
+        f.drag(12, 12, 22, 22);   // the block at (20, 20)..(29, 27)
+        const QRegion beforeChange = f.doc.RectHWND.region();
+        double angle = 30;
+        std::int16_t dir = 0, erase = 1;
+        switch (op) {
+        case 0: f.doc.sub_FlipHorizontal(); break;
+        case 1: f.doc.sub_FlipVertical(); break;
+        case 2: f.doc.sub_ROTATE(angle, dir, erase); break;
+        default: f.doc.sub_CUT(); break;
+        }
+        const QImage changed = f.doc.Picture1.Image().copy();
+        const QRegion selected = f.doc.RectHWND.region();
+        const QPoint grab = selected.boundingRect().center();
+        f.drag(grab.x(), grab.y(), grab.x() + 20, grab.y() + 15);
+        const auto at = [&changed](int x, int y) { return FromPixel(changed.pixel(x, y)); };
+        for (const QRect &r : selected)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    if (x >= 0 && y >= 0 && x + 20 < 64 && y + 15 < 48 && at(x, y) != White)
+                        QCOMPARE(f.px(x + 20, y + 15), at(x, y));
+        if (op == 3) {
+            // A cut block does not come back anywhere.
+            for (int y = 0; y < 48; ++y)
+                for (int x = 0; x < 64; ++x)
+                    if (f.px(x, y) == Fixture::patternAt(10, 10))
+                        QCOMPARE(QPoint(x, y), QPoint(10, 10) + QPoint(-100, -100));
+        }
+        if (op == 2) {
+            // With Erase, the rectangle the selection had before it turned shows the background
+            // wherever the dragged block does not cover it.
+            const QRegion gone = beforeChange - selected.translated(20, 15);
+            for (const QRect &r : gone)
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    for (int x = r.left(); x <= r.right(); ++x)
+                        QCOMPARE(f.px(x, y), back);
+        }
+    }
+
     void rightButtonMenuItems()
     {
         Fixture f;
