@@ -4,13 +4,16 @@
 #include "FakeHost.h"
 #include "testsupport.h"
 
+#include "app/frmMain.h"
 #include "document/Clipboard.h"
+#include "document/frmDocument.h"
 #include "document/MaskedBlit.h"
 #include "base/PictureLoader.h"
 #include "base/ResStrings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 
@@ -436,6 +439,58 @@ private slots:
         f.doc.Picture1_MouseDown(2, 0, 15, 15);
         QCOMPARE(f.host.popups, 1);
         QVERIFY(f.doc.RectHWND);   // the menu does not touch the selection
+    }
+
+    void rightButtonMenuOkCommitsCancelKeeps()
+    {
+        // In the program's own window: select, drag, choose Move from the right-button menu, and
+        // open the menu again over the block.
+        orvtest::PrivateSettings settings;
+        frmMain w;
+        w.MDIForm_Load();
+        Document &doc = w.NewDocument()->doc();
+        doc.Picture1.FillRgn(CreateRectRgn(10, 10, 20, 20), Brush{BS_SOLID, RGBColour(200, 0, 0)});
+        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
+        w.state().options.PopupMenu = -1;
+        w.state().currentTool = QStringLiteral("Marquee");
+        const auto drag = [&doc](float x0, float y0, float x1, float y1) {
+            doc.Picture1_MouseDown(1, 0, x0, y0);
+            doc.Picture1_MouseMove(1, 0, x1, y1);
+            doc.Picture1_MouseUp(1, 0, x1, y1);
+        };
+        drag(10, 10, 20, 20);
+        drag(15, 15, 45, 15);   // the block now at (40, 10)
+        QMenu *popup = w.menu(QStringLiteral("mnuPopup"));
+        doc.Picture1_MouseDown(2, 0, 45, 15);
+        QTRY_VERIFY(popup->isVisible());
+        QVERIFY(w.menuItem(QStringLiteral("mnuMoverMove"))->isVisible());
+        w.menuItem(QStringLiteral("mnuMoverMove"))->trigger();
+        popup->hide();
+        QCOMPARE(w.state().currentTool, QStringLiteral("Move"));
+        const auto reopen = [&] {
+            doc.Picture1_MouseDown(2, 0, 45, 15);
+            QTRY_VERIFY(popup->isVisible());
+            QVERIFY(w.menuItem(QStringLiteral("mnuMoverOK"))->isVisible());
+        };
+        // Cancel: the block, the selection and the undo history stay as they are.
+        reopen();
+        const QImage shown = doc.Picture1.Image().copy();
+        const std::int16_t steps = doc.UndoIndex();
+        w.menuItem(QStringLiteral("mnuMoverCancel"))->trigger();
+        popup->hide();
+        QVERIFY(doc.RectHWND && doc.Lifted());
+        QCOMPARE(doc.UndoIndex(), steps);
+        QCOMPARE(doc.Picture1.Image(), shown);
+        // OK: the block is left where it is, one undo step, and the selection goes.
+        reopen();
+        w.menuItem(QStringLiteral("mnuMoverOK"))->trigger();
+        popup->hide();
+        QVERIFY(!doc.RectHWND);
+        QCOMPARE(w.state().currentTool, QStringLiteral("Marquee"));
+        QVERIFY(doc.UndoIndex() > steps);
+        QCOMPARE(doc.Picture1.Image(), shown);
+        QCOMPARE(doc.PicOrg.Image(), shown);
+        QCOMPARE(doc.Picture1.GetPixel(45, 15), RGBColour(200, 0, 0));
     }
 
     void copyOffersPngAndBmp()
