@@ -388,7 +388,6 @@ QRect Surface::takeDirty()
 {
     const QRect r = m_dirty;
     m_dirty = QRect();
-        m_changeEpoch = 0;
     return r;
 }
 
