@@ -1,5 +1,7 @@
 #include "tools/Palette.h"
 
+#include "base/FileChecks.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -53,6 +55,8 @@ QByteArray PaletteFileText(const PaletteCells &cells)
 
 bool SavePaletteFile(const QString &path, const PaletteCells &cells, QString *error)
 {
+    if (!CheckSaveTarget(path, error))
+        return false;
     QSaveFile file(path);
     const QByteArray text = PaletteFileText(cells);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
@@ -84,8 +88,8 @@ bool ParsePaletteRecord(QByteArrayView line, int *index, Colour *colour)
 
 int LoadPaletteFile(const QString &path, PaletteCells &cells)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(path, file))
         return 0;
     int applied = 0;
     bool first = true;
