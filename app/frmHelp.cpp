@@ -3,11 +3,13 @@
 #include "base/AppInfo.h"
 #include "base/ResStrings.h"
 #include "base/ToolArt.h"
+#include "base/WindowPlacementWidget.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -42,6 +44,12 @@ frmHelp::frmHelp(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(split);
     resize(860, 620);
+    // It opens over the program's window rather than wherever the window system puts a new
+    // window (often the screen's corner, on top of the menus), and Escape closes it as it
+    // closes the program's dialogs.
+    PlaceOverOwner(this, parent);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(m_search, &QLineEdit::textEdited, this, &frmHelp::fillList);
     connect(m_search, &QLineEdit::returnPressed, this, [this] {

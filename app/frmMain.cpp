@@ -45,7 +45,14 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     connectWindowHelpCommands();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The base classes destroy the children (the workspace and its image windows, the dock, the
+    // colour box) after this object has stopped being a frmMain; signals they send on the way
+    // (the workspace's activation change, a window's destroyed) must not reach its slots.
+    for (QObject *child : findChildren<QObject *>())
+        child->disconnect(this);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Documents

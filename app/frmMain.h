@@ -37,6 +37,7 @@ class OrvSlider;
 class frmBrowse;
 class frmBrowser;
 class frmDocument;
+class frmFontDialog;
 class frmHelp;
 class frmZoom;
 class frmNewImage;
@@ -103,6 +104,8 @@ public:
     void StoreDefaultColors(int mode, int count);
     void InitToolState();
     void TbEdit_ButtonClick(const QString &key);
+    // The Colour menu's "Set Transparent Color": a one-shot tool, like the tool bar's Dropper.
+    void mnuColorSetTransparent_Click();
     void TbStd_ButtonClick(const QString &key);
     // Sets the active document's drawing font and colour through the system font dialog.
     void EditFont();
@@ -146,6 +149,8 @@ public:
     // The Image menu's rotate, resize and canvas-size dialogs go through this when set: it runs
     // the dialog instead of exec() (sets its controls, presses OK or Cancel).
     std::function<void(QDialog &)> imageDialogHook;
+    // The drawing-font dialog goes through this when set instead of exec().
+    std::function<void(frmFontDialog &)> fontDialogHook;
 
     // The application's printer: page set-up changes it, Print prints on it.
     QPrinter &printer();

@@ -198,12 +198,8 @@ void frmMain::buildMenus()
     addItem(colour, QStringLiteral("mnuColorSave"), QStringLiteral("1098"));
     connect(addItem(colour, QStringLiteral("mnuColorDefault"), QStringLiteral("1099")), &QAction::triggered, this,
             [this] { StoreDefaultColors(2, ColourCellCount); });
-    sep(colour);
     connect(addItem(colour, QStringLiteral("mnuColorSetTransparent"), QStringLiteral("1237")), &QAction::triggered, this,
-            [this] {
-                m_state.previousTool = m_state.currentTool;
-                m_state.currentTool = QStringLiteral("Set Transparent Color");
-            });
+            &frmMain::mnuColorSetTransparent_Click);
 
     // Programs (shown once a sibling program is found)
     QMenu *progs = addMenu(nullptr, QStringLiteral("mnuOrvPrograms"), QStringLiteral("1197"), false);
@@ -307,6 +303,8 @@ void frmMain::buildToolbars()
     m_TbStd->addSeparator();
     for (const auto &[k, id] : {std::pair{"Zoom", "1112"}, std::pair{"Mirror", "1191"}, std::pair{"Tile", "1192"}})
         button(m_TbStd, m_tbStd, QString::fromLatin1(k), QString::fromLatin1(id))->setCheckable(true);
+    // "Tile" stands alone in a group of its own: a click never releases it, only code does.
+    (new QActionGroup(this))->addAction(m_tbStd.value(QStringLiteral("Tile")));
     for (auto it = m_tbStd.begin(); it != m_tbStd.end(); ++it) {
         const QString key = it.key();
         connect(it.value(), &QAction::triggered, this, [this, key] { TbStd_ButtonClick(key); });

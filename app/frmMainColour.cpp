@@ -187,11 +187,9 @@ void frmMain::mnuColorSave_Click()
         return;
     path = withPaletteSuffix(path);
 
-    const PaletteCells cells = paletteCells();
-    QString error;
-    if (!SavePaletteFile(path, cells, &error))
-        MsgBox(QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error, Msg::OKOnly | Msg::Critical,
-               LoadResString(1174));
+    // A file that cannot be written ends the command without a word; an existing file keeps
+    // its old content.
+    SavePaletteFile(path, paletteCells());
 }
 
 void frmMain::mnuColorLoad_Click()

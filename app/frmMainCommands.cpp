@@ -3,37 +3,21 @@
 
 #include "app/frmMain.h"
 
-#include "app/Settings.h"
-#include "app/frmOptions.h"
-#include "base/AppInfo.h"
-#include "base/Conversions.h"
-#include "base/ResStrings.h"
-#include "base/ResStringsWidget.h"
-#include "base/ToolArt.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
-#include "tools/OrvSliderWidget.h"
+#include "tools/frmFontDialog.h"
 #include "tools/frmTextDialog.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QCursor>
-#include <QDockWidget>
-#include <QFontDialog>
 #include <QInputDialog>
-#include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 namespace orv {
 
@@ -121,9 +105,14 @@ void frmMain::CEOD()
 
 void frmMain::UpdateCoolBar()
 {
-    // The two bands share the top toolbar area; it shows whenever one of them is visible.
-    const bool any = !m_TbStd->isHidden() || !m_TbEdit->isHidden();
-    Q_UNUSED(any);
+    // The cool bar is the window's top toolbar area; its bands are the two toolbars. The area is
+    // shown exactly while a band in it is visible and takes no room at all otherwise (it has no
+    // widget of its own to show or hide). Laying the window out again here, rather than at the
+    // next turn of the event loop, moves the workspace at once when a band comes or goes.
+    if (QLayout *l = layout()) {
+        l->invalidate();
+        l->activate();
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -246,8 +235,17 @@ void frmMain::ShowTextDialog()
 
 void frmMain::EditFont()
 {
-    QFontDialog dlg(QFont(QStringLiteral("Arial")), this);
-    if (dlg.exec() != QDialog::Accepted)
+    // Every font of the machine (there is no separate printer list here), with underline,
+    // strikethrough and the colour, and only fonts that exist: the chooser offers nothing else.
+    // It starts on "Arial" (the closest font the machine has when it lacks that one) and the
+    // current drawing colour.
+    frmFontDialog dlg(QFont(QStringLiteral("Arial")), m_state.drawColour, this);
+    dlg.colorDialogHook = [this](Colour c) { return ChooseColour(c); };
+    if (fontDialogHook)
+        fontDialogHook(dlg);
+    else
+        dlg.exec();
+    if (dlg.result() != QDialog::Accepted)
         return;
     Document *d = activeDocument();
     if (!d)
@@ -262,8 +260,8 @@ void frmMain::EditFont()
     font.setStrikeOut(chosen.strikeOut());
     font.setUnderline(chosen.underline());
     d->Picture1.Font = font;
-    // The dialog offers no colour of its own: the drawing colour it started with stays.
-    d->Picture1.ForeColor = m_state.drawColour;
+    d->Picture1.ForeColor = dlg.selectedColour();
+    // A font here carries no character-set number: the font's own characters are used.
 }
 
 QPoint frmMain::GetCursorPos()

@@ -30,9 +30,6 @@ void frmMain::connectImageCommands()
         if (!d)
             return;
         frmResize dialog(*d, this);
-        dialog.msgBoxHook = [this](const QString &text, int style, const QString &title) {
-            return MsgBox(text, style, title);
-        };
         run(dialog);
     });
     connect(menuItem(QStringLiteral("mnuImageCanvasSize")), &QAction::triggered, this, [this, run] {
@@ -40,9 +37,6 @@ void frmMain::connectImageCommands()
         if (!d)
             return;
         frmCanvas dialog(*d, this);
-        dialog.msgBoxHook = [this](const QString &text, int style, const QString &title) {
-            return MsgBox(text, style, title);
-        };
         dialog.TextW()->setText(QString::number(d->Picture1.ScaleWidth()));
         dialog.TextH()->setText(QString::number(d->Picture1.ScaleHeight()));
         run(dialog);

@@ -109,6 +109,9 @@ void frmMain::InitToolState()
     m_state.currentTool = QStringLiteral("Select");
     StoreDefaultColors(1, ColourCellCount);
     InitToolPropertiesAtStartup(m_state);
+    // The flag is cleared before the ranges narrow: a narrowing pulls the slider's value inside
+    // the range and reports it as a change, which must not reach the records just read.
+    m_state.propertyRefresh = false;
     m_optDensity->setRange(1, 500);
     m_optRadius->setRange(5, 150);
     m_optWidth->setRange(1, 16);
@@ -118,7 +121,6 @@ void frmMain::InitToolState()
     m_optDensity->setCaption(QStringLiteral("Density"));
     m_optRadius->setCaption(QStringLiteral("Radius"));
     m_optWidth->setCaption(QStringLiteral("Width"));
-    m_state.propertyRefresh = false;
     for (int i = 0; i < ColourCellCount; ++i)
         m_colourBox->LblColor(i)->setCursor(ToolCursorFor(QStringLiteral("Dropper")));
     if (m_state.options.OpenImageOnstartup)

@@ -2,37 +2,12 @@
 
 #include "app/frmMain.h"
 
-#include "app/Settings.h"
-#include "app/frmOptions.h"
-#include "base/AppInfo.h"
-#include "base/Conversions.h"
 #include "base/ResStrings.h"
-#include "base/ResStringsWidget.h"
-#include "base/ToolArt.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
-#include "tools/frmTextDialog.h"
 
-#include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QCloseEvent>
-#include <QCursor>
-#include <QDockWidget>
-#include <QFontDialog>
-#include <QInputDialog>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QScreen>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QVBoxLayout>
 
 namespace orv {
 
@@ -92,10 +67,30 @@ void frmMain::setToolFromMenu(const QString &tool, bool refresh)
     m_state.propertyRefresh = true;
 }
 
+namespace {
+
+// The one-shot colour tools hand the image back to the tool in use before them, so that tool is
+// remembered only when it is not one of them itself: choosing a colour tool twice, or one after
+// the other, keeps the tool they return to.
+bool isColourTool(const QString &tool)
+{
+    return tool == QLatin1String("Dropper") || tool == QLatin1String("Set Transparent Color");
+}
+
+} // namespace
+
+void frmMain::mnuColorSetTransparent_Click()
+{
+    if (!isColourTool(m_state.currentTool))
+        m_state.previousTool = m_state.currentTool;
+    m_state.currentTool = QStringLiteral("Set Transparent Color");
+}
+
 void frmMain::TbEdit_ButtonClick(const QString &key)
 {
     if (key == QLatin1String("Dropper")) {
-        m_state.previousTool = m_state.currentTool;
+        if (!isColourTool(m_state.currentTool))
+            m_state.previousTool = m_state.currentTool;
         if (frmDocument *f = ActiveForm())
             f->Picture1View()->setFocus();
         m_state.currentTool = key;

@@ -14,19 +14,6 @@
 
 namespace orv {
 
-namespace {
-
-template<typename W>
-W *named(W *widget, const char *name, const char *tagId = nullptr)
-{
-    widget->setObjectName(QLatin1String(name));
-    if (tagId)
-        setTag(widget, QLatin1String(tagId));
-    return widget;
-}
-
-} // namespace
-
 frmOptions::frmOptions(AppState &state, std::function<bool()> hasActiveDocument, QWidget *parent)
     : QDialog(parent), m_state(state), m_hasActiveDocument(std::move(hasActiveDocument))
 {

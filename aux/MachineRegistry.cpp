@@ -3,12 +3,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace orv {
 
-const char SysInfoKey[] = "SOFTWARE\\Orv\\Shared Tools\\SYSINFO";
-const char SysInfoLocationKey[] = "SOFTWARE\\Orv\\Shared Tools Location";
-const char SysInfoProgramName[] = "hardinfo";
+const char SysInfoKey[] = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const char SysInfoLocationKey[] = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const char SysInfoProgramName[] = "MSINFO32.EXE";
+// System information programs Debian ships: "hardinfo" (package hardinfo) and the desktop's
+// information centre "kinfocenter" (package kinfocenter).
+const char *const SysInfoFallbackPrograms[2] = {"hardinfo", "kinfocenter"};
 
 namespace {
 
@@ -138,11 +142,12 @@ bool GetKeyValue(std::uint32_t root, const QString &keyName, const QString &subK
         return true;
     }
     if (v->type == REG_DWORD) {
-        // The bytes most significant first, as one hexadecimal number, given back in decimal.
-        std::uint32_t n = 0;
+        QString hex;
         for (int i = 3; i >= 0; --i)
-            n = (n << 8) | std::uint8_t(v->data.at(i));
-        keyVal = QString::number(n);
+            hex += QString::number(std::uint8_t(v->data.at(i)), 16).toUpper();
+        const std::uint32_t n = hex.toUInt(nullptr, 16);
+        keyVal = hex.size() <= 4 ? QString::number(std::int16_t(std::uint16_t(n)))
+                                 : QString::number(std::int32_t(n));
         return true;
     }
     return false;
@@ -151,13 +156,18 @@ bool GetKeyValue(std::uint32_t root, const QString &keyName, const QString &subK
 QString FindSysInfoProgram()
 {
     QString path;
-    if (GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoKey), QStringLiteral("PATH"), path)
-        && !path.isEmpty())
+    if (GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoKey), QStringLiteral("PATH"), path))
         return path;
-    if (GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoLocationKey), QStringLiteral("SYSINFO"), path)) {
+    if (GetKeyValue(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoLocationKey), QStringLiteral("MSINFO"), path)) {
+        // The folder and the file name are joined with this system's separator.
         const QString program = path + QLatin1Char('/') + QString::fromLatin1(SysInfoProgramName);
-        if (QFileInfo(program).isFile())
-            return program;
+        return QFileInfo(program).isFile() ? program : QString();
+    }
+    // A machine whose store records no information program: the one the system has.
+    for (const char *name : SysInfoFallbackPrograms) {
+        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!found.isEmpty())
+            return found;
     }
     return {};
 }

@@ -31,16 +31,22 @@ std::optional<RegValue> RegQueryValue(std::uint32_t root, const QString &key, co
 bool RegSetString(std::uint32_t root, const QString &key, const QString &name, const QString &value);
 bool RegSetDword(std::uint32_t root, const QString &key, const QString &name, std::uint32_t value);
 
-// Reads one value as text: a string as it is (cut at a NUL), a double-word as its number in
-// decimal. False, with an empty text, when the key or the value is missing or of another type.
+// Reads one value as text: a string as it is (cut at a NUL); a double-word as the number its
+// bytes spell, most significant first, each byte in hexadecimal digits without leading zeros,
+// read back as one hexadecimal number (four digits or fewer a signed 16-bit number, more a
+// signed 32-bit one) and given in decimal: 0x00000001 gives "1", 0x01020304 gives "4660"
+// (hexadecimal 1234), 0xFFFFFFFF gives "-1". False, with an empty text, when the key or the
+// value is missing or of another type.
 bool GetKeyValue(std::uint32_t root, const QString &keyName, const QString &subKeyRef, QString &keyVal);
 
-// The system information program: the value "PATH" of SysInfoKey, else the folder in the
-// value "SYSINFO" of SysInfoLocationKey joined with SysInfoProgramName, when that file exists.
-// Empty when neither leads to a program.
+// The system information program: the value "PATH" of SysInfoKey; else, when the value
+// "MSINFO" of SysInfoLocationKey names a folder holding SysInfoProgramName, that file. When the
+// store holds neither value, the first of SysInfoFallbackPrograms found on the search path.
+// Empty when none of these leads to a program.
 extern const char SysInfoKey[];
 extern const char SysInfoLocationKey[];
 extern const char SysInfoProgramName[];
+extern const char *const SysInfoFallbackPrograms[2];
 QString FindSysInfoProgram();
 
 } // namespace orv

@@ -32,7 +32,8 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
 
     m_title = new QLabel(this);
     m_title->setObjectName(QStringLiteral("lblTitle"));
-    m_version = new QLabel(QStringLiteral("Version "), this);
+    // Its own text, followed directly by the version number (no blank between them).
+    m_version = new QLabel(QStringLiteral("Version"), this);
     m_version->setObjectName(QStringLiteral("lblVersion"));
     m_description = new QLabel(this);
     m_description->setObjectName(QStringLiteral("lblDescription"));

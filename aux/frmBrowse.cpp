@@ -4,18 +4,21 @@
 #include "base/ResStringsWidget.h"
 #include "aux/BrowseFolder.h"
 #include "base/ToolArt.h"
+#include "base/WindowPlacementWidget.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QPointer>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QStorageInfo>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -25,6 +28,8 @@ namespace {
 // Pictures are read at most this large for the preview: a huge file costs what the preview
 // shows, not its full size.
 constexpr int kPreviewLimit = 1024;
+// How often the folder pass lets the window take its events.
+constexpr int kEventsEveryMs = 100;
 } // namespace
 
 frmBrowse::frmBrowse(QWidget *parent) : QWidget(parent, Qt::Window)
@@ -83,10 +88,6 @@ frmBrowse::frmBrowse(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addWidget(m_picture, 2);
     layout->addLayout(lists, 1);
 
-    m_pass = new QTimer(this);
-    m_pass->setInterval(0);
-    connect(m_pass, &QTimer::timeout, this, &frmBrowse::passStep);
-
     connect(m_drive, &QComboBox::activated, this, [this] { Drive1_Change(); });
     connect(m_dir->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &cur) {
         if (cur.isValid())
@@ -104,20 +105,24 @@ frmBrowse::frmBrowse(QWidget *parent) : QWidget(parent, Qt::Window)
     // The title is the menu item's caption without its accelerator and ellipsis.
     setWindowTitle(LoadResString(1063).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     resize(760, 560);
+    PlaceOverOwner(this, parent);
 }
 
 frmBrowse::~frmBrowse() = default;
 
 bool frmBrowse::passRunning() const
 {
-    return m_pass->isActive();
+    return m_passRunning;
 }
 
 void frmBrowse::Drive1_Change()
 {
     const QString root = m_drive->currentData().toString();
-    if (!root.isEmpty())
-        setDirPath(root);
+    if (root.isEmpty())
+        return;
+    // The process works in the chosen drive from now on, as the drive list's choice means.
+    QDir::setCurrent(root);
+    setDirPath(root);
 }
 
 void frmBrowse::setDirPath(const QString &folder)
@@ -139,39 +144,47 @@ void frmBrowse::setPath(const QString &folder)
 
 void frmBrowse::File1_PathChange()
 {
-    if (m_pass->isActive()) {
-        m_pass->stop();
-        emit passFinished();
-    }
+    // A pass still running (this is a folder chosen during it) ends at its next step.
+    const int pass = ++m_passNumber;
+    m_passRunning = false;
     m_passFiles = BrowseFolderFiles(m_path, m_pattern);
     m_file->clear();
     m_file->addItems(m_passFiles);
     m_steps.clear();
-    m_passIndex = 0;
     if (m_passFiles.isEmpty()) {
+        m_progress->hide();
         emit passFinished();
         return;
     }
     m_progress->setMinimum(0);
     m_progress->setMaximum(int(m_passFiles.size()));
     m_progress->show();
-    // One picture per turn of the event loop, so that the window stays responsive.
-    m_pass->start();
-}
-
-void frmBrowse::passStep()
-{
-    if (m_passIndex >= m_passFiles.size()) {
-        m_pass->stop();
-        m_progress->hide();
-        showPreview();
-        emit passFinished();
-        return;
+    // Each picture in list order goes into the preview, the bar counting. Every 100 ms the
+    // window takes its events, so it repaints (the preview changing as the pass goes) and the
+    // user can choose another folder, which replaces this pass, or close the window.
+    const QPointer<frmBrowse> alive(this);
+    const QStringList files = m_passFiles;
+    const QString folder = m_path;
+    const bool shown = isVisible();
+    m_passRunning = true;
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    for (int i = 0; i < files.size(); ++i) {
+        loadInto(QDir(folder).filePath(files.at(i)));   // a damaged file is skipped
+        m_progress->setValue(i);
+        m_steps << i;
+        if (sinceEvents.elapsed() >= kEventsEveryMs) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            sinceEvents.restart();
+            if (!alive || m_passNumber != pass)
+                return;   // the window is gone, or another folder's pass ran meanwhile
+            if (shown && !isVisible())
+                break;    // the window was closed: no one looks at the rest
+        }
     }
-    loadInto(QDir(m_path).filePath(m_passFiles.at(m_passIndex)));   // a damaged file is skipped
-    m_progress->setValue(m_passIndex);
-    m_steps << m_passIndex;
-    ++m_passIndex;
+    m_passRunning = false;
+    m_progress->hide();
+    emit passFinished();
 }
 
 bool frmBrowse::loadInto(const QString &file)
@@ -186,15 +199,13 @@ bool frmBrowse::loadInto(const QString &file)
         return false;
     m_image = std::move(img);
     m_previewFile = file;
-    if (!m_pass->isActive())
-        showPreview();
+    showPreview();
     return true;
 }
 
 void frmBrowse::File1_Click(const QString &name)
 {
     loadInto(QDir(m_path).filePath(name));
-    showPreview();
 }
 
 void frmBrowse::showPreview()

@@ -1,6 +1,7 @@
 // The image file browser: a drive list, a folder tree and the folder's picture files on the
 // right, a large preview on the left. Choosing a folder runs a pass that loads each picture in
-// turn (the progress bar shows how far it got, damaged files are skipped); clicking a file
+// list order into the preview (the progress bar counting, damaged files skipped), so the preview
+// ends on the last picture; the window takes its events every 100 ms meanwhile. Clicking a file
 // previews it, double-clicking opens it as a document.
 #pragma once
 
@@ -14,7 +15,6 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QProgressBar;
-class QTimer;
 class QTreeView;
 
 namespace orv {
@@ -32,7 +32,8 @@ public:
     QProgressBar *ProgBar1() const { return m_progress; }
     QString Pattern() const { return m_pattern; }
 
-    // The folder the file list shows; setting it lists the folder and starts the folder pass.
+    // The folder the file list shows; setting it lists the folder and runs the folder pass,
+    // returning when the pass is over (or when a folder chosen during it replaced it).
     QString path() const { return m_path; }
     void setPath(const QString &folder);
     // The folder list's path: the tree selects the folder, and the file list follows.
@@ -59,7 +60,6 @@ protected:
 
 private:
     void File1_PathChange();
-    void passStep();
     bool loadInto(const QString &file);
     void showPreview();
 
@@ -69,11 +69,11 @@ private:
     QFileSystemModel *m_dirModel = nullptr;
     QListWidget *m_file = nullptr;
     QProgressBar *m_progress = nullptr;
-    QTimer *m_pass = nullptr;
     QString m_pattern;
     QString m_path;
     QStringList m_passFiles;
-    int m_passIndex = 0;
+    int m_passNumber = 0;       // counts the passes started, so a replaced one notices
+    bool m_passRunning = false;
     QList<int> m_steps;
     QImage m_image;
     QString m_previewFile;

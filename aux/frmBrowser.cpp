@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -96,7 +97,11 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
         if (!m_busy)
             setWindowTitle(locationName());
     });
+    // An entry chosen from the list; Enter typed in the box is caught before the box takes it
+    // (the box adds nothing to its list, and says nothing for an address it does not hold).
     connect(m_cbo, &QComboBox::activated, this, [this] { cboAddress_Click(); });
+    m_cbo->installEventFilter(this);
+    m_cbo->lineEdit()->installEventFilter(this);
 
     Form_Load();
 }
@@ -167,6 +172,18 @@ QString frmBrowser::locationName() const
 {
     const QString title = m_view->title();
     return title.isEmpty() ? m_view->url().toDisplayString() : title;
+}
+
+bool frmBrowser::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_cbo || watched == m_cbo->lineEdit()) && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            cboAddress_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmBrowser::resizeEvent(QResizeEvent *e)

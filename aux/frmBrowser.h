@@ -50,6 +50,7 @@ public:
     static QUrl searchPage();
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *e) override;
 
 private:

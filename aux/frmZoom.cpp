@@ -23,6 +23,8 @@ namespace {
 const QString kSection = QStringLiteral("frmZoom");
 constexpr int kInnerWidth = 200;
 constexpr int kInnerHeight = 160;
+constexpr int kMinInnerWidth = 60;
+constexpr int kMinInnerHeight = 40;
 } // namespace
 
 frmZoom::frmZoom(DocumentHost &host, QWidget *mainWindow)
@@ -50,7 +52,10 @@ frmZoom::frmZoom(DocumentHost &host, QWidget *mainWindow)
     layout->addWidget(m_toolbar);
     m_inner = new QWidget(this);
     m_inner->setObjectName(QStringLiteral("ZoomArea"));
-    m_inner->setFixedSize(kInnerWidth, kInnerHeight);
+    // The inner area opens at 200 x 160 and follows the window when the user resizes it; the
+    // magnified copy always fills the whole inner area.
+    m_inner->setMinimumSize(kInnerWidth, kInnerHeight);
+    m_inner->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_inner->setAttribute(Qt::WA_OpaquePaintEvent);
     m_inner->installEventFilter(this);
     layout->addWidget(m_inner);
@@ -58,6 +63,7 @@ frmZoom::frmZoom(DocumentHost &host, QWidget *mainWindow)
     m_surface.Cls();
     setWindowIcon(ToolbarIcon(QStringLiteral("Zoom")));
     Form_Load(mainWindow);
+    m_inner->setMinimumSize(kMinInnerWidth, kMinInnerHeight);
 }
 
 frmZoom::~frmZoom() = default;
@@ -150,6 +156,13 @@ void frmZoom::copyFollowed()
 
 bool frmZoom::eventFilter(QObject *watched, QEvent *e)
 {
+    if (watched == m_inner && e->type() == QEvent::Resize) {
+        const QSize size = m_inner->size();
+        if (size != m_surface.size()) {
+            m_surface.resize(size.width(), size.height());
+            m_surface.Cls();
+        }
+    }
     if (watched == m_inner && e->type() == QEvent::Paint) {
         copyFollowed();
         QPainter p(m_inner);

@@ -93,6 +93,17 @@ void setTag(QObject *object, const QString &tag);
 void setTag(QObject *object, int id);
 QString tag(const QObject *object);
 
+// Names a control for the string table and the tests, and tags it when it has a text id:
+// m_Ok = named(new QPushButton(this), "cmdOK", "1243").
+template<typename W>
+W *named(W *widget, const char *name, const char *tagId = nullptr)
+{
+    widget->setObjectName(QLatin1String(name));
+    if (tagId)
+        setTag(widget, QLatin1String(tagId));
+    return widget;
+}
+
 // Sets the "ToolTipText" of a control or action (setToolTipTag(action, "1036")).
 void setToolTipTag(QObject *object, const QString &tag);
 void setToolTipTag(QObject *object, int id);

@@ -182,9 +182,17 @@ IniCheck CheckIniText(const QByteArray &raw)
         const QString t = line.trimmed();
         if (t.isEmpty() || t.startsWith(QLatin1Char(';')) || t.startsWith(QLatin1Char('#')))
             continue;
+        // The reader joins a line that ends in a backslash with the next one, and a double quote
+        // outside a value opens a quoted run that swallows the lines after it: a key or section
+        // name with either would hide every later key from the reader, and the rewrite at exit
+        // would drop them.
+        if (t.endsWith(QLatin1Char('\\')) && (t.size() < 2 || t[t.size() - 2] != QLatin1Char('\\')))
+            return fault(lineNo, QStringLiteral("backslash at the end of a line"));
         if (t.startsWith(QLatin1Char('['))) {
             if (t.size() < 2 || !t.endsWith(QLatin1Char(']')))
                 return fault(lineNo, QStringLiteral("section header without closing bracket"));
+            if (t.contains(QLatin1Char('"')))
+                return fault(lineNo, QStringLiteral("double quote in a section name"));
             continue;
         }
         const qsizetype eq = t.indexOf(QLatin1Char('='));
@@ -192,6 +200,8 @@ IniCheck CheckIniText(const QByteArray &raw)
             return fault(lineNo, QStringLiteral("line is neither a section, a key=value nor a comment"));
         if (t.left(eq).trimmed().isEmpty())
             return fault(lineNo, QStringLiteral("blank key"));
+        if (t.left(eq).contains(QLatin1Char('"')))
+            return fault(lineNo, QStringLiteral("double quote in a key"));
         const QString value = t.mid(eq + 1);
         int quotes = 0;
         for (qsizetype i = 0; i < value.size(); ++i) {

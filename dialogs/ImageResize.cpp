@@ -36,11 +36,6 @@ std::optional<int> SideFromNumber(double value)
     return int(r);
 }
 
-QString SizeRangeMessage()
-{
-    return QStringLiteral("%1 x %2: 1 - %3").arg(LoadResString(1135), LoadResString(1136)).arg(MaxImageSide());
-}
-
 void ScaleNearest(const Surface &from, Surface &to, double xs, double ys, const std::function<void(int row)> &rowDone)
 {
     ClearUpperVectorState();
@@ -84,7 +79,6 @@ bool ResizeDocument(Document &doc, double newWidth, double newHeight, const std:
     const std::optional<int> h = SideFromNumber(newHeight);
     if (!w || !h)
         return false;
-    doc.DropSelection();
     Surface &pic = doc.Picture1;
     const int oldW = pic.ScaleWidth();
     const int oldH = pic.ScaleHeight();
@@ -92,12 +86,17 @@ bool ResizeDocument(Document &doc, double newWidth, double newHeight, const std:
         return false;
     const double xs = newWidth / oldW;
     const double ys = newHeight / oldH;
+    // The whole picture is scaled: a selection stays as it is, but its clip region does not
+    // hold back the scaling.
+    const Region clip = pic.clipRegion();
+    pic.SelectClipRgn(Region());
     pic.resize(*w, *h);
     if (xs >= 1 && ys >= 1) {
         StretchBlt(pic, 0, 0, pic.ScaleWidth(), pic.ScaleHeight(), pic, 0, 0, oldW, oldH, SRCCOPY);
     } else {
         ScaleNearest(doc.Picture2, pic, xs, ys, rowDone);
     }
+    pic.SelectClipRgn(clip);
     doc.Refresh();
     FitWindowToPicture(doc);
     doc.Form_Resize();
@@ -113,8 +112,8 @@ bool ResizeCanvas(Document &doc, int width, int height)
 {
     if (width < 1 || height < 1 || width > MaxImageSide() || height > MaxImageSide())
         return false;
-    // The new area shows the background colour.
-    doc.Picture1.BackColor = doc.host().state().backColour;
+    // The new area shows the surface's own background colour, the one it took when the
+    // document window was made.
     doc.Picture1.setHeight(height);
     doc.Picture1.setWidth(width);
     doc.Refresh();
@@ -131,10 +130,13 @@ void FitWindowToPicture(Document &doc)
     DocumentView *view = doc.view();
     if (!view || view->WindowState() != 0)
         return;
+    // The window's client area holds the picture, so every pixel of it can be reached at 1:1:
+    // the frame comes on top of the picture's size in both directions.
     const QSize outer = view->WindowPixels();
     const QSize client = view->ClientPixels();
+    const int frameW = std::max(0, outer.width() - client.width());
     const int frameH = std::max(0, outer.height() - client.height());
-    view->SetWindowPixels(QSize(doc.Picture1.ScaleWidth(), frameH + doc.Picture1.ScaleHeight()));
+    view->SetWindowPixels(QSize(frameW + doc.Picture1.ScaleWidth(), frameH + doc.Picture1.ScaleHeight()));
 }
 
 } // namespace orv

@@ -25,10 +25,6 @@ std::optional<double> ParseSizeText(const QString &text);
 // between 1 and MaxImageSide().
 std::optional<int> SideFromNumber(double value);
 
-// The message the dialogs show for a size outside 1 to MaxImageSide(), built from the
-// string table's texts.
-QString SizeRangeMessage();
-
 // Nearest-pixel scaling of `from` into `to` (already at its new size): destination pixel (x, y)
 // takes the source pixel (CInt(x / xs), CInt(y / ys)); pixels whose source is outside `from`
 // are left. Per-column and per-row source indices are computed once, so the loop itself only
@@ -39,19 +35,21 @@ void ScaleNearest(const Surface &from, Surface &to, double xs, double ys,
 // The resize dialog's OK: scales the whole picture of `doc` to `newWidth` x `newHeight`
 // (unrounded numbers from the boxes). Enlarging both ways is one block stretch of the picture
 // onto the larger surface; anything else maps every pixel from the last committed picture
-// (Picture2). A selection is dropped first, since the whole picture is scaled. Then the window
-// is fitted, laid out again, and one snapshot is taken. `rowDone` follows the per-pixel loop.
+// (Picture2). The whole picture is scaled, also while a selection exists; the selection
+// stays. Then the window is fitted, laid out again, and one snapshot is taken. `rowDone`
+// follows the per-pixel loop.
 // Returns false (and changes nothing) for a size outside 1 to MaxImageSide().
 bool ResizeDocument(Document &doc, double newWidth, double newHeight,
                     const std::function<void(int row)> &rowDone = {});
 
 // The canvas-size dialog's OK: the surface becomes `width` x `height`, keeping its pixels at the
-// top-left and showing the background colour in any new area; the window is laid out again and
+// top-left and showing the surface's own background colour (Picture1.BackColor, unchanged) in
+// any new area; the window is laid out again and
 // one snapshot is taken. False (nothing changes) for a size outside 1 to MaxImageSide().
 bool ResizeCanvas(Document &doc, int width, int height);
 
 // Sizes a normal (neither minimized nor maximized) document window to its picture: the
-// picture's width, and the window frame plus the picture's height.
+// window's frame around a client area of the picture's size.
 void FitWindowToPicture(Document &doc);
 
 } // namespace orv

@@ -1,7 +1,6 @@
 #include "dialogs/frmCanvas.h"
 
 #include "base/Conversions.h"
-#include "base/ResStrings.h"
 #include "base/ResStringsWidget.h"
 #include "dialogs/DialogPartsWidget.h"
 #include "dialogs/ImageResize.h"
@@ -12,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -50,25 +48,16 @@ frmCanvas::frmCanvas(Document &doc, QWidget *parent) : QDialog(parent), m_doc(do
 
 void frmCanvas::OKButton_Click()
 {
-    // Text that is no 16-bit number, or no size a surface can take, ends the handler with
-    // nothing changed.
+    // Text that is no 16-bit number, or a size no surface can take here (below 1 or above
+    // MaxImageSide()), ends the handler with nothing changed and nothing said.
     const std::optional<double> h = ParseSizeText(m_textH->text());
     const std::optional<double> w = ParseSizeText(m_textW->text());
     if (!h || !w)
         return;
     const std::optional<std::int16_t> H = ToInt16(*h);
     const std::optional<std::int16_t> W = ToInt16(*w);
-    if (!H || !W || *H < 1 || *W < 1)
+    if (!H || !W || !ResizeCanvas(m_doc, *W, *H))
         return;
-    if (*H > MaxImageSide() || *W > MaxImageSide()) {
-        const QString text = SizeRangeMessage();
-        if (msgBoxHook)
-            msgBoxHook(text, Msg::Critical, LoadResString(1174));
-        else
-            QMessageBox::critical(this, LoadResString(1174), text);
-        return;
-    }
-    ResizeCanvas(m_doc, *W, *H);
     accept();
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -17,8 +16,6 @@ class frmCanvas : public QDialog {
     Q_OBJECT
 public:
     explicit frmCanvas(Document &doc, QWidget *parent = nullptr);
-
-    std::function<int(const QString &, int, const QString &)> msgBoxHook;
 
     QLineEdit *TextW() const { return m_textW; }
     QLineEdit *TextH() const { return m_textH; }

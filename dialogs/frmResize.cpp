@@ -13,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,17 +107,12 @@ void frmResize::Option2_Change(int value)
 
 void frmResize::OKButton_Click()
 {
+    // Text that is no number, or a size no picture can have here (below 1 or above
+    // MaxImageSide()), ends the handler with nothing changed and nothing said.
     const std::optional<double> w = ParseSizeText(m_textW->text());
     const std::optional<double> h = ParseSizeText(m_textH->text());
-    if (!w || !h) {
-        MsgBox(LoadResString(1138), Msg::Critical, LoadResString(1174));
-        (w ? m_textH : m_textW)->setFocus();
+    if (!w || !h || !SideFromNumber(*w) || !SideFromNumber(*h))
         return;
-    }
-    if (!SideFromNumber(*w) || !SideFromNumber(*h)) {
-        MsgBox(SizeRangeMessage(), Msg::Critical, LoadResString(1174));
-        return;
-    }
     m_progress->setVisible(true);
     m_progress->setRange(0, *SideFromNumber(*h));
     m_progress->setValue(0);
@@ -140,14 +134,6 @@ void frmResize::OKButton_Click()
 void frmResize::CancelButton_Click()
 {
     reject();
-}
-
-int frmResize::MsgBox(const QString &text, int style, const QString &title)
-{
-    if (msgBoxHook)
-        return msgBoxHook(text, style, title);
-    QMessageBox::critical(this, title, text);
-    return 1;
 }
 
 } // namespace orv

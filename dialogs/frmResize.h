@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
 
 class QGroupBox;
 class QLabel;
@@ -21,9 +20,6 @@ class frmResize : public QDialog {
     Q_OBJECT
 public:
     explicit frmResize(Document &doc, QWidget *parent = nullptr);
-
-    // Message boxes go through this when set (text, style, title), so tests can answer them.
-    std::function<int(const QString &, int, const QString &)> msgBoxHook;
 
     QRadioButton *Option1(int index) const { return m_option[index == 0 ? 0 : 1]; }
     QLineEdit *TextW() const { return m_textW; }
@@ -45,7 +41,6 @@ public:
 
 private:
     void Form_Load();
-    int MsgBox(const QString &text, int style, const QString &title);
 
     Document &m_doc;
     int m_startW = 0;

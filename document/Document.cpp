@@ -355,13 +355,15 @@ void Document::RestorePreview()
         m_view->RepaintPicture(restored);
 }
 
-void Document::dispatch(int Button, int Shift, float X, float Y, int Phase)
+void Document::dispatch(int Button, int Shift, float &X, float &Y, int Phase)
 {
     AppState &st = m_host.state();
     const QString tool = st.currentTool;
     auto is = [&tool](const char *name) { return tool == QLatin1String(name); };
-    float x = X;
-    float y = Y;
+    // The selection tools take the point by reference: a point they hold to the image comes
+    // back to the caller, and so to the status bar.
+    float &x = X;
+    float &y = Y;
     if (Phase == 1) {
         if (is("Pencil")) DrawPencil(Button, Shift, X, Y, 1);
         else if (is("Eraser")) DrawEraser(Button, Shift, X, Y, 1);

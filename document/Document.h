@@ -182,7 +182,7 @@ private:
     void refreshPicture();
     // The drawing start itself, run by the press handler whose gate is already closed.
     void drawingStart(float X, float Y, bool KeepPrevious);
-    void dispatch(int Button, int Shift, float X, float Y, int Phase);
+    void dispatch(int Button, int Shift, float &X, float &Y, int Phase);
     void RestorePreview();
     // A line from the drag start to (X, Y), and one from each mirror entry's start to its point.
     void linesFromDragStart(float X, float Y);

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
@@ -56,10 +58,17 @@ void Document::ShowRightButtonMenu(float X, float Y)
 
 void Document::sub_MARQUEE(int Button, int /*Shift*/, float &X, float &Y, int Action)
 {
+    // The point is held to the surface (and the caller sees the held point): a press outside
+    // the image starts the outline on its edge, so the selection never reaches past the image.
+    const auto holdToSurface = [this, &X, &Y] {
+        X = std::clamp(X, 0.0f, float(Picture1.ScaleWidth()));
+        Y = std::clamp(Y, 0.0f, float(Picture1.ScaleHeight()));
+    };
     switch (Action) {
     case 1:
         // The outline starts collapsed at the press. An earlier selection keeps clipping until
         // a release replaces it.
+        holdToSurface();
         Picture1.DrawWidth = 1;
         rectLeft = rectRight = CIntPixel(X);
         rectTop = rectBottom = CIntPixel(Y);
@@ -74,15 +83,7 @@ void Document::sub_MARQUEE(int Button, int /*Shift*/, float &X, float &Y, int Ac
     case 2: {
         if (Button != 1)
             return;
-        // The pointer is held to the surface, and the caller sees the clamped point.
-        if (X > Picture1.ScaleWidth())
-            X = float(Picture1.ScaleWidth());
-        else if (X < 0)
-            X = 0;
-        if (Y > Picture1.ScaleHeight())
-            Y = float(Picture1.ScaleHeight());
-        else if (Y < 0)
-            Y = 0;
+        holdToSurface();
         rectRight = CIntPixel(X);
         rectBottom = CIntPixel(Y);
         ShapeRect1.Left = std::min(rectLeft, rectRight);
@@ -290,6 +291,8 @@ void Document::sub_PASTE()
         }
     }
     // The pasted picture lands at the top-left; its pixels of the background colour are left out.
+    // A selection would clip it (the selection is Picture1's clip region), so it goes first.
+    DropSelection();
     MaskedBlit(Picture1, Picture1, PictureMove, BlitRect{0, 0, pw, ph}, 0, 0, st.backColour);
     refreshPicture();
     SnapshotAndSync(Picture1, Picture2, PicOrg, false);

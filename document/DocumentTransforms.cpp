@@ -167,8 +167,10 @@ void Document::Clear()
     m_formIzin = false;
     const int answer = m_host.MsgBox(LoadResString(1180), Msg::YesNo | Msg::Question, LoadResString(1199));
     if (answer == Msg::Yes) {
-        // Two undo steps: the picture before and the cleared picture.
+        // Two undo steps: the picture before and the cleared picture. Clear works on the whole
+        // picture, so a selection (Picture1's clip region) goes first.
         Undo(3);
+        DropSelection();
         const int savedStyle = Picture1.FillStyle;
         Picture1.Line(0, 0, Picture1.ScaleWidth(), Picture1.ScaleHeight(), m_host.state().backColour, true, true);
         Picture1.FillStyle = savedStyle;

@@ -10,7 +10,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -73,18 +76,25 @@ private slots:
     {
         QTemporaryDir dir;
         writeImage(dir, QStringLiteral("a.bmp"), Qt::red);
-        writeBytes(dir, QStringLiteral("b.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg", 24));
+        writeBytes(dir, QStringLiteral("b.jpg"), QByteArray("\xFF\xD8\xFF\xE0 not really a jpeg"));
         writeImage(dir, QStringLiteral("c.bmp"), Qt::blue);
         writeBytes(dir, QStringLiteral("d.gif"), QByteArray());   // empty file
         writeBytes(dir, QStringLiteral("e.wmf"), QByteArray(5000, '\x7f'));
         frmBrowse w;
         w.show();
+        // At every step of the bar: the bar shown, its range the file count, and the preview
+        // the last file of the list so far that loaded.
+        QStringList seen;
+        connect(w.ProgBar1(), &QProgressBar::valueChanged, &w, [&](int value) {
+            seen << QStringLiteral("%1 %2 %3/%4")
+                        .arg(value)
+                        .arg(QFileInfo(w.previewFile()).fileName(), w.ProgBar1()->isHidden() ? "hidden" : "shown")
+                        .arg(w.ProgBar1()->maximum());
+        });
         w.setPath(dir.path());
-        QVERIFY(w.passRunning());
-        QVERIFY(!w.ProgBar1()->isHidden());
-        QCOMPARE(w.ProgBar1()->minimum(), 0);
-        QCOMPARE(w.ProgBar1()->maximum(), 5);
-        QTRY_VERIFY(!w.passRunning());
+        QCOMPARE(seen, (QStringList{"0 a.bmp shown/5", "1 a.bmp shown/5", "2 c.bmp shown/5", "3 c.bmp shown/5",
+                                    "4 c.bmp shown/5"}));
+        QVERIFY(!w.passRunning());
         QCOMPARE(w.progressSteps(), (QList<int>{0, 1, 2, 3, 4}));
         QVERIFY(w.ProgBar1()->isHidden());
         // The preview ends on the last file that loaded.
@@ -96,6 +106,29 @@ private slots:
         QCOMPARE(w.previewFile(), dir.filePath(QStringLiteral("c.bmp")));
     }
 
+    void driveChangeSetsTheCurrentFolder()
+    {
+        // The user picks the root drive in the drive list with the keyboard: the folder list
+        // and the file list follow, and the process works in that drive from now on.
+        frmBrowse w;
+        w.show();
+        QComboBox *drives = w.Drive1();
+        const int root = drives->findData(QStringLiteral("/"));
+        QVERIFY(root >= 0);
+        if (drives->count() < 2)
+            QSKIP("this machine lists a single drive, so the choice cannot change");
+        const QString before = QDir::currentPath();
+        QTemporaryDir elsewhere;
+        QVERIFY(QDir::setCurrent(elsewhere.path()));
+        drives->setCurrentIndex(root > 0 ? root - 1 : root + 1);
+        drives->setFocus();
+        QTest::keyClick(drives, root > 0 ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(drives->currentIndex(), root);
+        QCOMPARE(QDir::currentPath(), QStringLiteral("/"));
+        QCOMPARE(w.path(), QStringLiteral("/"));
+        QDir::setCurrent(before);
+    }
+
     void clickPreviewsDoubleClickOpens()
     {
         orvtest::PrivateSettings settings;
@@ -105,9 +138,11 @@ private slots:
         frmMain m;
         m.MDIForm_Load();
         m.show();
+        m.setGeometry(600, 400, 900, 600);
         frmBrowse *w = m.mnuViewBrowse_Click();
         QVERIFY(w);
         QCOMPARE(m.mnuViewBrowse_Click(), w);   // one image browser, brought to the front
+        QVERIFY(m.geometry().contains(w->geometry().center()));   // opened over the main window
         QCOMPARE(m.menuItem(QStringLiteral("mnuViewBrowse"))->text(), QStringLiteral("&Browse..."));
         w->setDirPath(dir.path());
         QTRY_COMPARE(w->path(), dir.path());
@@ -128,32 +163,51 @@ private slots:
 
     void largeFolderKeepsWindowResponsive()
     {
+        // Pictures that take a few milliseconds each, so the pass lasts well beyond 100 ms.
         QTemporaryDir dir;
-        QImage img(64, 64, QImage::Format_RGB32);
-        img.fill(Qt::darkCyan);
-        for (int i = 0; i < 500; ++i)
-            QVERIFY(img.save(dir.filePath(QStringLiteral("p%1.bmp").arg(i, 3, 10, QLatin1Char('0')))));
+        QImage img(900, 900, QImage::Format_RGB32);
+        for (int y = 0; y < img.height(); ++y) {
+            auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+            for (int x = 0; x < img.width(); ++x)
+                line[x] = qRgb(x & 0xFF, y & 0xFF, (x + y) & 0xFF);
+        }
+        const int count = 40;
+        for (int i = 0; i < count; ++i)
+            QVERIFY(img.save(dir.filePath(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0'))), nullptr, 50));
         frmBrowse w;
         w.show();
-        w.setPath(dir.path());
-        // The pass runs one picture per turn of the event loop, so events posted meanwhile are
-        // handled while it runs, and choosing another folder replaces it at once.
-        int handled = 0;
-        int turns = 0;
-        while (w.passRunning() && turns < 100) {
-            QTimer::singleShot(0, &w, [&] { ++handled; });
-            QCoreApplication::processEvents();
-            ++turns;
-        }
-        QCOMPARE(handled, turns);
-        QVERIFY(w.passRunning());
-        QVERIFY(w.progressSteps().size() < 500);
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        // A timer keeps ticking while the pass runs; at its first tick the user chooses another
+        // folder, which replaces the pass at once.
         QTemporaryDir other;
-        w.setPath(other.path());
-        QVERIFY(!w.passRunning());
+        int ticksDuringPass = 0;
+        int stepsWhenReplaced = -1;
+        QTimer ticker;
+        ticker.setInterval(5);
+        connect(&ticker, &QTimer::timeout, &w, [&] {
+            if (!w.passRunning())
+                return;
+            ++ticksDuringPass;
+            if (stepsWhenReplaced < 0) {
+                stepsWhenReplaced = int(w.progressSteps().size());
+                w.setPath(other.path());
+            }
+        });
+        ticker.start();
         w.setPath(dir.path());
-        QTRY_VERIFY_WITH_TIMEOUT(!w.passRunning(), 120000);
-        QCOMPARE(w.progressSteps().size(), 500);
+        ticker.stop();
+        QVERIFY(ticksDuringPass > 0);
+        QVERIFY2(stepsWhenReplaced > 0 && stepsWhenReplaced < count, qPrintable(QString::number(stepsWhenReplaced)));
+        QCOMPARE(w.path(), other.path());
+        QCOMPARE(w.File1()->count(), 0);
+        QVERIFY(!w.passRunning());
+        QVERIFY(w.ProgBar1()->isHidden());
+
+        // Left alone, the pass goes through every picture and ends on the last one.
+        w.setPath(dir.path());
+        QCOMPARE(w.progressSteps().size(), count);
+        QCOMPARE(QFileInfo(w.previewFile()).fileName(), QStringLiteral("p39.jpg"));
     }
 };
 

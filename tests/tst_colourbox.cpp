@@ -177,15 +177,22 @@ private slots:
         QTest::newRow("lf") << QByteArray("47,0\n") << true << 47 << 0u;
         QTest::newRow("blanks around") << QByteArray(" 5 ,\t255 \r\n") << true << 5 << 255u;
         QTest::newRow("leading zeros") << QByteArray("007,000255") << true << 7 << 255u;
+        QTest::newRow("many leading zeros") << QByteArray("0000000000007,000000000000000255") << true << 7 << 255u;
+        QTest::newRow("signed") << QByteArray("+5,-0") << true << 5 << 0u;
+        QTest::newRow("fraction") << QByteArray("5.0,1.25") << true << 5 << 1u;
+        QTest::newRow("halves to even") << QByteArray("2.5,3.5") << true << 2 << 4u;
+        QTest::newRow("index just below 0") << QByteArray("-0.4,1") << true << 0 << 1u;
+        QTest::newRow("exponent") << QByteArray("0.5e1,1E3") << true << 5 << 1000u;
+        QTest::newRow("colour above 0xFFFFFF") << QByteArray("5,16777472") << true << 5 << 256u;
+        QTest::newRow("negative colour") << QByteArray("5,-1") << true << 5 << 0xFFFFFFu;
+        QTest::newRow("index rounds to 48") << QByteArray("47.6,1") << false << 0 << 0u;
+        QTest::newRow("colour beyond 32 bits") << QByteArray("5,2147483648") << false << 0 << 0u;
+        QTest::newRow("exponent without digits") << QByteArray("5,1e") << false << 0 << 0u;
+        QTest::newRow("sign alone") << QByteArray("5,-") << false << 0 << 0u;
         QTest::newRow("index 48") << QByteArray("48,1") << false << 0 << 0u;
         QTest::newRow("index huge") << QByteArray("4294967296,1") << false << 0 << 0u;
         QTest::newRow("negative index") << QByteArray("-1,1") << false << 0 << 0u;
-        QTest::newRow("signed index") << QByteArray("+5,1") << false << 0 << 0u;
-        QTest::newRow("colour too big") << QByteArray("5,16777216") << false << 0 << 0u;
-        QTest::newRow("negative colour") << QByteArray("5,-1") << false << 0 << 0u;
         QTest::newRow("hex colour") << QByteArray("5,0x10") << false << 0 << 0u;
-        QTest::newRow("fraction") << QByteArray("5.0,1") << false << 0 << 0u;
-        QTest::newRow("exponent") << QByteArray("5,1e3") << false << 0 << 0u;
         QTest::newRow("blank inside number") << QByteArray("1 2,3") << false << 0 << 0u;
         QTest::newRow("no comma") << QByteArray("5 255") << false << 0 << 0u;
         QTest::newRow("index only") << QByteArray("5") << false << 0 << 0u;
@@ -242,8 +249,8 @@ private slots:
         QTest::newRow("byte-order mark") << ("\xEF\xBB\xBF" + records(0, 47)) << 48 << expectRange(0, 47);
         QTest::newRow("index 48 stops") << (records(0, 4) + record(48, 1) + records(6, 47)) << 5 << expectRange(0, 4);
         QTest::newRow("negative index stops") << (records(0, 4) + "-3,1\r\n" + records(6, 47)) << 5 << expectRange(0, 4);
-        QTest::newRow("colour out of range stops") << (records(0, 2) + "3,16777216\r\n" + records(4, 47)) << 3
-                                                   << expectRange(0, 2);
+        QTest::newRow("index beyond 16 bits stops") << (records(0, 2) + "40000,1\r\n" + records(4, 47)) << 3
+                                                    << expectRange(0, 2);
         QTest::newRow("non-numeric stops") << (records(0, 1) + "2,white\r\n" + records(3, 47)) << 2 << expectRange(0, 1);
         QTest::newRow("blank line stops") << (records(0, 1) + "\r\n" + records(2, 47)) << 2 << expectRange(0, 1);
         QTest::newRow("empty file") << QByteArray() << 0 << CellList{};
@@ -251,8 +258,8 @@ private slots:
                                      << CellList{};
         QTest::newRow("junk after good lines") << (records(0, 5) + QByteArray("\0\xff\xfe\x01,\x02", 6)) << 6
                                                << expectRange(0, 5);
-        QTest::newRow("over-long line") << (records(0, 0) + "1," + QByteArray(200, '0') + "5\r\n" + records(2, 47)) << 1
-                                        << expectRange(0, 0);
+        QTest::newRow("long line of leading zeros") << (records(0, 0) + "1," + QByteArray(300000, '0') + "1001\r\n" + records(2, 47))
+                                                    << 48 << expectRange(0, 47);
         QTest::newRow("no line ends in a long file") << QByteArray(100000, '7') << 0 << CellList{};
     }
 
@@ -449,7 +456,7 @@ private slots:
         chosen = m_dir.filePath(QStringLiteral("bad.orvp"));
         QFile f(chosen);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("0,5\r\n30,6\r\n31,7\r\n32,99999999\r\n33,8\r\n");
+        f.write("0,5\r\n30,6\r\n31,7\r\n32,white\r\n33,8\r\n");
         f.close();
         w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
         PaletteCells expected = DefaultCellColours;
@@ -459,32 +466,18 @@ private slots:
         QCOMPARE(cellColours(), describe(expected));
     }
 
-    void failedSaveSaysWhyAndKeepsNothing()
+    void failedSaveIsSilentAndKeepsNothing()
     {
+        // A path under a plain file cannot be written by any user: the command ends without a
+        // message (the cleanup fails the test on any message box) and writes nothing.
         frmMain &w = window();
         const QString blocker = m_dir.filePath(QStringLiteral("plainfile"));
         {
             QFile f(blocker);
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        const QString path = blocker + QStringLiteral("/colours.orvp");
-        w.paletteSaveHook = [&](const QString &, const QString &) { return path; };
-        QStringList messages;
-        QStringList titles;
-        QList<int> styles;
-        w.msgBoxHook = [&](const QString &text, int style, const QString &title) {
-            messages << text;
-            styles << style;
-            titles << title;
-            return 1;
-        };
+        w.paletteSaveHook = [&](const QString &, const QString &) { return blocker + QStringLiteral("/colours.orvp"); };
         w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
-        QCOMPARE(messages.size(), 1);
-        QVERIFY2(messages.first().startsWith(QDir::toNativeSeparators(path) + QStringLiteral("\n\n")),
-                 qPrintable(messages.first()));
-        QVERIFY(messages.first().size() > path.size() + 2);
-        QCOMPARE(titles, QStringList{QStringLiteral("Error")});
-        QCOMPARE(styles, QList<int>{16});
         QCOMPARE(readAll(blocker), QByteArray());
         QCOMPARE(cellColours(), describe(DefaultCellColours));
     }

@@ -2,9 +2,7 @@
 // controls change at once and what only Apply or OK copies back; its captioned slider's change
 // event, range and keys. The text tool's dialog: its controls, the sample's font and colours,
 // the size list's rule, the style buttons, and what OK and Cancel leave in the shared record.
-// Resize, canvas size and rotate: the percentage slider, the block stretch and the per-pixel
-// shrink, canvas growth at the top-left, one undo step each, refusals of bad sizes with the
-// picture intact, the free-angle key rules, and the Image menu commands that open them.
+// (The Image menu's resize, canvas-size and rotate dialogs are tst_imagedialogs.)
 #include "FakeHost.h"
 #include "testsupport.h"
 
@@ -12,10 +10,6 @@
 #include "base/ResStrings.h"
 #include "app/frmMain.h"
 #include "app/frmOptions.h"
-#include "dialogs/ImageResize.h"
-#include "dialogs/frmCanvas.h"
-#include "dialogs/frmResize.h"
-#include "dialogs/frmRotate.h"
 #include "document/frmDocument.h"
 #include "tools/OrvSliderWidget.h"
 #include "tools/frmTextDialog.h"
@@ -24,10 +18,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -82,12 +76,6 @@ AppState makeState()
     st.text.colour = RGBColour(1, 2, 3);
     return st;
 }
-
-// A document whose every pixel tells its position, for the size dialogs.
-struct Fixture : orvtest::DocFixture {
-    explicit Fixture(int w = 640, int h = 480) : DocFixture(w, h) { paint(at); }
-    static Colour at(int x, int y) { return RGBColour(x & 0xFF, y & 0xFF, (x >> 8) + ((y >> 8) << 4)); }
-};
 
 } // namespace
 
@@ -412,14 +400,22 @@ private slots:
             sizes << dlg.ComboSize()->itemText(i);
         QCOMPARE(sizes, QStringList({"4", "6", "8", "10", "12", "14", "16", "18", "20", "22", "24", "26", "28", "30",
                                      "36", "48", "72"}));
-        // The font list: every family the system lists, in its order, the first one selected.
+        // The font list: every family the system lists, in its order. With no font of an earlier
+        // text the machine still has ("Previous" is none), the desktop's own font is selected.
         const QStringList families = QFontDatabase::families();
         QCOMPARE(dlg.ComboFont()->count(), families.size());
         for (int i = 0; i < families.size(); ++i)
             QCOMPARE(dlg.ComboFont()->itemText(i), families.at(i));
         if (!families.isEmpty()) {
-            QCOMPARE(dlg.ComboFont()->currentIndex(), 0);
-            QCOMPARE(dlg.sampleFont().family(), families.first());
+            const QString desktop = QFontInfo(QApplication::font()).family();
+            const QString expected = families.contains(desktop) ? desktop : families.first();
+            QCOMPARE(dlg.ComboFont()->currentText(), expected);
+            QCOMPARE(dlg.sampleFont().family(), expected);
+            // The font of the last text, when the machine has it, is where the list opens next.
+            st.text.fontName = families.last();
+            frmTextDialog again(st);
+            QCOMPARE(again.ComboFont()->currentText(), families.last());
+            QCOMPARE(again.sampleFont().family(), families.last());
             // Choosing another font changes the sample's family.
             if (families.size() > 1) {
                 dlg.ComboFont()->setCurrentIndex(1);
@@ -554,285 +550,6 @@ private slots:
         QCOMPARE(st.text.text, QStringLiteral("before"));
     }
 
-    // --- Resize, canvas size, rotate --------------------------------------------------------
-    void resizeTextsAndPercentage()
-    {
-        Fixture f;
-        frmResize dlg(f.doc);
-        QCOMPARE(dlg.windowTitle(), LoadResString(1225));
-        QCOMPARE(dlg.Option1(0)->text(), LoadResString(1233));
-        QCOMPARE(dlg.Option1(1)->text(), LoadResString(1234));
-        QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
-        QCOMPARE(dlg.CancelButton()->text(), LoadResString(1244));
-        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label1"))->text(), LoadResString(1135));
-        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label2"))->text(), LoadResString(1136));
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
-        QCOMPARE(dlg.TextH()->text(), QStringLiteral("480"));
-        QCOMPARE(dlg.Option2()->suffix(), QStringLiteral("%"));
-        QCOMPARE(dlg.Option2()->minimum(), 50);
-        QCOMPARE(dlg.Option2()->maximum(), 200);
-        QCOMPARE(dlg.Option2()->value(), 100);
-        QVERIFY(dlg.Option1(0)->isChecked());
-        QVERIFY(dlg.Option2()->isHidden());
-        // The slider moves the boxes only while "Percentage" is chosen.
-        dlg.Option2()->setValue(150);
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
-        dlg.Option1(1)->setChecked(true);
-        QVERIFY(!dlg.Option2()->isHidden());
-        dlg.Option2()->setValue(50);
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
-        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
-        dlg.Option1(0)->setChecked(true);
-        QVERIFY(dlg.Option2()->isHidden());
-
-        // With a selection the boxes start at its size; the text is left unrounded.
-        Fixture g(101, 51);
-        g.host.st.currentTool = QStringLiteral("Marquee");
-        g.doc.Picture1_MouseDown(1, 0, 10, 10);
-        g.doc.Picture1_MouseMove(1, 0, 21, 15);
-        g.doc.Picture1_MouseUp(1, 0, 21, 15);
-        frmResize sel(g.doc);
-        QCOMPARE(sel.TextW()->text(), QStringLiteral("11"));
-        QCOMPARE(sel.TextH()->text(), QStringLiteral("5"));
-        sel.Option1(1)->setChecked(true);
-        sel.Option2()->setValue(150);
-        QCOMPARE(sel.TextW()->text(), QStringLiteral("16.5"));
-        QCOMPARE(sel.TextH()->text(), QStringLiteral("7.5"));
-    }
-
-    void resizeUnchangedOrStretched()
-    {
-        // 100 %: the picture as it was, still one undo step.
-        Fixture f(64, 48);
-        const QImage before = f.doc.Picture1.Image().copy();
-        const std::int16_t index = f.doc.UndoIndex();
-        frmResize dlg(f.doc);
-        dlg.OKButton_Click();
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(dlg.progressRows(), 0);   // the block path: no rows counted
-        QCOMPARE(f.doc.Picture1.Image(), before);
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-
-        // Enlarging stretches the picture as one block.
-        Fixture g(20, 10);
-        QVERIFY(ResizeDocument(g.doc, 40, 30));
-        QCOMPARE(g.doc.Picture1.size(), QSize(40, 30));
-        QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 3); }), QString());
-    }
-
-    void resizeHalfShrinksPerPixel()
-    {
-        Fixture f;
-        const std::int16_t index = f.doc.UndoIndex();
-        frmResize dlg(f.doc);
-        dlg.Option1(1)->setChecked(true);
-        dlg.Option2()->setValue(50);
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
-        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
-        dlg.OKButton_Click();
-        QCOMPARE(f.doc.Picture1.size(), QSize(320, 240));
-        QCOMPARE(f.doc.Picture2.size(), QSize(320, 240));
-        QCOMPARE(f.doc.PicOrg.size(), QSize(320, 240));
-        QCOMPARE(dlg.progressRows(), 239);   // every row counted
-        QVERIFY(dlg.Progress1()->isHidden());
-        // x / 0.5 = 2x: every second pixel.
-        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-        // The window is fitted to the picture: its width, the frame plus its height.
-        QCOMPARE(f.view.window.width(), 320);
-        QCOMPARE(f.view.window.height(), 240 + (660 - 652 > 0 ? 520 - 494 : 0));
-        f.doc.Undo(1);
-        QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
-
-        // Shrinking one way only also takes the per-pixel path, with ties to even: 3 -> 2 columns
-        // maps x = 1 to 1.5, which rounds to 2.
-        Fixture g(3, 4);
-        QVERIFY(ResizeDocument(g.doc, 2, 4));
-        QCOMPARE(g.doc.Picture1.size(), QSize(2, 4));
-        QCOMPARE(g.px(0, 3), Fixture::at(0, 3));
-        QCOMPARE(g.px(1, 3), Fixture::at(2, 3));
-    }
-
-    void resizeRefusesBadSizes()
-    {
-        Fixture f(50, 40);
-        const QImage before = f.doc.Picture1.Image().copy();
-        const std::int16_t index = f.doc.UndoIndex();
-        const struct { const char *w, *h; int message; } cases[] = {
-            {"0", "40", 0}, {"-5", "40", 0}, {"abc", "40", 1138}, {"50", "", 1138}, {"30000", "30000", 0},
-            {"50", "1e9", 0}};
-        for (const auto &c : cases) {
-            frmResize dlg(f.doc);
-            QStringList shown;
-            dlg.msgBoxHook = [&shown](const QString &text, int, const QString &title) {
-                shown << text << title;
-                return int(Msg::OK);
-            };
-            dlg.TextW()->setText(QString::fromLatin1(c.w));
-            dlg.TextH()->setText(QString::fromLatin1(c.h));
-            dlg.OKButton_Click();
-            QCOMPARE(shown.size(), 2);
-            QCOMPARE(shown[0], c.message ? LoadResString(c.message) : SizeRangeMessage());
-            QCOMPARE(shown[1], LoadResString(1174));
-            QVERIFY(dlg.result() != QDialog::Accepted);
-            QCOMPARE(f.doc.Picture1.Image(), before);
-            QCOMPARE(f.doc.UndoIndex(), index);
-        }
-        QVERIFY(!ResizeDocument(f.doc, 0, 10));
-        QVERIFY(!ResizeDocument(f.doc, MaxImageSide() + 1, 10));
-        QCOMPARE(f.doc.Picture1.Image(), before);
-    }
-
-    void canvasGrowsAndShrinksAtTopLeft()
-    {
-        Fixture f(30, 20);
-        f.host.st.backColour = RGBColour(0, 0, 170);
-        frmCanvas dlg(f.doc);
-        QCOMPARE(dlg.windowTitle(), LoadResString(1224));
-        QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
-        const std::int16_t index = f.doc.UndoIndex();
-        dlg.TextW()->setText(QStringLiteral("45"));
-        dlg.TextH()->setText(QStringLiteral("25"));
-        // Enter in a box presses OK.
-        QTest::keyClick(dlg.TextH(), Qt::Key_Return);
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
-        QCOMPARE(f.doc.PicOrg.size(), QSize(45, 25));
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-        QCOMPARE(f.differs([](int x, int y) { return x < 30 && y < 20 ? Fixture::at(x, y) : RGBColour(0, 0, 170); }),
-                 QString());
-        QVERIFY(ResizeCanvas(f.doc, 10, 5));
-        QCOMPARE(f.doc.Picture1.size(), QSize(10, 5));
-        QCOMPARE(f.px(9, 4), Fixture::at(9, 4));
-        f.doc.Undo(1);
-        QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
-    }
-
-    void canvasBadInputChangesNothing()
-    {
-        Fixture f(30, 20);
-        const QImage before = f.doc.Picture1.Image().copy();
-        const std::int16_t index = f.doc.UndoIndex();
-        for (const auto &[w, h] : {std::pair{"0", "20"}, std::pair{"-3", "20"}, std::pair{"x", "20"},
-                                   std::pair{"30", "40000"}, std::pair{"30000", "30000"}}) {
-            frmCanvas dlg(f.doc);
-            int messages = 0;
-            dlg.msgBoxHook = [&messages](const QString &, int, const QString &) {
-                ++messages;
-                return int(Msg::OK);
-            };
-            dlg.TextW()->setText(QString::fromLatin1(w));
-            dlg.TextH()->setText(QString::fromLatin1(h));
-            dlg.OKButton_Click();
-            QVERIFY(dlg.result() != QDialog::Accepted);
-            QCOMPARE(dlg.TextW()->text(), QString::fromLatin1(w));   // the dialog keeps what was typed
-            // Only a size too large for a picture says so; the others end quietly.
-            QCOMPARE(messages, QByteArray(w) == "30000" ? 1 : 0);
-        }
-        QCOMPARE(f.doc.Picture1.Image(), before);
-        QCOMPARE(f.doc.UndoIndex(), index);
-    }
-
-    void rotateDialogRules()
-    {
-        Fixture f(21, 21);
-        FrmRotate dlg(f.doc);
-        QCOMPARE(dlg.windowTitle(), LoadResString(1223));
-        QCOMPARE(dlg.hChkErase()->text(), LoadResString(1238));
-        QCOMPARE(dlg.cmdOK()->text(), LoadResString(1243));
-        QCOMPARE(dlg.CmdCancel()->text(), LoadResString(1244));
-        QCOMPARE(dlg.Option2(3)->text(), LoadResString(1230));
-        QCOMPARE(dlg.Option1(0)->text(), LoadResString(1231));
-        QCOMPARE(dlg.Option1(1)->text(), LoadResString(1232));
-        QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), LoadResString(1228));
-        QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(), LoadResString(1229));
-        QCOMPARE(dlg.Angle, 90.0);
-        QCOMPARE(dlg.Direction, std::int16_t(0));
-        QVERIFY(!dlg.TextAngle()->isEnabled());
-        QCOMPARE(dlg.TextAngle()->text(), QStringLiteral("45"));
-        QVERIFY(dlg.Progress1()->isHidden());
-
-        dlg.Option2(1)->click();
-        QCOMPARE(dlg.Angle, 180.0);
-        dlg.Option2(2)->click();
-        QCOMPARE(dlg.Angle, 270.0);
-        dlg.Option2(3)->click();
-        QVERIFY(dlg.TextAngle()->isEnabled());
-        QCOMPARE(dlg.Angle, 45.0);
-        // 400 is out of range: the box is emptied and the angle stays.
-        dlg.TextAngle()->setText(QStringLiteral("400"));
-        dlg.TextAngle_KeyUp(Qt::Key_0);
-        QCOMPARE(dlg.TextAngle()->text(), QString());
-        QCOMPARE(dlg.Angle, 45.0);
-        dlg.TextAngle()->setText(QStringLiteral("-1"));
-        dlg.TextAngle_KeyUp(Qt::Key_1);
-        QCOMPARE(dlg.TextAngle()->text(), QString());
-        dlg.TextAngle()->setText(QStringLiteral("30"));
-        dlg.TextAngle_KeyUp(Qt::Key_0);
-        QCOMPARE(dlg.Angle, 30.0);
-        // 45 and Enter: angle 45 and the focus on OK.
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        dlg.TextAngle()->setFocus();
-        dlg.TextAngle()->setText(QStringLiteral("45"));
-        QTest::keyClick(dlg.TextAngle(), Qt::Key_Return);
-        QCOMPARE(dlg.Angle, 45.0);
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.cmdOK()));
-
-        // Left negates; OK rotates the document and hands back radians.
-        dlg.Option1(1)->click();
-        QCOMPARE(dlg.Direction, std::int16_t(1));
-        dlg.Option2(0)->click();
-        dlg.cmdOK_Click();
-        QCOMPARE(dlg.Angle, -(90 * 2 * double(Pi) / 360));
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        // A quarter turn to the left about (10, 10) (CInt(10.5) = 10): (x, y) comes from (20 - y, x).
-        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(20 - y, x); }), QString());
-    }
-
-    void imageMenuOpensTheDialogs()
-    {
-        frmMain main;
-        main.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::OK); };
-        main.MDIForm_Load();
-        // Without a document the commands do nothing.
-        int opened = 0;
-        main.imageDialogHook = [&opened](QDialog &) { ++opened; };
-        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
-        QCOMPARE(opened, 0);
-
-        frmDocument *form = main.NewDocument();
-        QVERIFY(form);
-        Document &doc = form->doc();
-        const QSize size = doc.Picture1.size();
-        QString seen;
-        main.imageDialogHook = [&](QDialog &d) {
-            ++opened;
-            seen = d.objectName();
-            if (auto *canvas = qobject_cast<frmCanvas *>(&d)) {
-                QCOMPARE(canvas->TextW()->text(), QString::number(size.width()));
-                QCOMPARE(canvas->TextH()->text(), QString::number(size.height()));
-                canvas->TextW()->setText(QString::number(size.width() + 10));
-                canvas->OKButton_Click();
-            } else if (auto *resize = qobject_cast<frmResize *>(&d)) {
-                resize->TextW()->setText(QStringLiteral("20"));
-                resize->TextH()->setText(QStringLiteral("10"));
-                resize->OKButton_Click();
-            } else if (auto *rotate = qobject_cast<FrmRotate *>(&d)) {
-                rotate->Option2(1)->click();
-                rotate->cmdOK_Click();
-            }
-        };
-        main.menuItem(QStringLiteral("mnuImageCanvasSize"))->trigger();
-        QCOMPARE(seen, QStringLiteral("frmCanvas"));
-        QCOMPARE(doc.Picture1.size(), QSize(size.width() + 10, size.height()));
-        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
-        QCOMPARE(seen, QStringLiteral("FrmRotate"));
-        main.menuItem(QStringLiteral("mnuImageResize"))->trigger();
-        QCOMPARE(seen, QStringLiteral("frmResize"));
-        QCOMPARE(doc.Picture1.size(), QSize(20, 10));
-        QCOMPARE(opened, 3);
-    }
 };
 
 QTEST_MAIN(TestDialogs)

@@ -1,12 +1,11 @@
 // The main window offscreen: start-up with an empty store, the load order's effects, command
 // state with and without a document, the close question during shut-down and the settings
-// written at exit; and its smaller windows and menus: the about window with the machine key
-// store behind "System Info", the tip of the day, the help viewer, the Window menu's
-// arrangements and the shared program list behind the Programs menu.
+// written at exit; and its smaller windows and menus: the tip of the day, the help viewer, the
+// Window menu's arrangements and the shared program list behind the Programs menu. (The about
+// window and the machine key store are tst_about.)
 #include "testsupport.h"
 #include "base/AppInfo.h"
 #include "app/HelpIndex.h"
-#include "aux/MachineRegistry.h"
 #include "app/ProgramList.h"
 #include "base/SettingsStore.h"
 #include "app/TipBook.h"
@@ -14,7 +13,6 @@
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "app/frmTip.h"
-#include "aux/frmAbout.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
@@ -47,32 +45,6 @@
 using namespace orv;
 
 namespace {
-// Points the machine store at a fresh folder for the lifetime of the object.
-struct PrivateRegistry {
-    QTemporaryDir dir;
-    PrivateRegistry() { SetMachineRegistryFolder(dir.path()); }
-    ~PrivateRegistry() { SetMachineRegistryFolder(QString()); }
-};
-
-struct Shown {
-    QStringList texts, titles;
-    QList<int> styles;
-    QStringList started;
-};
-
-void hook(frmAbout &about, Shown &shown, bool startSucceeds = true)
-{
-    about.msgBoxHook = [&shown](const QString &text, const QString &title, int style) {
-        shown.texts << text;
-        shown.titles << title;
-        shown.styles << style;
-    };
-    about.startHook = [&shown, startSucceeds](const QString &program) {
-        shown.started << program;
-        return startSucceeds;
-    };
-}
-
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
@@ -281,145 +253,6 @@ private slots:
         QCOMPARE(s.lblProductName()->text(), QStringLiteral("Orv Image Editor"));
         QCOMPARE(s.Timer1()->interval(), 2000);
         QVERIFY(s.Timer1()->isActive());
-    }
-
-    void machineKeyValuesOfBothTypes()
-    {
-        PrivateRegistry reg;
-        const QString key = QStringLiteral("SOFTWARE\\Orv\\Test");
-        QString v = QStringLiteral("stale");
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), v));
-        QVERIFY(v.isEmpty());
-
-        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), QStringLiteral("/usr/bin/tool with blanks")));
-        QVERIFY(RegSetDword(HKEY_LOCAL_MACHINE, key, QStringLiteral("Count"), 0x01020304u));
-        QVERIFY(RegSetDword(HKEY_LOCAL_MACHINE, key, QStringLiteral("Zero"), 0));
-        QVERIFY(RegSetDword(HKEY_LOCAL_MACHINE, key, QStringLiteral("Max"), 0xFFFFFFFFu));
-        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), QString()));
-
-        QVERIFY(frmAbout::GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), v));
-        QCOMPARE(v, QStringLiteral("/usr/bin/tool with blanks"));
-        // Key and value names ignore letter case.
-        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("software\\orv\\TEST"), QStringLiteral("name"), v));
-        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Count"), v));
-        QCOMPARE(v, QString::number(0x01020304));
-        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Zero"), v));
-        QCOMPARE(v, QStringLiteral("0"));
-        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Max"), v));
-        QCOMPARE(v, QStringLiteral("4294967295"));
-        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), v));
-        QVERIFY(v.isEmpty());
-
-        const std::optional<RegValue> raw = RegQueryValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Count"));
-        QVERIFY(raw);
-        QCOMPARE(raw->type, REG_DWORD);
-        QCOMPARE(raw->data, QByteArray("\x04\x03\x02\x01", 4));
-
-        // Missing value, missing key, another root, and a damaged entry all fail with an empty text.
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Nothing"), v));
-        QVERIFY(v.isEmpty());
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Nobody"), QStringLiteral("Name"), v));
-        QVERIFY(!GetKeyValue(HKEY_CURRENT_USER, key, QStringLiteral("Name"), v));
-        QVERIFY(!GetKeyValue(0x12345678u, key, QStringLiteral("Name"), v));
-        QFile ini(reg.dir.filePath(QStringLiteral("HKEY_LOCAL_MACHINE.ini")));
-        QVERIFY(ini.open(QIODevice::Append));
-        ini.write("\n[odd]\nvalue=qword:12\nbig=dword:99999999999\n");
-        ini.close();
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("value"), v));
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("big"), v));
-    }
-
-    void aboutWindowTexts()
-    {
-        frmAbout about;
-        QCOMPARE(about.windowTitle(), QStringLiteral("About Orv Image Editor"));
-        QCOMPARE(about.lblTitle()->text(), QStringLiteral("Orv Image Editor"));
-        QCOMPARE(about.lblVersion()->text(), QStringLiteral("Version %1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
-        QCOMPARE(about.LblWWW()->text(), QStringLiteral("https://orv.example.org/"));
-        QCOMPARE(about.cmdOK()->text(), QStringLiteral("&OK"));
-        QCOMPARE(about.cmdSysInfo()->text(), QStringLiteral("&System Info"));
-        QCOMPARE(about.linkColour(), QColor(0, 0, 255));
-        QStringList opened;
-        about.openUrlHook = [&](const QString &url) { opened << url; };
-        about.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&about));
-        QEvent enter(QEvent::Enter);
-        QCoreApplication::sendEvent(about.LblWWW(), &enter);
-        QCOMPARE(about.linkColour(), QColor(0, 255, 255));
-        QTest::mouseClick(about.LblWWW(), Qt::LeftButton);
-        QCOMPARE(opened, QStringList{QStringLiteral("https://orv.example.org/")});
-        QMouseEvent outside(QEvent::MouseMove, QPointF(2, 2), about.mapToGlobal(QPointF(2, 2)), Qt::NoButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&about, &outside);
-        QCOMPARE(about.linkColour(), QColor(0, 0, 255));
-        QTest::mouseClick(about.cmdOK(), Qt::LeftButton);
-        QVERIFY(!about.isVisible());
-    }
-
-    void sysInfoWithoutKeysShowsError()
-    {
-        PrivateRegistry reg;
-        frmAbout about;
-        Shown shown;
-        hook(about, shown);
-        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
-        QCOMPARE(shown.texts, QStringList{QStringLiteral("Unable to open System information")});
-        QCOMPARE(shown.titles, QStringList{QStringLiteral("System Error")});
-        QCOMPARE(shown.styles, QList<int>{16});
-        QVERIFY(shown.started.isEmpty());
-
-        // The second key present but no program in its folder: the same message.
-        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoLocationKey), QStringLiteral("SYSINFO"),
-                             reg.dir.path()));
-        about.StartSysInfo();
-        QCOMPARE(shown.texts.size(), 2);
-        QCOMPARE(shown.titles.last(), QStringLiteral("System Error"));
-        QVERIFY(shown.started.isEmpty());
-    }
-
-    void sysInfoFromEitherKey()
-    {
-        PrivateRegistry reg;
-        frmAbout about;
-        Shown shown;
-        hook(about, shown);
-        // The location key with the program in its folder.
-        const QString program = reg.dir.filePath(QString::fromLatin1(SysInfoProgramName));
-        QFile f(program);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
-        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoLocationKey), QStringLiteral("SYSINFO"),
-                             reg.dir.path()));
-        about.StartSysInfo();
-        QCOMPARE(shown.started, QStringList{program});
-        // The first key wins when present.
-        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, QString::fromLatin1(SysInfoKey), QStringLiteral("PATH"),
-                             QStringLiteral("/usr/bin/some-sysinfo")));
-        about.StartSysInfo();
-        QCOMPARE(shown.started.last(), QStringLiteral("/usr/bin/some-sysinfo"));
-        QVERIFY(shown.texts.isEmpty());
-        // A recorded program that does not start is reported like a missing one.
-        Shown failing;
-        hook(about, failing, false);
-        about.StartSysInfo();
-        QCOMPARE(failing.titles, QStringList{QStringLiteral("System Error")});
-    }
-
-    void aboutFromHelpMenu()
-    {
-        LoadedMain w;
-        QString version;
-        bool modal = false;
-        w.modalHook = [&](QDialog &d) {
-            auto *about = qobject_cast<frmAbout *>(&d);
-            QVERIFY(about);
-            version = about->lblVersion()->text();
-            modal = d.parentWidget() == &w;
-        };
-        w.menuItem(QStringLiteral("mnuHelpAbout"))->trigger();
-        QVERIFY(modal);
-        QCOMPARE(version, VersionText());
-        w.close();
     }
 
     void tipFileRules()
@@ -761,6 +594,7 @@ private slots:
     {
         LoadedMain w;
         w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        w.setGeometry(600, 400, 900, 600);
         w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
         frmHelp *help = w.helpWindow();
         QVERIFY(help);
@@ -779,6 +613,13 @@ private slots:
         w.state().currentTool = QStringLiteral("Cont Line");
         w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
         QCOMPARE(help->page()->source().fragment(), QStringLiteral("contline"));
+
+        // It opens over the main window, and Escape closes it.
+        QVERIFY(w.geometry().contains(help->geometry().center()));
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->page(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.helpWindow());
         w.close();
     }
 

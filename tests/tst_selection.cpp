@@ -231,6 +231,19 @@ private slots:
         QCOMPARE(my, 0.0f);
         g.doc.sub_MARQUEE(1, 0, mx, my, 3);
         QCOMPARE(g.doc.RectHWND.boundingRect(), QRect(30, 0, 34, 20));
+        // Through the pointer: a press outside the image starts on its edge (a later Copy
+        // carries no margin), and the status bar shows the held point.
+        Fixture h(20, 16);
+        h.pattern();
+        h.marquee(-20, -10, 10, 8);
+        QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(0, 0, 10, 8));
+        h.doc.sub_COPY();
+        QCOMPARE(clipboardImage(), h.doc.Picture1.Image().copy(0, 0, 10, 8));
+        h.doc.Picture1_MouseDown(1, 0, 100, 70);
+        h.doc.Picture1_MouseMove(1, 0, 5, -9);
+        QCOMPARE(h.host.status.value(2), QStringLiteral("X : 5  Y : 0"));
+        h.doc.Picture1_MouseUp(1, 0, 5, -9);
+        QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(5, 0, 15, 16));
         // A move with the right button does nothing.
         float rx = 5, ry = 5;
         g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
@@ -418,6 +431,23 @@ private slots:
                     want = Fixture::patternAt(x, y);
                 QCOMPARE(b.px(x, y), want);
             }
+    }
+
+    void pasteDropsTheSelectionFirst()
+    {
+        // Select, copy, paste: a selection away from the top-left must not clip the paste away.
+        Fixture f(40, 30);
+        f.pattern();
+        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        putOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
+        f.marquee(20, 15, 30, 25);
+        QVERIFY(f.doc.RectHWND);
+        f.doc.sub_PASTE();
+        QVERIFY(!f.doc.RectHWND);
+        QVERIFY(!f.doc.ShapeRect1.Visible);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                QCOMPARE(f.px(x, y), x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y));
     }
 
     void cutFillsBackgroundAsOneUndoStep()

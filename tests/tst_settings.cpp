@@ -568,6 +568,9 @@ private slots:
         QTest::newRow("NUL byte") << QByteArray("[O]\nA=1\n") + QByteArray(1, '\0') + QByteArray("B=2\n") << 3;
         QTest::newRow("invalid UTF-8") << QByteArray("[O]\nA=\xff\xfe\n") << 2;
         QTest::newRow("control character") << QByteArray("[O]\nA=\x1b[2J\n") << 2;
+        QTest::newRow("quote in a key") << QByteArray("[O]\nA=1\nB\"x=2\nC=3\n") << 3;
+        QTest::newRow("quote in a section") << QByteArray("[O\"x]\nA=1\n") << 1;
+        QTest::newRow("escaped backslash at the end") << QByteArray("[O]\nA=ab\\\\\n") << 0;
     }
 
     void iniCheck()
@@ -603,6 +606,8 @@ private slots:
         QTest::newRow("truncated line") << QByteArray("[ToolProperties]\nPenWidthX=7\nSprayDens");
         QTest::newRow("broken escape") << QByteArray("[ToolProperties]\nPenWidthX=7\nPenColor=12\\\n");
         QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
+        QTest::newRow("quote in a key") << QByteArray("[ToolProperties]\nPen\"X=1\nPenWidthX=7\n[MRUList]\nMRU%201=/a.bmp\n");
+        QTest::newRow("quote in a section") << QByteArray("[Tool\"Properties]\nPenWidthX=7\n[MRUList]\nMRU%201=/a.bmp\n");
     }
 
     void malformedFileIsKeptBeforeFirstWrite()

@@ -318,6 +318,20 @@ private slots:
         f.doc.Undo(1);
         QCOMPARE(f.doc.Picture1.Image(), before);
 
+        // With a selection the whole picture is cleared all the same, and the selection goes.
+        f.host.st.currentTool = QStringLiteral("Marquee");
+        f.doc.Picture1_MouseDown(1, 0, 5, 5);
+        f.doc.Picture1_MouseMove(1, 0, 12, 10);
+        f.doc.Picture1_MouseUp(1, 0, 12, 10);
+        QVERIFY(f.doc.RectHWND);
+        f.host.st.backColour = RGBColour(9, 9, 9);
+        f.host.answers = {Msg::Yes};
+        f.doc.Clear();
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                QCOMPARE(f.px(x, y), RGBColour(9, 9, 9));
+        QVERIFY(!f.doc.RectHWND);
+
         // A closed gate: no question, nothing happens.
         f.doc.setFormIzin(false);
         f.host.shownMessages.clear();

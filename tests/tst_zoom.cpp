@@ -135,7 +135,8 @@ private slots:
         QVERIFY(zoom);
         QVERIFY(QTest::qWaitForWindowExposed(zoom));
         const int f = w.state().zoomFactor;
-        const QSize view = zoom->surface().size();
+        QSize view = zoom->surface().size();
+        QCOMPARE(view, QSize(200, 160));
         // The view shows the block around the pointer, each pixel f x f; near an edge the block
         // moves back inside the image.
         auto expectView = [&](QPoint pointer) {
@@ -154,6 +155,15 @@ private slots:
             zoom->innerArea()->repaint();
             QVERIFY2(expectView(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
         }
+        // The user makes the window larger: the magnified copy fills the larger inner area.
+        zoom->resize(zoom->width() + 120, zoom->height() + 80);
+        QTRY_COMPARE(zoom->innerArea()->size(), QSize(320, 240));
+        view = zoom->surface().size();
+        QCOMPARE(view, QSize(320, 240));
+        QCOMPARE(zoom->Shape1(), QRect(160, 120, 5, 5));
+        doc.Picture1_MouseMove(0, 0, 101.0f, 101.0f);
+        zoom->innerArea()->repaint();
+        QVERIFY(expectView(QPoint(101, 101)));
         // Many moves between two frames: one copy, of the last position.
         for (int i = 0; i < 50; ++i)
             doc.Picture1_MouseMove(0, 0, float(20 + i), 60.0f);

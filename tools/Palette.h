@@ -39,19 +39,23 @@ QByteArray PaletteFileText(const PaletteCells &cells);
 // when `error` is given, puts the system's reason there.
 bool SavePaletteFile(const QString &path, const PaletteCells &cells, QString *error = nullptr);
 
-// Reads one record "index,colour". Blanks (spaces and tabs) around either number are allowed,
-// and so are a CR or LF at the end; nothing else is: each number is plain decimal digits (no
-// sign, fraction or exponent), the index lies in 0 to 47 and the colour in 0 to 0xFFFFFF.
-// Returns false for any other text, the cells untouched.
+// Reads one record "index,colour": two numbers separated by a comma, a CR or LF (or both) at
+// the end allowed. Each number may carry blanks (spaces, tabs) around it, a sign, any number of
+// leading zeros, a fraction and an exponent ("5", "+5", "0005", "5.0", "0.5e1" all read 5), and
+// is rounded to a whole number, halves to the even neighbour: the index to a 16-bit number that
+// must lie in 0 to 47, the colour to a 32-bit one of which the cell keeps the low 24 bits
+// (0x00BBGGRR): "16777216" reads 0 and "-1" reads 0xFFFFFF.
+// Returns false for any other text, leaving index and colour untouched.
 bool ParsePaletteRecord(QByteArrayView line, int *index, Colour *colour);
 
 // Reads a palette file into `cells` with the loop-counter rule: the index a record names becomes
 // the loop counter, so each record fills the cell it names and reading stops after the record
 // that names cell 47 (a file whose first record names cell 40 is read for eight records when the
-// next ones name 41 to 47). Reading stops silently at the first bad record, at the end of the
-// file, or when the file cannot be opened; the cells already read keep their new colours and the
-// others keep theirs. A UTF-8 byte-order mark before the first record is skipped. Returns the
-// number of records applied (0 for a missing, empty or unreadable file).
+// next ones name 41 to 47). Records are read as ParsePaletteRecord reads them, however long the
+// line. Reading stops silently at the first bad record, at the end of the file, or when the file
+// cannot be opened; the cells already read keep their new colours and the others keep theirs. A
+// UTF-8 byte-order mark before the first record is skipped. Returns the number of records
+// applied (0 for a missing, empty or unreadable file).
 int LoadPaletteFile(const QString &path, PaletteCells &cells);
 
 } // namespace orv

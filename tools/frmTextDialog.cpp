@@ -3,8 +3,10 @@
 #include "base/Conversions.h"
 #include "base/ResStringsWidget.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,18 +15,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orv {
 
 namespace {
-
-template<typename W>
-W *named(W *widget, const char *name, const char *tagId = nullptr)
-{
-    widget->setObjectName(QLatin1String(name));
-    if (tagId)
-        setTag(widget, QLatin1String(tagId));
-    return widget;
-}
 
 QColor toQColor(Colour c)
 {
@@ -118,10 +113,18 @@ void frmTextDialog::Form_Load()
     LoadResStrings(this, keepFonts);
 
     m_sample = m_Text1->font();
-    // Every screen font in the order the system lists them; the first one and size "10" are
-    // selected, which runs their handlers.
-    m_ComboFont->addItems(QFontDatabase::families());
-    m_ComboFont->setCurrentIndex(0);
+    // Every screen font in the order the system lists them. The list opens on the font of the
+    // last text put on an image while the machine still has it, else on the desktop's own font
+    // (the first of the list only when neither is listed); then size "10" is selected. Each
+    // selection runs its handler.
+    const QStringList families = QFontDatabase::families();
+    m_ComboFont->addItems(families);
+    int start = families.indexOf(m_state.text.fontName);
+    if (start < 0)
+        start = families.indexOf(QFontInfo(QApplication::font()).family());
+    if (start < 0)
+        start = families.indexOf(QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family());
+    m_ComboFont->setCurrentIndex(std::max(0, int(start)));
     m_ComboSize->setCurrentIndex(3);
 
     // The sample then starts at (index + 1) x 2 = 8 points, whatever the list shows.

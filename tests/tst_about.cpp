@@ -1,0 +1,229 @@
+// The about window offscreen: its texts (the version straight after "Version"), the link and
+// its colours, OK; "System Info" through the machine key store, by the key paths and value
+// names the store keeps, with the system's own information program where the store has none;
+// and the store's string and double-word values.
+#include "testsupport.h"
+
+#include "app/frmMain.h"
+#include "aux/MachineRegistry.h"
+#include "aux/frmAbout.h"
+#include "base/AppInfo.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace orv;
+
+namespace {
+
+// Points the machine store at a fresh folder, and the program search path at an empty one
+// (so no information program of this machine is found), for the lifetime of the object.
+struct PrivateMachine {
+    QTemporaryDir dir;
+    QTemporaryDir bin;
+    QByteArray path = qgetenv("PATH");
+    PrivateMachine()
+    {
+        SetMachineRegistryFolder(dir.path());
+        qputenv("PATH", bin.path().toLocal8Bit());
+    }
+    ~PrivateMachine()
+    {
+        SetMachineRegistryFolder(QString());
+        qputenv("PATH", path);
+    }
+    // An executable file named `name` in `folder`.
+    static QString program(const QString &folder, const QString &name)
+    {
+        const QString file = folder + QLatin1Char('/') + name;
+        QFile f(file);
+        if (!f.open(QIODevice::WriteOnly))
+            return {};
+        f.write("#!/bin/sh\n");
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return file;
+    }
+};
+
+struct Shown {
+    QStringList texts, titles;
+    QList<int> styles;
+    QStringList started;
+};
+
+void hook(frmAbout &about, Shown &shown, bool startSucceeds = true)
+{
+    about.msgBoxHook = [&shown](const QString &text, const QString &title, int style) {
+        shown.texts << text;
+        shown.titles << title;
+        shown.styles << style;
+    };
+    about.startHook = [&shown, startSucceeds](const QString &program) {
+        shown.started << program;
+        return startSucceeds;
+    };
+}
+
+const QString kInfo = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+const QString kLocation = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
+
+} // namespace
+
+class TestAbout : public QObject {
+    Q_OBJECT
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
+private slots:
+    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
+    void cleanup() { m_settings.reset(); }
+
+    void machineKeyValuesOfBothTypes()
+    {
+        PrivateMachine machine;
+        const QString key = QStringLiteral("SOFTWARE\\Orv\\Test");
+        QString v = QStringLiteral("stale");
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), v));
+        QVERIFY(v.isEmpty());
+
+        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), QStringLiteral("/usr/bin/tool with blanks")));
+        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), QString()));
+        QVERIFY(frmAbout::GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), v));
+        QCOMPARE(v, QStringLiteral("/usr/bin/tool with blanks"));
+        // Key and value names ignore letter case.
+        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("software\\orv\\TEST"), QStringLiteral("name"), v));
+        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), v));
+        QVERIFY(v.isEmpty());
+
+        // A double-word reads as the hexadecimal digits of its bytes, most significant first and
+        // without leading zeros, taken as one number: up to four digits a 16-bit one.
+        const struct { std::uint32_t value; const char *text; } words[] = {
+            {0, "0"}, {1, "1"}, {0x01020304u, "4660"}, {0x0000000Fu, "15"}, {0x00000100u, "16"},
+            {0x0A0B0C0Du, "-21555"}, {0x000000FFu, "255"}, {0x0000FFFFu, "65535"}, {0x10000000u, "65536"},
+            {0xFFFF0000u, "16776960"}, {0x80000000u, "524288"}, {0x12345678u, "305419896"}, {0xFFFFFFFFu, "-1"}};
+        for (const auto &w : words) {
+            QVERIFY(RegSetDword(HKEY_LOCAL_MACHINE, key, QStringLiteral("Word"), w.value));
+            QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Word"), v));
+            QCOMPARE(v, QString::fromLatin1(w.text));
+        }
+        QVERIFY(RegSetDword(HKEY_LOCAL_MACHINE, key, QStringLiteral("Word"), 0x01020304u));
+        const std::optional<RegValue> raw = RegQueryValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Word"));
+        QVERIFY(raw);
+        QCOMPARE(raw->type, REG_DWORD);
+        QCOMPARE(raw->data, QByteArray("\x04\x03\x02\x01", 4));
+
+        // Missing value, missing key, another root, and a damaged entry all fail with an empty text.
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Nothing"), v));
+        QVERIFY(v.isEmpty());
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Nobody"), QStringLiteral("Name"), v));
+        QVERIFY(!GetKeyValue(HKEY_CURRENT_USER, key, QStringLiteral("Name"), v));
+        QVERIFY(!GetKeyValue(0x12345678u, key, QStringLiteral("Name"), v));
+        QFile ini(machine.dir.filePath(QStringLiteral("HKEY_LOCAL_MACHINE.ini")));
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write("\n[odd]\nvalue=qword:12\nbig=dword:99999999999\n");
+        ini.close();
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("value"), v));
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("big"), v));
+    }
+
+    void aboutWindowTexts()
+    {
+        frmAbout about;
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Orv Image Editor"));
+        QCOMPARE(about.lblTitle()->text(), QStringLiteral("Orv Image Editor"));
+        // The number follows "Version" directly, without a blank.
+        QCOMPARE(about.lblVersion()->text(), QStringLiteral("Version%1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
+        QCOMPARE(about.LblWWW()->text(), QStringLiteral("https://orv.example.org/"));
+        QCOMPARE(about.cmdOK()->text(), QStringLiteral("&OK"));
+        QCOMPARE(about.cmdSysInfo()->text(), QStringLiteral("&System Info"));
+        QCOMPARE(about.linkColour(), QColor(0, 0, 255));
+        QStringList opened;
+        about.openUrlHook = [&](const QString &url) { opened << url; };
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(about.LblWWW(), &enter);
+        QCOMPARE(about.linkColour(), QColor(0, 255, 255));
+        QTest::mouseClick(about.LblWWW(), Qt::LeftButton);
+        QCOMPARE(opened, QStringList{QStringLiteral("https://orv.example.org/")});
+        QMouseEvent outside(QEvent::MouseMove, QPointF(2, 2), about.mapToGlobal(QPointF(2, 2)), Qt::NoButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&about, &outside);
+        QCOMPARE(about.linkColour(), QColor(0, 0, 255));
+        QTest::mouseClick(about.cmdOK(), Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+    }
+
+    void sysInfoByTheStoreOrTheSystem()
+    {
+        PrivateMachine machine;
+        frmAbout about;
+        Shown shown;
+        hook(about, shown);
+        // Nothing in the store and no information program on this machine: the message.
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(shown.texts, QStringList{QStringLiteral("Unable to open System information")});
+        QCOMPARE(shown.titles, QStringList{QStringLiteral("System Error")});
+        QCOMPARE(shown.styles, QList<int>{16});
+        QVERIFY(shown.started.isEmpty());
+
+        // Nothing in the store: the system's own program, the first of the two found.
+        const QString centre = PrivateMachine::program(machine.bin.path(), QStringLiteral("kinfocenter"));
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(shown.started, QStringList{centre});
+        const QString hardinfo = PrivateMachine::program(machine.bin.path(), QStringLiteral("hardinfo"));
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(shown.started.last(), hardinfo);
+        QCOMPARE(shown.texts.size(), 1);
+
+        // The location value names a folder without the program: the message, the system's
+        // program not tried.
+        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, kLocation, QStringLiteral("MSINFO"), machine.dir.path()));
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(shown.texts.size(), 2);
+        QCOMPARE(shown.titles.last(), QStringLiteral("System Error"));
+        QCOMPARE(shown.started.size(), 2);
+        // With the program in that folder it starts.
+        const QString located = PrivateMachine::program(machine.dir.path(), QStringLiteral("MSINFO32.EXE"));
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(shown.started.last(), located);
+        // The path value wins when present.
+        QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, kInfo, QStringLiteral("PATH"), QStringLiteral("/usr/bin/some-sysinfo")));
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(shown.started.last(), QStringLiteral("/usr/bin/some-sysinfo"));
+        QCOMPARE(shown.texts.size(), 2);
+        // A program that does not start is reported like a missing one.
+        Shown failing;
+        hook(about, failing, false);
+        QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
+        QCOMPARE(failing.titles, QStringList{QStringLiteral("System Error")});
+    }
+
+    void aboutFromHelpMenu()
+    {
+        frmMain w;
+        w.MDIForm_Load();
+        QString version;
+        bool modal = false;
+        w.modalHook = [&](QDialog &d) {
+            auto *about = qobject_cast<frmAbout *>(&d);
+            QVERIFY(about);
+            version = about->lblVersion()->text();
+            modal = d.parentWidget() == &w;
+        };
+        w.menuItem(QStringLiteral("mnuHelpAbout"))->trigger();
+        QVERIFY(modal);
+        QCOMPARE(version, QStringLiteral("Version%1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
+        w.close();
+    }
+};
+
+QTEST_MAIN(TestAbout)
+#include "tst_about.moc"

@@ -1,0 +1,364 @@
+// The Image menu's dialogs offscreen. Resize: its texts, the percentage slider, the block
+// stretch and the per-pixel shrink, the selection it keeps while scaling the whole picture, and
+// its silent end on a size it cannot make. Canvas size: growth at the top-left in the surface's
+// own background colour, Enter in a box, the silent end on bad input. Rotate: the angle, key and
+// direction rules. And the Image menu commands that open the three on the active document.
+#include "FakeHost.h"
+#include "testsupport.h"
+
+#include "app/frmMain.h"
+#include "base/AppState.h"
+#include "base/ResStrings.h"
+#include "dialogs/ImageResize.h"
+#include "dialogs/frmCanvas.h"
+#include "dialogs/frmResize.h"
+#include "dialogs/frmRotate.h"
+#include "document/frmDocument.h"
+#include "tools/OrvSliderWidget.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace orv;
+
+namespace {
+
+// A document whose every pixel tells its position, for the size dialogs.
+struct Fixture : orvtest::DocFixture {
+    explicit Fixture(int w = 640, int h = 480) : DocFixture(w, h) { paint(at); }
+    static Colour at(int x, int y) { return RGBColour(x & 0xFF, y & 0xFF, (x >> 8) + ((y >> 8) << 4)); }
+    // A marquee drawn by the pointer from (x0, y0) to (x1, y1).
+    void select(float x0, float y0, float x1, float y1)
+    {
+        host.st.currentTool = QStringLiteral("Marquee");
+        doc.Picture1_MouseDown(1, 0, x0, y0);
+        doc.Picture1_MouseMove(1, 0, x1, y1);
+        doc.Picture1_MouseUp(1, 0, x1, y1);
+    }
+};
+
+} // namespace
+
+class TestImageDialogs : public QObject {
+    Q_OBJECT
+    std::unique_ptr<orvtest::PrivateSettings> m_folder;   // a fresh settings folder per test
+
+private slots:
+    void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
+    void cleanup() { m_folder.reset(); }
+
+    void resizeTextsAndPercentage()
+    {
+        Fixture f;
+        frmResize dlg(f.doc);
+        QCOMPARE(dlg.windowTitle(), LoadResString(1225));
+        QCOMPARE(dlg.Option1(0)->text(), LoadResString(1233));
+        QCOMPARE(dlg.Option1(1)->text(), LoadResString(1234));
+        QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
+        QCOMPARE(dlg.CancelButton()->text(), LoadResString(1244));
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label1"))->text(), LoadResString(1135));
+        QCOMPARE(dlg.findChild<QLabel *>(QStringLiteral("Label2"))->text(), LoadResString(1136));
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
+        QCOMPARE(dlg.TextH()->text(), QStringLiteral("480"));
+        QCOMPARE(dlg.Option2()->suffix(), QStringLiteral("%"));
+        QCOMPARE(dlg.Option2()->minimum(), 50);
+        QCOMPARE(dlg.Option2()->maximum(), 200);
+        QCOMPARE(dlg.Option2()->value(), 100);
+        QVERIFY(dlg.Option1(0)->isChecked());
+        QVERIFY(dlg.Option2()->isHidden());
+        // The slider moves the boxes only while "Percentage" is chosen.
+        dlg.Option2()->setValue(150);
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
+        dlg.Option1(1)->setChecked(true);
+        QVERIFY(!dlg.Option2()->isHidden());
+        dlg.Option2()->setValue(50);
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
+        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
+        dlg.Option1(0)->setChecked(true);
+        QVERIFY(dlg.Option2()->isHidden());
+
+        // With a selection the boxes start at its size; the text is left unrounded.
+        Fixture g(101, 51);
+        g.select(10, 10, 21, 15);
+        frmResize sel(g.doc);
+        QCOMPARE(sel.TextW()->text(), QStringLiteral("11"));
+        QCOMPARE(sel.TextH()->text(), QStringLiteral("5"));
+        sel.Option1(1)->setChecked(true);
+        sel.Option2()->setValue(150);
+        QCOMPARE(sel.TextW()->text(), QStringLiteral("16.5"));
+        QCOMPARE(sel.TextH()->text(), QStringLiteral("7.5"));
+    }
+
+    void resizeUnchangedOrStretched()
+    {
+        // 100 %: the picture as it was, still one undo step.
+        Fixture f(64, 48);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        frmResize dlg(f.doc);
+        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.progressRows(), 0);   // the block path: no rows counted
+        QCOMPARE(f.doc.Picture1.Image(), before);
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+
+        // Enlarging stretches the picture as one block.
+        Fixture g(20, 10);
+        QVERIFY(ResizeDocument(g.doc, 40, 30));
+        QCOMPARE(g.doc.Picture1.size(), QSize(40, 30));
+        QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 3); }), QString());
+    }
+
+    void resizeHalfShrinksPerPixel()
+    {
+        Fixture f;
+        const std::int16_t index = f.doc.UndoIndex();
+        frmResize dlg(f.doc);
+        dlg.Option1(1)->setChecked(true);
+        dlg.Option2()->setValue(50);
+        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
+        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
+        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+        QCOMPARE(f.doc.Picture1.size(), QSize(320, 240));
+        QCOMPARE(f.doc.Picture2.size(), QSize(320, 240));
+        QCOMPARE(f.doc.PicOrg.size(), QSize(320, 240));
+        QCOMPARE(dlg.progressRows(), 239);   // every row counted
+        QVERIFY(dlg.Progress1()->isHidden());
+        // x / 0.5 = 2x: every second pixel.
+        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        // The window is fitted to the picture: its client area holds the picture.
+        QCOMPARE(f.view.client, QSize(320, 240));
+        QCOMPARE(f.view.window, QSize(320 + 8, 240 + 26));
+        f.doc.Undo(1);
+        QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
+
+        // Shrinking one way only also takes the per-pixel path, with ties to even: 3 -> 2 columns
+        // maps x = 1 to 1.5, which rounds to 2.
+        Fixture g(3, 4);
+        QVERIFY(ResizeDocument(g.doc, 2, 4));
+        QCOMPARE(g.doc.Picture1.size(), QSize(2, 4));
+        QCOMPARE(g.px(0, 3), Fixture::at(0, 3));
+        QCOMPARE(g.px(1, 3), Fixture::at(2, 3));
+    }
+
+    void resizeEndsSilentlyOnBadSizes()
+    {
+        // Nothing a number cannot be, and no size a picture cannot have: OK leaves the dialog
+        // open with what was typed, the picture and its history as they were, and shows
+        // nothing (a message box would block this test).
+        Fixture f(50, 40);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        for (const auto &[w, h] : {std::pair{"0", "40"}, std::pair{"-5", "40"}, std::pair{"abc", "40"},
+                                   std::pair{"50", ""}, std::pair{"30000", "30000"}, std::pair{"50", "1e9"}}) {
+            frmResize dlg(f.doc);
+            dlg.show();
+            dlg.TextW()->setText(QString::fromLatin1(w));
+            dlg.TextH()->setText(QString::fromLatin1(h));
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+            QCOMPARE(dlg.TextW()->text(), QString::fromLatin1(w));
+            QVERIFY(dlg.Progress1()->isHidden());
+            QCOMPARE(f.doc.Picture1.Image(), before);
+            QCOMPARE(f.doc.UndoIndex(), index);
+        }
+        QVERIFY(!ResizeDocument(f.doc, 0, 10));
+        QVERIFY(!ResizeDocument(f.doc, MaxImageSide() + 1, 10));
+        QCOMPARE(f.doc.Picture1.Image(), before);
+    }
+
+    void resizeKeepsTheSelection()
+    {
+        // Both ways, the block path and the per-pixel path scale the whole picture, not only the
+        // selection that clips drawing; the selection stays, and one undo step brings back both.
+        for (const QSize to : {QSize(80, 60), QSize(20, 15)}) {
+            Fixture f(40, 30);
+            f.select(5, 5, 15, 12);
+            QVERIFY(f.doc.RectHWND);
+            const QRectF outline(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Top, f.doc.ShapeRect1.Width,
+                                 f.doc.ShapeRect1.Height);
+            frmResize dlg(f.doc);
+            dlg.TextW()->setText(QString::number(to.width()));
+            dlg.TextH()->setText(QString::number(to.height()));
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+            QCOMPARE(f.doc.Picture1.size(), to);
+            if (to.width() > 40)
+                QCOMPARE(f.differs([](int x, int y) { return Fixture::at(x / 2, y / 2); }), QString());
+            else
+                QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
+            QVERIFY(f.doc.RectHWND);
+            QVERIFY(f.doc.ShapeRect1.Visible);
+            QCOMPARE(QRectF(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Top, f.doc.ShapeRect1.Width,
+                            f.doc.ShapeRect1.Height), outline);
+            f.doc.Undo(1);
+            QCOMPARE(f.doc.Picture1.size(), QSize(40, 30));
+            QCOMPARE(f.differs(Fixture::at), QString());
+        }
+    }
+
+    void canvasGrowsAndShrinksAtTopLeft()
+    {
+        // The new area takes the surface's own background colour, the one it took when the
+        // window was made, not the background colour chosen since; that colour stays.
+        Fixture f(30, 20);
+        const Colour surface = f.doc.Picture1.BackColor;
+        f.host.st.backColour = RGBColour(0, 0, 170);
+        QVERIFY(surface != f.host.st.backColour);
+        frmCanvas dlg(f.doc);
+        QCOMPARE(dlg.windowTitle(), LoadResString(1224));
+        QCOMPARE(dlg.OKButton()->text(), LoadResString(1243));
+        const std::int16_t index = f.doc.UndoIndex();
+        dlg.TextW()->setText(QStringLiteral("45"));
+        dlg.TextH()->setText(QStringLiteral("25"));
+        // Enter in a box presses OK.
+        QTest::keyClick(dlg.TextH(), Qt::Key_Return);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
+        QCOMPARE(f.doc.PicOrg.size(), QSize(45, 25));
+        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+        QCOMPARE(f.differs([surface](int x, int y) { return x < 30 && y < 20 ? Fixture::at(x, y) : surface; }),
+                 QString());
+        QCOMPARE(f.doc.Picture1.BackColor, surface);
+        QCOMPARE(f.host.st.backColour, RGBColour(0, 0, 170));
+        QVERIFY(ResizeCanvas(f.doc, 10, 5));
+        QCOMPARE(f.doc.Picture1.size(), QSize(10, 5));
+        QCOMPARE(f.px(9, 4), Fixture::at(9, 4));
+        f.doc.Undo(1);
+        QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
+    }
+
+    void canvasBadInputChangesNothing()
+    {
+        // No 16-bit number, or no size a surface can take: the handler ends quietly, the dialog
+        // keeps what was typed, the picture is untouched.
+        Fixture f(30, 20);
+        const QImage before = f.doc.Picture1.Image().copy();
+        const std::int16_t index = f.doc.UndoIndex();
+        for (const auto &[w, h] : {std::pair{"0", "20"}, std::pair{"-3", "20"}, std::pair{"x", "20"},
+                                   std::pair{"30", "40000"}, std::pair{"30000", "30000"}}) {
+            frmCanvas dlg(f.doc);
+            dlg.show();
+            dlg.TextW()->setText(QString::fromLatin1(w));
+            dlg.TextH()->setText(QString::fromLatin1(h));
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(dlg.TextW()->text(), QString::fromLatin1(w));
+        }
+        QCOMPARE(f.doc.Picture1.Image(), before);
+        QCOMPARE(f.doc.UndoIndex(), index);
+    }
+
+    void rotateDialogRules()
+    {
+        Fixture f(21, 21);
+        FrmRotate dlg(f.doc);
+        QCOMPARE(dlg.windowTitle(), LoadResString(1223));
+        QCOMPARE(dlg.hChkErase()->text(), LoadResString(1238));
+        QCOMPARE(dlg.cmdOK()->text(), LoadResString(1243));
+        QCOMPARE(dlg.CmdCancel()->text(), LoadResString(1244));
+        QCOMPARE(dlg.Option2(3)->text(), LoadResString(1230));
+        QCOMPARE(dlg.Option1(0)->text(), LoadResString(1231));
+        QCOMPARE(dlg.Option1(1)->text(), LoadResString(1232));
+        QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), LoadResString(1228));
+        QCOMPARE(dlg.findChild<QGroupBox *>(QStringLiteral("Frame2"))->title(), LoadResString(1229));
+        QCOMPARE(dlg.Angle, 90.0);
+        QCOMPARE(dlg.Direction, std::int16_t(0));
+        QVERIFY(!dlg.TextAngle()->isEnabled());
+        QCOMPARE(dlg.TextAngle()->text(), QStringLiteral("45"));
+        QVERIFY(dlg.Progress1()->isHidden());
+
+        dlg.Option2(1)->click();
+        QCOMPARE(dlg.Angle, 180.0);
+        dlg.Option2(2)->click();
+        QCOMPARE(dlg.Angle, 270.0);
+        dlg.Option2(3)->click();
+        QVERIFY(dlg.TextAngle()->isEnabled());
+        QCOMPARE(dlg.Angle, 45.0);
+        // 400 is out of range: the box is emptied and the angle stays.
+        dlg.TextAngle()->setText(QStringLiteral("400"));
+        dlg.TextAngle_KeyUp(Qt::Key_0);
+        QCOMPARE(dlg.TextAngle()->text(), QString());
+        QCOMPARE(dlg.Angle, 45.0);
+        dlg.TextAngle()->setText(QStringLiteral("-1"));
+        dlg.TextAngle_KeyUp(Qt::Key_1);
+        QCOMPARE(dlg.TextAngle()->text(), QString());
+        dlg.TextAngle()->setText(QStringLiteral("30"));
+        dlg.TextAngle_KeyUp(Qt::Key_0);
+        QCOMPARE(dlg.Angle, 30.0);
+        // 45 and Enter: angle 45 and the focus on OK.
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.TextAngle()->setFocus();
+        dlg.TextAngle()->setText(QStringLiteral("45"));
+        QTest::keyClick(dlg.TextAngle(), Qt::Key_Return);
+        QCOMPARE(dlg.Angle, 45.0);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(dlg.cmdOK()));
+
+        // Left negates; OK rotates the document and hands back radians.
+        dlg.Option1(1)->click();
+        QCOMPARE(dlg.Direction, std::int16_t(1));
+        dlg.Option2(0)->click();
+        dlg.cmdOK_Click();
+        QCOMPARE(dlg.Angle, -(90 * 2 * double(Pi) / 360));
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        // A quarter turn to the left about (10, 10) (CInt(10.5) = 10): (x, y) comes from (20 - y, x).
+        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(20 - y, x); }), QString());
+    }
+
+    void imageMenuOpensTheDialogs()
+    {
+        frmMain main;
+        main.MDIForm_Load();
+        // Without a document the commands do nothing.
+        int opened = 0;
+        main.imageDialogHook = [&opened](QDialog &) { ++opened; };
+        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
+        QCOMPARE(opened, 0);
+
+        frmDocument *form = main.NewDocument();
+        QVERIFY(form);
+        Document &doc = form->doc();
+        const QSize size = doc.Picture1.size();
+        QString seen;
+        main.imageDialogHook = [&](QDialog &d) {
+            ++opened;
+            seen = d.objectName();
+            if (auto *canvas = qobject_cast<frmCanvas *>(&d)) {
+                QCOMPARE(canvas->TextW()->text(), QString::number(size.width()));
+                QCOMPARE(canvas->TextH()->text(), QString::number(size.height()));
+                canvas->TextW()->setText(QString::number(size.width() + 10));
+                QTest::mouseClick(canvas->OKButton(), Qt::LeftButton);
+            } else if (auto *resize = qobject_cast<frmResize *>(&d)) {
+                resize->TextW()->setText(QStringLiteral("20"));
+                resize->TextH()->setText(QStringLiteral("10"));
+                QTest::mouseClick(resize->OKButton(), Qt::LeftButton);
+            } else if (auto *rotate = qobject_cast<FrmRotate *>(&d)) {
+                rotate->Option2(1)->click();
+                QTest::mouseClick(rotate->cmdOK(), Qt::LeftButton);
+            }
+        };
+        main.menuItem(QStringLiteral("mnuImageCanvasSize"))->trigger();
+        QCOMPARE(seen, QStringLiteral("frmCanvas"));
+        QCOMPARE(doc.Picture1.size(), QSize(size.width() + 10, size.height()));
+        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
+        QCOMPARE(seen, QStringLiteral("FrmRotate"));
+        main.menuItem(QStringLiteral("mnuImageResize"))->trigger();
+        QCOMPARE(seen, QStringLiteral("frmResize"));
+        QCOMPARE(doc.Picture1.size(), QSize(20, 10));
+        QCOMPARE(opened, 3);
+    }
+};
+
+QTEST_MAIN(TestImageDialogs)
+#include "tst_imagedialogs.moc"
