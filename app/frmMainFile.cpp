@@ -64,7 +64,9 @@ QString mruName(int index)
 // A name typed without an extension gets the dialog's default one.
 QString withDefaultExtension(const QString &path, const QString &ext)
 {
-    if (path.isEmpty() || ext.isEmpty() || !QFileInfo(path).suffix().isEmpty() || QFileInfo(path).isDir())
+    // A name that already exists means that file (or folder or device, which the open and save
+    // steps then refuse), not a new one with the extension added.
+    if (path.isEmpty() || ext.isEmpty() || !QFileInfo(path).suffix().isEmpty() || QFileInfo::exists(path))
         return path;
     return path + QLatin1Char('.') + ext;
 }

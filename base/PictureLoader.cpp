@@ -247,7 +247,12 @@ LoadedPicture ReadPicture(QIODevice &source, const QString &fileName, const Pict
             return failed(LoadFailure::Refused,
                           QStringLiteral("A file of %1 bytes cannot hold a picture of %2 x %3 pixels; it is damaged.")
                               .arg(fileSize).arg(size.width()).arg(size.height()));
-        const QImage::Format decoded = facts.format != QImage::Format_Invalid ? facts.format : reader.imageFormat();
+        // Some plugins answer from state a damaged header never set: take the answer as a number
+        // and count anything out of range as the widest format.
+        const int told = static_cast<int>(reader.imageFormat());
+        const QImage::Format decoded = facts.format != QImage::Format_Invalid ? facts.format
+            : told > QImage::Format_Invalid && told < QImage::NImageFormats ? static_cast<QImage::Format>(told)
+                                                                             : QImage::Format_RGBA64;
         const qint64 cost = PictureOpenCost(size, decoded, budget.documentCopies);
         if (cost > available)
             return failed(LoadFailure::Refused,
