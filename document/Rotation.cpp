@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <thread>
 #include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -161,6 +162,8 @@ SpanCopier spanCopier(const QImage &src)
     return copySpan;
 }
 
+int g_rotationThreads = 0;
+
 } // namespace
 
 void RotateNearest(const QImage &src, QImage &dst, const RotationMap &m, const QRect &area,
@@ -211,21 +214,47 @@ void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, Q
     }
 
     const SpanCopier copy = spanCopier(src);
-    for (int ty = 0; ty < r.height(); ty += kTileH) {
-        const int yEnd = std::min(ty + kTileH, r.height());
-        for (int tx = 0; tx < w; tx += kTileW) {
-            const int xEnd = std::min(tx + kTileW, w) - 1;
-            for (int j = ty; j < yEnd; ++j) {
-                const int a = std::max(tx, spanLo[std::size_t(j)]);
-                const int b = std::min(xEnd, spanHi[std::size_t(j)]);
-                if (a <= b)
-                    copy(rowMap(r.top() + j), a, b, sbits, sstride,
-                         dbits + qsizetype(r.top() + j) * dstride + r.left());
+    auto bands = [&](int from, int to, const std::function<void(int)> &report) {
+        for (int ty = from; ty < to; ty += kTileH) {
+            const int yEnd = std::min(ty + kTileH, to);
+            for (int tx = 0; tx < w; tx += kTileW) {
+                const int xEnd = std::min(tx + kTileW, w) - 1;
+                for (int j = ty; j < yEnd; ++j) {
+                    const int a = std::max(tx, spanLo[std::size_t(j)]);
+                    const int b = std::min(xEnd, spanHi[std::size_t(j)]);
+                    if (a <= b)
+                        copy(rowMap(r.top() + j), a, b, sbits, sstride,
+                             dbits + qsizetype(r.top() + j) * dstride + r.left());
+                }
             }
+            if (report)
+                report(yEnd);
         }
+    };
+    // Large areas: a second thread takes the lower half of the bands (rows are independent, so
+    // the pixels are the same); progress is reported from this thread alone.
+    const int threads = g_rotationThreads > 0 ? g_rotationThreads : int(std::thread::hardware_concurrency());
+    if (threads >= 2 && qint64(w) * r.height() >= (qint64(1) << 20) && r.height() >= 2 * kTileH) {
+        const int split = (r.height() / 2 + kTileH - 1) / kTileH * kTileH;
+        std::thread lower([&] {
+            ClearUpperVectorState();
+            bands(split, r.height(), nullptr);
+        });
+        std::function<void(int)> half;
         if (progress)
-            progress(yEnd);
+            half = [&](int done) { progress(std::min(r.height(), done * r.height() / std::max(split, 1))); };
+        bands(0, split, half);
+        lower.join();
+        if (progress)
+            progress(r.height());
+    } else {
+        bands(0, r.height(), progress);
     }
+}
+
+void SetRotationThreads(int threads)
+{
+    g_rotationThreads = threads;
 }
 
 } // namespace orv

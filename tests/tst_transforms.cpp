@@ -121,6 +121,22 @@ private slots:
             QVERIFY(copied > 0);
             QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1x%2 at %3").arg(c.w).arg(c.h).arg(c.degrees)));
         }
+        // A picture large enough for the second thread gives the pixels of the single thread.
+        {
+            const QImage src = noise(1100, 1000, 11);
+            const RotationMap m = RotationMap::reverseOf(33 * 2 * double(Pi) / 360, 560, 480);
+            QImage one(1100, 1000, QImage::Format_RGB32), two(1100, 1000, QImage::Format_RGB32);
+            one.fill(0xFF123456u);
+            two.fill(0xFF123456u);
+            SetRotationThreads(1);
+            RotateNearest(src, one, m, one.rect());
+            SetRotationThreads(2);
+            int lastDone = 0;
+            RotateNearest(src, two, m, two.rect(), [&lastDone](int done) { lastDone = done; });
+            SetRotationThreads(0);
+            QCOMPARE(lastDone, 1000);
+            QVERIFY(one == two);
+        }
         // Part of a larger destination from a smaller source: only the area changes.
         const QImage src = noise(90, 60, 5);
         const RotationMap m = RotationMap::reverseOf(0.6, 45, 30);
