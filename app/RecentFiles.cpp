@@ -13,4 +13,16 @@ bool UpdateRecentList(RecentList &list, const QString &path)
     return true;
 }
 
+QString RecentMenuText(const QString &path)
+{
+    QString text = path;
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString RecentPathFromMenuText(const QString &text)
+{
+    QString path = text;
+    return path.replace(QStringLiteral("&&"), QStringLiteral("&"));
+}
+
 } // namespace orv

@@ -20,4 +20,9 @@ using RecentList = std::array<RecentSlot, 7>;
 // list changed (the separator above the list then becomes visible).
 bool UpdateRecentList(RecentList &list, const QString &path);
 
+// A path as a menu item's text and back: an "&" in a file name is doubled so that the menu
+// shows it instead of taking it for a mnemonic.
+QString RecentMenuText(const QString &path);
+QString RecentPathFromMenuText(const QString &text);
+
 } // namespace orv

@@ -81,8 +81,16 @@ void frmMain::buildMenus()
             &QAction::triggered, this, &frmMain::mnuFileNew_Click);
     connect(addItem(file, QStringLiteral("mnuFileOpen"), QStringLiteral("1002"), QKeySequence::Open),
             &QAction::triggered, this, &frmMain::mnuFileOpen_Click);
-    connect(addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("1003"), QKeySequence(Qt::CTRL | Qt::Key_W)),
-            &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    // Close owns the desktop's close keys (Ctrl+W, Ctrl+F4); each image window's own menu gives
+    // its keys up (below), so no key has two owners and none goes dead as ambiguous.
+    QAction *close = addItem(file, QStringLiteral("mnuFileClose"), QStringLiteral("1003"));
+    close->setShortcuts(QKeySequence::Close);
+    connect(close, &QAction::triggered, this, &frmMain::mnuFileClose_Click);
+    connect(this, &frmMain::documentCreated, this, [](frmDocument *form) {
+        if (QMdiSubWindow *sub = form->subWindow(); sub && sub->systemMenu())
+            for (QAction *a : sub->systemMenu()->actions())
+                a->setShortcuts({});
+    });
     sep(file);
     connect(addItem(file, QStringLiteral("mnuFileSave"), QStringLiteral("1004"), QKeySequence::Save),
             &QAction::triggered, this, &frmMain::mnuFileSave_Click);
@@ -208,16 +216,11 @@ void frmMain::buildMenus()
 
     // Window
     QMenu *window = addMenu(nullptr, QStringLiteral("mnuWindow"), QStringLiteral("1026"));
-    connect(addItem(window, QStringLiteral("mnuWindowNewWindow"), QStringLiteral("1027")), &QAction::triggered, this,
-            [this] { NewDocument(); });
-    connect(addItem(window, QStringLiteral("mnuWindowCascade"), QStringLiteral("1028")), &QAction::triggered, m_mdi,
-            &QMdiArea::cascadeSubWindows);
-    connect(addItem(window, QStringLiteral("mnuWindowTileHorizontal"), QStringLiteral("1029")), &QAction::triggered,
-            m_mdi, &QMdiArea::tileSubWindows);
-    connect(addItem(window, QStringLiteral("mnuWindowTileVertical"), QStringLiteral("1030")), &QAction::triggered, m_mdi,
-            &QMdiArea::tileSubWindows);
-    connect(addItem(window, QStringLiteral("mnuWindowArrangeIcons"), QStringLiteral("1031")), &QAction::triggered,
-            m_mdi, &QMdiArea::tileSubWindows);
+    // (their commands are connected with the rest of the Window menu's, in frmMainWindow.cpp)
+    for (const auto &[name, id] : {std::pair{"mnuWindowNewWindow", "1027"}, std::pair{"mnuWindowCascade", "1028"},
+                                   std::pair{"mnuWindowTileHorizontal", "1029"}, std::pair{"mnuWindowTileVertical", "1030"},
+                                   std::pair{"mnuWindowArrangeIcons", "1031"}})
+        addItem(window, QString::fromLatin1(name), QString::fromLatin1(id));
 
     // Help
     QMenu *help = addMenu(nullptr, QStringLiteral("mnuHelp"), QStringLiteral("1032"));
@@ -237,7 +240,9 @@ void frmMain::buildMenus()
     connect(pRedo, &QAction::triggered, redo, &QAction::trigger);
     sep(popup);
     toolItem(popup, QStringLiteral("mnuMoverMove"), QStringLiteral("1182"), QStringLiteral("Move"), true);
-    addItem(popup, QStringLiteral("mnuMoverOK"), QStringLiteral("1057"));
+    // OK leaves the moved block where it is, as a right release does; Cancel only closes the menu.
+    connect(addItem(popup, QStringLiteral("mnuMoverOK"), QStringLiteral("1057")), &QAction::triggered, this,
+            [this] { if (Document *d = activeDocument()) d->CommitMovedBlock(); });
     addItem(popup, QStringLiteral("mnuMoverCancel"), QStringLiteral("1058"));
     connect(addItem(popup, QStringLiteral("mnuPopupCut"), QStringLiteral("1016")), &QAction::triggered, this, cut);
     connect(addItem(popup, QStringLiteral("mnuPopupCopy"), QStringLiteral("1017")), &QAction::triggered, this, copy);

@@ -13,6 +13,7 @@
 #include "document/frmDocument.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -21,6 +22,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QTimer>
 
@@ -86,6 +88,17 @@ QString runFileDialog(QWidget *parent, const FileDialogRequest &r, bool save)
     if (dlg.exec() != QDialog::Accepted)
         return {};
     return dlg.selectedFiles().value(0);
+}
+
+// One page: the picture at its natural size near the page's corner. False when the printer
+// could not be opened.
+bool printPicture(QPrinter &printer, const QImage &picture)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    PaintPictureOnPage(painter, picture, printer.resolution(), printer.resolution());
+    return painter.end();
 }
 
 } // namespace
@@ -246,13 +259,13 @@ void frmMain::UpdateRecentFiles(const QString &path)
     RecentList list;
     for (int i = 1; i <= 6; ++i) {
         const QAction *item = menuItem(mruName(i));
-        list[std::size_t(i)] = RecentSlot{item->text(), item->isVisible()};
+        list[std::size_t(i)] = RecentSlot{RecentPathFromMenuText(item->text()), item->isVisible()};
     }
     if (!UpdateRecentList(list, path))
         return;
     for (int i = 1; i <= 6; ++i) {
         QAction *item = menuItem(mruName(i));
-        item->setText(list[std::size_t(i)].caption);
+        item->setText(RecentMenuText(list[std::size_t(i)].caption));
         item->setVisible(list[std::size_t(i)].visible);
     }
     menuItem(QStringLiteral("mnuFileBar5"))->setVisible(true);
@@ -263,11 +276,16 @@ void frmMain::mnuFileMRU_Click(int index)
     const QAction *item = menuItem(mruName(index));
     if (!item)
         return;
-    const QString path = item->text();
-    // A file that has gone or cannot be read is passed over silently; its entry stays.
+    const QString path = RecentPathFromMenuText(item->text());
+    // A file that has gone or cannot be read opens nothing and says why; its entry stays.
     const LoadedPicture loaded = LoadPictureResponsively(path);
-    if (!loaded.ok())
+    if (!loaded.ok()) {
+        if (loaded.failure != LoadFailure::Cancelled) {
+            const QString why = loaded.reason.isEmpty() ? LoadResString(1173) : loaded.reason;
+            MsgBox(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why), Msg::Critical, LoadResString(1174));
+        }
         return;
+    }
     const QImage &picture = loaded.image;
 
     frmDocument *form = NewDocumentShell();
@@ -384,11 +402,40 @@ void frmMain::mnuFilePrint_Click()
     if (picture.isNull())
         return;
     QPrinter &p = printer();
-    QPainter painter;
-    if (!painter.begin(&p))
+    // With no printer set up, the print system has nowhere to send the page: the user is told
+    // so and may print to a PDF file instead, on the page chosen in Page Setup.
+    const bool noPrinter = p.outputFileName().isEmpty()
+                           && (p.outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinters().isEmpty());
+    if (noPrinter) {
+        if (MsgBox(QStringLiteral("No printer is set up on this computer.\n\n"
+                                  "Do you want to print the picture to a PDF file instead?"),
+                   Msg::YesNo | Msg::Question, AppTitle()) != Msg::Yes)
+            return;
+        FileDialogRequest r;
+        r.title = QStringLiteral("Print to PDF File");
+        r.filter = QStringLiteral("PDF Files (*.pdf)");
+        r.defaultExt = QStringLiteral("pdf");
+        r.fileName = QFileInfo(form->doc().Caption).completeBaseName() + QStringLiteral(".pdf");
+        if (form->doc().Tag == kRegister)
+            r.fileName = QFileInfo(QFileInfo(form->doc().Caption).absolutePath(), r.fileName).filePath();
+        const QString chosen = saveFileHook ? saveFileHook(r) : runFileDialog(this, r, true);
+        if (chosen.isEmpty())
+            return;
+        const QString path = QFileInfo(withDefaultExtension(chosen, r.defaultExt)).absoluteFilePath();
+        QPrinter pdf(QPrinter::HighResolution);
+        pdf.setPageLayout(p.pageLayout());
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setOutputFileName(path);
+        pdf.setDocName(form->doc().Caption);
+        if (!printPicture(pdf, picture))
+            MsgBox(QStringLiteral("The PDF file could not be written:\n%1").arg(QDir::toNativeSeparators(path)),
+                   Msg::Critical, LoadResString(1174));
         return;
-    PaintPictureOnPage(painter, picture, p.resolution(), p.resolution());
-    painter.end();
+    }
+    p.setDocName(form->doc().Caption);
+    if (!printPicture(p, picture))
+        MsgBox(QStringLiteral("The picture could not be printed on %1.").arg(p.printerName().isEmpty() ? p.outputFileName() : p.printerName()),
+               Msg::Critical, LoadResString(1174));
 }
 
 void frmMain::mnuFileExit_Click()

@@ -2,6 +2,7 @@
 
 #include "app/frmMain.h"
 
+#include "app/RecentFiles.h"
 #include "app/Settings.h"
 #include "app/frmOptions.h"
 #include "base/AppInfo.h"
@@ -15,6 +16,8 @@
 #include "tools/frmTextDialog.h"
 
 #include <QActionGroup>
+#include <algorithm>
+#include <QGuiApplication>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -36,6 +39,129 @@
 
 namespace orv {
 
+namespace {
+
+constexpr QSize kSmallestWindow(320, 240);
+
+// Where the window manager's frame is known only once the window is shown: the client size is
+// corrected by the frame's margins when they first appear, so that the outer window (what is
+// saved at exit) is the rectangle that was asked for. It stops after its first correction, or
+// two seconds after the window was shown, so it never fights the user.
+class OuterPlacer : public QObject {
+public:
+    OuterPlacer(QWidget *window, QRect outer) : QObject(window), m_window(window), m_outer(outer)
+    {
+        setObjectName(QStringLiteral("OuterPlacer"));
+        window->installEventFilter(this);
+        if (window->isVisible())
+            startDeadline();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (watched == m_window) {
+            if (e->type() == QEvent::Show)
+                startDeadline();
+            else if (e->type() == QEvent::Move || e->type() == QEvent::Resize)
+                QTimer::singleShot(0, this, [this] { correct(); });
+        }
+        return false;
+    }
+
+private:
+    void startDeadline()
+    {
+        // The frame may come after the window's first moves: it is looked for now and then too.
+        if (!m_deadline) {
+            m_deadline = true;
+            QTimer::singleShot(2000, this, &QObject::deleteLater);
+            m_poll = new QTimer(this);
+            connect(m_poll, &QTimer::timeout, this, [this] { correct(); });
+            m_poll->start(50);
+        }
+    }
+
+    void correct()
+    {
+        if (m_done)
+            return;
+        const QRect frame = m_window->frameGeometry();
+        const QRect client = m_window->geometry();
+        if (frame == client || m_window->isMaximized() || m_window->isFullScreen() || m_window->isMinimized())
+            return;   // not framed yet, or not a normal window
+        if (frame != m_outer) {
+            m_window->resize(m_outer.size() - (frame.size() - client.size()));
+            m_window->move(m_outer.topLeft());
+        }
+        m_done = true;
+        m_window->removeEventFilter(this);
+        if (m_poll)
+            m_poll->stop();
+        deleteLater();
+    }
+
+    QWidget *m_window;
+    QRect m_outer;
+    QTimer *m_poll = nullptr;
+    bool m_deadline = false;
+    bool m_done = false;
+};
+
+QRect ScreenAreaFor(const QRect &outer)
+{
+    // The screen the rectangle lies on most; the primary one when it lies on none.
+    QScreen *best = nullptr;
+    qint64 bestArea = 0;
+    for (QScreen *s : QGuiApplication::screens()) {
+        const QRect common = s->availableGeometry().intersected(outer);
+        const qint64 area = qint64(common.width()) * common.height();
+        if (area > bestArea) {
+            best = s;
+            bestArea = area;
+        }
+    }
+    if (!best)
+        best = QGuiApplication::primaryScreen();
+    return best ? best->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+QRect FitOnScreen(const QRect &outer, const QRect &area)
+{
+    QSize size = outer.size().expandedTo(kSmallestWindow).boundedTo(area.size());
+    const int x = std::clamp(outer.x(), area.left(), area.left() + area.width() - size.width());
+    const int y = std::clamp(outer.y(), area.top(), area.top() + area.height() - size.height());
+    return QRect(QPoint(x, y), size);
+}
+
+QMargins OuterMargins(const QWidget *window)
+{
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+                    frame.bottom() - client.bottom());
+}
+
+void PlaceOuterWindow(QWidget *window, const QRect &outer)
+{
+    // move() places the frame's corner; resize() sizes the inside, so the frame's margins, where
+    // they are known already, come off the size.
+    const QMargins frame = OuterMargins(window);
+    window->move(outer.topLeft());
+    window->resize(outer.size().shrunkBy(frame));
+    delete window->findChild<QObject *>(QStringLiteral("OuterPlacer"), Qt::FindDirectChildrenOnly);
+    new OuterPlacer(window, outer);
+}
+
+QRect OuterNormalGeometry(const QWidget *window)
+{
+    // A maximized window gives the place it comes back to; the frame as it is now.
+    const QRect client = (window->isMaximized() || window->isFullScreen()) ? window->normalGeometry() : window->geometry();
+    return client.marginsAdded(OuterMargins(window));
+}
+
+} // namespace
+
 // Load and unload
 // ---------------------------------------------------------------------------------------------
 
@@ -50,10 +176,10 @@ void frmMain::MDIForm_Load()
     const QSize screen = ScreenPixels();
     LoadMainSettings(m_state, ui, ScreenDefaults{float(screen.width() * TwipsPerPixelX()),
                                                  float(screen.height() * TwipsPerPixelY())});
-    const QRect geometry(CInt(ui.left / TwipsPerPixelX()), CInt(ui.top / TwipsPerPixelY()),
-                         CInt(ui.width / TwipsPerPixelX()), CInt(ui.height / TwipsPerPixelY()));
-    move(geometry.topLeft());
-    resize(geometry.size().expandedTo(QSize(320, 240)));
+    // The stored rectangle is the outer window, frame included, kept on the screen.
+    const QRect stored(CInt(ui.left / TwipsPerPixelX()), CInt(ui.top / TwipsPerPixelY()),
+                       CInt(ui.width / TwipsPerPixelX()), CInt(ui.height / TwipsPerPixelY()));
+    PlaceOuterWindow(this, FitOnScreen(stored, ScreenAreaFor(stored)));
     setColorBoxAlign(ui.colorBoxAlign);  // 3 left, 4 right; other edges dock left
     menuItem(QStringLiteral("mnuViewColorBox"))->setChecked(ui.viewColorBox);
     menuItem(QStringLiteral("mnuViewToolStd"))->setChecked(ui.viewToolStd);
@@ -70,7 +196,7 @@ void frmMain::MDIForm_Load()
     // 9. Recent files.
     for (int i = 1; i <= 6; ++i) {
         QAction *mru = menuItem(QStringLiteral("mnuFileMRU(%1)").arg(i));
-        mru->setText(ui.mruCaption[std::size_t(i)]);
+        mru->setText(RecentMenuText(ui.mruCaption[std::size_t(i)]));
         mru->setVisible(ui.mruVisible[std::size_t(i)]);
     }
     menuItem(QStringLiteral("mnuFileBar5"))->setVisible(ui.fileSeparatorVisible);
@@ -134,8 +260,16 @@ void frmMain::InitToolState()
 
 void frmMain::closeEvent(QCloseEvent *e)
 {
-    // Every document closes first; each may ask and may cancel the whole shut-down.
-    m_mdi->closeAllSubWindows();
+    // Every document closes first, the front one first; each may ask, and a Cancel ends the
+    // whole shut-down there: the windows after it are not asked.
+    QList<QMdiSubWindow *> windows = m_mdi->subWindowList(QMdiArea::StackingOrder);
+    std::reverse(windows.begin(), windows.end());
+    for (QMdiSubWindow *w : windows) {
+        if (!w->close()) {
+            e->ignore();
+            return;
+        }
+    }
     if (!m_mdi->subWindowList().isEmpty()) {
         e->ignore();
         return;
@@ -150,7 +284,7 @@ void frmMain::MDIForm_Unload()
     m_unloaded = true;
     m_timerCEOD->stop();
     MainWindowSettings ui;
-    const QRect g = (isMaximized() || isFullScreen()) ? normalGeometry() : geometry();
+    const QRect g = OuterNormalGeometry(this);
     ui.left = float(g.x() * TwipsPerPixelX());
     ui.top = float(g.y() * TwipsPerPixelY());
     ui.width = float(g.width() * TwipsPerPixelX());
@@ -162,7 +296,7 @@ void frmMain::MDIForm_Unload()
     ui.viewEdit = menuItem(QStringLiteral("mnuViewEdit"))->isChecked();
     for (int i = 1; i <= 6; ++i) {
         QAction *mru = menuItem(QStringLiteral("mnuFileMRU(%1)").arg(i));
-        ui.mruCaption[std::size_t(i)] = mru->text();
+        ui.mruCaption[std::size_t(i)] = RecentPathFromMenuText(mru->text());
         ui.mruVisible[std::size_t(i)] = mru->isVisible();
     }
     ui.fileSeparatorVisible = menuItem(QStringLiteral("mnuFileBar5"))->isVisible();

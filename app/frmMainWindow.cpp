@@ -10,6 +10,7 @@
 #include "base/SettingsStore.h"
 #include "app/frmHelp.h"
 #include "app/frmTip.h"
+#include "aux/BrowserEngine.h"
 #include "aux/frmAbout.h"
 #include "aux/frmBrowse.h"
 #include "aux/frmBrowser.h"
@@ -25,21 +26,24 @@
 #include <QMenu>
 #include <QProcess>
 #include <QScrollBar>
+#include <QStyle>
 #include <cmath>
 
 namespace orv {
 
 namespace {
 
-// The help keyword of each tool: what the help index lists it under.
+// The help keyword of each tool: the name the tool bar shows for it (the keywords of the tools
+// page are those names).
 QString toolKeyword(const QString &tool)
 {
     static const QHash<QString, QString> names{
         {QStringLiteral("Cont Line"), QStringLiteral("Continuous Line")},
+        {QStringLiteral("Cont Line Step2"), QStringLiteral("Continuous Line")},
         {QStringLiteral("Ellipse1"), QStringLiteral("Ellipse")},
         {QStringLiteral("Ellipse2"), QStringLiteral("Ellipse")},
-        {QStringLiteral("Marquee"), QStringLiteral("Select")},
-        {QStringLiteral("Set Transparent Color"), QStringLiteral("Transparent Color")},
+        {QStringLiteral("Move"), QStringLiteral("Marquee")},
+        {QStringLiteral("Select"), QStringLiteral("Tools")},
         {QStringLiteral("Zoom"), QStringLiteral("Zoom Window")},
     };
     return names.value(tool, tool);
@@ -58,11 +62,8 @@ QList<QMdiSubWindow *> arrangeable(QMdiArea *mdi, bool minimized)
 
 void frmMain::connectWindowHelpCommands()
 {
-    // Window: tiling in strips of the workspace; "Arrange Icons" lines the minimized windows
-    // up along the bottom edge.
-    for (const char *name : {"mnuWindowCascade", "mnuWindowTileHorizontal", "mnuWindowTileVertical",
-                             "mnuWindowArrangeIcons", "mnuWindowNewWindow"})
-        disconnect(menuItem(QString::fromLatin1(name)), &QAction::triggered, nullptr, nullptr);
+    // Window: cascade, tiling in strips of the workspace; "Arrange Icons" lines the minimized
+    // windows up along the bottom edge.
     connect(menuItem(QStringLiteral("mnuWindowCascade")), &QAction::triggered, this, &frmMain::mnuWindowCascade_Click);
     connect(menuItem(QStringLiteral("mnuWindowTileHorizontal")), &QAction::triggered, this,
             &frmMain::mnuWindowTileHorizontal_Click);
@@ -127,7 +128,27 @@ void frmMain::connectWindowHelpCommands()
 
 void frmMain::mnuWindowCascade_Click()
 {
-    m_mdi->cascadeSubWindows();
+    // Each window keeps its size and steps one title bar down and right of the one before; a
+    // window whose corner would leave the workspace starts again at the top left. The active
+    // window comes last, on top.
+    QList<QMdiSubWindow *> windows = arrangeable(m_mdi, false);
+    if (windows.isEmpty())
+        return;
+    if (QMdiSubWindow *active = m_mdi->activeSubWindow(); active && windows.removeOne(active))
+        windows << active;
+    const QRect area = m_mdi->viewport()->rect();
+    const int step = std::max(8, windows.first()->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.first()));
+    QPoint corner = area.topLeft();
+    for (QMdiSubWindow *w : windows) {
+        if (w->isMaximized())
+            w->showNormal();
+        if (corner != area.topLeft() && (corner.x() + step > area.right() || corner.y() + step > area.bottom()))
+            corner = area.topLeft();
+        w->move(corner);
+        w->raise();
+        corner += QPoint(step, step);
+    }
+    m_mdi->setActiveSubWindow(windows.last());
 }
 
 void frmMain::tileSubWindows(bool horizontal)
@@ -199,7 +220,17 @@ void frmMain::mnuWindowNewWindow_Click()
 
 frmBrowser *frmMain::mnuViewWebBrowser_Click()
 {
+    // A browser that cannot start is refused with a message; it never takes the editor down.
+    const QString refused = PrepareBrowserEngine();
+    if (!refused.isEmpty()) {
+        MsgBox(refused, Msg::Exclamation, AppTitle());
+        return nullptr;
+    }
+    // Each one opens over the main window, a title bar further down and right than the last.
+    const int open = int(browserWindows().size());
     auto *browser = new frmBrowser(LoadResString(1151), this);
+    const int step = browser->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, browser);
+    browser->move(browser->pos() + QPoint(step, step) * (open % 8));
     browser->show();
     return browser;
 }

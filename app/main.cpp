@@ -2,6 +2,7 @@
 // window shows over it for two seconds.
 #include "base/AppInfo.h"
 #include "app/frmMain.h"
+#include "app/frmRecovery.h"
 #include "app/frmSplash.h"
 
 #include <QApplication>
@@ -27,6 +28,9 @@ int main(int argc, char **argv)
     main->state().helpFile = orv::HelpFilePath();
     main->MDIForm_Load();
     main->show();
+    // Pictures a previous run left unsaved when it died are offered back; this run's unsaved
+    // pictures are kept aside from now on.
+    QTimer::singleShot(0, main, [main] { orv::StartRecovery(main); });
 
     auto *splash = new orv::frmSplash(main);
     const QRect area = main->geometry();

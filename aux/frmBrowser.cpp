@@ -1,10 +1,12 @@
 #include "aux/frmBrowser.h"
 
+#include "aux/BrowserEngine.h"
 #include "base/DataFiles.h"
 #include "base/ResStrings.h"
 #include "base/ResStringsWidget.h"
 #include "aux/AddressHistory.h"
 #include "base/ToolArt.h"
+#include "base/WindowPlacementWidget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -33,6 +35,7 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(ToolbarIcon(QStringLiteral("Web")));
     resize(800, 600);
+    PlaceOverOwner(this, parent);
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));
@@ -72,6 +75,8 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
     strip->addWidget(m_lblAddress);
     strip->addWidget(m_cbo);
 
+    // The engine starts with the first view: its sandbox is settled before that.
+    PrepareBrowserEngine();
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("brwWebBrowser"));
 

@@ -13,7 +13,11 @@ PACKAGES=(
   libgl-dev
   libxkbcommon-dev
   qt6-webengine-dev
+  clang
+  libclang-rt-14-dev
 )
+# clang and its runtimes (libclang-rt-14-dev) build the sanitizer pass of scripts/test.sh and the
+# fuzz targets.
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,18 +1,23 @@
 // The web browser window on local pages only: the start page, navigation between pages, the
-// address list's once-per-address, most-recent-first rule and the don't-navigate flag.
+// address list's once-per-address, most-recent-first rule and the don't-navigate flag; and the
+// editor living on when the browser opens where the engine's sandbox cannot be had.
 #include "testsupport.h"
 
 #include "app/frmMain.h"
 #include "aux/AddressHistory.h"
 #include "aux/frmBrowser.h"
+#include "document/frmDocument.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QTimer>
 #include <QWebEngineView>
 
@@ -36,6 +41,36 @@ QString writePage(const QTemporaryDir &dir, const QString &name, const QString &
 QString url(const QString &path)
 {
     return QUrl::fromLocalFile(path).toString();
+}
+
+// The child run of this program: the editor as it starts, View > Web Browser from the menu, and
+// the editor still answering once the page has loaded. Says how far it got on its output.
+int runBrowserChild()
+{
+    QTextStream out(stdout);
+    frmMain m;
+    m.MDIForm_Load();
+    m.show();
+    m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
+    if (m.browserWindows().size() != 1)
+        return 2;
+    frmBrowser *browser = m.browserWindows().first();
+    out << "browser-open" << Qt::endl;
+    QElapsedTimer clock;
+    clock.start();
+    while (browser->windowTitle() != QStringLiteral("Orv Image Editor - Start") && clock.elapsed() < kLoadTimeout)
+        QTest::qWait(50);
+    if (browser->windowTitle() != QStringLiteral("Orv Image Editor - Start"))
+        return 3;
+    out << "page-loaded" << Qt::endl;
+    m.menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();   // the editor still works
+    QTest::qWait(500);
+    if (m.documents().size() != 1)
+        return 4;
+    out << "editor-alive" << Qt::endl;
+    m.documents().first()->doc().setSaveReq(false);
+    m.close();
+    return 0;
 }
 
 // Types an address over the one in the browser's address box, key by key.
@@ -132,10 +167,15 @@ private slots:
         QVERIFY(QFile::copy(start, beside));
         frmMain m;
         m.MDIForm_Load();
-        frmBrowser *first = m.mnuViewWebBrowser_Click();
-        frmBrowser *second = m.mnuViewWebBrowser_Click();
-        QVERIFY(first != second);
+        m.setGeometry(0, 0, 1000, 800);
+        m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
+        m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
         QCOMPARE(m.browserWindows().size(), 2);
+        frmBrowser *first = m.browserWindows().at(0);
+        frmBrowser *second = m.browserWindows().at(1);
+        // Over the main window, the second one a step down and right of the first.
+        QVERIFY((first->geometry().center() - m.geometry().center()).manhattanLength() <= 4);
+        QVERIFY(second->x() > first->x() && second->y() - first->y() == second->x() - first->x());
         delete second;
         QCOMPARE(first->StartingAddress, QStringLiteral("start.html"));
         QTRY_COMPARE_WITH_TIMEOUT(first->windowTitle(), QStringLiteral("Orv Image Editor - Start"), kLoadTimeout);
@@ -143,6 +183,53 @@ private slots:
         QCOMPARE(frmBrowser::homePage().toString(), url(beside));
         m.close();
         QFile::remove(beside);
+    }
+
+    void editorLivesOnWithoutTheSandbox()
+    {
+        // As the program runs for a user: the engine's sandbox variables are not set. Run as the
+        // superuser, the engine ends the whole process unless the program turns its sandbox off.
+        const QString start = QFINDTESTDATA("../resources/data/start.html");
+        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/start.html");
+        QFile::remove(beside);
+        QVERIFY(QFile::copy(start, beside));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
+        env.remove(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"));
+        env.insert(QStringLiteral("ORV_BROWSER_CHILD"), QStringLiteral("1"));
+        QTemporaryDir config;
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), config.path());
+        QProcess child;
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(child.waitForFinished(kLoadTimeout + 30000));
+        const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+                 qPrintable(QStringLiteral("exit %1\n%2\n%3").arg(child.exitCode()).arg(out,
+                            QString::fromLocal8Bit(child.readAllStandardError()))));
+        QVERIFY(out.contains(QStringLiteral("editor-alive")));
+        QFile::remove(beside);
+
+        // An engine that cannot start at all: the menu command refuses with a message, opens
+        // no window, and the editor goes on.
+        const QByteArray helper = qgetenv("QTWEBENGINEPROCESS_PATH");
+        qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
+        frmMain m;
+        m.MDIForm_Load();
+        QStringList said;
+        m.msgBoxHook = [&](const QString &text, int, const QString &) {
+            said << text;
+            return 1;
+        };
+        m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
+        if (helper.isEmpty())
+            qunsetenv("QTWEBENGINEPROCESS_PATH");
+        else
+            qputenv("QTWEBENGINEPROCESS_PATH", helper);
+        QCOMPARE(said.size(), 1);
+        QVERIFY(said.first().startsWith(QStringLiteral("The web browser cannot start")));
+        QVERIFY(m.browserWindows().isEmpty());
+        m.close();
     }
 };
 
@@ -152,6 +239,8 @@ int main(int argc, char **argv)
     // application object exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet("ORV_BROWSER_CHILD"))
+        return runBrowserChild();
     TestBrowser test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -366,11 +366,11 @@ private slots:
         QCOMPARE(w.ActiveForm()->doc().Picture1.Image().size(), QSize(14, 10));
         QCOMPARE(recentCaptions(w)[0], paths[6]);   // not reordered
 
-        // A file that has gone: silently nothing, the entry stays.
+        // A file that has gone: nothing opens, the user is told why, the entry stays.
         QVERIFY(QFile::remove(paths[5]));
         w.mnuFileMRU_Click(2);
         QCOMPARE(w.documents().size(), 1);
-        QCOMPARE(messages, 0);
+        QCOMPARE(messages, 1);
         QCOMPARE(recentCaptions(w)[1], paths[5]);
     }
 

@@ -1,76 +1,63 @@
 // The main window offscreen: start-up with an empty store, the load order's effects, command
-// state with and without a document, the close question during shut-down and the settings
-// written at exit; and its smaller windows and menus: the tip of the day, the help viewer, the
-// Window menu's arrangements and the shared program list behind the Programs menu. (The about
-// window and the machine key store are tst_about.)
+// state with and without a document, the close question during shut-down, the settings written
+// at exit and the window's place restored at the next start, the shortcuts, the Window menu's
+// arrangements and printing with no printer. (The help, tips and Programs menu are
+// tst_helptips; the about window tst_about.)
 #include "testsupport.h"
 #include "base/AppInfo.h"
-#include "app/HelpIndex.h"
-#include "app/ProgramList.h"
+#include "base/ImageFiles.h"
 #include "base/SettingsStore.h"
-#include "app/TipBook.h"
-#include "app/frmHelp.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
-#include "app/frmTip.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
 
+#include <QAbstractButton>
 #include <QAction>
-#include <QCheckBox>
-#include <QDialog>
-#include <QDir>
+#include <QApplication>
 #include <QDockWidget>
 #include <QFile>
+#include <QGuiApplication>
+#include <QHash>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QSet>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 
+#include <functional>
 #include <memory>
 
 using namespace orv;
 
 namespace {
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.write(bytes);
-    return path;
-}
-
-const QString kList = QStringLiteral("RegistryPath");
-const QString kGeneral = QStringLiteral("General");
-
-void addSibling(int slot, const QString &title, const QString &path, const QString &exe = QString())
-{
-    SaveSetting(ProgramsAppName(), kList, QString::number(slot), title);
-    SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QString::number(slot));
-    if (!path.isEmpty())
-        SaveSetting(title, kGeneral, QStringLiteral("Path"), path);
-    if (!exe.isEmpty())
-        SaveSetting(title, kGeneral, QStringLiteral("ExeName"), exe);
-}
 // The main window as the program starts it.
 struct LoadedMain : frmMain {
     LoadedMain() { MDIForm_Load(); }
 };
+
+// Waits for the program's message box, clicks one of its buttons as the user would and returns
+// the text it showed (empty when none came up).
+QString clickMessageBoxButton(QMessageBox::StandardButton which)
+{
+    QMessageBox *box = nullptr;
+    if (!QTest::qWaitFor([&] { return (box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())); }, 5000))
+        return {};
+    const QString text = box->text();
+    if (QAbstractButton *button = box->button(which))
+        QTest::mouseClick(button, Qt::LeftButton);
+    else
+        box->reject();
+    return text;
+}
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -86,8 +73,6 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Orv Image Editor"));
         QCOMPARE(w.state().currentTool, QStringLiteral("Select"));
         QVERIFY(w.documents().isEmpty());
-        QCOMPARE(w.pos(), QPoint(0, 0));
-        QCOMPARE(w.size(), w.ScreenPixels());
         for (const char *item : {"mnuViewToolStd", "mnuViewEdit", "mnuViewColorBox", "mnuViewStatusBar"})
             QVERIFY2(w.menuItem(QString::fromLatin1(item))->isChecked(), item);
         QVERIFY(!w.TbStd()->isHidden());
@@ -219,6 +204,8 @@ private slots:
         {
             LoadedMain w;
             w.show();
+            // Two changed images: a Cancel at the first question ends the shut-down there.
+            w.NewDocument()->doc().setSaveReq(true);
             frmDocument *doc = w.NewDocument();
             doc->doc().setSaveReq(true);
             QStringList asked;
@@ -228,7 +215,7 @@ private slots:
             };
             QVERIFY(!w.close());
             QCOMPARE(asked, QStringList{QStringLiteral("Save to this file ?")});
-            QCOMPARE(w.documents().size(), 1);
+            QCOMPARE(w.documents().size(), 2);
             // Nothing was written: the shut-down did not happen.
             QVERIFY(GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth")).isEmpty());
 
@@ -245,6 +232,148 @@ private slots:
         QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("ZoomFactor")), QStringLiteral("4"));
     }
 
+    void geometryRestartsWhereItWas()
+    {
+        // The outer window, in twips (15 to a pixel), through real restarts: no drift.
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        auto stored = [] {
+            QStringList v;
+            for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+                v << GetSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key));
+            return v;
+        };
+        auto restart = [](const std::function<void(frmMain &)> &use) {
+            LoadedMain w;
+            w.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            use(w);
+            QVERIFY(w.close());
+        };
+        restart([&](frmMain &w) {
+            QCOMPARE(w.frameGeometry(), area);   // the first start fills the screen's free area
+            w.move(30, 40);   // the frame's corner, as the user drags it
+            w.resize(QSize(700, 520) - (w.frameGeometry().size() - w.size()));
+        });
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(stored(), (QStringList{"450", "600", "10500", "7800"}));
+            restart([](frmMain &w) { QCOMPARE(w.frameGeometry(), QRect(30, 40, 700, 520)); });
+        }
+
+        // Stored places off the screen, or larger than it, come back whole on the screen.
+        const struct {
+            int left, top, width, height;
+            QRect expected;
+        } rows[] = {
+            {-9000, -9000, 10500, 7800, QRect(area.topLeft(), QSize(700, 520))},
+            {999990, 999990, 10500, 7800, QRect(area.bottomRight() - QPoint(699, 519), QSize(700, 520))},
+            {300, 300, 999990, 999990, area},
+        };
+        for (const auto &r : rows) {
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainLeft"), QString::number(r.left));
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainTop"), QString::number(r.top));
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth"), QString::number(r.width));
+            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainHeight"), QString::number(r.height));
+            restart([&](frmMain &w) { QCOMPARE(w.frameGeometry(), r.expected); });
+        }
+    }
+
+    void everyShortcutHasOneOwner()
+    {
+        LoadedMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.NewDocument();
+        w.NewDocument();
+        // Every action of the window, the image windows' own menus included.
+        QHash<QKeySequence, QString> owner;
+        for (QAction *a : w.findChildren<QAction *>()) {
+            for (const QKeySequence &k : a->shortcuts()) {
+                const QString name = a->objectName().isEmpty() ? a->text() : a->objectName();
+                QVERIFY2(!owner.contains(k), qPrintable(QStringLiteral("%1: %2 and %3").arg(k.toString(), owner.value(k), name)));
+                owner.insert(k, name);
+            }
+        }
+        QCOMPARE(owner.value(QKeySequence(Qt::CTRL | Qt::Key_W)), QStringLiteral("mnuFileClose"));
+        // Ctrl+W typed on the active image closes it (and only it).
+        frmDocument *active = w.ActiveForm();
+        QTest::keyClick(active, Qt::Key_W, Qt::ControlModifier);
+        QTRY_COMPARE(w.documents().size(), 1);
+        QVERIFY(!w.documents().contains(active));
+    }
+
+    void printWithNoPrinterOffersPdf()
+    {
+        if (!QPrinterInfo::availablePrinters().isEmpty())
+            QSKIP("a printer is set up here; the test is about a computer with none");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("Image1.pdf"));
+        LoadedMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.state().options.NewFileWidth = 77;
+        w.state().options.NewFileHeight = 33;
+        w.NewDocument();
+        QList<FileDialogRequest> asked;
+        w.saveFileHook = [&](const FileDialogRequest &r) {
+            asked << r;
+            return dir.filePath(QStringLiteral("Image1"));   // typed without the extension
+        };
+        // The menu command; the message box that comes up is answered with its own buttons.
+        for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QString text;
+            QTimer::singleShot(0, this, [&] { text = clickMessageBoxButton(answer); });
+            w.menuItem(QStringLiteral("mnuFilePrint"))->trigger();
+            QCOMPARE(text, QStringLiteral("No printer is set up on this computer.\n\n"
+                                          "Do you want to print the picture to a PDF file instead?"));
+            QCOMPARE(asked.size(), answer == QMessageBox::Yes ? 1 : 0);
+            QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
+        }
+        QCOMPARE(asked.first().fileName, QStringLiteral("Image1.pdf"));
+        QCOMPARE(asked.first().defaultExt, QStringLiteral("pdf"));
+        QFile f(pdf);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(bytes.contains("/Width 77") && bytes.contains("/Height 33"));
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), qsizetype(1));
+
+        // A file that cannot be written is reported, not passed over.
+        w.saveFileHook = [&](const FileDialogRequest &) { return dir.filePath(QStringLiteral("no/such/folder/x.pdf")); };
+        QStringList said;
+        w.msgBoxHook = [&](const QString &t, int, const QString &) {
+            said << t;
+            return int(Msg::Yes);
+        };
+        w.menuItem(QStringLiteral("mnuFilePrint"))->trigger();
+        QCOMPARE(said.size(), 2);
+        QVERIFY(said.at(1).startsWith(QStringLiteral("The PDF file could not be written")));
+        w.ActiveForm()->doc().setSaveReq(false);
+    }
+
+    void recentFileWithAnAmpersand()
+    {
+        // A file name with "&" shows as it is in the File menu, opens from there and is written
+        // back unchanged at exit.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Tom & Jerry.bmp"));
+        QImage picture(3, 2, QImage::Format_RGB32);
+        picture.fill(qRgb(10, 20, 30));
+        QVERIFY(SavePicture(picture, path));
+        SaveSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1"), path);
+        SaveSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1 Visible"), QStringLiteral("True"));
+        {
+            LoadedMain w;
+            QAction *item = w.menuItem(QStringLiteral("mnuFileMRU(1)"));
+            QCOMPARE(item->text(), QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
+            item->trigger();
+            QCOMPARE(w.documents().size(), 1);
+            QCOMPARE(w.ActiveForm()->doc().Caption, path);
+            QCOMPARE(w.ActiveForm()->doc().Picture1.GetPixel(2, 1), RGBColour(10, 20, 30));
+            QVERIFY(w.close());
+        }
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1")), path);
+    }
+
     void splashShowsVersion()
     {
         frmSplash s;
@@ -253,222 +382,6 @@ private slots:
         QCOMPARE(s.lblProductName()->text(), QStringLiteral("Orv Image Editor"));
         QCOMPARE(s.Timer1()->interval(), 2000);
         QVERIFY(s.Timer1()->isActive());
-    }
-
-    void tipFileRules()
-    {
-        QTemporaryDir dir;
-        TipBook none(1);
-        QVERIFY(!none.LoadTips(QString()));
-        QVERIFY(!none.LoadTips(dir.filePath(QStringLiteral("missing.txt"))));
-        QVERIFY(!none.LoadTips(dir.path()));   // a folder is no tip file
-        QVERIFY(none.Tips().isEmpty());
-
-        // One line: always that line.
-        TipBook one(7);
-        QVERIFY(one.LoadTips(writeFile(dir, QStringLiteral("one.txt"), "Only tip\n")));
-        QCOMPARE(one.Tips(), QStringList{QStringLiteral("Only tip")});
-        for (int i = 0; i < 20; ++i) {
-            QCOMPARE(one.currentText(), QStringLiteral("Only tip"));
-            one.DoNextTip();
-        }
-
-        // Lines unchanged, blank lines and leading blanks included; CRLF ends are line ends.
-        TipBook lines(3);
-        QVERIFY(lines.LoadTips(writeFile(dir, QStringLiteral("lines.txt"), "first\r\n\r\n   indented\nlast")));
-        QCOMPARE(lines.Tips(), (QStringList{"first", "", "   indented", "last"}));
-    }
-
-    void drawsAreUniformWithRepeats()
-    {
-        QTemporaryDir dir;
-        TipBook book(12345);
-        QVERIFY(book.LoadTips(writeFile(dir, QStringLiteral("four.txt"), "a\nb\nc\nd\n")));
-        QList<int> counts(4, 0);
-        bool repeated = false;
-        int last = book.CurrentTip();
-        for (int i = 0; i < 4000; ++i) {
-            book.DoNextTip();
-            QVERIFY(book.CurrentTip() >= 1 && book.CurrentTip() <= 4);
-            ++counts[book.CurrentTip() - 1];
-            repeated |= book.CurrentTip() == last;
-            last = book.CurrentTip();
-        }
-        QVERIFY(repeated);
-        for (int c : counts)
-            QVERIFY2(c > 850 && c < 1150, qPrintable(QString::number(c)));
-    }
-
-    void dialogShowsTipsAndWritesCheckBox()
-    {
-        QTemporaryDir dir;
-        const QString file = writeFile(dir, QStringLiteral("tips.txt"), "Tip one\n\nTip three\n");
-        frmTip dlg(nullptr, file);
-        QCOMPARE(dlg.windowTitle(), QStringLiteral("Tip of the Day"));
-        QCOMPARE(dlg.chkLoadTipsAtStartup()->text(), QStringLiteral("&Show Tips at Startup"));
-        QCOMPARE(dlg.cmdNextTip()->text(), QStringLiteral("&Next Tip"));
-        QVERIFY(dlg.chkLoadTipsAtStartup()->isChecked());   // default 1
-        QCOMPARE(dlg.tips().Tips().size(), 3);
-        QSet<QString> seen;
-        for (int i = 0; i < 60; ++i) {
-            QCOMPARE(dlg.lblTipText()->text(), dlg.tips().currentText());
-            seen << dlg.lblTipText()->text();
-            QTest::mouseClick(dlg.cmdNextTip(), Qt::LeftButton);
-        }
-        QCOMPARE(seen, (QSet<QString>{"Tip one", "", "Tip three"}));   // the blank line draws an empty label
-
-        dlg.chkLoadTipsAtStartup()->click();
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup")), QStringLiteral("0"));
-        QVERIFY(!frmTip::ShowTipsAtStartup());
-        frmTip again(nullptr, file);
-        QVERIFY(!again.chkLoadTipsAtStartup()->isChecked());
-        again.chkLoadTipsAtStartup()->click();
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup")), QStringLiteral("1"));
-        QTest::mouseClick(again.cmdOK(), Qt::LeftButton);
-        QCOMPARE(again.result(), int(QDialog::Accepted));
-    }
-
-    void badTipFiles()
-    {
-        QTemporaryDir dir;
-        {
-            frmTip missing(nullptr, dir.filePath(QStringLiteral("nothing.txt")));
-            QVERIFY(missing.lblTipText()->text().isEmpty());
-            QTest::mouseClick(missing.cmdNextTip(), Qt::LeftButton);   // still works, still empty
-            QVERIFY(missing.lblTipText()->text().isEmpty());
-        }
-        {
-            frmTip empty(nullptr, writeFile(dir, QStringLiteral("empty.txt"), QByteArray()));
-            QVERIFY(empty.tips().Tips().isEmpty());
-            QVERIFY(empty.lblTipText()->text().isEmpty());
-            QTest::mouseClick(empty.cmdNextTip(), Qt::LeftButton);
-            QVERIFY(empty.lblTipText()->text().isEmpty());
-        }
-        {
-            // A line of two million characters is kept whole but shown cut.
-            const QByteArray huge(2'000'000, 'x');
-            frmTip big(nullptr, writeFile(dir, QStringLiteral("huge.txt"), huge + "\n"));
-            big.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&big));
-            QCOMPARE(big.tips().Tips().first().size(), 2'000'000);
-            QVERIFY(big.lblTipText()->text().size() < 5000);
-            QVERIFY(big.lblTipText()->text().startsWith(QStringLiteral("xxxx")));
-        }
-    }
-
-    void helpMenuOffersTips()
-    {
-        LoadedMain w;
-        QAction *onStart = w.menuItem(QStringLiteral("mnuHelpTooltip"));
-        QAction *tip = w.menuItem(QStringLiteral("mnuHelpTipOfTheDay"));
-        QVERIFY(onStart->isVisible());
-        QVERIFY(onStart->isCheckable());
-        QCOMPARE(onStart->text(), QStringLiteral("&Show Tips on Startup"));
-        QCOMPARE(tip->text(), QStringLiteral("Tip of the Day"));
-
-        int shown = 0;
-        w.modalHook = [&](QDialog &d) {
-            ++shown;
-            QVERIFY(qobject_cast<frmTip *>(&d));
-        };
-        w.ShowTipsAtStartup();   // default 1: the tip shows
-        QCOMPARE(shown, 1);
-        QVERIFY(onStart->isChecked());
-        onStart->trigger();      // unchecked: written as 0
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup")), QStringLiteral("0"));
-        w.ShowTipsAtStartup();
-        QCOMPARE(shown, 1);
-        tip->trigger();          // the menu item always shows it
-        QCOMPARE(shown, 2);
-        w.close();
-    }
-
-    void shippedTipFile()
-    {
-        const QString file = QFINDTESTDATA("../resources/data/TODENG.TXT");
-        QVERIFY(!file.isEmpty());
-        TipBook book(1);
-        QVERIFY(book.LoadTips(file));
-        QVERIFY(book.Tips().size() >= 15);
-        for (const QString &t : book.Tips())
-            QVERIFY2(t.trimmed().size() > 20, qPrintable(t));
-    }
-
-    void firstExitRegistersSecondDoesNot()
-    {
-        {
-            LoadedMain w;
-            QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
-            w.close();
-        }
-        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("1"));
-        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("1")), AppTitle());
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Registered")), QStringLiteral("True"));
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Path")), ProgramFolder());
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("ExeName")), QStringLiteral("tst_mainwindow"));
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Major")), QString::number(VersionMajor()));
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Revision")), QString::number(VersionRevision()));
-        {
-            LoadedMain w;
-            // This program never lists itself.
-            QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
-            w.close();
-        }
-        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("1"));
-        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("2"), QStringLiteral("none")), QStringLiteral("none"));
-
-        // A program registered after others takes the next slot.
-        RegisterProgram({QStringLiteral("Orv Sound Editor"), QStringLiteral("orv-sound"), QStringLiteral("/opt/sound"), 2, 1, 0});
-        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("2"));
-        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("2")), QStringLiteral("Orv Sound Editor"));
-        QCOMPARE(GetSetting(QStringLiteral("Orv Sound Editor"), kGeneral, QStringLiteral("Minor")), QStringLiteral("1"));
-    }
-
-    void listSkipsSelfAndFalseAndStopsAtFive()
-    {
-        QVERIFY(LoadSiblingPrograms(AppTitle()).isEmpty());
-        addSibling(1, QStringLiteral("A"), QStringLiteral("/a"));
-        addSibling(2, AppTitle(), QStringLiteral("/self"));
-        addSibling(3, QStringLiteral("False"), QString());
-        addSibling(4, QStringLiteral("B"), QString());   // no recorded folder
-        for (int i = 5; i <= 8; ++i)
-            addSibling(i, QStringLiteral("S%1").arg(i), QStringLiteral("/s%1").arg(i));
-        const QList<SiblingProgram> list = LoadSiblingPrograms(AppTitle());
-        QCOMPARE(list.size(), 5);
-        QStringList titles;
-        for (const SiblingProgram &p : list)
-            titles << p.title;
-        QCOMPARE(titles, (QStringList{"A", "B", "S5", "S6", "S7"}));
-        QCOMPARE(list.at(0).path, QStringLiteral("/a"));
-        QCOMPARE(list.at(1).path, QStringLiteral("False"));
-        // Slots past LastIndex are not read.
-        SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QStringLiteral("1"));
-        QCOMPARE(LoadSiblingPrograms(AppTitle()).size(), 1);
-    }
-
-    void menuShowsSiblingsAndStartsThem()
-    {
-        for (int i = 1; i <= 6; ++i)
-            addSibling(i, QStringLiteral("Sibling %1").arg(i), QStringLiteral("/opt/sib%1").arg(i), QStringLiteral("sib%1").arg(i));
-        SaveSetting(QStringLiteral("Sibling 2"), kGeneral, QStringLiteral("ExeName"), QString());
-        LoadedMain w;
-        QVERIFY(w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
-        for (int i = 1; i <= 5; ++i) {
-            QAction *item = w.menuItem(QStringLiteral("mnuProg(%1)").arg(i));
-            QVERIFY(item->isVisible());
-            QCOMPARE(item->text(), QStringLiteral("Sibling %1").arg(i));
-        }
-        QStringList started;
-        w.startProgramHook = [&](const QString &program) { started << program; };
-        w.menuItem(QStringLiteral("mnuProg(3)"))->trigger();
-        QCOMPARE(started, QStringList{QStringLiteral("/opt/sib3/sib3")});
-        // No recorded executable: nothing starts.
-        w.menuItem(QStringLiteral("mnuProg(2)"))->trigger();
-        QCOMPARE(started.size(), 1);
-        // A sibling that is not installed: the start fails quietly.
-        w.startProgramHook = nullptr;
-        w.menuItem(QStringLiteral("mnuProg(1)"))->trigger();
-        w.close();
     }
 
     void tilingAndIcons()
@@ -498,8 +411,24 @@ private slots:
             QCOMPARE(g.height(), area.height());
             QCOMPARE(g.left(), area.left() + area.width() * i / 3);
         }
+        // Cascade: every window keeps its size; the corners step down and right by one title
+        // bar from the workspace's corner; the active window comes last, on top.
+        QList<QSize> sizes;
+        for (int i = 0; i < 3; ++i) {
+            subs.at(i)->resize(300 + 40 * i, 200 + 30 * i);
+            sizes << subs.at(i)->size();
+        }
+        w.workspace()->setActiveSubWindow(subs.at(0));
         w.menuItem(QStringLiteral("mnuWindowCascade"))->trigger();
-        QVERIFY(subs.at(1)->geometry().topLeft() != subs.at(0)->geometry().topLeft());
+        const QList<QMdiSubWindow *> order{subs.at(1), subs.at(2), subs.at(0)};
+        const int step = order.at(1)->x() - order.at(0)->x();
+        QVERIFY(step >= 8);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(order.at(i)->pos(), area.topLeft() + QPoint(step, step) * i);
+            QCOMPARE(subs.at(i)->size(), sizes.at(i));
+        }
+        QCOMPARE(w.workspace()->activeSubWindow(), subs.at(0));
+        QCOMPARE(w.workspace()->subWindowList(QMdiArea::StackingOrder).last(), subs.at(0));
 
         // Two minimized windows line up along the bottom, left to right; tiling leaves them there
         // and shares the rest.
@@ -553,98 +482,6 @@ private slots:
         QCOMPARE(w.ActiveForm()->doc().Caption, QStringLiteral("Image1"));
     }
 
-    void helpIndexRules()
-    {
-        QTemporaryDir dir;
-        QFile f(dir.filePath(QStringLiteral("idx.HLP")));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("# comment\n\nContents\tpages/index.html\nPencil\tpages/tools.html#pencil\nno tab here\n\tpage.html\n");
-        f.close();
-        HelpIndex idx;
-        QVERIFY(idx.load(f.fileName()));
-        QCOMPARE(idx.keywords().size(), 2);
-        QCOMPARE(idx.contents(), QUrl::fromLocalFile(dir.filePath(QStringLiteral("pages/index.html"))));
-        QUrl pencil = idx.pageFor(QStringLiteral("pencil"));
-        QCOMPARE(pencil.fragment(), QStringLiteral("pencil"));
-        QCOMPARE(pencil.toLocalFile(), dir.filePath(QStringLiteral("pages/tools.html")));
-        QVERIFY(idx.pageFor(QStringLiteral("Nothing")).isEmpty());
-
-        QString error;
-        QVERIFY(!idx.load(dir.filePath(QStringLiteral("missing.HLP")), &error));
-        QVERIFY(error.contains(QStringLiteral("missing.HLP")));
-        QFile empty(dir.filePath(QStringLiteral("empty.HLP")));
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-        empty.close();
-        QVERIFY(!idx.load(empty.fileName(), &error));
-
-        // The shipped index: every page it names exists, with its anchor.
-        const QString shipped = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
-        QVERIFY(!shipped.isEmpty());
-        QVERIFY(idx.load(shipped));
-        for (const HelpKeyword &k : idx.keywords()) {
-            const QUrl u = idx.resolve(k.page);
-            QFile page(u.toLocalFile());
-            QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(k.page));
-            if (u.hasFragment())
-                QVERIFY2(page.readAll().contains(QStringLiteral("name=\"%1\"").arg(u.fragment()).toUtf8()), qPrintable(k.page));
-        }
-    }
-
-    void helpOpensContentsAndCurrentTool()
-    {
-        LoadedMain w;
-        w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
-        w.setGeometry(600, 400, 900, 600);
-        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
-        frmHelp *help = w.helpWindow();
-        QVERIFY(help);
-        QVERIFY(help->isVisible());
-        QVERIFY(help->page()->source().toString().endsWith(QStringLiteral("help/index.html")));
-        QCOMPARE(help->page()->documentTitle(), QStringLiteral("Contents"));
-
-        w.state().currentTool = QStringLiteral("Spray");
-        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
-        QCOMPARE(w.helpWindow(), help);
-        QCOMPARE(help->searchBox()->text(), QStringLiteral("Spray"));
-        QCOMPARE(help->page()->source().fileName(), QStringLiteral("tools.html"));
-        QCOMPARE(help->page()->source().fragment(), QStringLiteral("spray"));
-        QCOMPARE(help->keywordList()->count(), 1);
-
-        w.state().currentTool = QStringLiteral("Cont Line");
-        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
-        QCOMPARE(help->page()->source().fragment(), QStringLiteral("contline"));
-
-        // It opens over the main window, and Escape closes it.
-        QVERIFY(w.geometry().contains(help->geometry().center()));
-        help->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(help));
-        QTest::keyClick(help->page(), Qt::Key_Escape);
-        QTRY_VERIFY(!w.helpWindow());
-        w.close();
-    }
-
-    void missingHelpFileIsReported()
-    {
-        QTemporaryDir dir;
-        LoadedMain w;
-        w.state().helpFile = dir.filePath(QStringLiteral("ORVIEENG.HLP"));
-        QStringList texts, titles;
-        w.msgBoxHook = [&](const QString &text, int, const QString &title) {
-            texts << text;
-            titles << title;
-            return 1;
-        };
-        // Neither the configured file nor one beside this test program.
-        QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/ORVIEENG.HLP"));
-        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
-        QCOMPARE(texts.size(), 1);
-        QVERIFY(texts.first().contains(QStringLiteral("ORVIEENG.HLP")));
-        QCOMPARE(titles.first(), AppTitle());
-        QVERIFY(!w.helpWindow());
-        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
-        QCOMPARE(texts.size(), 2);
-        w.close();
-    }
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -276,7 +276,7 @@ private slots:
                                                   std::tuple{4, QRect(0, 0, 14, 14), QRect(4, 4, 6, 6)}}) {
             Surface w = canvas(16, 16, pen(width), brush(Red));
             w.Rectangle(2, 2, 12, 12);
-            const QString off = differs(w, [&](int x, int y) {
+            const QString off = differs(w, [inner = inner, outer = outer](int x, int y) {
                 return inner.contains(x, y) ? Red : (outer.contains(x, y) ? Black : White);
             });
             QVERIFY2(off.isEmpty(), qPrintable(QStringLiteral("width %1 at %2").arg(width).arg(off)));

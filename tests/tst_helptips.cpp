@@ -1,0 +1,438 @@
+// The Help menu's windows and the Programs menu: the tip of the day and its file, the help
+// viewer and its index, the help pages themselves, and the shared program list behind the
+// Programs menu.
+#include "testsupport.h"
+#include "base/AppInfo.h"
+#include "app/HelpIndex.h"
+#include "app/ProgramList.h"
+#include "base/SettingsStore.h"
+#include "app/TipBook.h"
+#include "app/frmHelp.h"
+#include "app/frmMain.h"
+#include "app/frmTip.h"
+#include "document/frmDocument.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace orv;
+
+namespace {
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return {};
+    f.write(bytes);
+    return path;
+}
+
+const QString kList = QStringLiteral("RegistryPath");
+const QString kGeneral = QStringLiteral("General");
+
+void addSibling(int slot, const QString &title, const QString &path, const QString &exe = QString())
+{
+    SaveSetting(ProgramsAppName(), kList, QString::number(slot), title);
+    SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QString::number(slot));
+    if (!path.isEmpty())
+        SaveSetting(title, kGeneral, QStringLiteral("Path"), path);
+    if (!exe.isEmpty())
+        SaveSetting(title, kGeneral, QStringLiteral("ExeName"), exe);
+}
+// The main window as the program starts it.
+struct LoadedMain : frmMain {
+    LoadedMain() { MDIForm_Load(); }
+};
+} // namespace
+
+class TestHelpTips : public QObject {
+    Q_OBJECT
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;   // a fresh settings folder per test
+private slots:
+    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
+    void cleanup() { m_settings.reset(); }
+
+    void tipFileRules()
+    {
+        QTemporaryDir dir;
+        TipBook none(1);
+        QVERIFY(!none.LoadTips(QString()));
+        QVERIFY(!none.LoadTips(dir.filePath(QStringLiteral("missing.txt"))));
+        QVERIFY(!none.LoadTips(dir.path()));   // a folder is no tip file
+        QVERIFY(none.Tips().isEmpty());
+
+        // One line: always that line.
+        TipBook one(7);
+        QVERIFY(one.LoadTips(writeFile(dir, QStringLiteral("one.txt"), "Only tip\n")));
+        QCOMPARE(one.Tips(), QStringList{QStringLiteral("Only tip")});
+        for (int i = 0; i < 20; ++i) {
+            QCOMPARE(one.currentText(), QStringLiteral("Only tip"));
+            one.DoNextTip();
+        }
+
+        // Lines unchanged, blank lines and leading blanks included; CRLF ends are line ends.
+        TipBook lines(3);
+        QVERIFY(lines.LoadTips(writeFile(dir, QStringLiteral("lines.txt"), "first\r\n\r\n   indented\nlast")));
+        QCOMPARE(lines.Tips(), (QStringList{"first", "", "   indented", "last"}));
+    }
+
+    void drawsAreUniformWithRepeats()
+    {
+        QTemporaryDir dir;
+        TipBook book(12345);
+        QVERIFY(book.LoadTips(writeFile(dir, QStringLiteral("four.txt"), "a\nb\nc\nd\n")));
+        QList<int> counts(4, 0);
+        bool repeated = false;
+        int last = book.CurrentTip();
+        for (int i = 0; i < 4000; ++i) {
+            book.DoNextTip();
+            QVERIFY(book.CurrentTip() >= 1 && book.CurrentTip() <= 4);
+            ++counts[book.CurrentTip() - 1];
+            repeated |= book.CurrentTip() == last;
+            last = book.CurrentTip();
+        }
+        QVERIFY(repeated);
+        for (int c : counts)
+            QVERIFY2(c > 850 && c < 1150, qPrintable(QString::number(c)));
+    }
+
+    void dialogShowsTipsAndWritesCheckBox()
+    {
+        QTemporaryDir dir;
+        const QString file = writeFile(dir, QStringLiteral("tips.txt"), "Tip one\n\nTip three\n");
+        frmTip dlg(nullptr, file);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Tip of the Day"));
+        QCOMPARE(dlg.chkLoadTipsAtStartup()->text(), QStringLiteral("&Show Tips at Startup"));
+        QCOMPARE(dlg.cmdNextTip()->text(), QStringLiteral("&Next Tip"));
+        QVERIFY(dlg.chkLoadTipsAtStartup()->isChecked());   // default 1
+        QCOMPARE(dlg.tips().Tips().size(), 3);
+        QSet<QString> seen;
+        for (int i = 0; i < 60; ++i) {
+            QCOMPARE(dlg.lblTipText()->text(), dlg.tips().currentText());
+            seen << dlg.lblTipText()->text();
+            QTest::mouseClick(dlg.cmdNextTip(), Qt::LeftButton);
+        }
+        QCOMPARE(seen, (QSet<QString>{"Tip one", "", "Tip three"}));   // the blank line draws an empty label
+
+        dlg.chkLoadTipsAtStartup()->click();
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup")), QStringLiteral("0"));
+        QVERIFY(!frmTip::ShowTipsAtStartup());
+        frmTip again(nullptr, file);
+        QVERIFY(!again.chkLoadTipsAtStartup()->isChecked());
+        again.chkLoadTipsAtStartup()->click();
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup")), QStringLiteral("1"));
+        QTest::mouseClick(again.cmdOK(), Qt::LeftButton);
+        QCOMPARE(again.result(), int(QDialog::Accepted));
+    }
+
+    void badTipFiles()
+    {
+        QTemporaryDir dir;
+        {
+            frmTip missing(nullptr, dir.filePath(QStringLiteral("nothing.txt")));
+            QVERIFY(missing.lblTipText()->text().isEmpty());
+            QTest::mouseClick(missing.cmdNextTip(), Qt::LeftButton);   // still works, still empty
+            QVERIFY(missing.lblTipText()->text().isEmpty());
+        }
+        {
+            frmTip empty(nullptr, writeFile(dir, QStringLiteral("empty.txt"), QByteArray()));
+            QVERIFY(empty.tips().Tips().isEmpty());
+            QVERIFY(empty.lblTipText()->text().isEmpty());
+            QTest::mouseClick(empty.cmdNextTip(), Qt::LeftButton);
+            QVERIFY(empty.lblTipText()->text().isEmpty());
+        }
+        {
+            // A line of two million characters is kept whole but shown cut.
+            const QByteArray huge(2'000'000, 'x');
+            frmTip big(nullptr, writeFile(dir, QStringLiteral("huge.txt"), huge + "\n"));
+            big.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&big));
+            QCOMPARE(big.tips().Tips().first().size(), 2'000'000);
+            QVERIFY(big.lblTipText()->text().size() < 5000);
+            QVERIFY(big.lblTipText()->text().startsWith(QStringLiteral("xxxx")));
+        }
+    }
+
+    void helpMenuOffersTips()
+    {
+        LoadedMain w;
+        QAction *onStart = w.menuItem(QStringLiteral("mnuHelpTooltip"));
+        QAction *tip = w.menuItem(QStringLiteral("mnuHelpTipOfTheDay"));
+        QVERIFY(onStart->isVisible());
+        QVERIFY(onStart->isCheckable());
+        QCOMPARE(onStart->text(), QStringLiteral("&Show Tips on Startup"));
+        QCOMPARE(tip->text(), QStringLiteral("Tip of the Day"));
+
+        int shown = 0;
+        w.modalHook = [&](QDialog &d) {
+            ++shown;
+            QVERIFY(qobject_cast<frmTip *>(&d));
+        };
+        w.ShowTipsAtStartup();   // default 1: the tip shows
+        QCOMPARE(shown, 1);
+        QVERIFY(onStart->isChecked());
+        onStart->trigger();      // unchecked: written as 0
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup")), QStringLiteral("0"));
+        w.ShowTipsAtStartup();
+        QCOMPARE(shown, 1);
+        tip->trigger();          // the menu item always shows it
+        QCOMPARE(shown, 2);
+        w.close();
+    }
+
+    void shippedTipFile()
+    {
+        const QString file = QFINDTESTDATA("../resources/data/TODENG.TXT");
+        QVERIFY(!file.isEmpty());
+        TipBook book(1);
+        QVERIFY(book.LoadTips(file));
+        QVERIFY(book.Tips().size() >= 15);
+        for (const QString &t : book.Tips())
+            QVERIFY2(t.trimmed().size() > 20, qPrintable(t));
+    }
+
+    void firstExitRegistersSecondDoesNot()
+    {
+        {
+            LoadedMain w;
+            QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
+            w.close();
+        }
+        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("1"));
+        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("1")), AppTitle());
+        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Registered")), QStringLiteral("True"));
+        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Path")), ProgramFolder());
+        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("ExeName")), QStringLiteral("tst_helptips"));
+        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Major")), QString::number(VersionMajor()));
+        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Revision")), QString::number(VersionRevision()));
+        {
+            LoadedMain w;
+            // This program never lists itself.
+            QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
+            w.close();
+        }
+        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("1"));
+        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("2"), QStringLiteral("none")), QStringLiteral("none"));
+
+        // A program registered after others takes the next slot.
+        RegisterProgram({QStringLiteral("Orv Sound Editor"), QStringLiteral("orv-sound"), QStringLiteral("/opt/sound"), 2, 1, 0});
+        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("2"));
+        QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("2")), QStringLiteral("Orv Sound Editor"));
+        QCOMPARE(GetSetting(QStringLiteral("Orv Sound Editor"), kGeneral, QStringLiteral("Minor")), QStringLiteral("1"));
+    }
+
+    void listSkipsSelfAndFalseAndStopsAtFive()
+    {
+        QVERIFY(LoadSiblingPrograms(AppTitle()).isEmpty());
+        addSibling(1, QStringLiteral("A"), QStringLiteral("/a"));
+        addSibling(2, AppTitle(), QStringLiteral("/self"));
+        addSibling(3, QStringLiteral("False"), QString());
+        addSibling(4, QStringLiteral("B"), QString());   // no recorded folder
+        for (int i = 5; i <= 8; ++i)
+            addSibling(i, QStringLiteral("S%1").arg(i), QStringLiteral("/s%1").arg(i));
+        const QList<SiblingProgram> list = LoadSiblingPrograms(AppTitle());
+        QCOMPARE(list.size(), 5);
+        QStringList titles;
+        for (const SiblingProgram &p : list)
+            titles << p.title;
+        QCOMPARE(titles, (QStringList{"A", "B", "S5", "S6", "S7"}));
+        QCOMPARE(list.at(0).path, QStringLiteral("/a"));
+        QCOMPARE(list.at(1).path, QStringLiteral("False"));
+        // Slots past LastIndex are not read.
+        SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QStringLiteral("1"));
+        QCOMPARE(LoadSiblingPrograms(AppTitle()).size(), 1);
+    }
+
+    void menuShowsSiblingsAndStartsThem()
+    {
+        for (int i = 1; i <= 6; ++i)
+            addSibling(i, QStringLiteral("Sibling %1").arg(i), QStringLiteral("/opt/sib%1").arg(i), QStringLiteral("sib%1").arg(i));
+        SaveSetting(QStringLiteral("Sibling 2"), kGeneral, QStringLiteral("ExeName"), QString());
+        LoadedMain w;
+        QVERIFY(w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
+        for (int i = 1; i <= 5; ++i) {
+            QAction *item = w.menuItem(QStringLiteral("mnuProg(%1)").arg(i));
+            QVERIFY(item->isVisible());
+            QCOMPARE(item->text(), QStringLiteral("Sibling %1").arg(i));
+        }
+        QStringList started;
+        w.startProgramHook = [&](const QString &program) { started << program; };
+        w.menuItem(QStringLiteral("mnuProg(3)"))->trigger();
+        QCOMPARE(started, QStringList{QStringLiteral("/opt/sib3/sib3")});
+        // No recorded executable: nothing starts.
+        w.menuItem(QStringLiteral("mnuProg(2)"))->trigger();
+        QCOMPARE(started.size(), 1);
+        // A sibling that is not installed: the start fails quietly.
+        w.startProgramHook = nullptr;
+        w.menuItem(QStringLiteral("mnuProg(1)"))->trigger();
+        w.close();
+    }
+
+    void helpIndexRules()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("idx.HLP")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("# comment\n\nContents\tpages/index.html\nPencil\tpages/tools.html#pencil\nno tab here\n\tpage.html\n");
+        f.close();
+        HelpIndex idx;
+        QVERIFY(idx.load(f.fileName()));
+        QCOMPARE(idx.keywords().size(), 2);
+        QCOMPARE(idx.contents(), QUrl::fromLocalFile(dir.filePath(QStringLiteral("pages/index.html"))));
+        QUrl pencil = idx.pageFor(QStringLiteral("pencil"));
+        QCOMPARE(pencil.fragment(), QStringLiteral("pencil"));
+        QCOMPARE(pencil.toLocalFile(), dir.filePath(QStringLiteral("pages/tools.html")));
+        QVERIFY(idx.pageFor(QStringLiteral("Nothing")).isEmpty());
+
+        QString error;
+        QVERIFY(!idx.load(dir.filePath(QStringLiteral("missing.HLP")), &error));
+        QVERIFY(error.contains(QStringLiteral("missing.HLP")));
+        QFile empty(dir.filePath(QStringLiteral("empty.HLP")));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QVERIFY(!idx.load(empty.fileName(), &error));
+
+        // The shipped index: every page it names exists, with its anchor.
+        const QString shipped = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        QVERIFY(!shipped.isEmpty());
+        QVERIFY(idx.load(shipped));
+        for (const HelpKeyword &k : idx.keywords()) {
+            const QUrl u = idx.resolve(k.page);
+            QFile page(u.toLocalFile());
+            QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(k.page));
+            if (u.hasFragment())
+                QVERIFY2(page.readAll().contains(QStringLiteral("name=\"%1\"").arg(u.fragment()).toUtf8()), qPrintable(k.page));
+        }
+    }
+
+    void helpOpensContentsAndCurrentTool()
+    {
+        LoadedMain w;
+        w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        w.setGeometry(600, 400, 900, 600);
+        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
+        frmHelp *help = w.helpWindow();
+        QVERIFY(help);
+        QVERIFY(help->isVisible());
+        QVERIFY(help->page()->source().toString().endsWith(QStringLiteral("help/index.html")));
+        QCOMPARE(help->page()->documentTitle(), QStringLiteral("Contents"));
+
+        w.state().currentTool = QStringLiteral("Spray");
+        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
+        QCOMPARE(w.helpWindow(), help);
+        QCOMPARE(help->searchBox()->text(), QStringLiteral("Spray"));
+        QCOMPARE(help->page()->source().fileName(), QStringLiteral("tools.html"));
+        QCOMPARE(help->page()->source().fragment(), QStringLiteral("spray"));
+        QCOMPARE(help->keywordList()->count(), 1);
+
+        // It opens over the main window, and Escape closes it.
+        QVERIFY(w.geometry().contains(help->geometry().center()));
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help->page(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.helpWindow());
+        w.close();
+    }
+
+    void helpNamesOnlyTheProgramsTools()
+    {
+        // The tools page has one section per tool of the tool bar, and one for the Colour menu's
+        // one-shot tool, each headed by the name the program shows for it; nothing else.
+        LoadedMain w;
+        w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
+        QSet<QString> tools{w.menuItem(QStringLiteral("mnuColorSetTransparent"))->text().remove(QLatin1Char('&'))};
+        for (QAction *a : w.TbEdit()->actions())
+            tools << a->toolTip();
+        const QString folder = QFileInfo(w.state().helpFile).absolutePath() + QStringLiteral("/help/");
+        QHash<QString, QString> heading;   // anchor -> heading
+        {
+            QFile page(folder + QStringLiteral("tools.html"));
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(page.readAll());
+            static const QRegularExpression h2(QStringLiteral("<h2><a name=\"(\\w+)\"></a>([^<]+)</h2>"));
+            for (auto it = h2.globalMatch(text); it.hasNext();) {
+                const auto m = it.next();
+                heading.insert(m.captured(1), m.captured(2));
+            }
+        }
+        QCOMPARE(QSet<QString>(heading.cbegin(), heading.cend()), tools);
+        // The index names a tool's section by that tool's name.
+        HelpIndex idx;
+        QVERIFY(idx.load(w.state().helpFile));
+        for (const HelpKeyword &k : idx.keywords())
+            if (k.page.startsWith(QStringLiteral("help/tools.html#")))
+                QCOMPARE(heading.value(k.page.section(QLatin1Char('#'), 1)), k.keyword);
+        // Tools that exist only as hidden menu items appear on no page.
+        QStringList hidden;
+        for (const char *m : {"mnuImage", "mnuImageShape"})
+            for (QAction *a : w.menu(QString::fromLatin1(m))->actions())
+                if (!a->isVisible() && !a->isSeparator())
+                    hidden << a->text().remove(QLatin1Char('&'));
+        QVERIFY(hidden.contains(QStringLiteral("Triangle")));
+        for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("*.html")})) {
+            QFile page(f.filePath());
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(page.readAll());
+            for (const QString &name : hidden)
+                QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(name)),
+                                                           QRegularExpression::CaseInsensitiveOption)),
+                         qPrintable(f.fileName() + QStringLiteral(": ") + name));
+        }
+        // Search For Help On opens each tool's own section.
+        w.NewDocument();
+        for (QAction *a : w.TbEdit()->actions()) {
+            a->trigger();
+            w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
+            QVERIFY(w.helpWindow());
+            QCOMPARE(heading.value(w.helpWindow()->page()->source().fragment()), a->toolTip());
+        }
+        w.ActiveForm()->doc().setSaveReq(false);
+        w.close();
+    }
+
+    void missingHelpFileIsReported()
+    {
+        QTemporaryDir dir;
+        LoadedMain w;
+        w.state().helpFile = dir.filePath(QStringLiteral("ORVIEENG.HLP"));
+        QStringList texts, titles;
+        w.msgBoxHook = [&](const QString &text, int, const QString &title) {
+            texts << text;
+            titles << title;
+            return 1;
+        };
+        // Neither the configured file nor one beside this test program.
+        QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/ORVIEENG.HLP"));
+        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
+        QCOMPARE(texts.size(), 1);
+        QVERIFY(texts.first().contains(QStringLiteral("ORVIEENG.HLP")));
+        QCOMPARE(titles.first(), AppTitle());
+        QVERIFY(!w.helpWindow());
+        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
+        QCOMPARE(texts.size(), 2);
+        w.close();
+    }
+
+};
+
+QTEST_MAIN(TestHelpTips)
+#include "tst_helptips.moc"
