@@ -154,6 +154,8 @@ public:
     QPrinter &printer();
     // Opens each file as the Open command does (files given on the command line).
     void openFiles(const QStringList &paths);
+    // A picture with no file behind it (dragged from another program) as a new document.
+    frmDocument *OpenDroppedPicture(const QImage &picture);
     // Loads a picture file into a new document window; false (and no window left) on failure.
     bool OpenPictureFile(const QString &path);
     // A dragged panel dropped on the window at x (pixels of the inner area).
@@ -231,6 +233,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     void buildMenus();
