@@ -163,6 +163,8 @@ public:
     // window keeps running meanwhile. The hook, when set, gets the progress window once shown.
     int loadProgressDelayMs = 400;
     std::function<void(QProgressDialog &)> loadProgressHook;
+    // A picture with no file behind it (dragged from another program) as a new document.
+    frmDocument *OpenDroppedPicture(const QImage &picture);
     // A dragged panel dropped on the window at x (pixels of the inner area).
     void MDIForm_DragDrop(QWidget *source, int x, int y);
 
@@ -238,6 +240,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     void buildMenus();

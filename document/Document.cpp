@@ -46,14 +46,16 @@ void Document::StartUp()
     current.centreX = std::int16_t(Picture1.ScaleWidth() / 2);
     current.centreY = std::int16_t(Picture1.ScaleHeight() / 2);
 
-    // The window takes the image's size: its width is the image width, and its height the
-    // frame plus the image height.
-    // A minimized or maximized window keeps the size its state gives it.
+    // The window takes the image's size: its client area holds the whole image, so every pixel
+    // can be reached at 1:1 and the scroll bars' 12-pixel allowance is measured against the client
+    // area, not against the window's frame. A minimized or maximized window keeps the size its
+    // state gives it.
     if (m_view && m_view->WindowState() == 0) {
         const QSize outer = m_view->WindowPixels();
         const QSize client = m_view->ClientPixels();
+        const int frameW = std::max(0, outer.width() - client.width());
         const int frameH = std::max(0, outer.height() - client.height());
-        m_view->SetWindowPixels(QSize(Picture1.ScaleWidth(), frameH + Picture1.ScaleHeight()));
+        m_view->SetWindowPixels(QSize(frameW + Picture1.ScaleWidth(), frameH + Picture1.ScaleHeight()));
     }
 
     PicOrg.resize(Picture1.ScaleWidth(), Picture1.ScaleHeight());

@@ -6,6 +6,7 @@
 #include "testsupport.h"
 #include "base/AppInfo.h"
 #include "base/ImageFiles.h"
+#include "base/ResStrings.h"
 #include "base/SettingsStore.h"
 #include "app/frmMain.h"
 #include "app/frmSplash.h"
@@ -22,11 +23,15 @@
 #include <QHash>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QUrl>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +134,80 @@ private slots:
         w.workspace()->closeAllSubWindows();
         QTRY_VERIFY(w.documents().isEmpty());
         QTRY_VERIFY(!w.menuItem(QStringLiteral("mnuFileSave"))->isEnabled());
+    }
+
+    // The client area holds a new picture: its corners show inside the window, not under the
+    // frame or a scroll bar, so the first and the last column and row can be reached at 1:1.
+    void newPictureCornersShowInTheClientArea()
+    {
+        LoadedMain w;
+        w.state().options.NewFileWidth = 320;
+        w.state().options.NewFileHeight = 200;
+        w.resize(1000, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.NewDocument();
+        QCOMPARE(w.documents().size(), 1);
+        frmDocument *form = w.documents().first();
+        QWidget *view = form->Picture1View();
+        for (const QPoint p : {QPoint(0, 0), QPoint(319, 199), QPoint(319, 0), QPoint(0, 199)}) {
+            const QPoint inForm = view->mapTo(form, p);
+            QVERIFY2(form->rect().contains(inForm) && form->childAt(inForm) == view,
+                     qPrintable(QStringLiteral("%1,%2 hidden").arg(p.x()).arg(p.y())));
+        }
+        QVERIFY(!form->findChild<QScrollBar *>(QString(), Qt::FindDirectChildrenOnly) ||
+                !form->findChild<QScrollBar *>(QString(), Qt::FindDirectChildrenOnly)->isVisible());
+    }
+
+    // Files dropped on the window open as File > Open opens them, the unreadable one with the
+    // same message; image data with no files becomes a new, unsaved document.
+    void droppedFilesAndPicturesOpen()
+    {
+        LoadedMain w;
+        w.show();
+        QTemporaryDir dir;
+        QImage red(3, 2, QImage::Format_RGB32), blue(4, 5, QImage::Format_RGB32);
+        red.fill(qRgb(255, 0, 0));
+        blue.fill(qRgb(0, 0, 255));
+        blue.setPixel(3, 4, qRgb(1, 2, 3));
+        QVERIFY(red.save(dir.filePath(QStringLiteral("red.png"))) && blue.save(dir.filePath(QStringLiteral("blue.bmp"))));
+        QFile bad(dir.filePath(QStringLiteral("bad.png")));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
+        bad.close();
+
+        auto drop = [&](QMimeData *mime) {
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&w, &enter);
+            const bool taken = enter.isAccepted();
+            QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&w, &dropped);
+            return taken;
+        };
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("red.png"))), QUrl::fromLocalFile(bad.fileName()),
+                       QUrl::fromLocalFile(dir.filePath(QStringLiteral("blue.bmp")))});
+        QString message;
+        QTimer::singleShot(0, this, [&] { message = clickMessageBoxButton(QMessageBox::Ok); });
+        QVERIFY(drop(&files));
+        QCOMPARE(message, LoadResString(1173) + QStringLiteral("\n\n") + bad.fileName());
+        QCOMPARE(w.documents().size(), 2);
+        QCOMPARE(w.documents()[0]->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32), red);
+        QCOMPARE(w.documents()[1]->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32), blue);
+        QCOMPARE(w.documents()[1]->doc().Tag, QStringLiteral("Register"));
+
+        QMimeData picture;
+        picture.setImageData(blue.mirrored(true, false));
+        QVERIFY(drop(&picture));
+        QCOMPARE(w.documents().size(), 3);
+        const Document &pasted = w.documents()[2]->doc();
+        QCOMPARE(pasted.Picture1.Image().convertToFormat(QImage::Format_RGB32), blue.mirrored(true, false));
+        QCOMPARE(pasted.Tag, QStringLiteral("UnRegister"));
+        QVERIFY(pasted.SaveReq());
+
+        QMimeData text;
+        text.setText(QStringLiteral("words"));
+        QVERIFY(!drop(&text));
+        QCOMPARE(w.documents().size(), 3);
     }
 
     void toolSelectionShowsPanels()
