@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/AppState.h"
+#include "base/PictureLoader.h"
 #include "document/DocumentHost.h"
 #include "tools/Palette.h"
 
@@ -25,6 +26,7 @@ class QMdiArea;
 class QMenu;
 class QPainter;
 class QPrinter;
+class QProgressDialog;
 class QTimer;
 class QToolBar;
 
@@ -156,8 +158,13 @@ public:
     void openFiles(const QStringList &paths);
     // A picture with no file behind it (dragged from another program) as a new document.
     frmDocument *OpenDroppedPicture(const QImage &picture);
-    // Loads a picture file into a new document window; false (and no window left) on failure.
-    bool OpenPictureFile(const QString &path);
+    // Loads a picture file into a new document window; false (and no window left) on failure,
+    // with the text to show in `message` (empty when the user cancelled the loading).
+    bool OpenPictureFile(const QString &path, QString *message = nullptr);
+    // A picture that takes longer than this to load shows a progress window with Cancel; the
+    // window keeps running meanwhile. The hook, when set, gets the progress window once shown.
+    int loadProgressDelayMs = 400;
+    std::function<void(QProgressDialog &)> loadProgressHook;
     // A dragged panel dropped on the window at x (pixels of the inner area).
     void MDIForm_DragDrop(QWidget *source, int x, int y);
 
@@ -258,6 +265,7 @@ private:
     std::optional<Colour> ChooseColour(Colour initial);
     void UpdateRecentFiles(const QString &path);
     void SizeWindowToPicture(frmDocument *form, QSize picturePixels);
+    LoadedPicture LoadPictureResponsively(const QString &path);
     void connectWindowHelpCommands();
     void LoadProgramMenu();
     void RegisterProgram();

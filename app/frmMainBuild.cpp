@@ -240,7 +240,9 @@ void frmMain::buildMenus()
     connect(pRedo, &QAction::triggered, redo, &QAction::trigger);
     sep(popup);
     toolItem(popup, QStringLiteral("mnuMoverMove"), QStringLiteral("1182"), QStringLiteral("Move"), true);
-    addItem(popup, QStringLiteral("mnuMoverOK"), QStringLiteral("1057"));
+    // OK leaves the moved block where it is, as a right release does; Cancel only closes the menu.
+    connect(addItem(popup, QStringLiteral("mnuMoverOK"), QStringLiteral("1057")), &QAction::triggered, this,
+            [this] { if (Document *d = activeDocument()) d->CommitMovedBlock(); });
     addItem(popup, QStringLiteral("mnuMoverCancel"), QStringLiteral("1058"));
     connect(addItem(popup, QStringLiteral("mnuPopupCut"), QStringLiteral("1016")), &QAction::triggered, this, cut);
     connect(addItem(popup, QStringLiteral("mnuPopupCopy"), QStringLiteral("1017")), &QAction::triggered, this, copy);

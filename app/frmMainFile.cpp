@@ -15,12 +15,21 @@
 #include <QAction>
 #include <QDir>
 #include <QDockWidget>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QTimer>
+
+#include <atomic>
+#include <chrono>
+#include <system_error>
+#include <thread>
 
 namespace orv {
 
@@ -28,6 +37,26 @@ namespace {
 
 const QString kRegister = QStringLiteral("Register");
 const QString kUnRegister = QStringLiteral("UnRegister");
+
+// The 32-bit copies of a picture a document holds from its opening through its first stroke:
+// Picture1, Picture2, PicOrg and the first undo snapshot.
+constexpr int DocumentPictureCopies = 4;
+
+// The open command's message: the one text for every file that is not a picture it reads, and
+// for a picture refused before or while decoding, the reason after it.
+QString OpenFailureText(const LoadedPicture &loaded)
+{
+    switch (loaded.failure) {
+    case LoadFailure::None:
+    case LoadFailure::Cancelled:
+        return {};
+    case LoadFailure::Unreadable:
+        return LoadResString(1173);
+    case LoadFailure::Refused:
+        break;
+    }
+    return LoadResString(1173) + QStringLiteral("\n\n") + loaded.reason;
+}
 
 QString mruName(int index)
 {
@@ -37,7 +66,9 @@ QString mruName(int index)
 // A name typed without an extension gets the dialog's default one.
 QString withDefaultExtension(const QString &path, const QString &ext)
 {
-    if (path.isEmpty() || ext.isEmpty() || !QFileInfo(path).suffix().isEmpty() || QFileInfo(path).isDir())
+    // A name that already exists means that file (or folder or device, which the open and save
+    // steps then refuse), not a new one with the extension added.
+    if (path.isEmpty() || ext.isEmpty() || !QFileInfo(path).suffix().isEmpty() || QFileInfo::exists(path))
         return path;
     return path + QLatin1Char('.') + ext;
 }
@@ -97,25 +128,102 @@ void frmMain::mnuFileOpen_Click()
     const QString chosen = openFileHook ? openFileHook(r) : runFileDialog(this, r, false);
     if (chosen.isEmpty())
         return;
-    if (!OpenPictureFile(withDefaultExtension(chosen, r.defaultExt)))
-        MsgBox(LoadResString(1173), Msg::Critical, LoadResString(1174));
+    QString message;
+    if (!OpenPictureFile(withDefaultExtension(chosen, r.defaultExt), &message) && !message.isEmpty())
+        MsgBox(message, Msg::Critical, LoadResString(1174));
 }
 
 void frmMain::openFiles(const QStringList &paths)
 {
     for (const QString &path : paths) {
-        if (!OpenPictureFile(path))
-            MsgBox(LoadResString(1173) + QStringLiteral("\n\n") + path, Msg::Critical, LoadResString(1174));
+        QString message;
+        if (!OpenPictureFile(path, &message) && !message.isEmpty())
+            MsgBox(message + QStringLiteral("\n\n") + path, Msg::Critical, LoadResString(1174));
     }
 }
 
-bool frmMain::OpenPictureFile(const QString &path)
+LoadedPicture frmMain::LoadPictureResponsively(const QString &path)
+{
+    PictureBudget budget;
+    budget.documentCopies = DocumentPictureCopies;
+    LoadControl control;
+    std::atomic<bool> done{false};
+    LoadedPicture result;
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            result = LoadPictureFile(path, budget, &control);
+            done.store(true, std::memory_order_release);
+        });
+    } catch (const std::system_error &) {
+        return LoadPictureFile(path, budget, &control);
+    }
+
+    // Most pictures are read before anyone could notice. A longer read keeps the window
+    // running (painting, timers) but takes no input until the progress window appears.
+    QElapsedTimer waited;
+    waited.start();
+    while (!done.load(std::memory_order_acquire) && waited.elapsed() < std::min(loadProgressDelayMs, 50))
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!done.load(std::memory_order_acquire)) {
+        QEventLoop loop;
+        QTimer poll;
+        poll.setInterval(10);
+        QProgressDialog *progress = nullptr;
+        bool updating = false;
+        connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (done.load(std::memory_order_acquire)) {
+                loop.quit();
+            } else if (!progress && waited.elapsed() >= loadProgressDelayMs) {
+                loop.quit();   // on to the progress window
+            } else if (progress && !updating) {
+                // A modal progress window handles events inside setValue: no second update meanwhile.
+                updating = true;
+                const qint64 total = std::max<qint64>(1, control.bytesTotal.load(std::memory_order_relaxed));
+                progress->setValue(int(1000 * control.bytesRead.load(std::memory_order_relaxed) / total));
+                updating = false;
+            }
+        });
+        poll.start();
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!done.load(std::memory_order_acquire)) {
+            QProgressDialog dialog(this);
+            dialog.setWindowTitle(AppTitle());
+            dialog.setLabelText(QStringLiteral("Opening %1 ...").arg(QFileInfo(path).fileName()));
+            dialog.setRange(0, 1000);
+            dialog.setMinimumDuration(0);
+            dialog.setAutoClose(false);
+            dialog.setAutoReset(false);
+            dialog.setWindowModality(Qt::WindowModal);
+            // Cancel stops the reading at its next step; the window waits for that.
+            connect(&dialog, &QProgressDialog::canceled, &loop, [&] {
+                control.cancel.store(true);
+                dialog.setLabelText(QStringLiteral("Cancelling ..."));
+            });
+            progress = &dialog;
+            dialog.show();
+            if (loadProgressHook)
+                loadProgressHook(dialog);
+            if (!done.load(std::memory_order_acquire))
+                loop.exec();
+            progress = nullptr;
+        }
+    }
+    worker.join();
+    return result;
+}
+
+bool frmMain::OpenPictureFile(const QString &path, QString *message)
 {
     // The file is read before a window is made for it, so a file that cannot be read leaves
     // nothing behind.
-    const QImage picture = LoadPicture(path);
-    if (picture.isNull())
+    const LoadedPicture loaded = LoadPictureResponsively(path);
+    if (!loaded.ok()) {
+        if (message)
+            *message = OpenFailureText(loaded);
         return false;
+    }
+    const QImage &picture = loaded.image;
     const QString fullName = QFileInfo(path).absoluteFilePath();
 
     frmDocument *form = NewDocumentShell();
@@ -170,12 +278,15 @@ void frmMain::mnuFileMRU_Click(int index)
         return;
     const QString path = RecentPathFromMenuText(item->text());
     // A file that has gone or cannot be read opens nothing and says why; its entry stays.
-    QString why;
-    const QImage picture = LoadPicture(path, &why);
-    if (picture.isNull()) {
-        MsgBox(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why), Msg::Critical, LoadResString(1174));
+    const LoadedPicture loaded = LoadPictureResponsively(path);
+    if (!loaded.ok()) {
+        if (loaded.failure != LoadFailure::Cancelled) {
+            const QString why = loaded.reason.isEmpty() ? LoadResString(1173) : loaded.reason;
+            MsgBox(QStringLiteral("%1\n\n%2").arg(QDir::toNativeSeparators(path), why), Msg::Critical, LoadResString(1174));
+        }
         return;
     }
+    const QImage &picture = loaded.image;
 
     frmDocument *form = NewDocumentShell();
     Document &doc = form->doc();

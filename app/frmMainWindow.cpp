@@ -226,7 +226,11 @@ frmBrowser *frmMain::mnuViewWebBrowser_Click()
         MsgBox(refused, Msg::Exclamation, AppTitle());
         return nullptr;
     }
+    // Each one opens over the main window, a title bar further down and right than the last.
+    const int open = int(browserWindows().size());
     auto *browser = new frmBrowser(LoadResString(1151), this);
+    const int step = browser->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, browser);
+    browser->move(browser->pos() + QPoint(step, step) * (open % 8));
     browser->show();
     return browser;
 }

@@ -6,6 +6,7 @@
 #include "base/ResStringsWidget.h"
 #include "aux/AddressHistory.h"
 #include "base/ToolArt.h"
+#include "base/WindowPlacementWidget.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -34,6 +35,7 @@ frmBrowser::frmBrowser(const QString &startingAddress, QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(ToolbarIcon(QStringLiteral("Web")));
     resize(800, 600);
+    PlaceOverOwner(this, parent);
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("tbToolBar"));

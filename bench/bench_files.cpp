@@ -1,7 +1,8 @@
 // Opening and saving a 4096 x 4096 picture, against Qt's image reader and writer doing the
-// same file alone: the program's own work on the way (the checks before reading, filling the
-// document's surfaces and its first snapshot; encoding through a safe save) should cost less
-// than the reading and writing themselves.
+// same file alone: the open path (file-kind and header checks, budgets, the reading itself and
+// the conversion to the document's pixels) and the safe save each stay within 1.3x of the bare
+// reader and writer; filling a document's surfaces and its first snapshot as well costs less
+// than twice the reading.
 #include "Bench.h"
 
 #include "base/ImageFiles.h"
@@ -34,6 +35,9 @@ void openAndSave()
         QImage img;
         reader.read(&img);
     });
+    const double path = orvbench::bestMs([&] { LoadPicture(bmp); });
+    orvbench::report(QStringLiteral("open path, 4096x4096 24-bit bitmap"), path,
+                     QStringLiteral("QImageReader alone"), refOpen, 1.3);
     orvtest::FakeHost host;
     const double open = orvbench::bestMs([&] {
         Document doc(host);
@@ -55,7 +59,7 @@ void openAndSave()
     });
     const double save = orvbench::bestMs([&] { SavePicture(picture, out); });
     orvbench::report(QStringLiteral("save 4096x4096 as 24-bit bitmap (safe save)"), save,
-                     QStringLiteral("QImageWriter alone"), refSave, 2.0);
+                     QStringLiteral("QImageWriter alone"), refSave, 1.3);
 }
 
 static orvbench::Register r("files", QStringLiteral("open and save a 4096 x 4096 picture"), openAndSave);

@@ -412,6 +412,7 @@ void Document::Picture1_MouseDown(int Button, int Shift, float X, float Y)
     if (!m_formIzin)
         return;
     m_formIzin = false;
+    dropRubberSegment();
     AppState &st = m_host.state();
     // 1. The stroke colour by button; a right press may open the menu instead.
     if (Button == 1) {
@@ -447,6 +448,7 @@ void Document::Picture1_MouseMove(int Button, int Shift, float X, float Y)
     if (!m_formIzin)
         return;
     m_formIzin = false;
+    dropRubberSegment();
     AppState &st = m_host.state();
     if (Button & 1)
         st.drawColour = st.foreColour;
@@ -482,6 +484,13 @@ void Document::Picture1_KeyDown(int KeyCode, int /*Shift*/)
     case 39: m_host.SetCursorPos(QPoint(p.x() + 1, p.y())); break;
     case 38: m_host.SetCursorPos(QPoint(p.x(), p.y() - 1)); break;
     case 40: m_host.SetCursorPos(QPoint(p.x(), p.y() + 1)); break;
+    case 27:
+        // Esc ends an open continuous line as drawn: its rubber segment goes.
+        if (st.currentTool == QLatin1String("Cont Line Step2")) {
+            st.currentTool = QStringLiteral("Cont Line");
+            dropRubberSegment();
+        }
+        break;
     case 107:
         if (st.zoomFactor * 1.25 < 20) {
             st.zoomFactor = ToInt16(st.zoomFactor * 1.25 + 0.75).value_or(st.zoomFactor);

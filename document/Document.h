@@ -126,6 +126,9 @@ public:
     // True once the pixels of the current selection have been lifted out of the image into
     // PictureMove; the next marquee press clears it.
     bool Lifted() const { return m_lifted; }
+    // The right-button menu's OK while moving: the block stays where it is, as a right release
+    // leaves it.
+    void CommitMovedBlock();
 
     // --- pointer and keys (pixels of Picture1; buttons 1 left, 2 right, 4 middle) ------------
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
@@ -190,6 +193,11 @@ private:
     void setPointEntries(float X, float Y, bool start);
     void ShowRightButtonMenu(float X, float Y);
     QSize copySelectionToPictureMove();
+    // After a flip or rotation of a lifted block: the block and the image under it take what
+    // the selection now shows, so the next drag carries the change.
+    void retakeLiftedBlock();
+    // An unfinished continuous line whose tool is no longer current loses its rubber segment.
+    void dropRubberSegment();
     static int CIntPixel(float v);
 
     DocumentHost &m_host;
@@ -218,6 +226,7 @@ private:
     std::mt19937 m_sprayRandom{std::random_device{}()};
     std::int16_t m_contFirstX = 0;
     std::int16_t m_contFirstY = 0;
+    bool m_contRubber = false;   // a continuous line is open, its rubber segment on Picture1
 };
 
 } // namespace orv

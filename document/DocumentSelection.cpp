@@ -29,6 +29,7 @@ void showOutline(Document &doc)
 void Document::DropSelection()
 {
     RectHWND = Region();
+    m_lifted = false;
     ShapeRect1.Visible = false;
     Picture1.SelectClipRgn(Region());
     if (m_view)
@@ -188,16 +189,50 @@ int Document::hMOVE(int Button, int Shift, float &X, float &Y, int Action)
             Picture1.SelectClipRgn(RectHWND);
             st.currentTool = QStringLiteral("Marquee");
         } else if (Button == 2 && RectHWND) {
-            // The right button drops the block where it is.
-            st.currentTool = QStringLiteral("Marquee");
-            m_host.Beep();
-            SnapshotAndSync(Picture1, Picture2, PicOrg, false);
-            DropSelection();
+            CommitMovedBlock();
         }
         return 1;
     default:
         return 0;
     }
+}
+
+// The block is left where it is: one undo step, and the selection goes.
+void Document::CommitMovedBlock()
+{
+    if (!RectHWND)
+        return;
+    m_host.state().currentTool = QStringLiteral("Marquee");
+    m_host.Beep();
+    SnapshotAndSync(Picture1, Picture2, PicOrg, false);
+    DropSelection();
+    refreshPicture();
+}
+
+void Document::retakeLiftedBlock()
+{
+    if (!m_lifted || !RectHWND)
+        return;
+    const Colour key = m_host.state().transparentColour;
+    const int w = std::abs(rectRight - rectLeft);
+    const int h = std::abs(rectBottom - rectTop);
+    // The block: what the selection shows, the transparent colour around its outline.
+    PictureMove.SelectClipRgn(Region());
+    PictureMove.BackColor = key;
+    PictureMove.resize(w + 2, h + 2);
+    PictureMove.Cls();
+    Region inBlock = RectHWND;
+    OffsetRgn(inBlock, -rectLeft, -rectTop);
+    PictureMove.SelectClipRgn(inBlock);
+    BitBlt(PictureMove, 0, 0, w, h, Picture1, rectLeft, rectTop, SRCCOPY);
+    PictureMove.SelectClipRgn(Region());
+    // The image under it: what shows outside the selection, and inside it what the block covers.
+    Surface under;
+    under.copyFrom(Picture3);
+    Picture3.copyFrom(Picture1);
+    Picture3.SelectClipRgn(RectHWND);
+    BitBlt(Picture3, 0, 0, Picture3.ScaleWidth(), Picture3.ScaleHeight(), under, 0, 0, SRCCOPY);
+    Picture3.SelectClipRgn(Region());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -251,6 +286,8 @@ void Document::sub_CUT()
         Picture1.FillRgn(RectHWND, hole);
         Picture1.SelectObject(previous);
         st.brush = saved;
+        // A lifted block that is cut is gone: the next drag lifts what the selection now shows.
+        m_lifted = false;
         refreshPicture();
         ClearClipboard();
         PutPictureOnClipboard(PictureMove.Image().copy(QRect(QPoint(0, 0), block)));

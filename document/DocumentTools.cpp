@@ -135,6 +135,7 @@ void Document::DrawContLine(int Button, int, float X, float Y, int Phase, int St
         if (Phase != 1 || Button != 1)
             return;
         st.currentTool = QStringLiteral("Cont Line Step2");
+        m_contRubber = true;
         m_contFirstX = ToInt16(CInt(X)).value_or(0);
         m_contFirstY = ToInt16(CInt(Y)).value_or(0);
         return;
@@ -167,6 +168,7 @@ void Document::DrawContLine(int Button, int, float X, float Y, int Phase, int St
     const bool onFirst = px == m_contFirstX && py == m_contFirstY;
     if (Button == 2 || (onFirst && st.options.ContLineClose != 0)) {
         st.currentTool = QStringLiteral("Cont Line");
+        m_contRubber = false;
         SnapshotAndSync(Picture1, Picture2, PicOrg, false);
         m_host.Beep();
     }
@@ -175,6 +177,15 @@ void Document::DrawContLine(int Button, int, float X, float Y, int Phase, int St
     setPointEntries(X, Y, true);
     current.points[0].startX = float(px);
     current.points[0].startY = float(py);
+}
+
+void Document::dropRubberSegment()
+{
+    if (!m_contRubber || m_host.state().currentTool == QLatin1String("Cont Line Step2"))
+        return;
+    m_contRubber = false;
+    RestorePreview();
+    refreshPicture();
 }
 
 void Document::CurveStart(int Button, int, float, float)

@@ -26,6 +26,7 @@ void Document::sub_FlipHorizontal()
     if (RectHWND) {
         const double L = ShapeRect1.Left, T = ShapeRect1.Top, W = ShapeRect1.Width, H = ShapeRect1.Height;
         Picture1.PaintPicture(before, L, T, W, H, L + W - 1, T, -W, H, SRCCOPY);
+        retakeLiftedBlock();
     } else {
         const int W = Picture1.ScaleWidth();
         const int H = Picture1.ScaleHeight();
@@ -43,6 +44,7 @@ void Document::sub_FlipVertical()
     if (RectHWND) {
         const double L = ShapeRect1.Left, T = ShapeRect1.Top, W = ShapeRect1.Width, H = ShapeRect1.Height;
         Picture1.PaintPicture(before, L, T, W, H, L, T + H - 1, W, -H, SRCCOPY);
+        retakeLiftedBlock();
     } else {
         const int W = Picture1.ScaleWidth();
         const int H = Picture1.ScaleHeight();
@@ -85,9 +87,12 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
     const RotationMap back = RotationMap::reverseOf(a, cx, cy);
 
     if (RectHWND) {
-        // 4.1 Optionally paint over the selection first, with the brush the surface holds.
+        // 4.1 Optionally erase the selection first, with the background colour.
         if (Erase != 0) {
-            Picture1.PaintRgn(RectHWND);
+            Picture1.FillRgn(RectHWND, Brush{BS_SOLID, m_host.state().backColour});
+            // A lifted block is erased from the image under it as well.
+            if (m_lifted)
+                Picture3.FillRgn(RectHWND, Brush{BS_SOLID, m_host.state().backColour});
             refreshPicture();
             if (QCoreApplication::instance())
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -132,17 +137,11 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
         rectBottom = maxY;
         if (m_view)
             m_view->ShowSelectionOutline(true, QRect(minX, minY, maxX - minX, maxY - minY));
+        retakeLiftedBlock();
     } else {
-        // 5.1 The whole surface is filled first, so corners that no source pixel reaches keep
-        // the fill: outlined with the surface's pen and filled solid (the selected brush's
-        // colour, or the fill colour when that brush paints nothing).
-        const int savedStyle = Picture1.FillStyle;
-        const Brush savedBrush = Picture1.selectedBrush();
-        Picture1.FillStyle = 0;
-        Picture1.SelectObject(Brush{BS_SOLID, savedBrush.hollow() ? Picture1.FillColor : savedBrush.colour});
-        Picture1.Rectangle(0, 0, W, H);
-        Picture1.SelectObject(savedBrush);
-        Picture1.FillStyle = savedStyle;
+        // 5.1 The whole surface takes the background colour first, so corners that no source
+        // pixel reaches show it.
+        Picture1.FillRgn(CreateRectRgn(0, 0, W, H), Brush{BS_SOLID, m_host.state().backColour});
         // 5.2 Every pixel of the surface takes its source pixel.
         std::uint32_t *bits = Picture1.scanLine(0);
         const qsizetype stride = Picture1.Image().bytesPerLine() / 4;

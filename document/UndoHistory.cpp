@@ -180,25 +180,52 @@ SnapshotPtr UndoHistory::knownPicture(const Surface &surface) const
     return nullptr;
 }
 
+SnapshotPtr UndoHistory::knownBase(const Surface &surface, QRect *changed) const
+{
+    *changed = QRect();
+    if (SnapshotPtr p = knownPicture(surface))
+        return p;
+    const QImage &img = surface.Image();
+    const std::uint64_t epoch = surface.changeEpoch();
+    if (img.isNull() || epoch == 0)
+        return nullptr;
+    for (const Known &k : m_known) {
+        if (k.epoch != epoch)
+            continue;
+        SnapshotPtr p = k.picture.lock();
+        if (!p || p->size() != img.size())
+            return nullptr;
+        *changed = surface.changedArea() & QRect(QPoint(0, 0), img.size());
+        return p;
+    }
+    return nullptr;
+}
+
 void UndoHistory::remember(const Surface &surface, const SnapshotPtr &picture)
 {
     const QImage &img = surface.Image();
     if (img.isNull() || !picture)
         return;
     const qint64 key = img.cacheKey();
+    const std::uint64_t epoch = surface.restartChangeTracking();
     m_known.erase(std::remove_if(m_known.begin(), m_known.end(),
                                  [key](const Known &k) { return k.key == key || k.picture.expired(); }),
                   m_known.end());
-    m_known.insert(m_known.begin(), Known{key, picture});
+    m_known.insert(m_known.begin(), Known{key, epoch, picture});
     if (m_known.size() > kKnownSurfaces)
         m_known.resize(kKnownSurfaces);
 }
 
 SnapshotPtr UndoHistory::capture(const Surface &source, const SnapshotPtr &baseline)
 {
-    // Unwritten since it was last synced with a snapshot: it is that snapshot.
-    if (SnapshotPtr same = knownPicture(source))
-        return same;
+    // Unwritten since it was last synced with a snapshot: it is that snapshot. Drawn on since:
+    // only the tiles under the area written can differ from it.
+    QRect written;
+    const SnapshotPtr held = knownBase(source, &written);
+    if (held && written.isEmpty()) {
+        remember(source, held);
+        return held;
+    }
 
     auto snap = std::make_shared<UndoSnapshot>();
     const int w = source.ScaleWidth();
@@ -214,19 +241,29 @@ SnapshotPtr UndoHistory::capture(const Surface &source, const SnapshotPtr &basel
     // Keep about a quarter of an image's tiles for reuse.
     m_pool->setLimit(std::max<std::size_t>(64, snap->m_tiles.size() / 4));
 
-    const UndoSnapshot *base = baseline && baseline->size() == source.size() ? baseline.get() : nullptr;
+    const UndoSnapshot *base = held ? held.get()
+                                     : (baseline && baseline->size() == source.size() ? baseline.get() : nullptr);
+    // The tiles that may differ from the base: all of them, or those under the written area.
+    int cFirst = 0, cEnd = cols, rFirst = 0, rEnd = snap->m_rows;
+    if (held) {
+        cFirst = written.left() / kTile;
+        cEnd = written.right() / kTile + 1;
+        rFirst = written.top() / kTile;
+        rEnd = written.bottom() / kTile + 1;
+    }
     std::vector<char> changed(std::size_t(cols), 1);
     for (int r = 0; r < snap->m_rows; ++r) {
         const int y0 = r * kTile;
         const int th = std::min(kTile, h - y0);
         const std::size_t rowBase = std::size_t(r) * cols;
         if (base) {
-            // Which tiles of this band differ from the baseline; a tile stops being compared
-            // at its first differing row.
+            // Which tiles of this band differ from the base; a tile stops being compared at its
+            // first differing row.
             std::fill(changed.begin(), changed.end(), 0);
-            for (int y = 0; y < th; ++y) {
+            const bool band = r >= rFirst && r < rEnd;
+            for (int y = 0; band && y < th; ++y) {
                 const std::uint32_t *line = source.constScanLine(y0 + y);
-                for (int c = 0; c < cols; ++c) {
+                for (int c = cFirst; c < cEnd; ++c) {
                     if (changed[std::size_t(c)])
                         continue;
                     const UndoTile &t = *base->m_tiles[rowBase + std::size_t(c)];
@@ -254,8 +291,17 @@ SnapshotPtr UndoHistory::capture(const Surface &source, const SnapshotPtr &basel
     return result;
 }
 
-void UndoHistory::writeTiles(Surface &target, const UndoSnapshot &picture, const UndoSnapshot *known)
+void UndoHistory::writeTiles(Surface &target, const UndoSnapshot &picture, const UndoSnapshot *known,
+                             const QRect &changed)
 {
+    // Tiles the target wrote since it held `known` are rewritten whatever they hold.
+    int cFirst = 0, cEnd = 0, rFirst = 0, rEnd = 0;
+    if (!changed.isEmpty()) {
+        cFirst = changed.left() / kTile;
+        cEnd = changed.right() / kTile + 1;
+        rFirst = changed.top() / kTile;
+        rEnd = changed.bottom() / kTile + 1;
+    }
     const int cols = picture.m_columns;
     std::uint32_t *bits = target.scanLine(0);   // one write access: the image is detached here
     const std::size_t stride = std::size_t(target.Image().bytesPerLine()) / sizeof(std::uint32_t);
@@ -264,8 +310,10 @@ void UndoHistory::writeTiles(Surface &target, const UndoSnapshot &picture, const
     for (int r = 0; r < picture.m_rows; ++r) {
         const std::size_t rowBase = std::size_t(r) * cols;
         todo.clear();
+        const bool band = r >= rFirst && r < rEnd;
         for (int c = 0; c < cols; ++c) {
-            if (!known || known->m_tiles[rowBase + std::size_t(c)] != picture.m_tiles[rowBase + std::size_t(c)])
+            if (!known || known->m_tiles[rowBase + std::size_t(c)] != picture.m_tiles[rowBase + std::size_t(c)] ||
+                (band && c >= cFirst && c < cEnd))
                 todo.push_back(c);
         }
         if (todo.empty())
@@ -292,20 +340,22 @@ void UndoHistory::restore(Surface &target, const SnapshotPtr &picture, const Sur
         target.setPicture(QImage());
         return;
     }
-    const SnapshotPtr known = knownPicture(target);
-    if (known == picture) {
+    QRect written;
+    const SnapshotPtr known = knownBase(target, &written);
+    if (known == picture && written.isEmpty()) {
         target.markDirty(QRect(QPoint(0, 0), target.size()));
+        remember(target, picture);
         return;
     }
     if (known && known->size() == picture->size()) {
-        writeTiles(target, *picture, known.get());
+        writeTiles(target, *picture, known.get(), written);
     } else if (sameContent && sameContent != &target && knownPicture(*sameContent) == picture) {
         target.copyFrom(*sameContent);
     } else {
         // A buffer of the snapshot's size that nobody else holds, then every tile.
         if (target.size() != picture->size() || !target.Image().isDetached())
             target.setPicture(NewImageBuffer(picture->size().width(), picture->size().height()));
-        writeTiles(target, *picture, nullptr);
+        writeTiles(target, *picture, nullptr, QRect());
     }
     target.markDirty(QRect(QPoint(0, 0), target.size()));
     remember(target, picture);
@@ -316,11 +366,29 @@ void UndoHistory::syncCopy(Surface &target, const Surface &source)
     if (&target == &source)
         return;
     const SnapshotPtr held = knownPicture(source);
-    if (!held) {
+    if (held) {
+        restore(target, held, &source);
+        return;
+    }
+    // The source was drawn on since it held a snapshot the target also held (and both have
+    // written little since): the tiles either side wrote are copied across.
+    QRect srcWritten, dstWritten;
+    const SnapshotPtr srcBase = knownBase(source, &srcWritten);
+    const SnapshotPtr dstBase = srcBase ? knownBase(target, &dstWritten) : nullptr;
+    if (!srcBase || dstBase != srcBase || target.size() != source.size()) {
         target.copyFrom(source);
         return;
     }
-    restore(target, held, &source);
+    const QRect area = srcWritten | dstWritten;
+    if (!area.isEmpty()) {
+        const int x0 = area.left() / kTile * kTile;
+        const int x1 = std::min(source.ScaleWidth(), (area.right() / kTile + 1) * kTile);
+        const int y0 = area.top() / kTile * kTile;
+        const int y1 = std::min(source.ScaleHeight(), (area.bottom() / kTile + 1) * kTile);
+        for (int y = y0; y < y1; ++y)
+            std::memcpy(target.scanLine(y) + x0, source.constScanLine(y) + x0, std::size_t(x1 - x0) * 4);
+    }
+    target.markDirty(QRect(QPoint(0, 0), target.size()));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -10,7 +10,10 @@
 // The history also remembers which snapshot each surface it wrote (or read) holds, keyed by the
 // surface image's cache key. Any write access to a QImage gives it a new cache key, so an
 // unchanged key proves the surface still holds exactly that snapshot's pixels; a restore then
-// writes only the tiles that differ between the two snapshots instead of the whole image.
+// writes only the tiles that differ between the two snapshots instead of the whole image. Each
+// remembered surface also restarts its change tracking: once it has been drawn on, the snapshot
+// it held plus the area written since still tell which tiles can differ, so the commit step
+// compares and copies only those.
 #pragma once
 
 #include "document/surface/Surface.h"
@@ -120,6 +123,9 @@ public:
     void syncCopy(Surface &target, const Surface &source);
     // The snapshot the surface is known to hold, or null.
     SnapshotPtr knownPicture(const Surface &surface) const;
+    // The snapshot the surface held when it was last synced, with the area written since
+    // (empty when it still holds it unchanged); null when nothing is known.
+    SnapshotPtr knownBase(const Surface &surface, QRect *changed) const;
 
     // --- memory ----------------------------------------------------------------------------
     // Bytes of the stored tiles (a tile shared by several snapshots counts once).
@@ -130,10 +136,11 @@ public:
 
 private:
     void remember(const Surface &surface, const SnapshotPtr &picture);
-    void writeTiles(Surface &target, const UndoSnapshot &picture, const UndoSnapshot *known);
+    void writeTiles(Surface &target, const UndoSnapshot &picture, const UndoSnapshot *known, const QRect &changed);
 
     struct Known {
         qint64 key = 0;
+        std::uint64_t epoch = 0;
         std::weak_ptr<const UndoSnapshot> picture;
     };
 

@@ -167,10 +167,15 @@ private slots:
         QVERIFY(QFile::copy(start, beside));
         frmMain m;
         m.MDIForm_Load();
-        frmBrowser *first = m.mnuViewWebBrowser_Click();
-        frmBrowser *second = m.mnuViewWebBrowser_Click();
-        QVERIFY(first != second);
+        m.setGeometry(0, 0, 1000, 800);
+        m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
+        m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
         QCOMPARE(m.browserWindows().size(), 2);
+        frmBrowser *first = m.browserWindows().at(0);
+        frmBrowser *second = m.browserWindows().at(1);
+        // Over the main window, the second one a step down and right of the first.
+        QVERIFY((first->geometry().center() - m.geometry().center()).manhattanLength() <= 4);
+        QVERIFY(second->x() > first->x() && second->y() - first->y() == second->x() - first->x());
         delete second;
         QCOMPARE(first->StartingAddress, QStringLiteral("start.html"));
         QTRY_COMPARE_WITH_TIMEOUT(first->windowTitle(), QStringLiteral("Orv Image Editor - Start"), kLoadTimeout);

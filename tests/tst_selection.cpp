@@ -4,13 +4,16 @@
 #include "FakeHost.h"
 #include "testsupport.h"
 
+#include "app/frmMain.h"
 #include "document/Clipboard.h"
+#include "document/frmDocument.h"
 #include "document/MaskedBlit.h"
 #include "base/PictureLoader.h"
 #include "base/ResStrings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMimeData>
 #include <QTest>
 
@@ -372,6 +375,62 @@ private slots:
         QCOMPARE(f.doc.hMOVE(1, 0, x, y, 1), 0);
     }
 
+    void liftedBlockKeepsEveryChange_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::newRow("flip horizontal") << 0;
+        QTest::newRow("flip vertical") << 1;
+        QTest::newRow("rotate 30 with erase") << 2;
+        QTest::newRow("cut") << 3;
+    }
+    void liftedBlockKeepsEveryChange()
+    {
+        // Drag, change the selection, drag again: the second drag carries what the change made.
+        QFETCH(int, op);
+        Fixture f;
+        f.pattern();
+        const Colour back = RGBColour(0, 200, 0);
+        f.host.st.backColour = back;
+        f.host.st.transparentColour = White;
+        f.marquee(10, 10, 20, 18);
+        f.drag(12, 12, 22, 22);   // the block at (20, 20)..(29, 27)
+        const QRegion beforeChange = f.doc.RectHWND.region();
+        double angle = 30;
+        std::int16_t dir = 0, erase = 1;
+        switch (op) {
+        case 0: f.doc.sub_FlipHorizontal(); break;
+        case 1: f.doc.sub_FlipVertical(); break;
+        case 2: f.doc.sub_ROTATE(angle, dir, erase); break;
+        default: f.doc.sub_CUT(); break;
+        }
+        const QImage changed = f.doc.Picture1.Image().copy();
+        const QRegion selected = f.doc.RectHWND.region();
+        const QPoint grab = selected.boundingRect().center();
+        f.drag(grab.x(), grab.y(), grab.x() + 20, grab.y() + 15);
+        const auto at = [&changed](int x, int y) { return FromPixel(changed.pixel(x, y)); };
+        for (const QRect &r : selected)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x)
+                    if (x >= 0 && y >= 0 && x + 20 < 64 && y + 15 < 48 && at(x, y) != White)
+                        QCOMPARE(f.px(x + 20, y + 15), at(x, y));
+        if (op == 3) {
+            // A cut block does not come back anywhere.
+            for (int y = 0; y < 48; ++y)
+                for (int x = 0; x < 64; ++x)
+                    if (f.px(x, y) == Fixture::patternAt(10, 10))
+                        QCOMPARE(QPoint(x, y), QPoint(10, 10) + QPoint(-100, -100));
+        }
+        if (op == 2) {
+            // With Erase, the rectangle the selection had before it turned shows the background
+            // wherever the dragged block does not cover it.
+            const QRegion gone = beforeChange - selected.translated(20, 15);
+            for (const QRect &r : gone)
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    for (int x = r.left(); x <= r.right(); ++x)
+                        QCOMPARE(f.px(x, y), back);
+        }
+    }
+
     void rightButtonMenuItems()
     {
         Fixture f;
@@ -380,6 +439,58 @@ private slots:
         f.doc.Picture1_MouseDown(2, 0, 15, 15);
         QCOMPARE(f.host.popups, 1);
         QVERIFY(f.doc.RectHWND);   // the menu does not touch the selection
+    }
+
+    void rightButtonMenuOkCommitsCancelKeeps()
+    {
+        // In the program's own window: select, drag, choose Move from the right-button menu, and
+        // open the menu again over the block.
+        orvtest::PrivateSettings settings;
+        frmMain w;
+        w.MDIForm_Load();
+        Document &doc = w.NewDocument()->doc();
+        doc.Picture1.FillRgn(CreateRectRgn(10, 10, 20, 20), Brush{BS_SOLID, RGBColour(200, 0, 0)});
+        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
+        w.state().options.PopupMenu = -1;
+        w.state().currentTool = QStringLiteral("Marquee");
+        const auto drag = [&doc](float x0, float y0, float x1, float y1) {
+            doc.Picture1_MouseDown(1, 0, x0, y0);
+            doc.Picture1_MouseMove(1, 0, x1, y1);
+            doc.Picture1_MouseUp(1, 0, x1, y1);
+        };
+        drag(10, 10, 20, 20);
+        drag(15, 15, 45, 15);   // the block now at (40, 10)
+        QMenu *popup = w.menu(QStringLiteral("mnuPopup"));
+        doc.Picture1_MouseDown(2, 0, 45, 15);
+        QTRY_VERIFY(popup->isVisible());
+        QVERIFY(w.menuItem(QStringLiteral("mnuMoverMove"))->isVisible());
+        w.menuItem(QStringLiteral("mnuMoverMove"))->trigger();
+        popup->hide();
+        QCOMPARE(w.state().currentTool, QStringLiteral("Move"));
+        const auto reopen = [&] {
+            doc.Picture1_MouseDown(2, 0, 45, 15);
+            QTRY_VERIFY(popup->isVisible());
+            QVERIFY(w.menuItem(QStringLiteral("mnuMoverOK"))->isVisible());
+        };
+        // Cancel: the block, the selection and the undo history stay as they are.
+        reopen();
+        const QImage shown = doc.Picture1.Image().copy();
+        const std::int16_t steps = doc.UndoIndex();
+        w.menuItem(QStringLiteral("mnuMoverCancel"))->trigger();
+        popup->hide();
+        QVERIFY(doc.RectHWND && doc.Lifted());
+        QCOMPARE(doc.UndoIndex(), steps);
+        QCOMPARE(doc.Picture1.Image(), shown);
+        // OK: the block is left where it is, one undo step, and the selection goes.
+        reopen();
+        w.menuItem(QStringLiteral("mnuMoverOK"))->trigger();
+        popup->hide();
+        QVERIFY(!doc.RectHWND);
+        QCOMPARE(w.state().currentTool, QStringLiteral("Marquee"));
+        QVERIFY(doc.UndoIndex() > steps);
+        QCOMPARE(doc.Picture1.Image(), shown);
+        QCOMPARE(doc.PicOrg.Image(), shown);
+        QCOMPARE(doc.Picture1.GetPixel(45, 15), RGBColour(200, 0, 0));
     }
 
     void copyOffersPngAndBmp()

@@ -378,6 +378,34 @@ private slots:
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Cont Line Step2"));
     }
 
+    void contLineRubberGoesWithTheTool()
+    {
+        // Another tool chosen while the line is open: the rubber segment goes at the next pointer
+        // event, and the next stroke does not commit it.
+        Fixture f("Cont Line");
+        f.click(1, {10, 10});
+        f.hover({40, 10});
+        QCOMPARE(f.px(30, 10), Red);
+        f.tool("Pencil");
+        f.hover({5, 40});
+        QVERIFY(inked(f.doc.Picture1).isEmpty());
+        f.drag(1, {5, 40}, {{6, 40}});
+        QCOMPARE(f.px(30, 10), White);
+        QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
+        // Esc ends the line as drawn: the committed segment stays, the rubber segment goes.
+        f.tool("Cont Line");
+        f.click(1, {10, 20});
+        f.hover({30, 20});
+        f.click(1, {30, 20});
+        f.hover({30, 40});
+        f.doc.Picture1_KeyDown(27, 0);   // Esc, as the document window hands it on
+        QCOMPARE(f.host.st.currentTool, QStringLiteral("Cont Line"));
+        QCOMPARE(f.px(20, 20), Red);
+        QCOMPARE(f.px(30, 35), White);
+        f.hover({30, 44});
+        QCOMPARE(f.px(30, 43), White);
+    }
+
     void curvePressPaintsNothing()
     {
         Fixture f("Curve");

@@ -178,9 +178,12 @@ private slots:
     void rotate45KeepsFillInCorners()
     {
         Fixture f(40, 40);
+        // The uncovered corners take the background colour: neither the surface's brush nor its
+        // pen shows there.
         const Colour fill = RGBColour(10, 220, 30);
-        f.doc.Picture1.SelectObject(Brush{BS_SOLID, fill});
-        f.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, fill});
+        f.host.st.backColour = fill;
+        f.doc.Picture1.SelectObject(Brush{BS_SOLID, RGBColour(1, 2, 3)});
+        f.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, RGBColour(250, 0, 0)});
         double angle = 45;
         std::int16_t dir = 0, erase = 0;
         f.doc.sub_ROTATE(angle, dir, erase);
@@ -256,12 +259,14 @@ private slots:
 
     void rotateSelectionEraseAndOnePixel()
     {
-        // Erase paints the old selection with the surface's brush before the turned block is drawn:
-        // the parts of the old rectangle that the turned one does not cover keep that paint.
+        // Erase paints the old selection in the background colour before the turned block is
+        // drawn, even with the hollow brush of a transparent shape selected: the parts of the old
+        // rectangle that the turned one does not cover keep that colour.
         Fixture f(50, 50);
         f.select(10, 20, 40, 30);
         const Colour paint = RGBColour(200, 0, 200);
-        f.doc.Picture1.SelectObject(Brush{BS_SOLID, paint});
+        f.host.st.backColour = paint;
+        f.doc.Picture1.SelectObject(Brush{BS_HOLLOW, RGBColour(1, 2, 3)});
         double angle = 90;
         std::int16_t dir = 1, erase = 1;
         f.doc.sub_ROTATE(angle, dir, erase);

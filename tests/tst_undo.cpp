@@ -412,6 +412,38 @@ private slots:
         QCOMPARE(b->toImage(), d.committed.back());
     }
 
+    void commitAfterSmallStrokeSyncsEverySurface()
+    {
+        Doc d(300, 200);
+        d.stroke(1);
+        // Uncommitted work: a stroke on Picture1, a raw row write there that nothing marks, and
+        // a preview pixel left on Picture2 far from both.
+        d.doc.Picture1.SelectObject(Pen{PS_SOLID, 3, 0x0000FF});
+        d.doc.Picture1.MoveToEx(20, 20);
+        d.doc.Picture1.LineTo(40, 30);
+        d.doc.Picture1.scanLine(150)[10] = 0xFF123456u;
+        d.doc.Picture2.SetPixel(290, 190, 0x00FF00);
+        d.commit();
+        QVERIFY(showsExactly(d.doc, d.committed.back()));
+        QCOMPARE(d.doc.Picture1.GetPixel(10, 150), Colour(0x563412));
+        const SnapshotPtr before = d.doc.history().picture(2);
+        const SnapshotPtr after = d.doc.history().picture(3);
+        QCOMPARE(after->toImage(), d.committed.back());
+        // Only the tiles under the stroke and the raw write differ from the previous snapshot.
+        for (int r = 0; r < after->rows(); ++r)
+            for (int c = 0; c < after->columns(); ++c)
+                QCOMPARE(after->sharesTile(*before, c, r), !((c == 0 && r == 0) || (c == 0 && r == 2)));
+
+        // A second commit with nothing drawn keeps the snapshot; one step back returns exactly.
+        d.doc.Picture2.SetPixel(5, 5, 0x00FF00);
+        d.commit();
+        QCOMPARE(d.doc.history().picture(4), after);
+        QVERIFY(showsExactly(d.doc, d.committed.back()));
+        d.doc.Undo(1);
+        d.doc.Undo(1);
+        QVERIFY(showsExactly(d.doc, d.committed[1]));
+    }
+
     void smallStrokesShareTiles()
     {
         constexpr int N = 1024;

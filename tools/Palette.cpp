@@ -1,6 +1,7 @@
 #include "tools/Palette.h"
 
 #include "base/Conversions.h"
+#include "base/FileChecks.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -167,6 +168,8 @@ QByteArray PaletteFileText(const PaletteCells &cells)
 
 bool SavePaletteFile(const QString &path, const PaletteCells &cells, QString *error)
 {
+    if (!CheckSaveTarget(path, error))
+        return false;
     QSaveFile file(path);
     const QByteArray text = PaletteFileText(cells);
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
@@ -192,8 +195,8 @@ bool ParsePaletteRecord(QByteArrayView line, int *index, Colour *colour)
 
 int LoadPaletteFile(const QString &path, PaletteCells &cells)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(path, file))
         return 0;
     if (file.peek(3) == "\xEF\xBB\xBF")
         file.read(3);

@@ -164,7 +164,11 @@ RasterTarget::RasterTarget(Surface &s) : m_s(s)
 RasterTarget::~RasterTarget()
 {
     if (m_tx0 < m_tx1 && m_ty0 < m_ty1)
-        m_s.m_dirty |= QRect(m_tx0, m_ty0, m_tx1 - m_tx0, m_ty1 - m_ty0);
+    {
+        const QRect r(m_tx0, m_ty0, m_tx1 - m_tx0, m_ty1 - m_ty0);
+        m_s.m_dirty |= r;
+        m_s.m_changed |= r;
+    }
 }
 
 void RasterTarget::makeWritable()
@@ -251,6 +255,7 @@ void Surface::resize(int width, int height)
     if (width == 0 || height == 0) {
         m_image = QImage();
         m_dirty = QRect();
+        m_changeEpoch = 0;
         return;
     }
     QImage next = NewImageBuffer(width, height);
@@ -268,6 +273,7 @@ void Surface::resize(int width, int height)
     }
     m_image = std::move(next);
     m_dirty = QRect(0, 0, width, height);
+    m_changeEpoch = 0;
 }
 
 void Surface::setPicture(const QImage &picture)
@@ -275,6 +281,7 @@ void Surface::setPicture(const QImage &picture)
     if (picture.isNull()) {
         m_image = QImage();
         m_dirty = QRect();
+        m_changeEpoch = 0;
         return;
     }
     // A buffer of the same size that this surface alone holds takes a copy of the pixels: sharing
@@ -285,6 +292,7 @@ void Surface::setPicture(const QImage &picture)
         m_image.constBits() != picture.constBits() && m_image.bytesPerLine() == picture.bytesPerLine()) {
         std::memcpy(m_image.bits(), picture.constBits(), size_t(picture.sizeInBytes()));
         m_dirty = QRect(QPoint(0, 0), m_image.size());
+        m_changeEpoch = 0;
         return;
     }
     m_image = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
@@ -296,6 +304,7 @@ void Surface::setPicture(const QImage &picture)
         }
     }
     m_dirty = QRect(QPoint(0, 0), m_image.size());
+    m_changeEpoch = 0;
 }
 
 void Surface::copyFrom(const Surface &other)
@@ -305,9 +314,11 @@ void Surface::copyFrom(const Surface &other)
     if (other.m_image.isNull()) {
         m_image = QImage();
         m_dirty = QRect();
+        m_changeEpoch = 0;
         return;
     }
     m_dirty = QRect(QPoint(0, 0), other.m_image.size());
+    m_changeEpoch = 0;
     if (m_image.size() == other.m_image.size() && m_image.constBits() == other.m_image.constBits())
         return;   // the very same pixels already
     if (m_image.size() != other.m_image.size() || !m_image.isDetached()) {
@@ -324,9 +335,22 @@ void Surface::copyFrom(const Surface &other)
     }
 }
 
+std::uint64_t Surface::restartChangeTracking() const
+{
+    static std::uint64_t next = 0;
+    m_changed = QRect();
+    m_changeEpoch = ++next;
+    return m_changeEpoch;
+}
+
 std::uint32_t *Surface::scanLine(int y)
 {
     ensureOwnBuffer();
+    // The caller may write any row from here down.
+    if (y >= 0 && y < m_image.height())
+        m_changed |= QRect(0, y, m_image.width(), m_image.height() - y);
+    else
+        m_changeEpoch = 0;
     return reinterpret_cast<std::uint32_t *>(m_image.scanLine(y));
 }
 

@@ -236,6 +236,15 @@ public:
     QRect takeDirty();
     void markDirty(const QRect &r) { m_dirty |= r; }
 
+    // Change tracking for the commit step: restartChangeTracking() starts a new count and names
+    // it; changedArea() is then a rectangle holding every pixel written since (drawing adds what
+    // it wrote, scanLine(y) adds rows y to the bottom). Replacing, resizing or copying the whole
+    // buffer ends the count (changeEpoch() 0). A copy of the surface carries both along, as it
+    // carries the pixels. Bookkeeping only, so usable on a const surface.
+    std::uint64_t restartChangeTracking() const;
+    std::uint64_t changeEpoch() const { return m_changeEpoch; }
+    QRect changedArea() const { return m_changed; }
+
     static Surface createMonochrome(int width, int height);   // CreateBitmap(w, h, 1, 1)
 
 private:
@@ -261,6 +270,8 @@ private:
     bool m_mono = false;
     bool m_pathOpen = false;
     QRect m_dirty;
+    mutable QRect m_changed;
+    mutable std::uint64_t m_changeEpoch = 0;
     std::function<void(const QRect &)> m_onRefresh;
 };
 

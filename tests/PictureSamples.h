@@ -1,0 +1,515 @@
+// Picture files made byte by byte for the file tests, the benchmark and the fuzzing seeds: small
+// valid files of every bitmap depth and compression and of the other formats the plugins read,
+// and hostile files (headers that lie, runs that overflow, decoding bombs).
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageWriter>
+#include <QList>
+#include <QString>
+#include <QtEndian>
+
+#include <vector>
+
+namespace orvsamples {
+
+struct Sample {
+    QString name;        // file name with the extension the file is opened under
+    QByteArray bytes;
+};
+
+inline void put16(QByteArray &b, int at, quint32 v) { qToLittleEndian<quint16>(quint16(v), reinterpret_cast<uchar *>(b.data()) + at); }
+inline void put32(QByteArray &b, int at, quint32 v) { qToLittleEndian<quint32>(v, reinterpret_cast<uchar *>(b.data()) + at); }
+inline quint32 le32At(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(b.constData()) + at); }
+inline void add8(QByteArray &b, int v) { b.append(char(v & 0xFF)); }
+inline void add16(QByteArray &b, quint32 v) { add8(b, int(v)); add8(b, int(v >> 8)); }
+inline void add32(QByteArray &b, quint32 v) { add16(b, v & 0xFFFF); add16(b, v >> 16); }
+inline void add16be(QByteArray &b, quint32 v) { add8(b, int(v >> 8)); add8(b, int(v)); }
+inline void add32be(QByteArray &b, quint32 v) { add16be(b, v >> 16); add16be(b, v & 0xFFFF); }
+
+// A small picture with some structure: stripes, a gradient and a few flat areas (so that
+// run-length coding has runs to find).
+inline QImage samplePicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *p = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            p[x] = (x / 4 + y / 3) % 3 == 0 ? qRgb(200, 30, 40) : qRgb((x * 17) & 0xFF, (y * 29) & 0xFF, ((x + y) * 7) & 0xFF);
+    }
+    return img;
+}
+
+// --- bitmaps ----------------------------------------------------------------------------------
+
+struct BitmapSpec {
+    int infoSize = 40;          // 12 core, 40, 64, 108, 124
+    int bits = 24;
+    int compression = 0;        // 0 none, 1 RLE8, 2 RLE4, 3 bit fields
+    int width = 16;
+    int height = 12;            // negative: rows top-down
+    quint32 masks[3] = {0, 0, 0};
+};
+
+// Pixel index of a picture pixel in a palette of `colours` entries (grey ramp palettes).
+inline int paletteIndex(QRgb c, int colours) { return qGray(c) * colours / 256; }
+
+inline QByteArray runLengthRows(const QImage &img, int bits)
+{
+    // Rows bottom-up, each as runs of equal indices (encoded mode), then end of row; end of picture last.
+    QByteArray out;
+    const int colours = 1 << bits;
+    for (int y = img.height() - 1; y >= 0; --y) {
+        const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        int x = 0;
+        while (x < img.width()) {
+            const int index = paletteIndex(p[x], colours);
+            int n = 1;
+            while (x + n < img.width() && n < 254 && paletteIndex(p[x + n], colours) == index)
+                ++n;
+            add8(out, n);
+            add8(out, bits == 4 ? (index << 4 | index) : index);
+            x += n;
+        }
+        add8(out, 0);
+        add8(out, 0);
+    }
+    add8(out, 0);
+    add8(out, 1);
+    return out;
+}
+
+inline QByteArray bitmapFile(const BitmapSpec &s)
+{
+    const QImage img = samplePicture(s.width, std::abs(s.height));
+    const int h = std::abs(s.height);
+    const bool core = s.infoSize == 12;
+    const int colours = s.bits <= 8 ? 1 << s.bits : 0;
+    const bool masksAfter = s.compression == 3 && s.infoSize < 108;
+    QByteArray header(14 + s.infoSize + (masksAfter ? 12 : 0), '\0');
+    header[0] = 'B';
+    header[1] = 'M';
+    put32(header, 14, quint32(s.infoSize));
+    if (core) {
+        put16(header, 18, quint32(s.width));
+        put16(header, 20, quint32(s.height));
+        put16(header, 22, 1);
+        put16(header, 24, quint32(s.bits));
+    } else {
+        put32(header, 18, quint32(s.width));
+        put32(header, 22, quint32(s.height));
+        put16(header, 26, 1);
+        put16(header, 28, quint32(s.bits));
+        put32(header, 30, quint32(s.compression));
+        put32(header, 46, quint32(colours));
+        if (s.compression == 3)
+            for (int i = 0; i < 3; ++i)
+                put32(header, (s.infoSize >= 108 ? 54 : 14 + s.infoSize) + 4 * i, s.masks[i]);
+    }
+    QByteArray palette;
+    for (int i = 0; i < colours; ++i) {
+        const int g = colours > 1 ? i * 255 / (colours - 1) : 0;
+        add8(palette, g);
+        add8(palette, g);
+        add8(palette, g);
+        if (!core)
+            add8(palette, 0);
+    }
+    QByteArray pixels;
+    if (s.compression == 1 || s.compression == 2) {
+        pixels = runLengthRows(img, s.bits);
+    } else {
+        const int rowBytes = (s.width * s.bits + 31) / 32 * 4;
+        for (int r = 0; r < h; ++r) {
+            const int y = s.height > 0 ? h - 1 - r : r;
+            const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+            QByteArray row(rowBytes, '\0');
+            auto *d = reinterpret_cast<uchar *>(row.data());
+            for (int x = 0; x < s.width; ++x) {
+                const QRgb c = p[x];
+                switch (s.bits) {
+                case 1: d[x / 8] |= uchar(paletteIndex(c, 2) << (7 - x % 8)); break;
+                case 4: d[x / 2] |= uchar(paletteIndex(c, 16) << (x % 2 ? 0 : 4)); break;
+                case 8: d[x] = uchar(paletteIndex(c, 256)); break;
+                case 16: qToLittleEndian<quint16>(quint16((qRed(c) >> 3) << 10 | (qGreen(c) >> 3) << 5 | qBlue(c) >> 3), d + 2 * x); break;
+                case 24: d[3 * x] = uchar(qBlue(c)); d[3 * x + 1] = uchar(qGreen(c)); d[3 * x + 2] = uchar(qRed(c)); break;
+                case 32: qToLittleEndian<quint32>(c & 0xFFFFFF, d + 4 * x); break;
+                }
+            }
+            pixels += row;
+        }
+    }
+    QByteArray file = header + palette + pixels;
+    put32(file, 2, quint32(file.size()));
+    put32(file, 10, quint32(header.size() + palette.size()));
+    if (!core)
+        put32(file, 34, quint32(pixels.size()));
+    return file;
+}
+
+// --- GIF: 8-bit codes without compression (a clear code before the table would grow) ---------
+
+inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
+{
+    QByteArray b("GIF89a");
+    add16(b, quint32(screenW));
+    add16(b, quint32(screenH));
+    add8(b, 0xF7);   // a global table of 256 colours
+    add8(b, 0);
+    add8(b, 0);
+    for (int i = 0; i < 256; ++i) {
+        add8(b, i);
+        add8(b, 255 - i);
+        add8(b, (i * 7) & 0xFF);
+    }
+    add8(b, 0x2C);
+    add16(b, 0);
+    add16(b, 0);
+    add16(b, quint32(frameW));
+    add16(b, quint32(frameH));
+    add8(b, 0);
+    add8(b, 8);      // minimum code size
+    QByteArray data;
+    quint32 acc = 0;
+    int nbits = 0;
+    auto code = [&](int c) {
+        acc |= quint32(c) << nbits;
+        nbits += 9;
+        while (nbits >= 8) {
+            add8(data, int(acc & 0xFF));
+            acc >>= 8;
+            nbits -= 8;
+        }
+    };
+    code(256);
+    for (int i = 0, run = 0; i < frameW * frameH; ++i) {
+        if (++run == 250) {
+            code(256);
+            run = 1;
+        }
+        code((i * 13) % 256);
+    }
+    code(257);
+    if (nbits > 0)
+        add8(data, int(acc & 0xFF));
+    for (int at = 0; at < data.size(); at += 255) {
+        const QByteArray block = data.mid(at, 255);
+        add8(b, int(block.size()));
+        b += block;
+    }
+    add8(b, 0);
+    add8(b, 0x3B);
+    return b;
+}
+
+// --- icons and cursors ------------------------------------------------------------------------
+
+inline QByteArray iconFile(int type, int w, int h, bool png)
+{
+    const QImage img = samplePicture(w, h);
+    QByteArray image;
+    if (png) {
+        QBuffer buf(&image);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "PNG");
+    } else {
+        image = QByteArray(40, '\0');
+        put32(image, 0, 40);
+        put32(image, 4, quint32(w));
+        put32(image, 8, quint32(2 * h));
+        put16(image, 12, 1);
+        put16(image, 14, 32);
+        for (int y = h - 1; y >= 0; --y) {
+            const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+            for (int x = 0; x < w; ++x)
+                add32(image, p[x] | 0xFF000000u);
+        }
+        image += QByteArray((w + 31) / 32 * 4 * h, '\0');   // the mask: everything shown
+    }
+    QByteArray b;
+    add16(b, 0);
+    add16(b, quint32(type));
+    add16(b, 1);
+    add8(b, w & 0xFF);
+    add8(b, h & 0xFF);
+    add8(b, 0);
+    add8(b, 0);
+    add16(b, type == 2 ? 1 : 1);    // planes, or the hot spot's x for a cursor
+    add16(b, type == 2 ? 2 : 32);   // depth, or the hot spot's y
+    add32(b, quint32(image.size()));
+    add32(b, 22);
+    return b + image;
+}
+
+// --- TGA ----------------------------------------------------------------------------------------
+
+inline QByteArray tgaFile(int w, int h, int depth)
+{
+    QByteArray b(18, '\0');
+    b[2] = char(depth == 8 ? 3 : 2);
+    put16(b, 12, quint32(w));
+    put16(b, 14, quint32(h));
+    b[16] = char(depth);
+    b[17] = char(depth == 32 ? 8 : 0);
+    const QImage img = samplePicture(w, h);
+    for (int y = h - 1; y >= 0; --y) {
+        const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        for (int x = 0; x < w; ++x) {
+            if (depth == 8) {
+                add8(b, qGray(p[x]));
+                continue;
+            }
+            add8(b, qBlue(p[x]));
+            add8(b, qGreen(p[x]));
+            add8(b, qRed(p[x]));
+            if (depth == 32)
+                add8(b, 255);
+        }
+    }
+    // The version 2 footer, without which the reader takes no file.
+    add32(b, 0);
+    add32(b, 0);
+    b += QByteArray("TRUEVISION-XFILE.", 18);
+    return b;
+}
+
+// --- files Qt writes itself -----------------------------------------------------------------
+
+inline QByteArray written(const QImage &img, const char *format, int quality = -1, bool progressive = false,
+                          int compression = -1)
+{
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    QImageWriter w(&buf, format);
+    if (quality >= 0)
+        w.setQuality(quality);
+    if (compression >= 0)
+        w.setCompression(compression);
+    w.setProgressiveScanWrite(progressive);
+    if (!w.write(img))
+        return {};
+    return bytes;
+}
+
+// A progressive JPEG whose last scan is repeated `extra` more times: every copy is one more pass
+// over all the picture's coefficients for the decoder.
+inline QByteArray jpegWithScans(int w, int h, int extra)
+{
+    QImage flat(w, h, QImage::Format_RGB32);
+    flat.fill(qRgb(120, 130, 140));
+    const QByteArray jpeg = written(flat, "jpeg", 90, true);
+    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
+    const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
+    if (lastScan < 0 || end < lastScan)
+        return {};
+    const QByteArray scan = jpeg.mid(lastScan, end - lastScan);
+    return jpeg.left(end) + scan.repeated(extra) + jpeg.mid(end);
+}
+
+inline QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    QByteArray body = QByteArray(type, 4) + data;
+    QByteArray b;
+    add32be(b, quint32(data.size()));
+    quint32 crc = 0xFFFFFFFFu;
+    for (char ch : body) {
+        crc ^= uchar(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+    }
+    b += body;
+    add32be(b, ~crc);
+    return b;
+}
+
+// A 1-bit PNG of w x h whose rows are all zero: the compressed data is about a thousandth of the
+// pixels' bytes. `rows` limits how many rows the data really holds (0: all of them).
+inline QByteArray flatPng(int w, int h, int rows = 0)
+{
+    QByteArray ihdr;
+    add32be(ihdr, quint32(w));
+    add32be(ihdr, quint32(h));
+    add8(ihdr, 1);   // bit depth
+    add8(ihdr, 0);   // grey
+    add8(ihdr, 0);
+    add8(ihdr, 0);
+    add8(ihdr, 0);
+    const qsizetype rowBytes = 1 + (qsizetype(w) + 7) / 8;
+    const QByteArray raw(rowBytes * (rows > 0 ? rows : h), '\0');
+    const QByteArray zlib = qCompress(raw, 9).mid(4);   // without Qt's length prefix
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + pngChunk("IHDR", ihdr) + pngChunk("IDAT", zlib) + pngChunk("IEND", {});
+}
+
+// A grey TIFF of w x h with one strip of `dataBytes` bytes.
+inline QByteArray tiffFile(quint32 w, quint32 h, quint32 dataBytes)
+{
+    QByteArray b("II*\0", 4);
+    add32(b, 8);
+    const quint32 tags[][3] = {{256, 4, w}, {257, 4, h}, {258, 3, 8}, {259, 3, 1}, {262, 3, 1},
+                               {273, 4, 0}, {277, 3, 1}, {278, 4, h}, {279, 4, dataBytes}};
+    const int n = int(sizeof(tags) / sizeof(tags[0]));
+    add16(b, quint32(n));
+    const quint32 dataAt = quint32(8 + 2 + 12 * n + 4);
+    for (const auto &t : tags) {
+        add16(b, t[0]);
+        add16(b, t[1]);
+        add32(b, 1);
+        add32(b, t[0] == 273 ? dataAt : t[2]);
+    }
+    add32(b, 0);
+    return b + QByteArray(int(dataBytes), '\x40');
+}
+
+// --- the collections ----------------------------------------------------------------------------
+
+// Valid files of every kind the editor opens.
+inline QList<Sample> validSamples()
+{
+    QList<Sample> out;
+    auto bmp = [&](const QString &name, BitmapSpec s) { out.append({name + QStringLiteral(".bmp"), bitmapFile(s)}); };
+    for (int bits : {1, 4, 8, 16, 24, 32})
+        bmp(QStringLiteral("bmp-%1bit").arg(bits), BitmapSpec{40, bits, 0, 13, 7, {}});
+    bmp(QStringLiteral("bmp-rle8"), BitmapSpec{40, 8, 1, 21, 9, {}});
+    bmp(QStringLiteral("bmp-rle4"), BitmapSpec{40, 4, 2, 21, 9, {}});
+    bmp(QStringLiteral("bmp-bitfields16"), BitmapSpec{40, 16, 3, 11, 6, {0xF800, 0x07E0, 0x001F}});
+    bmp(QStringLiteral("bmp-bitfields32"), BitmapSpec{40, 32, 3, 11, 6, {0xFF0000, 0xFF00, 0xFF}});
+    bmp(QStringLiteral("bmp-v4-bitfields32"), BitmapSpec{108, 32, 3, 9, 5, {0xFF0000, 0xFF00, 0xFF}});
+    bmp(QStringLiteral("bmp-v5"), BitmapSpec{124, 24, 0, 9, 5, {}});
+    bmp(QStringLiteral("bmp-os2v2"), BitmapSpec{64, 8, 0, 9, 5, {}});
+    bmp(QStringLiteral("bmp-core"), BitmapSpec{12, 8, 0, 9, 5, {}});
+    bmp(QStringLiteral("bmp-core24"), BitmapSpec{12, 24, 0, 9, 5, {}});
+    bmp(QStringLiteral("bmp-topdown"), BitmapSpec{40, 24, 0, 9, -5, {}});
+    out.append({QStringLiteral("bitmap.dib"), bitmapFile(BitmapSpec{40, 8, 0, 9, 5, {}})});
+    out.append({QStringLiteral("gif.gif"), gifFile(19, 11, 19, 11)});
+    out.append({QStringLiteral("ico.ico"), iconFile(1, 16, 16, false)});
+    out.append({QStringLiteral("ico-png.ico"), iconFile(1, 16, 16, true)});
+    out.append({QStringLiteral("cur.cur"), iconFile(2, 16, 16, false)});
+    out.append({QStringLiteral("tga-24.tga"), tgaFile(9, 5, 24)});
+    out.append({QStringLiteral("tga-32.tga"), tgaFile(9, 5, 32)});
+    out.append({QStringLiteral("tga-grey.tga"), tgaFile(9, 5, 8)});
+    const QImage pic = samplePicture(24, 16);
+    out.append({QStringLiteral("jpeg.jpg"), written(pic, "jpeg", 80)});
+    out.append({QStringLiteral("jpeg-progressive.jpg"), written(pic, "jpeg", 80, true)});
+    out.append({QStringLiteral("jpeg-grey.jpg"), written(pic.convertToFormat(QImage::Format_Grayscale8), "jpeg", 80)});
+    out.append({QStringLiteral("png.png"), written(pic, "png")});
+    out.append({QStringLiteral("png-alpha.png"), written(pic.convertToFormat(QImage::Format_ARGB32), "png")});
+    out.append({QStringLiteral("png-indexed.png"), written(pic.convertToFormat(QImage::Format_Indexed8), "png")});
+    out.append({QStringLiteral("png-16bit.png"), written(pic.convertToFormat(QImage::Format_RGBA64), "png")});
+    out.append({QStringLiteral("png-1bit.png"), flatPng(40, 10)});
+    out.append({QStringLiteral("webp.webp"), written(pic, "webp", 75)});
+    out.append({QStringLiteral("webp-lossless.webp"), written(pic, "webp", 100)});
+    out.append({QStringLiteral("tiff.tif"), written(pic, "tiff")});
+    out.append({QStringLiteral("tiff-lzw.tif"), written(pic, "tiff", -1, false, 1)});
+    out.append({QStringLiteral("ppm.ppm"), written(pic, "ppm")});
+    out.append({QStringLiteral("pgm.pgm"), written(pic, "pgm")});
+    out.append({QStringLiteral("pbm.pbm"), written(pic, "pbm")});
+    out.append({QStringLiteral("pbm-ascii.pbm"), QByteArray("P1\n4 2\n0 1 1 0\n1 0 0 1\n")});
+    out.append({QStringLiteral("ppm-ascii.ppm"), QByteArray("P3\n2 1 255\n255 0 0  0 0 255\n")});
+    out.append({QStringLiteral("xpm.xpm"), written(pic.convertToFormat(QImage::Format_Indexed8), "xpm")});
+    out.append({QStringLiteral("xbm.xbm"), written(pic, "xbm")});
+    out.append({QStringLiteral("wbmp.wbmp"), written(pic, "wbmp")});
+    out.append({QStringLiteral("icns.icns"), written(samplePicture(16, 16), "icns")});
+    out.removeIf([](const Sample &s) { return s.bytes.isEmpty(); });   // a writer that is not installed
+    return out;
+}
+
+// Files that must be refused: each lies in its header, overflows in its data, or would cost
+// far more to decode than a picture of its kind.
+inline QList<Sample> hostileSamples(bool large = true)
+{
+    QList<Sample> out;
+    auto patch32 = [](QByteArray b, int at, quint32 v) { put32(b, at, v); return b; };
+    const QByteArray bmp24 = bitmapFile(BitmapSpec{40, 24, 0, 64, 64, {}});
+    out.append({QStringLiteral("bmp-100000x100000.bmp"), patch32(patch32(bmp24, 18, 100000), 22, 100000)});
+    out.append({QStringLiteral("bmp-topdown-16000.bmp"), patch32(patch32(bmp24, 18, 16000), 22, quint32(-16000))});
+    out.append({QStringLiteral("bmp-overflow.bmp"), patch32(patch32(bmp24, 18, 0x40000001u), 22, 0x7FFFFFFFu)});
+    out.append({QStringLiteral("bmp-cut-half.bmp"), bmp24.left(bmp24.size() / 2)});
+    {
+        // A 27-byte file: an info header of a size the reader takes as the core header, announcing
+        // 16384 x 16384 (or 64 x 64 with one byte of pixels).
+        QByteArray b(27, '\0');
+        b[0] = 'B';
+        b[1] = 'M';
+        put32(b, 2, 27);
+        put32(b, 10, 26);
+        put32(b, 14, 13);
+        put16(b, 18, 16384);
+        put16(b, 20, 16384);
+        put16(b, 22, 1);
+        put16(b, 24, 8);
+        out.append({QStringLiteral("bmp-27-bytes-16384.bmp"), b});
+        put16(b, 18, 64);
+        put16(b, 20, 64);
+        put16(b, 24, 24);
+        out.append({QStringLiteral("bmp-27-bytes-64.bmp"), b});
+    }
+    out.append({QStringLiteral("bmp-masks-zero.bmp"), bitmapFile(BitmapSpec{40, 16, 3, 11, 6, {0, 0, 0}})});
+    {
+        QByteArray rle = bitmapFile(BitmapSpec{40, 8, 1, 8, 8, {}});
+        const int data = int(le32At(rle, 10));
+        QByteArray pastRow = rle.left(data);
+        add8(pastRow, 200);   // 200 pixels in a row of 8
+        add8(pastRow, 5);
+        add8(pastRow, 0);
+        add8(pastRow, 1);
+        out.append({QStringLiteral("bmp-rle8-past-row.bmp"), pastRow});
+        QByteArray pastPicture = rle.left(data);
+        add8(pastPicture, 0);
+        add8(pastPicture, 2);  // move 3 right and 100 down in a picture of 8 rows
+        add8(pastPicture, 3);
+        add8(pastPicture, 100);
+        add8(pastPicture, 4);
+        add8(pastPicture, 7);
+        add8(pastPicture, 0);
+        add8(pastPicture, 1);
+        out.append({QStringLiteral("bmp-rle8-past-picture.bmp"), pastPicture});
+        // 16384 x 16384 from a few bytes: the data ends the picture at once.
+        QByteArray bomb = patch32(patch32(rle.left(data), 18, 16384), 22, 16384);
+        add8(bomb, 0);
+        add8(bomb, 1);
+        out.append({QStringLiteral("bmp-rle8-16384.bmp"), bomb});
+    }
+    out.append({QStringLiteral("empty.bmp"), QByteArray()});
+    out.append({QStringLiteral("gif-zero-height.gif"), gifFile(16, 0, 16, 0)});
+    out.append({QStringLiteral("gif-huge-screen.gif"), gifFile(65535, 65535, 1, 1)});
+    out.append({QStringLiteral("gif-big-screen.gif"), gifFile(16000, 16000, 1, 1)});
+    {
+        QByteArray ico = iconFile(1, 16, 16, false);
+        out.append({QStringLiteral("ico-offset-past-end.ico"), patch32(ico, 18, 0x7FFFFFF0u)});
+        out.append({QStringLiteral("ico-size-past-end.ico"), patch32(ico, 14, 0x7FFFFFF0u)});
+        QByteArray many = ico;
+        put16(many, 4, 60000);   // a directory of 60000 entries in a file of a few hundred bytes
+        out.append({QStringLiteral("ico-many-entries.ico"), many});
+        out.append({QStringLiteral("ico-huge-bitmap.ico"), patch32(patch32(ico, 22 + 4, 60000), 22 + 8, 120000)});
+    }
+    {
+        QByteArray tga = tgaFile(4, 4, 24);
+        put16(tga, 12, 65535);
+        put16(tga, 14, 65535);
+        out.append({QStringLiteral("tga-65535.tga"), tga});
+        put16(tga, 12, 16000);
+        put16(tga, 14, 16000);
+        out.append({QStringLiteral("tga-cut.tga"), tga});
+    }
+    out.append({QStringLiteral("wbmp-huge.wbmp"), QByteArray("\x00\x00\x86\x8D\x20\x86\x8D\x20\x00", 9)});
+    out.append({QStringLiteral("ppm-cut.ppm"), QByteArray("P6\n16384 16384\n255\n") + QByteArray(100, 'x')});
+    out.append({QStringLiteral("pgm-ascii-cut.pgm"), QByteArray("P2\n16384 16384\n255\n1 2 3 4\n")});
+    out.append({QStringLiteral("tiff-60000.tif"), tiffFile(60000, 60000, 100)});
+    out.append({QStringLiteral("tiff-16000-small.tif"), tiffFile(16000, 16000, 100)});
+    out.append({QStringLiteral("xbm-huge.xbm"),
+                QByteArray("#define a_width 16384\n#define a_height 16384\nstatic char a_bits[] = {\n0x00 };\n")});
+    if (large) {
+        out.append({QStringLiteral("png-30000.png"), flatPng(30000, 30000, 64)});
+        out.append({QStringLiteral("png-16384-33k.png"), flatPng(16384, 16384)});
+        out.append({QStringLiteral("jpeg-5000-scans.jpg"), jpegWithScans(1024, 1024, 5000)});
+    } else {
+        out.append({QStringLiteral("png-30000.png"), flatPng(30000, 30000, 4)});
+        out.append({QStringLiteral("jpeg-200-scans.jpg"), jpegWithScans(64, 64, 200)});
+    }
+    return out;
+}
+
+} // namespace orvsamples

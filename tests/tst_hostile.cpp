@@ -1,0 +1,290 @@
+// Files the open command must refuse and saves that must fail safely: damaged and hostile
+// pictures of every kind (each refused with the open command's message, leaving no window),
+// paths that are not regular files, and saves onto a device, through a file, onto a full disk
+// or killed half-way (the old file stays whole, the document stays unsaved, the user is told).
+#include "testsupport.h"
+
+#include "PictureSamples.h"
+
+#include "app/frmMain.h"
+#include "base/ImageFiles.h"
+#include "base/PictureLoader.h"
+#include "base/ResStrings.h"
+#include "document/frmDocument.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orv;
+
+namespace {
+
+struct Message {
+    QString text;
+    int style = -1;
+};
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QImage testPicture(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            row[x] = qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, (x + y) & 0xFF);
+    }
+    return img;
+}
+
+qint64 peakRssKiB()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return u.ru_maxrss;
+}
+
+struct LoadedMain : frmMain {
+    LoadedMain() { MDIForm_Load(); }
+};
+} // namespace
+
+class TestHostile : public QObject {
+    Q_OBJECT
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    // Opens `path` through File > Open and returns the messages shown.
+    QList<Message> openThroughMenu(LoadedMain &w, const QString &path)
+    {
+        QList<Message> messages;
+        w.msgBoxHook = [&](const QString &t, int s, const QString &) { messages << Message{t, s}; return 1; };
+        w.openFileHook = [&](const FileDialogRequest &) { return path; };
+        w.mnuFileOpen_Click();
+        return messages;
+    }
+
+    // A document open on `existing`, with unsaved changes.
+    Document &openUnsaved(LoadedMain &w, const QString &existing)
+    {
+        w.openFileHook = [&](const FileDialogRequest &) { return existing; };
+        w.mnuFileOpen_Click();
+        Document &doc = w.ActiveForm()->doc();
+        doc.setSaveReq(true);
+        return doc;
+    }
+
+private slots:
+    void init()
+    {
+        m_settings = std::make_unique<orvtest::PrivateSettings>();
+        m_dir = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() { m_dir.reset(); m_settings.reset(); }
+
+    void validSamplesOpen()
+    {
+        // Every bitmap depth and compression, and each other kind the installed plugins read,
+        // opens.
+        for (const orvsamples::Sample &s : orvsamples::validSamples()) {
+            const QString path = m_dir->filePath(s.name);
+            writeFile(path, s.bytes);
+            if (QImageReader(path).read().isNull())
+                continue;   // a kind no installed plugin reads
+            const LoadedPicture r = LoadPictureFile(path);
+            QVERIFY2(r.ok(), qPrintable(s.name + QStringLiteral(": ") + r.reason));
+            QVERIFY2(!r.image.isNull(), qPrintable(s.name));
+        }
+    }
+
+    void hostileFilesRefusedThroughOpen()
+    {
+        // Each is refused with the open command's message (the reason after it where there is
+        // one) and leaves no window. Time and peak memory are printed for the record.
+        LoadedMain w;
+        QList<orvsamples::Sample> samples = orvsamples::hostileSamples(true);
+        for (const orvsamples::Sample &s : samples) {
+            const QString path = m_dir->filePath(s.name);
+            writeFile(path, s.bytes);
+            QElapsedTimer t;
+            t.start();
+            const QList<Message> messages = openThroughMenu(w, path);
+            qInfo("%-26s %6lld ms  peak %6lld MiB", qPrintable(s.name), t.elapsed(), peakRssKiB() / 1024);
+            QVERIFY2(w.documents().isEmpty(), qPrintable(s.name));
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages[0].text.startsWith(LoadResString(1173)), qPrintable(s.name + messages[0].text));
+            QCOMPARE(messages[0].style, 16);
+        }
+        // Not regular files: a folder, a missing file, a FIFO (which must not wait for a writer)
+        // and a device.
+        const QString fifo = m_dir->filePath(QStringLiteral("pipe.bmp"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        for (const QString &bad : {m_dir->path(), m_dir->filePath(QStringLiteral("gone.bmp")), fifo,
+                                   QStringLiteral("/dev/zero")}) {
+            const QList<Message> messages = openThroughMenu(w, bad);
+            QVERIFY2(w.documents().isEmpty(), qPrintable(bad));
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].text, LoadResString(1173));
+        }
+        // The command line reports each bad file with its name and goes on to the next.
+        QList<Message> messages;
+        w.msgBoxHook = [&](const QString &t, int s, const QString &) { messages << Message{t, s}; return 1; };
+        const QString good = m_dir->filePath(QStringLiteral("good.bmp"));
+        QVERIFY(SavePicture(testPicture(5, 4), good));
+        w.openFiles({fifo, good});
+        QCOMPARE(messages.size(), 1);
+        QVERIFY(messages[0].text.endsWith(fifo));
+        QCOMPARE(w.documents().size(), 1);
+    }
+
+    void loaderRefusesFromHeader()
+    {
+        // The bitmap checks read the header itself, for every header size and both row orders.
+        const QImage pic = testPicture(64, 64);
+        const QByteArray whole = EncodeBitmap24(pic);
+        QVERIFY(BitmapSizeConsistent(whole, whole.size()));
+        QVERIFY(!BitmapSizeConsistent(whole, whole.size() - 1));
+        for (const orvsamples::Sample &s : orvsamples::hostileSamples(false)) {
+            if (!s.name.endsWith(QStringLiteral(".bmp")) || s.bytes.isEmpty())
+                continue;
+            const QString path = m_dir->filePath(s.name);
+            writeFile(path, s.bytes);
+            QString why;
+            QVERIFY2(LoadPicture(path, &why).isNull(), qPrintable(s.name));
+            QVERIFY2(!why.isEmpty(), qPrintable(s.name));
+        }
+        // The cost counted for opening includes the document's copies.
+        QCOMPARE(PictureOpenCost(QSize(100, 10), QImage::Format_RGB32, 4), qint64(1000 * 4 * 4));
+        QCOMPARE(PictureOpenCost(QSize(100, 10), QImage::Format_RGB888, 4), qint64(1000 * (4 * 4 + 3)));
+    }
+
+    void saveFaultsKeepOldFile()
+    {
+        const QString existing = m_dir->filePath(QStringLiteral("keep.bmp"));
+        QVERIFY(SavePicture(testPicture(300, 200), existing));
+        const QByteArray before = readFile(existing);
+
+        LoadedMain w;
+        Document &doc = openUnsaved(w, existing);
+        QList<Message> messages;
+        w.msgBoxHook = [&](const QString &t, int s, const QString &) { messages << Message{t, s}; return 1; };
+        auto saveAs = [&](const QString &path) {
+            messages.clear();
+            w.saveFileHook = [&](const FileDialogRequest &) { return path; };
+            w.mnuFileSaveAs_Click();
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].style, 16);
+            QVERIFY2(messages[0].text.startsWith(path), qPrintable(messages[0].text));
+            QVERIFY(doc.SaveReq());
+            QCOMPARE(doc.Caption, existing);
+        };
+        // A device (it stays a device), a folder, a path through a file, a missing folder.
+        saveAs(QStringLiteral("/dev/full"));
+        saveAs(QStringLiteral("/dev/null"));
+        struct stat st{};
+        QVERIFY(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
+        saveAs(m_dir->path());
+        saveAs(existing + QStringLiteral("/under.bmp"));
+        saveAs(m_dir->filePath(QStringLiteral("no/such/folder/x.bmp")));
+        QCOMPARE(readFile(existing), before);
+
+        // A folder that cannot be written (root writes anywhere, so only for ordinary users).
+        if (::geteuid() != 0) {
+            QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            messages.clear();
+            w.mnuFileSave_Click();
+            QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+            QCOMPARE(messages.size(), 1);
+            QVERIFY(doc.SaveReq());
+        }
+
+        // The disk fills up part-way through the file: the process's file-size limit makes a
+        // write past 64 KiB fail as a full disk does.
+        {
+            const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            rlimit small = old;
+            small.rlim_cur = 64 * 1024;
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+            messages.clear();
+            w.mnuFileSave_Click();
+            setrlimit(RLIMIT_FSIZE, &old);
+            std::signal(SIGXFSZ, oldHandler);
+            QCOMPARE(messages.size(), 1);
+            QVERIFY(messages[0].text.startsWith(existing));
+            QVERIFY(doc.SaveReq());
+            QCOMPARE(readFile(existing), before);
+        }
+        // Nothing is left behind next to the file but the file itself.
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.bmp")});
+
+        // A working save still succeeds afterwards.
+        messages.clear();
+        w.mnuFileSave_Click();
+        QVERIFY(messages.isEmpty());
+        QVERIFY(!doc.SaveReq());
+        w.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::No); };
+    }
+
+    void saveKilledHalfWayKeepsOldFile()
+    {
+        const QString existing = m_dir->filePath(QStringLiteral("old.bmp"));
+        QVERIFY(SavePicture(testPicture(64, 32), existing));
+        const QByteArray before = readFile(existing);
+        const QImage big = testPicture(4096, 4096);   // 48 MiB of file: long enough to stop in
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            SavePicture(big, existing);
+            ::_exit(0);
+        }
+        // Killed once the child has written a few MiB of the new file (its own write count; the
+        // new file may have no name until it is complete).
+        QElapsedTimer t;
+        t.start();
+        bool started = false;
+        const QString io = QStringLiteral("/proc/%1/io").arg(child);
+        while (!started && t.elapsed() < 20000) {
+            for (const QByteArray &line : readFile(io).split('\n'))
+                if (line.startsWith("wchar:"))
+                    started = line.mid(6).trimmed().toLongLong() > 4 * 1024 * 1024;
+            if (!started)
+                ::usleep(200);
+        }
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        QVERIFY(started);
+        QVERIFY(WIFSIGNALED(status));
+        QCOMPARE(readFile(existing), before);
+        QCOMPARE(LoadPicture(existing).size(), QSize(64, 32));
+    }
+};
+
+QTEST_MAIN(TestHostile)
+#include "tst_hostile.moc"

@@ -1,0 +1,175 @@
+// Settings files the reader cannot take and folders that cannot be written: the check of every
+// line, the copy kept aside before the first rewrite (through the main window's load and save, as
+// a restart does), and refusals that leave the file on disk as it was.
+#include "settingshelpers.h"
+#include "testsupport.h"
+
+#include <QTemporaryDir>
+#include <memory>
+#include <unistd.h>
+
+using namespace orv;
+using namespace orvtest;
+
+class TestSettingsFiles : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<orvtest::PrivateSettings> m_folder;
+
+private slots:
+    void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
+    void cleanup() { m_folder.reset(); }
+
+    // --- Malformed files and unusable folders ---------------------------------------------
+    void iniCheck_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("faultLine");   // 0 = well formed
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("ordinary") << QByteArray("[Options]\nA=1\r\nMRU%201=\"a, b\"\n\n; note\n# note\n") << 0;
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[Options]\nA=1\n") << 0;
+        QTest::newRow("escaped quote") << QByteArray("[O]\nA=\"say \\\"hi\\\"\"\n") << 0;
+        QTest::newRow("empty value") << QByteArray("[O]\nA=\n") << 0;
+        QTest::newRow("unterminated quote") << QByteArray("[O]\nA=1\nB=\"abc\nC=2\n") << 3;
+        QTest::newRow("trailing backslash") << QByteArray("[O]\nA=ab\\\nB=2\n") << 2;
+        QTest::newRow("truncated line") << QByteArray("[O]\nA=1\nPenWid") << 3;
+        QTest::newRow("open section") << QByteArray("[Options\nA=1\n") << 1;
+        QTest::newRow("blank key") << QByteArray("[O]\n =1\n") << 2;
+        QTest::newRow("NUL byte") << QByteArray("[O]\nA=1\n") + QByteArray(1, '\0') + QByteArray("B=2\n") << 3;
+        QTest::newRow("invalid UTF-8") << QByteArray("[O]\nA=\xff\xfe\n") << 2;
+        QTest::newRow("control character") << QByteArray("[O]\nA=\x1b[2J\n") << 2;
+        QTest::newRow("quote in a key") << QByteArray("[O]\nA=1\nB\"x=2\nC=3\n") << 3;
+        QTest::newRow("quote in a section") << QByteArray("[O\"x]\nA=1\n") << 1;
+        QTest::newRow("escaped backslash at the end") << QByteArray("[O]\nA=ab\\\\\n") << 0;
+    }
+
+    void iniCheck()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, faultLine);
+        const IniCheck check = CheckIniText(text);
+        QCOMPARE(check.ok, faultLine == 0);
+        QCOMPARE(check.line, faultLine);
+        QCOMPARE(check.reason.isEmpty(), faultLine == 0);
+    }
+
+    void ownFilesAreWellFormed()
+    {
+        // Everything the program writes, tricky paths included, passes the check: a normal run never
+        // leaves copies behind.
+        const Loaded saved = nonDefaultValues();
+        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        const IniCheck check = CheckIniText(readFile(mainFile()));
+        QVERIFY2(check.ok, qPrintable(check.reason));
+        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        QCOMPARE(backupsOf(mainFile()), QStringList());
+    }
+
+    void malformedFileIsKeptBeforeFirstWrite_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unterminated quote")
+            << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
+        QTest::newRow("binary junk")
+            << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0')
+                   + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
+        QTest::newRow("truncated line") << QByteArray("[ToolProperties]\nPenWidthX=7\nSprayDens");
+        QTest::newRow("broken escape") << QByteArray("[ToolProperties]\nPenWidthX=7\nPenColor=12\\\n");
+        QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
+        QTest::newRow("quote in a key") << QByteArray("[ToolProperties]\nPen\"X=1\nPenWidthX=7\n[MRUList]\nMRU%201=/a.bmp\n");
+        QTest::newRow("quote in a section") << QByteArray("[Tool\"Properties]\nPenWidthX=7\n[MRUList]\nMRU%201=/a.bmp\n");
+    }
+
+    void malformedFileIsKeptBeforeFirstWrite()
+    {
+        QFETCH(QByteArray, content);
+        QVERIFY(writeFile(mainFile(), content));
+
+        Loaded l = loadFresh();
+        // Whatever the parser made of it, every field holds a value of its range.
+        QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16);
+        QVERIFY(l.state.spray.density >= 1 && l.state.spray.density <= 500);
+        QCOMPARE(backupsOf(mainFile()), QStringList());   // reading alone copies nothing
+
+        l.state.pen.widthX = 3;
+        QVERIFY(SaveMainSettings(l.state, l.window, false));
+        const QStringList copies = backupsOf(mainFile());
+        QCOMPARE(copies.size(), 1);
+        QVERIFY(copies.first().startsWith(QStringLiteral("Orv Image Editor.ini.corrupt-")));
+        QCOMPARE(readFile(QFileInfo(mainFile()).absolutePath() + QLatin1Char('/') + copies.first()), content);
+
+        // The rewritten file is clean and holds the new values; later writes make no more copies.
+        QVERIFY(CheckIniText(readFile(mainFile())).ok);
+        QCOMPARE(loadFresh().state.pen.widthX, 3);
+        QVERIFY(SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Show Tips at Startup"),
+                            QStringLiteral("0")));
+        QVERIFY(SaveMainSettings(l.state, l.window, false));
+        QCOMPARE(backupsOf(mainFile()).size(), 1);
+    }
+
+    void folderUnderARegularFile()
+    {
+        // The configuration folder lies below a regular file, so it can never be created.
+        const QString blocker = m_folder->path() + QStringLiteral("/blocker");
+        QVERIFY(writeFile(blocker, "not a folder"));
+        qputenv("XDG_CONFIG_HOME", (blocker + QStringLiteral("/config")).toLocal8Bit());
+        QVERIFY(mainFile().startsWith(blocker + QLatin1Char('/')));
+
+        Loaded l = loadFresh();
+        QCOMPARE(l.state.options.NewFileWidth, std::int16_t(640));
+        QCOMPARE(l.window.width, kScreen.widthTwips);
+        l.state.options.NewFileWidth = 100;
+        QVERIFY(!SaveMainSettings(l.state, l.window, false));
+        QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")),
+                 QStringLiteral("False"));
+        QCOMPARE(readFile(blocker), QByteArray("not a folder"));
+    }
+
+    void settingsFileIsADirectory()
+    {
+        QVERIFY(QDir().mkpath(mainFile()));
+        Loaded l = loadFresh();
+        QCOMPARE(l.state.zoomFactor, std::int16_t(4));
+        QVERIFY(!SaveMainSettings(l.state, l.window, false));
+        QVERIFY(QFileInfo(mainFile()).isDir());
+    }
+
+    void readOnlyFolder()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind the superuser; folderUnderARegularFile covers the case");
+        const Loaded first = nonDefaultValues();
+        QVERIFY(SaveMainSettings(first.state, first.window, false));
+        const QString folder = QFileInfo(mainFile()).absolutePath();
+        const QByteArray before = readFile(mainFile());
+        QVERIFY(QFile::setPermissions(mainFile(), QFileDevice::ReadOwner));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+
+        Loaded l = loadFresh();
+        compareState(l.state, first.state);
+        l.state.pen.widthX = 1;
+        const bool saved = SaveMainSettings(l.state, l.window, false);
+
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(mainFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QVERIFY(!saved);
+        QCOMPARE(readFile(mainFile()), before);
+
+        // A malformed file whose copy cannot be made beside it is not rewritten either: the file
+        // itself is writable here, so only the refusal keeps its unreadable part.
+        const QByteArray malformed("[ToolProperties]\nPenWidthX=7\nPenWid");
+        QVERIFY(writeFile(mainFile(), malformed));
+        QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const bool savedMalformed = SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"),
+                                                QStringLiteral("True"));
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QVERIFY(!savedMalformed);
+        QCOMPARE(readFile(mainFile()), malformed);
+        QCOMPARE(backupsOf(mainFile()), QStringList());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFiles)
+#include "tst_settingsfiles.moc"
