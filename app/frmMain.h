@@ -156,6 +156,8 @@ public:
     QPrinter &printer();
     // Opens each file as the Open command does (files given on the command line).
     void openFiles(const QStringList &paths);
+    // A picture with no file behind it (dragged from another program) as a new document.
+    frmDocument *OpenDroppedPicture(const QImage &picture);
     // Loads a picture file into a new document window; false (and no window left) on failure,
     // with the text to show in `message` (empty when the user cancelled the loading).
     bool OpenPictureFile(const QString &path, QString *message = nullptr);
@@ -163,8 +165,6 @@ public:
     // window keeps running meanwhile. The hook, when set, gets the progress window once shown.
     int loadProgressDelayMs = 400;
     std::function<void(QProgressDialog &)> loadProgressHook;
-    // A picture with no file behind it (dragged from another program) as a new document.
-    frmDocument *OpenDroppedPicture(const QImage &picture);
     // A dragged panel dropped on the window at x (pixels of the inner area).
     void MDIForm_DragDrop(QWidget *source, int x, int y);
 

@@ -91,8 +91,8 @@ private slots:
         doc.Picture1.Cls();
         doc.Picture1.SetPixel(5, 6, RGBColour(255, 0, 0));
         doc.StartUp();
-        // Window width = image width; height = frame + image height.
-        QCOMPARE(view.window, QSize(320, 26 + 200));
+        // The client area holds the image: the frame (8 wide, 26 high here) comes on top.
+        QCOMPARE(view.window, QSize(8 + 320, 26 + 200));
         QCOMPARE(doc.current.centreX, 160);
         QCOMPARE(doc.current.centreY, 100);
         QCOMPARE(doc.PicOrg.size(), QSize(320, 200));
