@@ -156,6 +156,30 @@ static IniCheck fault(int line, const QString &reason)
     return IniCheck{false, line, reason};
 }
 
+// A key or section name as the store writes one: letters, digits, '_', '-', '.', "%XX" escapes
+// for everything else, and '\\' between the parts of a nested name. The reader maps anything
+// else (a '/', a bare '%', an empty part) onto some other name or none, and the rewrite would
+// lose what it stood for.
+static bool IsStoredName(const QString &name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('\\')) || name.endsWith(QLatin1Char('\\'))
+        || name.contains(QStringLiteral("\\\\")))
+        return false;
+    const auto hex = [](QChar c) { return c.isDigit() || (c >= QLatin1Char('A') && c <= QLatin1Char('F')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')); };
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c == QLatin1Char('%')) {
+            if (i + 2 >= name.size() || !hex(name[i + 1]) || !hex(name[i + 2]))
+                return false;
+            i += 2;
+        } else if (!(c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-')
+                                               || c == QLatin1Char('.') || c == QLatin1Char('\\')))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 IniCheck CheckIniText(const QByteArray &raw)
 {
     QByteArray body = raw;
@@ -191,6 +215,12 @@ IniCheck CheckIniText(const QByteArray &raw)
         if (t.startsWith(QLatin1Char('['))) {
             if (t.size() < 2 || !t.endsWith(QLatin1Char(']')))
                 return fault(lineNo, QStringLiteral("section header without closing bracket"));
+            // The reader files the keys of an empty section name under no section at all, and
+            // the rewrite drops them.
+            if (t.mid(1, t.size() - 2).trimmed().isEmpty())
+                return fault(lineNo, QStringLiteral("empty section name"));
+            if (!IsStoredName(t.mid(1, t.size() - 2).trimmed()))
+                return fault(lineNo, QStringLiteral("section name the store would not write"));
             if (t.contains(QLatin1Char('"')))
                 return fault(lineNo, QStringLiteral("double quote in a section name"));
             continue;
@@ -202,6 +232,8 @@ IniCheck CheckIniText(const QByteArray &raw)
             return fault(lineNo, QStringLiteral("blank key"));
         if (t.left(eq).contains(QLatin1Char('"')))
             return fault(lineNo, QStringLiteral("double quote in a key"));
+        if (!IsStoredName(t.left(eq).trimmed()))
+            return fault(lineNo, QStringLiteral("key the store would not write"));
         const QString value = t.mid(eq + 1);
         int quotes = 0;
         for (qsizetype i = 0; i < value.size(); ++i) {

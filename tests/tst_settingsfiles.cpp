@@ -41,6 +41,10 @@ private slots:
         QTest::newRow("control character") << QByteArray("[O]\nA=\x1b[2J\n") << 2;
         QTest::newRow("quote in a key") << QByteArray("[O]\nA=1\nB\"x=2\nC=3\n") << 3;
         QTest::newRow("quote in a section") << QByteArray("[O\"x]\nA=1\n") << 1;
+        QTest::newRow("empty section name") << QByteArray("[]\nAmt n=22\n\n") << 1;
+        QTest::newRow("slash for a key") << QByteArray("[O]\nA=1\n/=2\n") << 3;
+        QTest::newRow("bare percent in a key") << QByteArray("[O]\nA%2=1\n") << 2;
+        QTest::newRow("escaped names") << QByteArray("[Tool%20Box]\nMRU%201%20Visible=True\nA\\B=1\n") << 0;
         QTest::newRow("escaped backslash at the end") << QByteArray("[O]\nA=ab\\\\\n") << 0;
     }
 
@@ -79,6 +83,7 @@ private slots:
         QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
         QTest::newRow("quote in a key") << QByteArray("[ToolProperties]\nPen\"X=1\nPenWidthX=7\n[MRUList]\nMRU%201=/a.bmp\n");
         QTest::newRow("quote in a section") << QByteArray("[Tool\"Properties]\nPenWidthX=7\n[MRUList]\nMRU%201=/a.bmp\n");
+        QTest::newRow("empty section name") << QByteArray("[ToolProperties]\nPenWidthX=7\n[ ]\nAmt n=22\n");
     }
 
     void malformedFileIsKeptBeforeFirstWrite()
