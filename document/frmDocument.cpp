@@ -59,11 +59,10 @@ protected:
     void paintEvent(QPaintEvent *e) override
     {
         QPainter p(this);
-        const QImage &img = m_doc.Picture1.Image();
         const QRect r = e->rect();
-        p.drawImage(r.topLeft(), img, r);
+        m_doc.Picture1.drawArea(p, r);
         // Outside the image (only while the widget is larger than its picture).
-        const QRegion outside = QRegion(r) - QRegion(QRect(QPoint(0, 0), img.size()));
+        const QRegion outside = QRegion(r) - QRegion(QRect(QPoint(0, 0), m_doc.Picture1.size()));
         for (const QRect &o : outside)
             p.fillRect(o, palette().dark());
         if (outlineVisible) {
