@@ -281,6 +281,13 @@ bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx
         return true;
 
     const Conv conv = pickConv(src.isMonochrome(), dst.isMonochrome());
+    if (rop == SRCCOPY && conv == Conv::None && !t.clipped() && &src != &dst && offX == 0 && offY == 0 &&
+        src.size() == dst.size() && area == QRect(QPoint(0, 0), dst.size())) {
+        // A plain copy of a whole surface onto another of its size: the bands are shared.
+        dst.m_px = src.m_px;
+        t.touchRect(area);
+        return true;
+    }
     const RowFn op = pickRow(conv, rop);
     // Another surface that shares bands with this one keeps its pixels: a shared band is copied
     // before its first write. Only a transfer within one surface can read what it wrote.
