@@ -49,8 +49,9 @@ int keyCode(const QKeyEvent *e)
 // whole logical units, so the widget stands at the logical unit at or before that place and
 // the picture is painted `m_offset` device pixels inside it (0 at a ratio of 1). The widget is
 // as many logical units wide and high as it takes to hold the whole picture from there
-// (rounded up), so nothing is cut; the strip beyond the picture's last pixel shows the
-// viewport's colour. Pixels are painted as whole device pixels, never scaled, so nothing blurs.
+// (rounded up, and one more above a ratio of 1, see place()), so nothing is cut and every
+// pixel can be pointed at; the strip beyond the picture's last pixel shows the viewport's
+// colour, and a press there reaches the tools as a drag beyond the edge does. Pixels are painted as whole device pixels, never scaled, so nothing blurs.
 class PictureView : public QWidget {
 public:
     explicit PictureView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(doc)
@@ -72,19 +73,22 @@ public:
         const qreal dpr = devicePixelRatioF();
         const QPoint logical(int(std::floor(devicePos.x() / dpr)), int(std::floor(devicePos.y() / dpr)));
         m_offset = QPointF(devicePos) - QPointF(logical) * dpr;
-        // A fractional ratio may round the painted origin by up to half a device pixel.
-        const qreal slack = dpr == std::floor(dpr) ? 0 : 1;
-        const QSize size(int(std::ceil((picture.width() + m_offset.x() + slack) / dpr)),
-                         int(std::ceil((picture.height() + m_offset.y() + slack) / dpr)));
+        // Above a ratio of 1 the view is one logical unit larger: the window system rounds the
+        // pointer to whole logical units before it picks the widget under it, so the last
+        // device pixel's second half would otherwise land on the viewport, and a fractional
+        // ratio may round the painted origin by up to half a device pixel.
+        const int slack = dpr > 1 ? 1 : 0;
+        const QSize size(int(std::ceil((picture.width() + m_offset.x()) / dpr)) + slack,
+                         int(std::ceil((picture.height() + m_offset.y()) / dpr)) + slack);
         setGeometry(QRect(logical, size));
     }
 
-    // The picture pixel under a pointer position of this widget (logical units): the device
-    // pixel it falls in, counted from the picture's pixel (0, 0). Every tool's pointer position
-    // comes from here.
-    QPointF pictureAt(QPointF pos) const
+    // The picture pixel under the pointer: the device pixel the pointer falls in, counted from
+    // the picture's pixel (0, 0). Every tool's pointer position comes from here.
+    QPointF pictureAt(const QMouseEvent *e) const
     {
         const qreal dpr = devicePixelRatioF();
+        const QPointF pos = exactPosition(e);
         const QPointF o = origin();
         return QPointF(std::floor(pos.x() * dpr - o.x()), std::floor(pos.y() * dpr - o.y()));
     }
@@ -128,17 +132,17 @@ protected:
     void mousePressEvent(QMouseEvent *e) override
     {
         setFocus(Qt::MouseFocusReason);
-        const QPointF pt = pictureAt(e->position());
+        const QPointF pt = pictureAt(e);
         m_doc.Picture1_MouseDown(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void mouseMoveEvent(QMouseEvent *e) override
     {
-        const QPointF pt = pictureAt(e->position());
+        const QPointF pt = pictureAt(e);
         m_doc.Picture1_MouseMove(ButtonsCode(e->buttons()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
-        const QPointF pt = pictureAt(e->position());
+        const QPointF pt = pictureAt(e);
         m_doc.Picture1_MouseUp(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void keyPressEvent(QKeyEvent *e) override
@@ -152,6 +156,19 @@ protected:
     }
 
 private:
+    // The pointer's position in this widget, in logical units with their fraction. Pointer
+    // events from the window system carry the widget position rounded to whole logical units
+    // (at a ratio of 2 every odd device pixel would round to its neighbour); their position in
+    // the window keeps the fraction, so it is taken from there wherever it agrees with the
+    // rounded one. Events made inside the program carry their position in both places.
+    QPointF exactPosition(const QMouseEvent *e) const
+    {
+        const QPointF pos = e->position();
+        const QPointF fromWindow = e->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+        const auto pick = [](qreal rounded, qreal exact) { return std::abs(exact - rounded) < 1 ? exact : rounded; };
+        return QPointF(pick(pos.x(), fromWindow.x()), pick(pos.y(), fromWindow.y()));
+    }
+
     // Where the picture's pixel (0, 0) is painted, in device pixels of this widget: the
     // placement's offset, moved to the nearest whole pixel of the window's back-buffer.
     QPointF origin() const

@@ -89,7 +89,7 @@ private slots:
     // A pencil click on a new picture paints exactly the picture pixel under the pointer: the
     // logical position times the ratio, counted in device pixels. Whole logical positions are
     // clicked as the test library clicks; a half position (an odd device pixel) comes as the
-    // fractional position a high-resolution pointer gives.
+    // window system gives it: the widget position rounded, the window position exact.
     void clickPaintsThePixelUnderIt_data()
     {
         QTest::addColumn<QSize>("picture");
@@ -98,6 +98,7 @@ private slots:
         QTest::newRow("first pixel") << QSize(64, 48) << QPointF(0.25, 0.25) << QPoint(0, 0);
         QTest::newRow("even pixel") << QSize(64, 48) << QPointF(10, 7) << QPoint(20, 14);
         QTest::newRow("odd pixel") << QSize(64, 48) << QPointF(10.5, 7.5) << QPoint(21, 15);
+        QTest::newRow("last pixel, its second half") << QSize(64, 48) << QPointF(31.75, 23.75) << QPoint(63, 47);
         QTest::newRow("last pixel of an odd size") << QSize(65, 33) << QPointF(32.25, 16.25) << QPoint(64, 32);
         QTest::newRow("strip beyond an odd size") << QSize(65, 33) << QPointF(32.75, 16.75) << QPoint(-1, -1);
         QTest::newRow("last even pixel of an odd size") << QSize(65, 33) << QPointF(32, 16) << QPoint(64, 32);
@@ -113,17 +114,22 @@ private slots:
         QVERIFY(form);
         QCOMPARE(form->doc().Picture1.size(), picture);
         QWidget *view = form->Picture1View();
-        // The view holds the whole picture at 1:1 in device pixels, rounded up to whole logical units.
-        QCOMPARE(view->size(), QSize((picture.width() + 1) / 2, (picture.height() + 1) / 2));
+        // The view holds the whole picture at 1:1 in device pixels, rounded up to whole logical
+        // units, and one unit more for the pointer positions the window system rounds up.
+        QCOMPARE(view->size(), QSize((picture.width() + 1) / 2 + 1, (picture.height() + 1) / 2 + 1));
         QVERIFY(view->isVisible());
         r.choose("Pencil");
         QCOMPARE(r.w.state().currentTool, QStringLiteral("Pencil"));
         if (logical == logical.toPoint()) {
             QTest::mouseClick(view, Qt::LeftButton, {}, logical.toPoint());
         } else {
+            const QPointF rounded = logical.toPoint();
+            const QPointF inWindow = QPointF(view->mapTo(view->window(), QPoint(0, 0))) + logical;
             const QPointF global = view->mapToGlobal(logical);
-            QMouseEvent press(QEvent::MouseButtonPress, logical, global, Qt::LeftButton, Qt::LeftButton, {});
-            QMouseEvent release(QEvent::MouseButtonRelease, logical, global, Qt::LeftButton, {}, {});
+            // The window system picks the widget under the rounded position.
+            QCOMPARE(view->window()->childAt(view->mapTo(view->window(), rounded.toPoint())), view);
+            QMouseEvent press(QEvent::MouseButtonPress, rounded, inWindow, global, Qt::LeftButton, Qt::LeftButton, {});
+            QMouseEvent release(QEvent::MouseButtonRelease, rounded, inWindow, global, Qt::LeftButton, {}, {});
             QApplication::sendEvent(view, &press);
             QApplication::sendEvent(view, &release);
         }
