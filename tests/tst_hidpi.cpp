@@ -2,6 +2,7 @@
 // device pixel, the pointer lands on the pixel under it, and the viewport's rules (scroll units
 // of 10, the 12-pixel allowance) count picture pixels.
 #include "app/frmMain.h"
+#include "aux/frmZoom.h"
 #include "dialogs/frmNewImage.h"
 #include "document/frmDocument.h"
 
@@ -188,6 +189,21 @@ private slots:
                                             [&](int x, int y) { return at(board, x, y); });
         };
         QCOMPARE(shows(form->doc().layout().picture.y()), QString());
+        // The zoom view magnifies in device pixels too: each picture pixel is a block of
+        // factor x factor device pixels, the blocks alternating as the squares do.
+        QTest::mouseClick(r.w.TbStd()->widgetForAction(r.w.tbStdButton(QStringLiteral("Zoom"))), Qt::LeftButton);
+        QVERIFY(r.w.zoomWindow());
+        // (The test library moves a pointer without buttons through the system cursor, which an
+        // offscreen screen has not got; the move comes as the window system sends it.)
+        QMouseEvent move(QEvent::MouseMove, QPointF(8, 8), view->mapToGlobal(QPointF(8, 8)), Qt::NoButton, {}, {});
+        QApplication::sendEvent(view, &move);
+        const QImage zoomed = r.w.zoomWindow()->innerArea()->grab().toImage();
+        const int f = r.w.state().zoomFactor;
+        QCOMPARE(zoomed.size(), r.w.zoomWindow()->innerArea()->size() * kRatio);
+        QCOMPARE(orvtest::firstDifference(8 * f, 8 * f, [&](int x, int y) { return at(zoomed, x, y); },
+                                          [&](int x, int y) { return (x / f + y / f) % 2 ? at(zoomed, 0, f) : at(zoomed, 0, 0); }),
+                 QString());
+        QVERIFY(at(zoomed, 0, 0) != at(zoomed, 0, f));
         if (!vScroll)
             return;
         // Each step of the bar moves the picture by 10 device pixels.
