@@ -171,6 +171,11 @@ static bool IsStoredName(const QString &name)
         if (c == QLatin1Char('%')) {
             if (i + 2 >= name.size() || !hex(name[i + 1]) || !hex(name[i + 2]))
                 return false;
+            // The store writes '/' as a backslash and never escapes either: read back, an escaped
+            // one would move the key into another group.
+            const int code = name.mid(i + 1, 2).toInt(nullptr, 16);
+            if (code == '/' || code == '\\')
+                return false;
             i += 2;
         } else if (!(c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-')
                                                || c == QLatin1Char('.') || c == QLatin1Char('\\')))) {
@@ -178,6 +183,35 @@ static bool IsStoredName(const QString &name)
         }
     }
     return true;
+}
+
+// A value, or an element of a comma-separated list, that starts with a single '@' is read as a
+// typed value (a byte array, a size, a variant...), which the store never writes: it writes a
+// text starting with '@' as "@@". A damaged one reads back differently after the rewrite.
+static bool HasTypedElement(const QString &value)
+{
+    bool quoted = false;
+    bool atStart = true;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (atStart && c == QLatin1Char(' '))
+            continue;
+        if (atStart && c == QLatin1Char('"')) {   // quoting does not make it plain text
+            quoted = !quoted;
+            continue;
+        }
+        if (atStart && c == QLatin1Char('@') && (i + 1 >= value.size() || value[i + 1] != QLatin1Char('@')))
+            return true;
+        atStart = false;
+        if (c == QLatin1Char('\\')) {
+            ++i;
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+        } else if (c == QLatin1Char(',') && !quoted) {
+            atStart = true;
+        }
+    }
+    return false;
 }
 
 IniCheck CheckIniText(const QByteArray &raw)
@@ -247,6 +281,8 @@ IniCheck CheckIniText(const QByteArray &raw)
         }
         if (quotes % 2 != 0)
             return fault(lineNo, QStringLiteral("unbalanced double quote"));
+        if (HasTypedElement(value))
+            return fault(lineNo, QStringLiteral("typed value the store would not write"));
     }
     return IniCheck{};
 }
