@@ -90,7 +90,11 @@ public:
         const qreal dpr = devicePixelRatioF();
         const QPointF pos = exactPosition(e);
         const QPointF o = origin();
-        return QPointF(std::floor(pos.x() * dpr - o.x()), std::floor(pos.y() * dpr - o.y()));
+        // The window system's positions are whole device pixels divided by the ratio; at a ratio
+        // like 1.5 multiplying back can fall a hair short of the whole pixel, which the floor
+        // must not take for the pixel before it.
+        constexpr qreal hair = 1.0 / 1024;
+        return QPointF(std::floor(pos.x() * dpr - o.x() + hair), std::floor(pos.y() * dpr - o.y() + hair));
     }
 
     // The logical area of this widget that shows the picture area `r` (picture pixels).
