@@ -1,6 +1,7 @@
 #include "base/ToolArt.h"
 
 #include <QHash>
+#include <QIconEngine>
 #include <QImageReader>
 #include <QMutex>
 #include <QPainter>
@@ -76,10 +77,6 @@ const IconEntry kIcons[] = {
 
 const int kDesignSizes[] = {16, 24, 32};
 
-// The sizes a toolbar icon carries: the three designs and their doubles for screens that show
-// two device pixels per interface pixel.
-const int kIconSizes[] = {16, 24, 32, 48, 64};
-
 const IconEntry *findIcon(const QString &key)
 {
     for (const IconEntry &e : kIcons)
@@ -141,17 +138,57 @@ QImage ToolbarImage(const QString &key, int size)
     return *it;
 }
 
+namespace {
+
+// An icon that reads its key's picture for the size it is shown at, when it is first shown:
+// a toolbar asks for one size, a menu for another, a screen with two device pixels per pixel
+// for their doubles, and none of the others is ever drawn.
+class ArtIconEngine : public QIconEngine {
+public:
+    explicit ArtIconEngine(const QString &key) : m_key(key) {}
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pm = QPixmap::fromImage(ToolbarImage(m_key, std::max(8, std::min(size.width(), size.height()))));
+        // The style's disabled and selected looks, as for any icon made of pictures.
+        if (!pm.isNull() && (mode == QIcon::Disabled || mode == QIcon::Selected))
+            pm = QIcon(pm).pixmap(pm.size(), 1.0, mode, state);
+        return pm;
+    }
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal dpr = painter->device()->devicePixelRatio();
+        QPixmap pm = pixmap(rect.size() * dpr, mode, state);
+        pm.setDevicePixelRatio(dpr);
+        painter->drawPixmap(rect, pm);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int d : kDesignSizes)
+            sizes << QSize(d, d);
+        return sizes;
+    }
+    QString key() const override { return QStringLiteral("orv-art"); }
+    QIconEngine *clone() const override { return new ArtIconEngine(m_key); }
+
+private:
+    QString m_key;
+};
+
+} // namespace
+
 QIcon ToolbarIcon(const QString &key)
 {
     const IconEntry *entry = findIcon(key);
     if (!entry)
         return QIcon();
-    QIcon own;
-    for (int size : kIconSizes) {
-        const QImage img = ToolbarImage(key, size);
-        if (!img.isNull())
-            own.addPixmap(QPixmap::fromImage(img));
-    }
+    const QIcon own(new ArtIconEngine(key));
     if (!entry->themeName)
         return own;
     return QIcon::fromTheme(QLatin1String(entry->themeName), own);

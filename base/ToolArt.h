@@ -16,8 +16,8 @@ namespace orv {
 // Toolbar and menu icon for a button key ("New", "Open", ..., "Pencil", "Marquee", ...,
 // "Options", "Palette"). For the standard commands (New, Open, Save, Print, Cut, Copy, Paste,
 // Undo, Redo, Help) the icon theme's picture is used when the theme has one, else the program's
-// own; every other key always shows the program's own picture, held at 16, 24, 32, 48 and 64
-// pixels. An unknown key gives a null icon.
+// own; every other key always shows the program's own picture, read at the size it is shown at
+// (device pixels on a high-density screen). An unknown key gives a null icon.
 QIcon ToolbarIcon(const QString &key);
 
 // The program's own picture of one key at size x size pixels (ARGB32, transparent background),

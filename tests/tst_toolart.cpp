@@ -123,8 +123,14 @@ private slots:
         RedTheme empty({});
         for (const QString &key : kToolbarKeys) {
             QCOMPARE(ToolbarThemeName(key).isEmpty(), !kThemedKeys.contains(key));
+            const QIcon icon = ToolbarIcon(key);
             for (int size : {16, 24})
-                QCOMPARE(argb(ToolbarIcon(key).pixmap(size)), ToolbarImage(key, size));
+                QCOMPARE(argb(icon.pixmap(size)), ToolbarImage(key, size));
+            // Two device pixels per pixel: the picture drawn for 48 pixels, not 24 blown up.
+            QImage doubled = ToolbarImage(key, 48);
+            doubled.setDevicePixelRatio(2.0);
+            QCOMPARE(argb(icon.pixmap(QSize(24, 24), 2.0)), doubled);
+            QVERIFY(argb(icon.pixmap(QSize(24, 24), 1.0, QIcon::Disabled)) != ToolbarImage(key, 24));
         }
         // A theme with them: its pictures for the standard commands, ours for the rest.
         QStringList names;
