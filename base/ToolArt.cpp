@@ -188,7 +188,10 @@ QIcon ToolbarIcon(const QString &key)
     const IconEntry *entry = findIcon(key);
     if (!entry)
         return QIcon();
-    const QIcon own(new ArtIconEngine(key));
+    // Without Qt's SVG image format plugin no picture can be read: a null icon then lets the
+    // buttons show their names instead of blank faces (readSvg says why, once).
+    static const bool canRead = !ToolbarImage(QStringLiteral("New"), 16).isNull();
+    const QIcon own = canRead ? QIcon(new ArtIconEngine(key)) : QIcon();
     if (!entry->themeName)
         return own;
     return QIcon::fromTheme(QLatin1String(entry->themeName), own);
