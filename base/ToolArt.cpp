@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
+
 #include "testsupport.h"
 
 using namespace orv;
