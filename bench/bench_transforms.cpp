@@ -40,7 +40,7 @@ const orvbench::Register rotate("transforms", "rotate 45 degrees, 4096x4096", []
     orvbench::report("whole-picture rotation 45 deg (fill + nearest), 4096^2", ms,
                      "QImage::transformed rotate 45, Fast", qt, 0.25);
     orvbench::report("whole-picture rotation 45 deg (fill + nearest), 4096^2", ms, "memcpy of the picture",
-                     orvbench::imageCopyMs(), 10);
+                     orvbench::imageCopyMs(), 3);
 });
 
 const orvbench::Register shrink("transforms", "shrink 4096x4096 to 2048x2048", [] {
@@ -103,7 +103,7 @@ const orvbench::Register rotateSelection("transforms", "rotate a 1024x1024 selec
         doc.Undo(1);
     }
     orvbench::report("rotate a 1024^2 selection of 4096^2 by 30 deg", best, "memcpy of the picture",
-                     orvbench::imageCopyMs(), 10);
+                     orvbench::imageCopyMs(), 3);
 });
 
 // One drag move (preview restore, region offset, masked copy) of a 1024 x 1024 block, in ms, over
@@ -137,7 +137,7 @@ const orvbench::Register drag("transforms", "drag a 1024x1024 selection over 409
     // The masked copy alone, on the same block with the same reused buffers.
     MaskedBlitScratch scratch;
     const double masked = orvbench::bestMs(
-        [&] { MaskedBlit(target, target, moving, BlitRect{0, 0, 1024, 1024}, 500, 500, 0x00FF00FF, &scratch); }, 10);
+        [&] { MaskedBlit(target, target, moving, BlitRect{0, 0, 1024, 1024}, 500, 500, 0x00FF00FF, &scratch); }, 3);
     orvbench::report("one drag move of a 1024^2 block over 4096^2", big, "the same move over 1200^2", small, 1.2);
     orvbench::report("one drag move of a 1024^2 block over 4096^2", big, "masked copy of the block alone", masked, 1.2);
     orvbench::report("masked copy of a 1024^2 block (reused buffers)", masked, "BitBlt of the 1024^2 block", blit, 12);
