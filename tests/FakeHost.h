@@ -146,6 +146,14 @@ struct DocFixture {
         host.active = &doc;
     }
     orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
+    // A marquee drawn by the pointer from (x0, y0) to (x1, y1).
+    void marquee(float x0, float y0, float x1, float y1)
+    {
+        host.st.currentTool = QStringLiteral("Marquee");
+        doc.Picture1_MouseDown(1, 0, x0, y0);
+        doc.Picture1_MouseMove(1, 0, x1, y1);
+        doc.Picture1_MouseUp(1, 0, x1, y1);
+    }
     // The first pixel of Picture1 that is not want(x, y), described; empty when every one is.
     template<typename F>
     QString differs(F want) const

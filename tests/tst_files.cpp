@@ -2,6 +2,7 @@
 // and the File menu of the main window driven offscreen with its
 // dialogs answered by hooks: open, recent files, rename, save, save as, print to PDF and
 // files from the command line. Bad files and failing saves are in tst_hostile.
+#include "filehelpers.h"
 #include "testsupport.h"
 
 #include "base/AppInfo.h"
@@ -34,36 +35,9 @@
 #include <memory>
 
 using namespace orv;
+using namespace orvtest;
 
 namespace {
-
-struct Message {
-    QString text;
-    int style = -1;
-    QString title;
-};
-
-QImage testPicture(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, (x + y) & 0xFF));
-    return img;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 struct BmpHeader {
     int width = 0, height = 0, bits = 0;
@@ -87,10 +61,6 @@ QStringList recentCaptions(frmMain &w)
     return out;
 }
 
-// The main window as the program starts it.
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
 } // namespace
 
 class TestFiles : public QObject {

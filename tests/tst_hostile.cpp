@@ -2,6 +2,7 @@
 // pictures of every kind (each refused with the open command's message, leaving no window),
 // paths that are not regular files, and saves onto a device, through a file, onto a full disk
 // or killed half-way (the old file stays whole, the document stays unsaved, the user is told).
+#include "filehelpers.h"
 #include "testsupport.h"
 
 #include "PictureSamples.h"
@@ -28,37 +29,9 @@
 #include <unistd.h>
 
 using namespace orv;
+using namespace orvtest;
 
 namespace {
-
-struct Message {
-    QString text;
-    int style = -1;
-};
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QImage testPicture(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, (x + y) & 0xFF);
-    }
-    return img;
-}
 
 qint64 peakRssKiB()
 {
@@ -67,9 +40,6 @@ qint64 peakRssKiB()
     return u.ru_maxrss;
 }
 
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
 } // namespace
 
 class TestHostile : public QObject {

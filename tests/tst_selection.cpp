@@ -1,5 +1,5 @@
-// Selection, move and clipboard: the masked copy, the marquee's normalisation and clamping, moving
-// a block with and without shift, the right-button drop, copy, cut and paste through the
+// Selection, move and clipboard: the marquee's normalisation and clamping, moving a block with
+// and without shift, the right-button drop, copy, cut and paste through the
 // clipboard with the larger-picture question.
 #include "FakeHost.h"
 #include "testsupport.h"
@@ -7,7 +7,6 @@
 #include "app/frmMain.h"
 #include "document/Clipboard.h"
 #include "document/frmDocument.h"
-#include "document/MaskedBlit.h"
 #include "base/PictureLoader.h"
 #include "base/ResStrings.h"
 
@@ -30,14 +29,6 @@ struct Fixture : orvtest::DocFixture {
     // A picture where every pixel has a colour of its own (none of them white).
     void pattern() { paint(patternAt); }
     static Colour patternAt(int x, int y) { return RGBColour(x * 3, y * 5, 7); }
-    // A marquee drag from (x0, y0) to (x1, y1) through the pointer events.
-    void marquee(float x0, float y0, float x1, float y1)
-    {
-        host.st.currentTool = QStringLiteral("Marquee");
-        doc.Picture1_MouseDown(1, 0, x0, y0);
-        doc.Picture1_MouseMove(1, 0, x1, y1);
-        doc.Picture1_MouseUp(1, 0, x1, y1);
-    }
     void drag(float x0, float y0, float x1, float y1, int shift = 0, int releaseButton = 1)
     {
         doc.Picture1_MouseDown(1, shift, x0, y0);
@@ -69,133 +60,6 @@ QImage filled(int w, int h, Colour c)
 class TestSelection : public QObject {
     Q_OBJECT
 private slots:
-    void maskedBlitLeavesOutExactlyTheKey()
-    {
-        const Colour key = RGBColour(10, 20, 30);
-        Surface src(5, 4, key);
-        // A block with key pixels, colours one step off the key, black and white.
-        src.SetPixelV(0, 0, RGBColour(11, 20, 30));
-        src.SetPixelV(1, 0, RGBColour(10, 20, 31));
-        src.SetPixelV(2, 1, 0x000000);
-        src.SetPixelV(3, 2, White);
-        src.SetPixelV(1, 3, RGBColour(200, 100, 50));
-        Surface dest(8, 8);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                dest.SetPixelV(x, y, RGBColour(x * 30, y * 30, 99));
-        const Surface before = dest;
-        // Bounds included: the block is 4 x 4, from (0, 0) to (3, 3).
-        MaskedBlit(dest, dest, src, BlitRect{0, 0, 3, 3}, 2, 3, key);
-        QCOMPARE(src.GetBkColor(), Colour(0xFFFFFF));   // the source's background colour is restored
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) {
-                const bool inBlock = x >= 2 && x < 6 && y >= 3 && y < 7;
-                const Colour s = inBlock ? src.GetPixel(x - 2, y - 3) : key;
-                const Colour want = (inBlock && s != key) ? s : before.GetPixel(x, y);
-                QCOMPARE(dest.GetPixel(x, y), want);
-            }
-        // Everything left out: nothing changes.
-        Surface plain(5, 4, key);
-        Surface d2 = before;
-        MaskedBlit(d2, d2, plain, BlitRect{0, 0, 4, 3}, 0, 0, key);
-        QCOMPARE(d2.Image(), before.Image());
-    }
-
-    void maskedBlitReusesScratchAndHonoursClip()
-    {
-        Surface src(6, 6, RGBColour(1, 2, 3));
-        Surface dest(20, 20, White);
-        dest.SelectClipRgn(CreateRectRgn(0, 0, 8, 20));   // only columns 0..7
-        MaskedBlitScratch scratch;
-        MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 4, 4, White, &scratch);
-        const uchar *bitsA = scratch.workA.Image().constBits();
-        const uchar *mask = scratch.mask.Image().constBits();
-        QVERIFY(scratch.mask.isMonochrome());
-        QVERIFY(!scratch.workA.isMonochrome());
-        MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 5, 4, White, &scratch);
-        QCOMPARE(scratch.workA.Image().constBits(), bitsA);   // same buffers, no new allocation
-        QCOMPARE(scratch.mask.Image().constBits(), mask);
-        for (int x = 0; x < 20; ++x)
-            QCOMPARE(dest.GetPixel(x, 6), (x >= 4 && x < 8) ? RGBColour(1, 2, 3) : White);
-    }
-
-    void blockTransfersFollowPixelRules()
-    {
-        // Rows wide enough for the four-at-a-time loops and their tails, random colours (some of
-        // them the source's background colour, some near the brightness threshold).
-        constexpr int W = 23, H = 3;
-        std::uint32_t seed = 99;
-        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
-        const Colour bk = RGBColour(10, 20, 30);
-        auto randomColour = [&] {
-            const std::uint32_t r = next();
-            return (r & 3) == 0 ? bk : (r & 3) == 1 ? RGBColour(128, 128, 127 + (r >> 8) % 3) : Colour(r >> 8);
-        };
-        for (const bool srcMono : {false, true})
-            for (const bool dstMono : {false, true})
-                for (const std::uint32_t rop : {SRCCOPY, SRCAND, SRCINVERT, NOTSRCCOPY, SRCPAINT}) {
-                    Surface src = srcMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
-                    Surface dst = dstMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
-                    for (int y = 0; y < H; ++y)
-                        for (int x = 0; x < W; ++x) {
-                            src.SetPixelV(x, y, randomColour());
-                            dst.SetPixelV(x, y, randomColour());
-                        }
-                    src.SetBkColor(bk);
-                    dst.SetBkColor(RGBColour(1, 2, 3));
-                    dst.SetTextColor(RGBColour(200, 150, 100));
-                    const Surface before = dst;
-                    QVERIFY(BitBlt(dst, 0, 0, W, H, src, 0, 0, rop));
-                    for (int y = 0; y < H; ++y)
-                        for (int x = 0; x < W; ++x) {
-                            // The source as the destination sees it.
-                            Colour s = src.GetPixel(x, y);
-                            if (!srcMono && dstMono)
-                                s = s == bk ? White : 0;
-                            else if (srcMono && !dstMono)
-                                s = s == White ? RGBColour(1, 2, 3) : RGBColour(200, 150, 100);
-                            const Colour d = before.GetPixel(x, y);
-                            const Colour want = rop == SRCCOPY     ? s
-                                          : rop == SRCAND    ? (d & s)
-                                          : rop == SRCINVERT ? (d ^ s)
-                                          : rop == NOTSRCCOPY ? (~s & 0xFFFFFF)
-                                                              : (d | s);
-                            QVERIFY2(dst.GetPixel(x, y) == want,
-                                     qPrintable(QStringLiteral("mono %1->%2 rop %3 at %4,%5")
-                                                    .arg(srcMono).arg(dstMono).arg(rop, 0, 16).arg(x).arg(y)));
-                        }
-                }
-    }
-
-    void largeMaskedBlitMatchesRule()
-    {
-        // A block taller than the copy's bands of rows, partly off the destination's edges and
-        // clipped by a region, with every third pixel the key colour.
-        const Colour key = RGBColour(255, 0, 255);
-        Surface src(300, 260);
-        for (int y = 0; y < 260; ++y)
-            for (int x = 0; x < 300; ++x)
-                src.SetPixelV(x, y, (x + y) % 3 == 0 ? key : RGBColour(x & 0xFF, y & 0xFF, 40));
-        Surface dest(400, 300);
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                dest.SetPixelV(x, y, RGBColour(90, x & 0xFF, y & 0xFF));
-        const Surface before = dest;
-        dest.SelectClipRgn(CreateRectRgn(0, 10, 390, 300));
-        MaskedBlitScratch scratch;
-        MaskedBlit(dest, dest, src, BlitRect{5, 3, 290, 250}, -20, 120, key, &scratch);
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x) {
-                const int sx = x + 20 + 5, sy = y - 120 + 3;
-                const bool inBlock = sx >= 5 && sx <= 290 && sy >= 3 && sy <= 250;
-                const bool visible = x < 390 && y >= 10;
-                const Colour s = inBlock ? src.GetPixel(sx, sy) : key;
-                const Colour want = (inBlock && visible && s != key) ? s : before.GetPixel(x, y);
-                if (dest.GetPixel(x, y) != want)
-                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
-            }
-    }
-
     void marqueeNormalisesAndClamps()
     {
         Fixture f;

@@ -2,7 +2,7 @@
 // against the plain formula, whole-picture and selection cases, the erase option, the angle
 // handed back), and clearing with its question and two undo steps.
 #include "FakeHost.h"
-#include "testsupport.h"
+#include "pixels.h"
 
 #include "base/AppState.h"
 #include "base/Conversions.h"
@@ -15,6 +15,7 @@
 using namespace orv;
 using orvtest::FakeHost;
 using orvtest::FakeView;
+using orvtest::noise;
 
 namespace {
 
@@ -23,25 +24,7 @@ constexpr Colour White = 0xFFFFFF;
 struct Fixture : orvtest::DocFixture {
     explicit Fixture(int w = 40, int h = 30) : DocFixture(w, h) { paint(at); }
     static Colour at(int x, int y) { return RGBColour(x * 5 + 1, y * 7 + 1, (x * y) & 0xFF); }
-    void select(int l, int t, int r, int b)
-    {
-        host.st.currentTool = QStringLiteral("Marquee");
-        doc.Picture1_MouseDown(1, 0, float(l), float(t));
-        doc.Picture1_MouseMove(1, 0, float(r), float(b));
-        doc.Picture1_MouseUp(1, 0, float(r), float(b));
-    }
 };
-
-QImage noise(int w, int h, unsigned seed)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            img.setPixel(x, y, 0xFF000000u | (seed >> 8));
-        }
-    return img;
-}
 
 } // namespace
 
@@ -72,7 +55,7 @@ private slots:
     void flipsSelectionOnly()
     {
         Fixture f;
-        f.select(5, 4, 15, 10);   // (5, 4)..(14, 9)
+        f.marquee(5, 4, 15, 10);   // (5, 4)..(14, 9)
         f.doc.sub_FlipHorizontal();
         for (int y = 0; y < 30; ++y)
             for (int x = 0; x < 40; ++x) {
@@ -219,7 +202,7 @@ private slots:
     void rotatedSelectionClipsLaterDrawing()
     {
         Fixture f(60, 60);
-        f.select(20, 25, 40, 35);   // 20 x 10 about (30, 30)
+        f.marquee(20, 25, 40, 35);   // 20 x 10 about (30, 30)
         double angle = 90;
         std::int16_t dir = 0, erase = 0;
         f.doc.sub_ROTATE(angle, dir, erase);
@@ -257,7 +240,7 @@ private slots:
         // new selection every pixel takes the formula's source where that lies on the picture;
         // everything else stays.
         Fixture f(70, 50);
-        f.select(40, 5, 69, 30);
+        f.marquee(40, 5, 69, 30);
         double angle = 33;
         std::int16_t dir = 1, erase = 0;
         f.doc.sub_ROTATE(angle, dir, erase);
@@ -279,7 +262,7 @@ private slots:
         // drawn, even with the hollow brush of a transparent shape selected: the parts of the old
         // rectangle that the turned one does not cover keep that colour.
         Fixture f(50, 50);
-        f.select(10, 20, 40, 30);
+        f.marquee(10, 20, 40, 30);
         const Colour paint = RGBColour(200, 0, 200);
         f.host.st.backColour = paint;
         f.doc.Picture1.SelectObject(Brush{BS_HOLLOW, RGBColour(1, 2, 3)});
@@ -297,7 +280,7 @@ private slots:
 
         // A one-pixel selection turns into a one-pixel selection about itself.
         Fixture g(20, 20);
-        g.select(5, 5, 6, 6);
+        g.marquee(5, 5, 6, 6);
         QVERIFY(g.doc.RectHWND);
         const QImage before = g.doc.Picture1.Image().copy();
         angle = 33;
