@@ -157,6 +157,7 @@ inline const QString CutOff = QStringLiteral("The file is cut off before the end
 // The checks of the formats other than bitmaps and icons (PictureHeaderFormats.cpp).
 HeaderFacts checkJpeg(QIODevice &d, const HeaderLimits &limits);
 HeaderFacts checkGif(QIODevice &d, const HeaderLimits &limits);
+HeaderFacts checkIcns(QIODevice &d);
 HeaderFacts checkTga(QIODevice &d, const HeaderLimits &limits);
 HeaderFacts checkWbmp(QIODevice &d, const HeaderLimits &limits);
 HeaderFacts checkPnm(QIODevice &d, const HeaderLimits &limits);

@@ -1,4 +1,4 @@
-// The header checks of JPEG, GIF, TGA, WBMP, the portable bitmaps and XBM.
+// The header checks of JPEG, GIF, Apple icons, TGA, WBMP, the portable bitmaps and XBM.
 #include "base/HeaderReading.h"
 
 namespace orv::headers {
@@ -102,6 +102,42 @@ HeaderFacts checkGif(QIODevice &d, const HeaderLimits &limits)
     }
     d.seek(0);
     return f;
+}
+
+// --- Apple icons ------------------------------------------------------------------------------------
+
+// The file is a list of elements (a four-letter type, then its length in bytes with the eight
+// header bytes included); the table of contents, when present, announces the length of every
+// other element again. The reader allocates what a length announces before it reads, so every
+// length must fit in the file.
+HeaderFacts checkIcns(QIODevice &d)
+{
+    const qint64 fileSize = d.size();
+    const QByteArray head = bytesAt(d, 0, 8);
+    const QString damaged = QStringLiteral("The icon file's list of pictures is damaged.");
+    if (head.size() < 8 || !head.startsWith("icns"))
+        return refuse(damaged);
+    const qint64 total = be32(head, 4);
+    if (total < 8 || total > fileSize)
+        return refuse(CutOff);
+    for (qint64 at = 8; at + 8 <= total;) {
+        const QByteArray element = bytesAt(d, at, 8);
+        const qint64 length = element.size() == 8 ? be32(element, 4) : 0;
+        if (length < 8 || add(at, length) > total)
+            return refuse(damaged);
+        if (element.startsWith("TOC ")) {
+            const QByteArray toc = bytesAt(d, at + 8, length - 8);
+            if (toc.size() != length - 8)
+                return refuse(CutOff);
+            for (qint64 i = 0; i + 8 <= toc.size(); i += 8) {
+                const qint64 announced = be32(toc, i + 4);
+                if (announced < 8 || announced > total)
+                    return refuse(damaged);
+            }
+        }
+        at += length;
+    }
+    return {};
 }
 
 // --- TGA, WBMP, PNM -------------------------------------------------------------------------------

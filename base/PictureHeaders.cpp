@@ -275,6 +275,8 @@ HeaderFacts CheckPictureHeader(const QByteArray &format, QIODevice &device, cons
         f = checkGif(device, limits);
     else if (format == "ico" || format == "cur")
         f = checkIcon(device, limits);
+    else if (format == "icns")
+        f = checkIcns(device);
     else if (format == "tga")
         f = checkTga(device, limits);
     else if (format == "wbmp")

@@ -30,7 +30,7 @@ struct HeaderLimits {
 };
 
 // The checks for one format (the reader's format name: "bmp", "dib", "jpeg", "gif", "ico",
-// "cur", "tga", "wbmp", "pbm", "pgm", "ppm", "xbm"). The device is read from its start and left at its
+// "cur", "icns", "tga", "wbmp", "pbm", "pgm", "ppm", "xbm"). The device is read from its start and left at its
 // start; formats without checks of their own give empty facts.
 HeaderFacts CheckPictureHeader(const QByteArray &format, QIODevice &device, const HeaderLimits &limits);
 

@@ -171,6 +171,11 @@ static bool IsStoredName(const QString &name)
         if (c == QLatin1Char('%')) {
             if (i + 2 >= name.size() || !hex(name[i + 1]) || !hex(name[i + 2]))
                 return false;
+            // The store writes '/' as a backslash and never escapes either: read back, an escaped
+            // one would move the key into another group.
+            const int code = name.mid(i + 1, 2).toInt(nullptr, 16);
+            if (code == '/' || code == '\\')
+                return false;
             i += 2;
         } else if (!(c.unicode() < 0x80 && (c.isLetterOrNumber() || c == QLatin1Char('_') || c == QLatin1Char('-')
                                                || c == QLatin1Char('.') || c == QLatin1Char('\\')))) {

@@ -318,8 +318,8 @@ void Document::sub_PASTE()
         if (answer == Msg::Cancel)
             return;
         if (answer == Msg::Yes) {
-            // Only the sides that are too small grow; the new area shows the background colour.
-            Picture1.BackColor = st.backColour;
+            // Only the sides that are too small grow; the new area shows the surface's own
+            // background colour, the one it took when the document was made.
             if (Picture1.ScaleWidth() < pw)
                 Picture1.setWidth(pw);
             if (Picture1.ScaleHeight() < ph)

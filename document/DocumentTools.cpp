@@ -276,8 +276,6 @@ void Document::SprayOnce(float X, float Y)
     const int density = st.spray.density;
     const Colour colour = st.drawColour;
     const int mirrors = MirrorEntries();
-    const int px = CInt(X);
-    const int py = CInt(Y);
     for (int i = 0; i < density; ++i) {
         const double r1 = SprayRnd();
         const double r2 = SprayRnd();
@@ -286,7 +284,9 @@ void Document::SprayOnce(float X, float Y)
         // Strictly inside the radius (compared in integers: dx² + dy² < radius²).
         if (radius <= 0 || (long long)dx * dx + (long long)dy * dy >= (long long)radius * radius)
             continue;
-        Picture1.PSet(px + dx, py + dy, colour);
+        // At the pointer plus the offset, rounded as a whole (a pointer between pixels rounds
+        // differently from the sum at halves).
+        Picture1.PSet(double(X) + dx, double(Y) + dy, colour);
         // The mirror points repeat the offset as it is.
         for (int k = 1; k <= mirrors; ++k) {
             const DrawPoint &e = current.points[std::size_t(k)];

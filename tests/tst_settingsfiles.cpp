@@ -44,6 +44,8 @@ private slots:
         QTest::newRow("empty section name") << QByteArray("[]\nAmt n=22\n\n") << 1;
         QTest::newRow("slash for a key") << QByteArray("[O]\nA=1\n/=2\n") << 3;
         QTest::newRow("bare percent in a key") << QByteArray("[O]\nA%2=1\n") << 2;
+        QTest::newRow("escaped slash in a section") << QByteArray("top=1\n\n[%2Fb]\nc\\_=;4\n") << 3;
+        QTest::newRow("escaped backslash in a key") << QByteArray("[O]\nA%5cB=1\n") << 2;
         QTest::newRow("escaped names") << QByteArray("[Tool%20Box]\nMRU%201%20Visible=True\nA\\B=1\n") << 0;
         QTest::newRow("escaped backslash at the end") << QByteArray("[O]\nA=ab\\\\\n") << 0;
     }
