@@ -321,18 +321,18 @@ private slots:
         QCOMPARE(f.host.textDialogs, 1);
         QVERIFY(painted(f.doc.Picture1).isEmpty());
         // A right press neither shows the dialog nor prints.
-        f.host.onTextDialog = [](AppState &st) {
-            st.text.text = QStringLiteral("Hello");
-            st.textDialogPending = false;
+        auto okWith = [](const char *text) {
+            return [text](AppState &st) {
+                st.text.text = QString::fromLatin1(text);
+                st.textDialogPending = false;
+            };
         };
+        f.host.onTextDialog = okWith("Hello");
         f.click(2, {10, 10});
         QCOMPARE(f.host.textDialogs, 1);
         QVERIFY(painted(f.doc.Picture1).isEmpty());
         // OK with an empty text prints nothing.
-        f.host.onTextDialog = [](AppState &st) {
-            st.text.text.clear();
-            st.textDialogPending = false;
-        };
+        f.host.onTextDialog = okWith("");
         f.click(1, {10, 10});
         QCOMPARE(f.host.textDialogs, 2);
         QVERIFY(painted(f.doc.Picture1).isEmpty());
