@@ -1,6 +1,7 @@
 // The Help menu's windows and the Programs menu: the tip of the day and its file, the help
 // viewer and its index, the help pages themselves, and the shared program list behind the
 // Programs menu.
+#include "filehelpers.h"
 #include "testsupport.h"
 #include "base/AppInfo.h"
 #include "app/HelpIndex.h"
@@ -34,6 +35,7 @@
 #include <memory>
 
 using namespace orv;
+using orvtest::LoadedMain;
 
 namespace {
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
@@ -58,10 +60,6 @@ void addSibling(int slot, const QString &title, const QString &path, const QStri
     if (!exe.isEmpty())
         SaveSetting(title, kGeneral, QStringLiteral("ExeName"), exe);
 }
-// The main window as the program starts it.
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
 } // namespace
 
 class TestHelpTips : public QObject {

@@ -3,6 +3,7 @@
 // at exit and the window's place restored at the next start, the shortcuts, the Window menu's
 // arrangements and printing with no printer. (The help, tips and Programs menu are
 // tst_helptips; the about window tst_about.)
+#include "filehelpers.h"
 #include "testsupport.h"
 #include "base/AppInfo.h"
 #include "base/ImageFiles.h"
@@ -42,13 +43,9 @@
 #include <memory>
 
 using namespace orv;
+using orvtest::LoadedMain;
 
 namespace {
-// The main window as the program starts it.
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
-
 // Waits for the program's message box, clicks one of its buttons as the user would and returns
 // the text it showed (empty when none came up).
 QString clickMessageBoxButton(QMessageBox::StandardButton which)
@@ -349,10 +346,9 @@ private slots:
             {300, 300, 999990, 999990, area},
         };
         for (const auto &r : rows) {
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainLeft"), QString::number(r.left));
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainTop"), QString::number(r.top));
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth"), QString::number(r.width));
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainHeight"), QString::number(r.height));
+            for (const auto &[key, value] : {std::pair{"MainLeft", r.left}, {"MainTop", r.top}, {"MainWidth", r.width},
+                                             {"MainHeight", r.height}})
+                SaveSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key), QString::number(value));
             restart([&](frmMain &w) { QCOMPARE(w.frameGeometry(), r.expected); });
         }
     }
