@@ -96,10 +96,10 @@ private slots:
         QCOMPARE(w.menuItem(QStringLiteral("mnuFileMRU(1)"))->isVisible(), false);
         QVERIFY(w.OptWidth()->isHidden() && w.OptDensity()->isHidden() && w.OptRadius()->isHidden());
         QVERIFY(!w.LblNothing()->isHidden());
-        QCOMPARE(w.OptWidth()->minimum(), 1);
-        QCOMPARE(w.OptWidth()->maximum(), 16);
-        QCOMPARE(w.OptDensity()->maximum(), 500);
-        QCOMPARE(w.OptRadius()->minimum(), 5);
+        for (const auto &[slider, low, high] : {std::tuple{w.OptWidth(), 1, 16}, {w.OptDensity(), 1, 500}, {w.OptRadius(), 5, 150}}) {
+            QCOMPARE(slider->minimum(), low);
+            QCOMPARE(slider->maximum(), high);
+        }
         QCOMPARE(w.colourBox()->LblColor(1)->colour(), Colour(0xC0C0FF));
         QCOMPARE(w.defaultColours()[47], Colour(0x400040));
     }
