@@ -130,6 +130,12 @@ public:
     void CloseWindow() override {}
 };
 
+// The document's selection outline as a rectangle (left, top, width, height).
+inline QRectF outlineOf(const orv::Document &doc)
+{
+    return QRectF(doc.ShapeRect1.Left, doc.ShapeRect1.Top, doc.ShapeRect1.Width, doc.ShapeRect1.Height);
+}
+
 // A blank white document of the given size in a scripted main window, as a new image starts:
 // loaded, sized, started up and active.
 struct DocFixture {

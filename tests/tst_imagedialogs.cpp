@@ -169,8 +169,7 @@ private slots:
             Fixture f(40, 30);
             f.marquee(5, 5, 15, 12);
             QVERIFY(f.doc.RectHWND);
-            const QRectF outline(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Top, f.doc.ShapeRect1.Width,
-                                 f.doc.ShapeRect1.Height);
+            const QRectF outline = orvtest::outlineOf(f.doc);
             frmResize dlg(f.doc);
             dlg.TextW()->setText(QString::number(to.width()));
             dlg.TextH()->setText(QString::number(to.height()));
@@ -182,8 +181,7 @@ private slots:
                 QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
             QVERIFY(f.doc.RectHWND);
             QVERIFY(f.doc.ShapeRect1.Visible);
-            QCOMPARE(QRectF(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Top, f.doc.ShapeRect1.Width,
-                            f.doc.ShapeRect1.Height), outline);
+            QCOMPARE(orvtest::outlineOf(f.doc), outline);
             f.doc.Undo(1);
             QCOMPARE(f.doc.Picture1.size(), QSize(40, 30));
             QCOMPARE(f.differs(Fixture::at), QString());

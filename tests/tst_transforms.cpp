@@ -201,10 +201,7 @@ private slots:
         std::int16_t dir = 0, erase = 0;
         f.doc.sub_ROTATE(angle, dir, erase);
         // The outline and the bounding rectangle are the box of the rotated corners.
-        QCOMPARE(f.doc.ShapeRect1.Left, 25.0);
-        QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
-        QCOMPARE(f.doc.ShapeRect1.Width, 10.0);
-        QCOMPARE(f.doc.ShapeRect1.Height, 20.0);
+        QCOMPARE(orvtest::outlineOf(f.doc), QRectF(25, 20, 10, 20));
         QCOMPARE(f.doc.RectRegRight(), std::int16_t(35));
         QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
         // Inside, the selection turned; outside, nothing changed.
