@@ -43,11 +43,6 @@ QImage clipboardImage()
     return PictureFromClipboard().convertToFormat(QImage::Format_RGB32);
 }
 
-void putOnClipboard(const QImage &img)
-{
-    PutPictureOnClipboard(img);
-}
-
 QImage filled(int w, int h, Colour c)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -185,13 +180,10 @@ private slots:
         f.host.st.transparentColour = White;
         f.marquee(4, 4, 12, 10);
         f.drag(5, 5, 25, 25, /*shift*/ 1);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x) {
-                Colour want = Fixture::patternAt(x, y);
-                if (x >= 24 && x < 32 && y >= 24 && y < 30)
-                    want = Fixture::patternAt(x - 20, y - 20);
-                QCOMPARE(f.px(x, y), want);
-            }
+        QCOMPARE(f.differs([](int x, int y) {
+                     return x >= 24 && x < 32 && y >= 24 && y < 30 ? Fixture::patternAt(x - 20, y - 20) : Fixture::patternAt(x, y);
+                 }),
+                 QString());
     }
 
     void transparentPixelsOfBlockDoNotCover()
@@ -371,9 +363,9 @@ private slots:
             QVERIFY(img.loadFromData(data->data(QString::fromLatin1(format))));
             img = img.convertToFormat(QImage::Format_RGB32);
             QCOMPARE(img.size(), QSize(6, 4));
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 6; ++x)
-                    QCOMPARE(FromPixel(img.pixel(x, y)) & 0xFFFFFFu, Fixture::patternAt(x + 3, y + 4));
+            QCOMPARE(orvtest::firstDifference(6, 4, [&](int x, int y) { return FromPixel(img.pixel(x, y)) & 0xFFFFFFu; },
+                                              [](int x, int y) { return Fixture::patternAt(x + 3, y + 4); }),
+                     QString());
         }
         QCOMPARE(f.doc.Picture1.ForeColor, f.host.st.drawColour);
     }
@@ -387,22 +379,16 @@ private slots:
         QCOMPARE(clipboardImage(), a.doc.Picture1.Image());
 
         Fixture b(40, 30);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                b.doc.Picture1.SetPixelV(x, y, RGBColour(1, 100, 200));
-        b.doc.SnapshotAndSync(b.doc.Picture1, b.doc.Picture2, b.doc.PicOrg, false);
+        b.paint([](int, int) { return RGBColour(1, 100, 200); });
         const std::int16_t before = b.doc.UndoIndex();
         b.doc.sub_PASTE();
         QVERIFY(b.host.shownMessages.isEmpty());
         QCOMPARE(b.doc.UndoIndex(), std::int16_t(before + 1));
         QVERIFY(!b.doc.RectHWND);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) {
-                Colour want = RGBColour(1, 100, 200);
-                if (x < 16 && y < 12 && !(x == 2 && y == 2))
-                    want = Fixture::patternAt(x, y);
-                QCOMPARE(b.px(x, y), want);
-            }
+        QCOMPARE(b.differs([](int x, int y) {
+                     return x < 16 && y < 12 && !(x == 2 && y == 2) ? Fixture::patternAt(x, y) : RGBColour(1, 100, 200);
+                 }),
+                 QString());
     }
 
     void pasteDropsTheSelectionFirst()
@@ -411,15 +397,14 @@ private slots:
         Fixture f(40, 30);
         f.pattern();
         f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
-        putOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
+        PutPictureOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
         f.marquee(20, 15, 30, 25);
         QVERIFY(f.doc.RectHWND);
         f.doc.sub_PASTE();
         QVERIFY(!f.doc.RectHWND);
         QVERIFY(!f.doc.ShapeRect1.Visible);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(f.px(x, y), x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y));
+        QCOMPARE(f.differs([](int x, int y) { return x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y); }),
+                 QString());
     }
 
     void cutFillsBackgroundAsOneUndoStep()
@@ -438,11 +423,10 @@ private slots:
         QCOMPARE(f.host.st.brush.style, BS_HOLLOW);   // the brush record is as it was
         QCOMPARE(f.host.st.brush.colour, RGBColour(3, 3, 3));
         QVERIFY(f.host.pasteEnabled);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x) {
-                const bool in = x >= 5 && x < 15 && y >= 6 && y < 12;
-                QCOMPARE(f.px(x, y), in ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y));
-            }
+        QCOMPARE(f.differs([](int x, int y) {
+                     return x >= 5 && x < 15 && y >= 6 && y < 12 ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y);
+                 }),
+                 QString());
         const QImage cut = clipboardImage();
         QCOMPARE(cut, before.copy(5, 6, 10, 6));
         f.doc.Undo(1);
@@ -454,7 +438,7 @@ private slots:
         const QImage big = filled(100, 30, RGBColour(7, 8, 9));
         {   // Cancel: nothing pasted, no undo step.
             Fixture f;
-            putOnClipboard(big);
+            PutPictureOnClipboard(big);
             f.host.answers = {Msg::Cancel};
             const QImage before = f.doc.Picture1.Image().copy();
             const std::int16_t index = f.doc.UndoIndex();
@@ -470,7 +454,7 @@ private slots:
             Fixture f;
             const Colour own = f.doc.Picture1.BackColor;
             f.host.st.backColour = RGBColour(0, 0, 50);
-            putOnClipboard(big);
+            PutPictureOnClipboard(big);
             f.host.answers = {Msg::Yes};
             f.doc.sub_PASTE();
             QCOMPARE(f.doc.Picture1.size(), QSize(100, 48));
@@ -482,7 +466,7 @@ private slots:
         }
         {   // No: pasted clipped to the picture.
             Fixture f;
-            putOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
+            PutPictureOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
             f.host.answers = {Msg::No};
             f.doc.sub_PASTE();
             QCOMPARE(f.doc.Picture1.size(), QSize(64, 48));
@@ -491,7 +475,7 @@ private slots:
         }
         {   // Beyond the largest picture the editor takes: refused with a message, nothing changes.
             Fixture f;
-            putOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
+            PutPictureOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
             f.host.answers = {Msg::Yes};
             const QImage before = f.doc.Picture1.Image().copy();
             f.doc.sub_PASTE();
