@@ -172,13 +172,11 @@ private slots:
             QCOMPARE(doc.Caption, existing);
         };
         // A device (it stays a device), a folder, a path through a file, a missing folder.
-        saveAs(QStringLiteral("/dev/full"));
-        saveAs(QStringLiteral("/dev/null"));
+        for (const QString &path : {QStringLiteral("/dev/full"), QStringLiteral("/dev/null"), m_dir->path(),
+                                    existing + QStringLiteral("/under.bmp"), m_dir->filePath(QStringLiteral("no/such/folder/x.bmp"))})
+            saveAs(path);
         struct stat st{};
         QVERIFY(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
-        saveAs(m_dir->path());
-        saveAs(existing + QStringLiteral("/under.bmp"));
-        saveAs(m_dir->filePath(QStringLiteral("no/such/folder/x.bmp")));
         QCOMPARE(readFile(existing), before);
 
         // A folder that cannot be written (root writes anywhere, so only for ordinary users).
