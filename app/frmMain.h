@@ -122,6 +122,7 @@ public:
     void UpdateUndoRedo(bool canUndo, bool canRedo) override;
     int ToolbarButtonValue(const QString &key) override;
     void SetToolbarButtonValue(const QString &key, int value) override;
+    void ToolResumed() override;
     void SetPasteEnabled(bool enabled) override;
     void ShowPopupMenu(Document &doc, QPoint clientPos, bool showMove, bool showOk) override;
     void SetForeSwatch(Colour c) override;

@@ -202,6 +202,15 @@ void frmMain::SetToolbarButtonValue(const QString &key, int value)
         a->setChecked(value != 0);
 }
 
+void frmMain::ToolResumed()
+{
+    // The button of the tool in use is pressed again (pressing it does not choose it anew: the
+    // previous tool stays as it is), and its properties are shown.
+    if (QAction *a = m_tbEdit.value(m_state.currentTool))
+        a->setChecked(true);
+    UpdateProperties();
+}
+
 void frmMain::SetPasteEnabled(bool enabled)
 {
     setItemEnabled(QStringLiteral("mnuEditPaste"), enabled);

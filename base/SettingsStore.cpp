@@ -185,6 +185,35 @@ static bool IsStoredName(const QString &name)
     return true;
 }
 
+// A value, or an element of a comma-separated list, that starts with a single '@' is read as a
+// typed value (a byte array, a size, a variant...), which the store never writes: it writes a
+// text starting with '@' as "@@". A damaged one reads back differently after the rewrite.
+static bool HasTypedElement(const QString &value)
+{
+    bool quoted = false;
+    bool atStart = true;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (atStart && c == QLatin1Char(' '))
+            continue;
+        if (atStart && c == QLatin1Char('"')) {   // quoting does not make it plain text
+            quoted = !quoted;
+            continue;
+        }
+        if (atStart && c == QLatin1Char('@') && (i + 1 >= value.size() || value[i + 1] != QLatin1Char('@')))
+            return true;
+        atStart = false;
+        if (c == QLatin1Char('\\')) {
+            ++i;
+        } else if (c == QLatin1Char('"')) {
+            quoted = !quoted;
+        } else if (c == QLatin1Char(',') && !quoted) {
+            atStart = true;
+        }
+    }
+    return false;
+}
+
 IniCheck CheckIniText(const QByteArray &raw)
 {
     QByteArray body = raw;
@@ -252,6 +281,8 @@ IniCheck CheckIniText(const QByteArray &raw)
         }
         if (quotes % 2 != 0)
             return fault(lineNo, QStringLiteral("unbalanced double quote"));
+        if (HasTypedElement(value))
+            return fault(lineNo, QStringLiteral("typed value the store would not write"));
     }
     return IniCheck{};
 }

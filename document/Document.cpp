@@ -379,6 +379,7 @@ void Document::dispatch(int Button, int Shift, float &X, float &Y, int Phase)
             st.transparentColour = Picture1.GetPixel(CIntPixel(X), CIntPixel(Y));
             st.currentTool = st.previousTool;
             st.previousTool.clear();
+            m_host.ToolResumed();
         } else if (is("Text")) {
             StampText(Button, Shift, X, Y, 1);
             SnapshotAndSync(Picture1, Picture2, PicOrg, false);

@@ -53,6 +53,9 @@ public:
     virtual int ToolbarButtonValue(const QString &key) = 0;
     virtual void SetToolbarButtonValue(const QString &key, int value) = 0;
     virtual void SetPasteEnabled(bool enabled) = 0;
+    // A one-shot tool (the dropper, the transparent-colour pick) has handed the current tool
+    // back: the tool bar and the property panel show that tool again.
+    virtual void ToolResumed() {}
 
     // The right-button menu at a point of the document window's client area; `mover` asks for
     // the selection menu items (Move shown when `showMove`, OK shown when `showOk`).

@@ -359,6 +359,7 @@ void Document::PickColor(int Button, int, float X, float Y, int Phase)
         m_host.SetBackSwatch(c);
     }
     st.currentTool = st.previousTool;
+    m_host.ToolResumed();
 }
 
 void Document::StampText(int Button, int, float X, float Y, int Phase)

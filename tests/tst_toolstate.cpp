@@ -157,6 +157,10 @@ private slots:
         r.pressOnImage(QPoint(5, 5));
         QCOMPARE(r.w.state().currentTool, QStringLiteral("Line"));
         QCOMPARE(r.w.state().foreColour, Colour(0xFFFFFF));   // the blank image's white
+        // The tool bar and the property panel show the line again.
+        QVERIFY(r.w.tbEditButton(QStringLiteral("Line"))->isChecked());
+        QVERIFY(!r.w.tbEditButton(QStringLiteral("Dropper"))->isChecked());
+        QVERIFY(!r.w.OptWidth()->isHidden());
     }
 
     void coolBarFollowsTheViewItems()
