@@ -152,6 +152,19 @@ struct DocFixture {
         host.active = &doc;
     }
     orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
+    // The first of the listed pixels of Picture1 that is not its colour, described; empty when
+    // every one is.
+    struct At {
+        int x, y;
+        orv::Colour colour;
+    };
+    QString pixelsOff(std::initializer_list<At> want) const
+    {
+        for (const At &a : want)
+            if (px(a.x, a.y) != a.colour)
+                return QStringLiteral("%1,%2: %3 instead of %4").arg(a.x).arg(a.y).arg(px(a.x, a.y), 0, 16).arg(a.colour, 0, 16);
+        return {};
+    }
     // A marquee drawn by the pointer from (x0, y0) to (x1, y1).
     void marquee(float x0, float y0, float x1, float y1)
     {

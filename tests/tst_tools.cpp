@@ -19,19 +19,16 @@ private slots:
         // The preview shows only the line to the latest pointer position.
         f.drag(1, {10, 10}, {{40, 5}, {50, 40}, {30, 20}});
         const QSet<QPoint> ink = painted(f.doc.Picture1);
-        QCOMPARE(f.px(10, 10), Red);
-        QCOMPARE(f.px(30, 20), White);            // the end pixel is not painted
-        QCOMPARE(f.px(29, 19), Red);
+        // 30,20: the end pixel is not painted.
+        QCOMPARE(f.pixelsOff({{10, 10, Red}, {30, 20, White}, {29, 19, Red}}), QString());
         QCOMPARE(ink.size(), 20);                 // one pixel per step along x, 10 to 29
         QCOMPARE(boundsOf(ink), QRect(10, 10, 20, 10));
         QCOMPARE(f.px(39, 5), White);             // earlier previews are gone
         // A right-button line is in the background colour, the width of the pen.
         f.host.st.pen.widthX = 3;
         f.drag(2, {5, 40}, {{25, 40}});
-        QCOMPARE(f.px(5, 39), Blue);
-        QCOMPARE(f.px(25, 41), Blue);             // wide pens paint their round end
-        QCOMPARE(f.px(5, 38), White);
-        QCOMPARE(f.px(15, 42), White);
+        // 25,41: wide pens paint their round end.
+        QCOMPARE(f.pixelsOff({{5, 39, Blue}, {25, 41, Blue}, {5, 38, White}, {15, 42, White}}), QString());
         // Moves with no button (or only the middle one) draw nothing.
         const QImage before = f.doc.Picture1.Image().copy();
         f.doc.Picture1_MouseDown(1, 0, 1, 1);
@@ -62,11 +59,7 @@ private slots:
         Fixture f("Rays");
         f.drag(1, {32, 24}, {{52, 24}, {32, 44}, {12, 24}, {32, 4}});
         // Four rays from the press point, each without its end pixel.
-        QCOMPARE(f.px(51, 24), Red);
-        QCOMPARE(f.px(52, 24), White);
-        QCOMPARE(f.px(32, 43), Red);
-        QCOMPARE(f.px(13, 24), Red);
-        QCOMPARE(f.px(32, 5), Red);
+        QCOMPARE(f.pixelsOff({{51, 24, Red}, {52, 24, White}, {32, 43, Red}, {13, 24, Red}, {32, 5, Red}}), QString());
         QCOMPARE(painted(f.doc.Picture1).size(), 4 * 20 - 3);   // the press pixel is shared
         // A new press starts a new fan; the old one stays.
         f.drag(1, {5, 5}, {{5, 15}});
@@ -82,11 +75,7 @@ private slots:
         b.drag(1, {30, 20}, {{30, 21}, {10, 10}});
         QCOMPARE(a.doc.Picture1.Image(), b.doc.Picture1.Image());
         // Outline columns 10..29, rows 10..19; the hollow brush leaves the inside.
-        QCOMPARE(a.px(10, 10), Red);
-        QCOMPARE(a.px(29, 19), Red);
-        QCOMPARE(a.px(30, 19), White);
-        QCOMPARE(a.px(29, 20), White);
-        QCOMPARE(a.px(20, 15), White);
+        QCOMPARE(a.pixelsOff({{10, 10, Red}, {29, 19, Red}, {30, 19, White}, {29, 20, White}, {20, 15, White}}), QString());
         QCOMPARE(painted(a.doc.Picture1).size(), 2 * 20 + 2 * 8);
         // "Filled" fills the inside with the stroke colour.
         a.host.buttons[QStringLiteral("Filled")] = 1;
@@ -139,10 +128,9 @@ private slots:
         two.drag(1, {10, 10}, {{40, 40}, {30, 20}});
         const QSet<QPoint> e2 = painted(two.doc.Picture1);
         QCOMPARE(boundsOf(e2), QRect(10, 10, 20, 10));
-        QCOMPARE(two.px(20, 10), Red);            // top and bottom of the ellipse at its middle
-        QCOMPARE(two.px(20, 19), Red);
-        QCOMPARE(two.px(10, 10), White);          // not the box corners
-        QCOMPARE(two.px(20, 15), White);          // hollow
+        // 20,10: top and bottom of the ellipse at its middle; 10,10: not the box corners; 20,15:
+        // hollow.
+        QCOMPARE(two.pixelsOff({{20, 10, Red}, {20, 19, Red}, {10, 10, White}, {20, 15, White}}), QString());
         // Dragged the other way round, the same ellipse.
         Fixture back("Ellipse2");
         back.drag(1, {30, 20}, {{10, 10}});
@@ -193,9 +181,8 @@ private slots:
                     QVERIFY(ink.contains(QPoint(p.x(), 60 - p.y())));
                 }
             }
-            QCOMPARE(f.px(90, 10), count >= 1 ? Red : White);
-            QCOMPARE(f.px(90, 50), count == 2 ? Red : White);
-            QCOMPARE(f.px(10, 50), count == 2 ? Red : White);
+            QCOMPARE(f.pixelsOff({{90, 10, count >= 1 ? Red : White}, {90, 50, count == 2 ? Red : White},
+                                  {10, 50, count == 2 ? Red : White}}), QString());
         }
         // Every shape tool repeats its shape for the mirror entries: with count 2 four shapes that
         // do not touch each other, each as many pixels as the one for the pointer.
@@ -238,10 +225,8 @@ private slots:
         QCOMPARE(f.host.beeps, 0);
         f.hover({50, 40});
         f.hover({20, 30});
-        QCOMPARE(f.px(21, 30), Red);
-        QCOMPARE(f.px(40, 30), Red);
-        QCOMPARE(f.px(49, 39), White);
-        QCOMPARE(f.px(39, 29), Red);              // the first segment stayed
+        // 39,29: the first segment stayed.
+        QCOMPARE(f.pixelsOff({{21, 30, Red}, {40, 30, Red}, {49, 39, White}, {39, 29, Red}}), QString());
         // Moves with a button held draw no segment.
         f.doc.Picture1_MouseMove(1, 0, 40, 45);
         QCOMPARE(f.px(40, 44), White);
@@ -260,9 +245,7 @@ private slots:
         QCOMPARE(f.doc.Picture2.Image(), f.doc.Picture1.Image());
         f.doc.Picture1_MouseUp(1, 0, 10, 10);
         // The closed polygon: 10,10 -> 40,30 -> 20,30 -> 11,10 -> 10,10.
-        QCOMPARE(f.px(10, 10), Red);
-        QCOMPARE(f.px(11, 10), Red);
-        QCOMPARE(f.px(25, 25), White);
+        QCOMPARE(f.pixelsOff({{10, 10, Red}, {11, 10, Red}, {25, 25, White}}), QString());
         // With closing off, the first point is just another vertex; the right button ends.
         f.host.st.options.ContLineClose = 0;
         f.click(1, {5, 40});
