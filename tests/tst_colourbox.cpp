@@ -437,7 +437,7 @@ private slots:
 
     void loadCommandWithOddFiles()
     {
-        // The reading rules themselves are tst_palette's; here the command's use of them.
+        // The reading rules themselves are loadingRules' rows; here the command's use of them.
         frmMain &w = window();
         QString chosen;
         w.paletteOpenHook = [&](const QString &, const QString &) { return chosen; };
