@@ -402,20 +402,12 @@ private slots:
         s.DrawWidth = 14;
         s.PSet(50, 50);
         const Pixels dot = painted(s);
-        QRect bounds;
-        for (const QPoint p : dot) {
-            bounds |= QRect(p, QSize(1, 1));
-            QVERIFY(dot.contains(QPoint(99 - p.x(), p.y())));
-            QVERIFY(dot.contains(QPoint(p.y(), p.x())));
-        }
-        QCOMPARE(bounds, QRect(43, 43, 14, 14));
-        int top = 0, middle = 0;
-        for (const QPoint p : dot) {
-            top += p.y() == 43;
-            middle += p.y() == 50;
-        }
-        QCOMPARE(top, 6);
-        QCOMPARE(middle, 14);
+        for (const QPoint p : dot)
+            QVERIFY(dot.contains(QPoint(99 - p.x(), p.y())) && dot.contains(QPoint(p.y(), p.x())));
+        QCOMPARE(boundsOf(dot), QRect(43, 43, 14, 14));
+        const auto onRow = [&dot](int y) { return std::count_if(dot.begin(), dot.end(), [y](QPoint p) { return p.y() == y; }); };
+        QCOMPARE(onRow(43), 6);
+        QCOMPARE(onRow(50), 14);
         // DrawWidth 3: the 3 x 3 block around the pixel; 2: the 2 x 2 block up and left of it.
         s.Cls();
         s.DrawWidth = 3;
