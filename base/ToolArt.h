@@ -1,5 +1,7 @@
 // The program's own pictures: toolbar and menu icons, tool pointers and the application icon.
-// Everything is painted in code, so the pictures are the same on every desktop and theme.
+// Icons are SVG files in the resources (resources/icons), drawn on whole pixels at 16, 24 and 32
+// pixels; the standard commands follow the desktop's icon theme where it has them. The tool
+// pointers are painted in code.
 #pragma once
 
 #include <QCursor>
@@ -12,13 +14,19 @@
 namespace orv {
 
 // Toolbar and menu icon for a button key ("New", "Open", ..., "Pencil", "Marquee", ...,
-// "Options", "Palette"). The icon holds pictures drawn at 16, 24 and 32 pixels. An unknown key
-// gives a null icon.
+// "Options", "Palette"). For the standard commands (New, Open, Save, Print, Cut, Copy, Paste,
+// Undo, Redo, Help) the icon theme's picture is used when the theme has one, else the program's
+// own; every other key always shows the program's own picture, read at the size it is shown at
+// (device pixels on a high-density screen). An unknown key gives a null icon.
 QIcon ToolbarIcon(const QString &key);
 
-// The picture of one key drawn at size x size pixels (ARGB32, transparent background). Any size
-// from 8 up works; an unknown key gives a null image.
+// The program's own picture of one key at size x size pixels (ARGB32, transparent background),
+// whatever the icon theme. Any size from 8 up works; an unknown key gives a null image.
 QImage ToolbarImage(const QString &key, int size);
+
+// The freedesktop icon name ToolbarIcon looks up in the theme for a key ("document-new" for
+// "New"); empty for keys that always show the program's own picture.
+QString ToolbarThemeName(const QString &key);
 
 // Every key ToolbarIcon knows, in toolbar order: standard toolbar, tool toolbar, menu extras.
 QStringList ToolbarIconKeys();
@@ -37,9 +45,9 @@ QPoint ToolCursorHotSpot(const QString &key);
 // Every key ToolCursorFor knows.
 QStringList ToolCursorKeys();
 
-// The application icon drawn at size x size pixels: a canvas with the letter O painted in one
-// brush stroke, the brush still touching its end. resources/icons/orv-image-editor.svg is the
-// same design for the desktop.
+// The application icon at size x size pixels: a canvas with the letter O painted in one brush
+// stroke, the brush still touching its end (resources/icons/orv-image-editor.svg, the same file
+// the desktop shows).
 QImage AppIconImage(int size);
 
 } // namespace orv

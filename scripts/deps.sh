@@ -13,9 +13,12 @@ PACKAGES=(
   libgl-dev
   libxkbcommon-dev
   qt6-webengine-dev
+  libqt6svg6
   clang
   libclang-rt-14-dev
 )
+# libqt6svg6 holds Qt's SVG image format and icon engine plugins: the toolbar pictures and the
+# SVG icons of desktop themes are read through them at run time (the build does not link Qt SVG).
 # clang and its runtimes (libclang-rt-14-dev) build the sanitizer pass of scripts/test.sh and the
 # fuzz targets.
 
