@@ -127,8 +127,7 @@ private slots:
 
     void newImageDialog()
     {
-        const QString app = AppTitle();
-        const QString sec = QStringLiteral("Settings");
+        const auto stored = [](const char *key) { return GetSetting(AppTitle(), QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("none")); };
         OptionsRecord options;
         QList<Message> messages;
         {
@@ -157,7 +156,7 @@ private slots:
             QCOMPARE(messages[0].title, QStringLiteral("Error"));
             QVERIFY(!dlg.Cancelled());
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("Manual"), QStringLiteral("none")), QStringLiteral("none"));
+            QCOMPARE(stored("Manual"), QStringLiteral("none"));
             QCOMPARE(options.NewFileWidth, std::int16_t(640));
 
             // A valid custom size, rounded half to even.
@@ -168,9 +167,7 @@ private slots:
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
             QCOMPARE(options.NewFileWidth, std::int16_t(100));
             QCOMPARE(options.NewFileHeight, std::int16_t(102));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("Manual")), QStringLiteral("True"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileWidth")), QStringLiteral("100"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileHeight")), QStringLiteral("102"));
+            QCOMPARE((QStringList{stored("Manual"), stored("NewFileWidth"), stored("NewFileHeight")}), (QStringList{"True", "100", "102"}));
         }
         {
             // Opens in the custom mode with the stored texts; a preset now.
@@ -182,10 +179,8 @@ private slots:
             dlg.Command1()->click();
             QCOMPARE(options.NewFileWidth, std::int16_t(640));
             QCOMPARE(options.NewFileHeight, std::int16_t(70));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("Manual")), QStringLiteral("False"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("ListIndex")), QStringLiteral("6"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileWidth")), QStringLiteral("640"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileHeight")), QStringLiteral("70"));
+            QCOMPARE((QStringList{stored("Manual"), stored("ListIndex"), stored("NewFileWidth"), stored("NewFileHeight")}),
+                     (QStringList{"False", "6", "640", "70"}));
         }
         {
             // Back in preset mode on the same entry; Cancel changes nothing.
@@ -196,7 +191,7 @@ private slots:
             dlg.Command2()->click();
             QVERIFY(dlg.Cancelled());
             QCOMPARE(options.NewFileWidth, std::int16_t(640));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("ListIndex")), QStringLiteral("6"));
+            QCOMPARE(stored("ListIndex"), QStringLiteral("6"));
         }
     }
 

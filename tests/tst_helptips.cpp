@@ -208,11 +208,10 @@ private slots:
         }
         QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex")), QStringLiteral("1"));
         QCOMPARE(GetSetting(ProgramsAppName(), kList, QStringLiteral("1")), AppTitle());
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Registered")), QStringLiteral("True"));
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Path")), ProgramFolder());
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("ExeName")), QStringLiteral("tst_helptips"));
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Major")), QString::number(VersionMajor()));
-        QCOMPARE(GetSetting(AppTitle(), kGeneral, QStringLiteral("Revision")), QString::number(VersionRevision()));
+        for (const auto &[key, value] : {std::pair{"Registered", QStringLiteral("True")}, {"Path", ProgramFolder()},
+                                         {"ExeName", QStringLiteral("tst_helptips")}, {"Major", QString::number(VersionMajor())},
+                                         {"Revision", QString::number(VersionRevision())}})
+            QCOMPARE(GetSetting(AppTitle(), kGeneral, QLatin1String(key)), value);
         {
             LoadedMain w;
             // This program never lists itself.
