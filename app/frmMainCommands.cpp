@@ -222,8 +222,10 @@ void frmMain::ShowPopupMenu(Document &, QPoint clientPos, bool showMove, bool sh
 {
     menuItem(QStringLiteral("mnuMoverMove"))->setVisible(showMove);
     menuItem(QStringLiteral("mnuMoverOK"))->setVisible(showOk);
-    QWidget *anchor = ActiveForm() ? static_cast<QWidget *>(ActiveForm()) : m_mdi;
-    menu(QStringLiteral("mnuPopup"))->popup(anchor->mapToGlobal(clientPos));
+    // The document gives the point in its own pixels (device pixels); the menu wants logical ones.
+    frmDocument *form = ActiveForm();
+    const QPoint global = form ? form->mapToGlobal(form->clientToLogical(clientPos)) : m_mdi->mapToGlobal(clientPos);
+    menu(QStringLiteral("mnuPopup"))->popup(global);
 }
 
 void frmMain::SetForeSwatch(Colour c)

@@ -156,8 +156,11 @@ void frmZoom::copyFollowed()
 
 bool frmZoom::eventFilter(QObject *watched, QEvent *e)
 {
+    // The magnified copy is made in device pixels, so a zoom factor of f shows each picture
+    // pixel as f x f pixels of the screen, as the document shows it as one.
+    const qreal dpr = m_inner->devicePixelRatioF();
     if (watched == m_inner && e->type() == QEvent::Resize) {
-        const QSize size = m_inner->size();
+        const QSize size(qRound(m_inner->width() * dpr), qRound(m_inner->height() * dpr));
         if (size != m_surface.size()) {
             m_surface.resize(size.width(), size.height());
             m_surface.Cls();
@@ -166,7 +169,9 @@ bool frmZoom::eventFilter(QObject *watched, QEvent *e)
     if (watched == m_inner && e->type() == QEvent::Paint) {
         copyFollowed();
         QPainter p(m_inner);
-        p.drawImage(0, 0, m_surface.Image());
+        QImage shown = m_surface.Image();
+        shown.setDevicePixelRatio(dpr);
+        p.drawImage(0, 0, shown);
         // The centre marker: a 5 x 5 outline.
         p.setPen(Qt::black);
         p.setBrush(Qt::NoBrush);

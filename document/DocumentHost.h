@@ -86,7 +86,9 @@ public:
     virtual QSize ScreenPixels() { return QSize(1920, 1080); }
 };
 
-// The viewport layout of a document window, in pixels of its client area.
+// The viewport layout of a document window, in pixels of its client area. These are picture
+// pixels: at 1:1 one picture pixel is one device pixel, so on a screen with a device pixel ratio
+// above 1 they are device pixels, and the window turns them into its logical units.
 struct ViewportLayout {
     QSize panel;                 // the viewport (client area)
     QPoint picture;              // Picture1's Left/Top inside the panel
@@ -106,7 +108,7 @@ struct ViewportLayout {
 class DocumentView {
 public:
     virtual ~DocumentView() = default;
-    // The window's outer size and client size in pixels, and resizing the window.
+    // The window's outer size and client size in (device) pixels, and resizing the window.
     virtual QSize WindowPixels() = 0;
     virtual QSize ClientPixels() = 0;
     virtual void SetWindowPixels(QSize size) = 0;

@@ -11,6 +11,8 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <cmath>
+
 namespace orv {
 
 namespace {
@@ -40,7 +42,16 @@ int keyCode(const QKeyEvent *e)
 
 } // namespace
 
-// The visible surface: paints Picture1's back-buffer at 1:1 and the selection outline.
+// The visible surface: Picture1's back-buffer in device pixels, one picture pixel on one pixel of
+// the screen whatever the device pixel ratio, and the selection outline on it.
+//
+// The layout places the picture in device pixels of the viewport. A widget can only stand at
+// whole logical units, so the widget stands at the logical unit at or before that place and
+// the picture is painted `m_offset` device pixels inside it (0 at a ratio of 1). The widget is
+// as many logical units wide and high as it takes to hold the whole picture from there
+// (rounded up, and one more above a ratio of 1, see place()), so nothing is cut and every
+// pixel can be pointed at; the strip beyond the picture's last pixel shows the viewport's
+// colour, and a press there reaches the tools as a drag beyond the edge does. Pixels are painted as whole device pixels, never scaled, so nothing blurs.
 class PictureView : public QWidget {
 public:
     explicit PictureView(Document &doc, QWidget *parent) : QWidget(parent), m_doc(doc)
@@ -55,38 +66,87 @@ public:
     QRect outline;
     bool outlineVisible = false;
 
+    // Stands the view so that the picture's pixel (0, 0) is at `devicePos`, a position in
+    // device pixels of the parent.
+    void place(QPoint devicePos, QSize picture)
+    {
+        const qreal dpr = devicePixelRatioF();
+        const QPoint logical(int(std::floor(devicePos.x() / dpr)), int(std::floor(devicePos.y() / dpr)));
+        m_offset = QPointF(devicePos) - QPointF(logical) * dpr;
+        // Above a ratio of 1 the view is one logical unit larger: the window system rounds the
+        // pointer to whole logical units before it picks the widget under it, so the last
+        // device pixel's second half would otherwise land on the viewport, and a fractional
+        // ratio may round the painted origin by up to half a device pixel.
+        const int slack = dpr > 1 ? 1 : 0;
+        const QSize size(int(std::ceil((picture.width() + m_offset.x()) / dpr)) + slack,
+                         int(std::ceil((picture.height() + m_offset.y()) / dpr)) + slack);
+        setGeometry(QRect(logical, size));
+    }
+
+    // The picture pixel under the pointer: the device pixel the pointer falls in, counted from
+    // the picture's pixel (0, 0). Every tool's pointer position comes from here.
+    QPointF pictureAt(const QMouseEvent *e) const
+    {
+        const qreal dpr = devicePixelRatioF();
+        const QPointF pos = exactPosition(e);
+        const QPointF o = origin();
+        // The window system's positions are whole device pixels divided by the ratio; at a ratio
+        // like 1.5 multiplying back can fall a hair short of the whole pixel, which the floor
+        // must not take for the pixel before it.
+        constexpr qreal hair = 1.0 / 1024;
+        return QPointF(std::floor(pos.x() * dpr - o.x() + hair), std::floor(pos.y() * dpr - o.y() + hair));
+    }
+
+    // The logical area of this widget that shows the picture area `r` (picture pixels).
+    QRect logicalArea(const QRect &r) const
+    {
+        if (r.isEmpty())
+            return QRect();
+        const qreal dpr = devicePixelRatioF();
+        const QPointF o = origin();
+        const QRectF dev(r.x() + o.x(), r.y() + o.y(), r.width(), r.height());
+        return QRectF(dev.x() / dpr, dev.y() / dpr, dev.width() / dpr, dev.height() / dpr).toAlignedRect();
+    }
+
 protected:
     void paintEvent(QPaintEvent *e) override
     {
         QPainter p(this);
+        const qreal dpr = devicePixelRatioF();
+        // Device pixels from here on: one unit is one pixel of the screen.
+        p.scale(1 / dpr, 1 / dpr);
         const QImage &img = m_doc.Picture1.Image();
-        const QRect r = e->rect();
-        p.drawImage(r.topLeft(), img, r);
-        // Outside the image (only while the widget is larger than its picture).
-        const QRegion outside = QRegion(r) - QRegion(QRect(QPoint(0, 0), img.size()));
-        for (const QRect &o : outside)
-            p.fillRect(o, palette().dark());
+        const QPoint o = origin().toPoint();
+        const QRectF lr(e->rect());
+        const QRect dev = QRectF(lr.x() * dpr, lr.y() * dpr, lr.width() * dpr, lr.height() * dpr).toAlignedRect();
+        const QRect shown = dev & QRect(o, img.size());
+        if (!shown.isEmpty())
+            p.drawImage(shown.topLeft(), img, shown.translated(-o));
+        // Outside the image: the strip that rounding up leaves, and the offset before it.
+        for (const QRect &out : QRegion(dev) - QRegion(shown))
+            p.fillRect(out, palette().dark());
         if (outlineVisible) {
             QPen pen(Qt::black, 1, Qt::DashLine);
+            pen.setCosmetic(true);
             p.setPen(pen);
             p.setBrush(Qt::NoBrush);
-            p.drawRect(outline.adjusted(0, 0, -1, -1));
+            p.drawRect(outline.translated(o).adjusted(0, 0, -1, -1));
         }
     }
     void mousePressEvent(QMouseEvent *e) override
     {
         setFocus(Qt::MouseFocusReason);
-        const QPointF pt = e->position();
+        const QPointF pt = pictureAt(e);
         m_doc.Picture1_MouseDown(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void mouseMoveEvent(QMouseEvent *e) override
     {
-        const QPointF pt = e->position();
+        const QPointF pt = pictureAt(e);
         m_doc.Picture1_MouseMove(ButtonsCode(e->buttons()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
-        const QPointF pt = e->position();
+        const QPointF pt = pictureAt(e);
         m_doc.Picture1_MouseUp(ButtonCode(e->button()), ShiftCode(e->modifiers()), float(pt.x()), float(pt.y()));
     }
     void keyPressEvent(QKeyEvent *e) override
@@ -100,7 +160,31 @@ protected:
     }
 
 private:
+    // The pointer's position in this widget, in logical units with their fraction. Pointer
+    // events from the window system carry the widget position rounded to whole logical units
+    // (at a ratio of 2 every odd device pixel would round to its neighbour); their position in
+    // the window keeps the fraction, so it is taken from there wherever it agrees with the
+    // rounded one. Events made inside the program carry their position in both places.
+    QPointF exactPosition(const QMouseEvent *e) const
+    {
+        const QPointF pos = e->position();
+        const QPointF fromWindow = e->scenePosition() - QPointF(mapTo(window(), QPoint(0, 0)));
+        const auto pick = [](qreal rounded, qreal exact) { return std::abs(exact - rounded) < 1 ? exact : rounded; };
+        return QPointF(pick(pos.x(), fromWindow.x()), pick(pos.y(), fromWindow.y()));
+    }
+
+    // Where the picture's pixel (0, 0) is painted, in device pixels of this widget: the
+    // placement's offset, moved to the nearest whole pixel of the window's back-buffer.
+    QPointF origin() const
+    {
+        const qreal dpr = devicePixelRatioF();
+        const QPointF self = QPointF(mapTo(window(), QPoint(0, 0))) * dpr;
+        const QPointF target = self + m_offset;
+        return QPointF(std::round(target.x()), std::round(target.y())) - self;
+    }
+
     Document &m_doc;
+    QPointF m_offset;
 };
 
 frmDocument::frmDocument(DocumentHost &host, QWidget *parent)
@@ -154,18 +238,37 @@ QWidget *frmDocument::Picture1View() const
     return m_picture;
 }
 
+// The document works in picture pixels, which are device pixels: one picture pixel shows on one
+// pixel of the screen. Sizes and places of this window are turned into them here and back.
+QSize frmDocument::toDevice(QSize logical) const
+{
+    const qreal dpr = devicePixelRatioF();
+    return QSize(qRound(logical.width() * dpr), qRound(logical.height() * dpr));
+}
+
+QRect frmDocument::toLogical(const QRect &device) const
+{
+    const qreal dpr = devicePixelRatioF();
+    const int left = int(std::floor(device.x() / dpr));
+    const int top = int(std::floor(device.y() / dpr));
+    const int right = int(std::ceil((device.x() + device.width()) / dpr));
+    const int bottom = int(std::ceil((device.y() + device.height()) / dpr));
+    return QRect(left, top, right - left, bottom - top);
+}
+
 QSize frmDocument::WindowPixels()
 {
-    return m_sub ? m_sub->size() : size();
+    return toDevice(m_sub ? m_sub->size() : size());
 }
 
 QSize frmDocument::ClientPixels()
 {
-    return size();
+    return toDevice(size());
 }
 
-void frmDocument::SetWindowPixels(QSize s)
+void frmDocument::SetWindowPixels(QSize device)
 {
+    QSize s = toLogical(QRect(QPoint(0, 0), device)).size();
     QWidget *frame = m_sub ? static_cast<QWidget *>(m_sub.data()) : this;
     // A window never grows beyond the workspace that holds it.
     if (QWidget *area = frame->parentWidget()) {
@@ -187,29 +290,35 @@ int frmDocument::WindowState()
 
 int frmDocument::ScrollBarWidth()
 {
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    const int logical = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return toDevice(QSize(logical, logical)).width();
 }
 
 int frmDocument::ScrollBarHeight()
 {
-    return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    return ScrollBarWidth();
+}
+
+QPoint frmDocument::clientToLogical(QPoint device) const
+{
+    return toLogical(QRect(device, QSize(0, 0))).topLeft();
 }
 
 void frmDocument::ApplyLayout(const ViewportLayout &l)
 {
     m_applyingLayout = true;
-    m_panel->setGeometry(QRect(QPoint(0, 0), l.panel));
-    m_picture->setGeometry(QRect(l.picture, m_doc->Picture1.size()));
+    m_panel->setGeometry(toLogical(QRect(QPoint(0, 0), l.panel)));
+    m_picture->place(l.picture, m_doc->Picture1.size());
     m_picture->show();
-    m_vscroll->setGeometry(l.vScroll);
+    m_vscroll->setGeometry(toLogical(l.vScroll));
     m_vscroll->setMaximum(std::max(0, l.vScrollMax));
     m_vscroll->setValue(l.vScrollValue);
     m_vscroll->setVisible(l.vScrollVisible);
-    m_hscroll->setGeometry(l.hScroll);
+    m_hscroll->setGeometry(toLogical(l.hScroll));
     m_hscroll->setMaximum(std::max(0, l.hScrollMax));
     m_hscroll->setValue(l.hScrollValue);
     m_hscroll->setVisible(l.hScrollVisible);
-    m_corner->setGeometry(QRect(l.corner, QSize(l.vScroll.width(), l.hScroll.height())));
+    m_corner->setGeometry(toLogical(QRect(l.corner, QSize(l.vScroll.width(), l.hScroll.height()))));
     m_corner->setVisible(l.cornerVisible);
     m_vscroll->raise();
     m_hscroll->raise();
@@ -219,7 +328,7 @@ void frmDocument::ApplyLayout(const ViewportLayout &l)
 
 void frmDocument::RepaintPicture(const QRect &area)
 {
-    m_picture->update(area);
+    m_picture->update(m_picture->logicalArea(area));
 }
 
 void frmDocument::SetCaption(const QString &caption)
@@ -257,8 +366,8 @@ void frmDocument::ShowSelectionOutline(bool visible, const QRect &rect)
     const QRect old = m_picture->outline;
     m_picture->outlineVisible = visible;
     m_picture->outline = rect;
-    m_picture->update(old.adjusted(-1, -1, 1, 1));
-    m_picture->update(rect.adjusted(-1, -1, 1, 1));
+    m_picture->update(m_picture->logicalArea(old.adjusted(-1, -1, 1, 1)));
+    m_picture->update(m_picture->logicalArea(rect.adjusted(-1, -1, 1, 1)));
 }
 
 void frmDocument::CloseWindow()
@@ -267,6 +376,15 @@ void frmDocument::CloseWindow()
         m_sub->close();
     else
         close();
+}
+
+bool frmDocument::event(QEvent *e)
+{
+    const bool handled = QWidget::event(e);
+    // On a screen with another device pixel ratio the same picture takes another logical size.
+    if (e->type() == QEvent::ScreenChangeInternal)
+        m_doc->Form_Resize();
+    return handled;
 }
 
 void frmDocument::resizeEvent(QResizeEvent *e)

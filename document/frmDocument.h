@@ -1,6 +1,8 @@
 // The document window: a thin view over a Document. It shows Picture1 at 1:1 inside the
 // scrolling viewport Panel, forwards pointer and key events, and asks the close question
-// through the document.
+// through the document. At 1:1 one picture pixel is one device pixel, so on a screen with a
+// device pixel ratio above 1 the layout the document computes is in device pixels, and this
+// window turns it into logical units.
 #pragma once
 
 #include "document/Document.h"
@@ -49,14 +51,22 @@ public:
     void ShowSelectionOutline(bool visible, const QRect &rect) override;
     void CloseWindow() override;
 
+    // A point of the client area in device pixels (the units of the document's layout) in the
+    // window's logical units, as a pop-up menu is placed.
+    QPoint clientToLogical(QPoint device) const;
+
     // Sets the caption on the document and on the window frame.
     void setCaption(const QString &caption);
 
 protected:
+    bool event(QEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:
+    QSize toDevice(QSize logical) const;
+    QRect toLogical(const QRect &device) const;
+
     std::unique_ptr<Document> m_doc;
     QPointer<QMdiSubWindow> m_sub;
     QWidget *m_panel = nullptr;

@@ -1,0 +1,230 @@
+// The document window on a screen with a device pixel ratio of 2: one picture pixel shows on one
+// device pixel, the pointer lands on the pixel under it, and the viewport's rules (scroll units
+// of 10, the 12-pixel allowance) count picture pixels.
+#include "app/frmMain.h"
+#include "aux/frmZoom.h"
+#include "dialogs/frmNewImage.h"
+#include "document/frmDocument.h"
+
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolBar>
+
+using namespace orv;
+
+namespace {
+
+constexpr qreal kRatio = 2;
+
+// A picture of 1-pixel squares, black where x + y is odd.
+QImage checkerboard(QSize size)
+{
+    QImage img(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(img.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            line[x] = (x + y) % 2 ? 0xFF000000u : 0xFFFFFFFFu;
+    }
+    return img;
+}
+
+QRgb at(const QImage &img, int x, int y)
+{
+    return reinterpret_cast<const QRgb *>(img.constScanLine(y))[x] | 0xFF000000u;
+}
+
+// The editor as the user starts it, shown.
+struct Running {
+    frmMain w;
+    Running()
+    {
+        w.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::No); };
+        w.MDIForm_Load();
+        w.resize(1000, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+    // The tool bar's button of `tool`, clicked (the tools are enabled while a picture is open).
+    void choose(const char *tool)
+    {
+        QTest::mouseClick(w.TbEdit()->widgetForAction(w.tbEditButton(QString::fromLatin1(tool))), Qt::LeftButton);
+    }
+    // File > New with a custom size, through the dialog's OK button.
+    frmDocument *newPicture(QSize size)
+    {
+        w.newImageHook = [size](frmNewImage &dlg) {
+            dlg.Option1(1)->click();
+            dlg.TxtWidth()->setText(QString::number(size.width()));
+            dlg.TxtHeight()->setText(QString::number(size.height()));
+            dlg.Command1()->click();
+        };
+        w.menuItem(QStringLiteral("mnuFileNew"))->trigger();
+        return w.ActiveForm();
+    }
+    // File > Open of `path`.
+    frmDocument *open(const QString &path)
+    {
+        w.openFileHook = [path](const FileDialogRequest &) { return path; };
+        w.menuItem(QStringLiteral("mnuFileOpen"))->trigger();
+        return w.ActiveForm();
+    }
+};
+
+} // namespace
+
+class TestHiDpi : public QObject {
+    Q_OBJECT
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
+private slots:
+    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
+    void cleanup() { m_settings.reset(); }
+
+    // A pencil click on a new picture paints exactly the picture pixel under the pointer: the
+    // logical position times the ratio, counted in device pixels. Whole logical positions are
+    // clicked as the test library clicks; a half position (an odd device pixel) comes as the
+    // window system gives it: the widget position rounded, the window position exact.
+    void clickPaintsThePixelUnderIt_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QPointF>("logical");
+        QTest::addColumn<QPoint>("pixel");
+        QTest::newRow("first pixel") << QSize(64, 48) << QPointF(0.25, 0.25) << QPoint(0, 0);
+        QTest::newRow("even pixel") << QSize(64, 48) << QPointF(10, 7) << QPoint(20, 14);
+        QTest::newRow("odd pixel") << QSize(64, 48) << QPointF(10.5, 7.5) << QPoint(21, 15);
+        QTest::newRow("last pixel, its second half") << QSize(64, 48) << QPointF(31.75, 23.75) << QPoint(63, 47);
+        QTest::newRow("last pixel of an odd size") << QSize(65, 33) << QPointF(32.25, 16.25) << QPoint(64, 32);
+        QTest::newRow("strip beyond an odd size") << QSize(65, 33) << QPointF(32.75, 16.75) << QPoint(-1, -1);
+        QTest::newRow("last even pixel of an odd size") << QSize(65, 33) << QPointF(32, 16) << QPoint(64, 32);
+    }
+    void clickPaintsThePixelUnderIt()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QPointF, logical);
+        QFETCH(QPoint, pixel);
+        Running r;
+        QCOMPARE(r.w.devicePixelRatioF(), kRatio);
+        frmDocument *form = r.newPicture(picture);
+        QVERIFY(form);
+        QCOMPARE(form->doc().Picture1.size(), picture);
+        QWidget *view = form->Picture1View();
+        // The view holds the whole picture at 1:1 in device pixels, rounded up to whole logical
+        // units, and one unit more for the pointer positions the window system rounds up.
+        QCOMPARE(view->size(), QSize((picture.width() + 1) / 2 + 1, (picture.height() + 1) / 2 + 1));
+        QVERIFY(view->isVisible());
+        r.choose("Pencil");
+        QCOMPARE(r.w.state().currentTool, QStringLiteral("Pencil"));
+        if (logical == logical.toPoint()) {
+            QTest::mouseClick(view, Qt::LeftButton, {}, logical.toPoint());
+        } else {
+            const QPointF rounded = logical.toPoint();
+            const QPointF inWindow = QPointF(view->mapTo(view->window(), QPoint(0, 0))) + logical;
+            const QPointF global = view->mapToGlobal(logical);
+            // The window system picks the widget under the rounded position.
+            QCOMPARE(view->window()->childAt(view->mapTo(view->window(), rounded.toPoint())), view);
+            QMouseEvent press(QEvent::MouseButtonPress, rounded, inWindow, global, Qt::LeftButton, Qt::LeftButton, {});
+            QMouseEvent release(QEvent::MouseButtonRelease, rounded, inWindow, global, Qt::LeftButton, {}, {});
+            QApplication::sendEvent(view, &press);
+            QApplication::sendEvent(view, &release);
+        }
+        const QImage img = form->doc().Picture1.Image();
+        QCOMPARE(orvtest::firstDifference(picture.width(), picture.height(),
+                                          [&](int x, int y) { return at(img, x, y); },
+                                          [&](int x, int y) { return QPoint(x, y) == pixel ? 0xFF000000u : 0xFFFFFFFFu; }),
+                 QString());
+    }
+
+    // The view shows the picture pixel for pixel, in any scroll position; the scroll bars appear
+    // past the same 12 picture pixels and step 10 picture pixels at a time.
+    void viewShowsThePictureInPicturePixels_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QSize>("client");   // logical size of the window's client area, or none to fit
+        QTest::addColumn<bool>("vScroll");
+        QTest::addColumn<int>("vMax");
+        QTest::newRow("odd size, window fits it") << QSize(65, 33) << QSize() << false << 0;
+        QTest::newRow("12 taller than the viewport") << QSize(40, 212) << QSize(150, 100) << false << 1;
+        QTest::newRow("13 taller than the viewport") << QSize(40, 213) << QSize(150, 100) << true << 1;
+        QTest::newRow("much taller") << QSize(41, 457) << QSize(150, 100) << true << 26;
+    }
+    void viewShowsThePictureInPicturePixels()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QSize, client);
+        QFETCH(bool, vScroll);
+        QFETCH(int, vMax);
+        QTemporaryDir dir;
+        const QImage board = checkerboard(picture);
+        const QString path = dir.filePath(QStringLiteral("board.png"));
+        QVERIFY(board.save(path));
+        Running r;
+        frmDocument *form = r.open(path);
+        QVERIFY(form);
+        if (client.isValid()) {
+            form->subWindow()->resize(form->subWindow()->size() - form->size() + client);
+            QTRY_COMPARE(form->size(), client);
+        }
+        QTRY_COMPARE(form->VScroll1()->isVisible(), vScroll);
+        QVERIFY(!form->HScroll1()->isVisible());
+        QCOMPARE(form->VScroll1()->maximum(), vMax);
+        QWidget *view = form->Picture1View();
+        const auto shows = [&](int top) {
+            const QPixmap grab = view->grab();
+            if (grab.devicePixelRatio() != kRatio)
+                return QStringLiteral("grab at ratio %1").arg(grab.devicePixelRatio());
+            const QImage shown = grab.toImage();
+            // The picture's device position inside the view: the layout's, less the view's own.
+            const QPoint o(form->doc().layout().picture.x() - qRound(view->x() * kRatio), top - qRound(view->y() * kRatio));
+            if (shown.width() < o.x() + picture.width() || shown.height() < o.y() + picture.height())
+                return QStringLiteral("view %1x%2 cuts the picture").arg(shown.width()).arg(shown.height());
+            return orvtest::firstDifference(picture.width(), picture.height(),
+                                            [&](int x, int y) { return at(shown, x + o.x(), y + o.y()); },
+                                            [&](int x, int y) { return at(board, x, y); });
+        };
+        QCOMPARE(shows(form->doc().layout().picture.y()), QString());
+        // The zoom view magnifies in device pixels too: each picture pixel is a block of
+        // factor x factor device pixels, the blocks alternating as the squares do.
+        QTest::mouseClick(r.w.TbStd()->widgetForAction(r.w.tbStdButton(QStringLiteral("Zoom"))), Qt::LeftButton);
+        QVERIFY(r.w.zoomWindow());
+        // (The test library moves a pointer without buttons through the system cursor, which an
+        // offscreen screen has not got; the move comes as the window system sends it.)
+        QMouseEvent move(QEvent::MouseMove, QPointF(8, 8), view->mapToGlobal(QPointF(8, 8)), Qt::NoButton, {}, {});
+        QApplication::sendEvent(view, &move);
+        const QImage zoomed = r.w.zoomWindow()->innerArea()->grab().toImage();
+        const int f = r.w.state().zoomFactor;
+        QCOMPARE(zoomed.size(), r.w.zoomWindow()->innerArea()->size() * kRatio);
+        QCOMPARE(orvtest::firstDifference(8 * f, 8 * f, [&](int x, int y) { return at(zoomed, x, y); },
+                                          [&](int x, int y) { return (x / f + y / f) % 2 ? at(zoomed, 0, f) : at(zoomed, 0, 0); }),
+                 QString());
+        QVERIFY(at(zoomed, 0, 0) != at(zoomed, 0, f));
+        if (!vScroll)
+            return;
+        // Each step of the bar moves the picture by 10 device pixels.
+        form->VScroll1()->setValue(0);
+        QCOMPARE(qRound(view->y() * kRatio), 0);
+        form->VScroll1()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(qRound(view->y() * kRatio), -10);
+        QCOMPARE(shows(-10), QString());
+        form->VScroll1()->setValue(vMax);
+        QCOMPARE(qRound(view->y() * kRatio), -10 * vMax);
+        QCOMPARE(shows(-10 * vMax), QString());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    // The ratio of a 4K screen at 200 %, set before the application reads it.
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(kRatio));
+    QApplication app(argc, argv);
+    TestHiDpi test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_hidpi.moc"
