@@ -260,36 +260,24 @@ private slots:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("value");
-        const QByteArray S = "Settings", O = "Options", C = "Colors", T = "ToolProperties", M = "MRUList";
-        QTest::newRow("MainLeft beyond a million") << S << QByteArray("MainLeft") << QByteArray("2e6");
-        QTest::newRow("MainTop words") << S << QByteArray("MainTop") << QByteArray("top");
-        QTest::newRow("MainWidth negative") << S << QByteArray("MainWidth") << QByteArray("-5");
-        QTest::newRow("MainHeight huge") << S << QByteArray("MainHeight") << QByteArray("1e9");
-        QTest::newRow("ColorBoxAlign 5") << S << QByteArray("ColorBoxAlign") << QByteArray("5");
-        QTest::newRow("ZoomFactor 0") << S << QByteArray("ZoomFactor") << QByteArray("0");
-        QTest::newRow("MasterSaveColors yes") << O << QByteArray("MasterSaveColors") << QByteArray("yes");
-        QTest::newRow("MasterToolProperties empty") << O << QByteArray("MasterToolProperties") << QByteArray("");
-        QTest::newRow("NewFileWidth -5") << O << QByteArray("NewFileWidth") << QByteArray("-5");
-        QTest::newRow("NewFileWidth 1e9") << O << QByteArray("NewFileWidth") << QByteArray("1000000000");
-        QTest::newRow("NewFileHeight 1025") << O << QByteArray("NewFileHeight") << QByteArray("1025");
-        QTest::newRow("ForeColor beyond white") << C << QByteArray("ForeColor") << QByteArray("16777216");
-        QTest::newRow("BackColor negative") << C << QByteArray("BackColor") << QByteArray("-1");
-        QTest::newRow("ColorBox maybe") << O << QByteArray("ColorBox") << QByteArray("maybe");
-        QTest::newRow("ComboImageIndex 7") << O << QByteArray("ComboImageIndex") << QByteArray("7");
-        QTest::newRow("SprayWidthX 17") << T << QByteArray("SprayWidthX") << QByteArray("17");
-        QTest::newRow("SprayDensity 501") << T << QByteArray("SprayDensity") << QByteArray("501");
-        QTest::newRow("SprayRadius 4") << T << QByteArray("SprayRadius") << QByteArray("4");
-        QTest::newRow("SprayTransparency words") << T << QByteArray("SprayTransparency") << QByteArray("clear");
-        QTest::newRow("PenWidthX 0") << T << QByteArray("PenWidthX") << QByteArray("0");
-        QTest::newRow("PenWidthY 40000") << T << QByteArray("PenWidthY") << QByteArray("40000");
-        QTest::newRow("PenStyle 9") << T << QByteArray("PenStyle") << QByteArray("9");
-        QTest::newRow("BrushStyle 4") << T << QByteArray("BrushStyle") << QByteArray("4");
-        QTest::newRow("BrushHatch 6") << T << QByteArray("BrushHatch") << QByteArray("6");
-        QTest::newRow("PenColor list") << T << QByteArray("PenColor") << QByteArray("1,2,3");
-        QTest::newRow("MirrorCount 3") << O << QByteArray("MirrorCount") << QByteArray("3");
-        QTest::newRow("Cyclic rect") << O << QByteArray("Cyclic") << QByteArray("@Rect(1 2 3 4)");
-        QTest::newRow("MRU control character") << M << QByteArray("MRU%202") << QByteArray("\"a\\x1b[2Jb\"");
-        QTest::newRow("MRU Visible words") << M << QByteArray("MRU%202%20Visible") << QByteArray("visible");
+        // Section/key=value: out of range, words, lists, typed texts and control characters.
+        const char *const rows[] = {
+            "Settings/MainLeft=2e6", "Settings/MainTop=top", "Settings/MainWidth=-5", "Settings/MainHeight=1e9",
+            "Settings/ColorBoxAlign=5", "Settings/ZoomFactor=0", "Options/MasterSaveColors=yes",
+            "Options/MasterToolProperties=", "Options/NewFileWidth=-5", "Options/NewFileWidth=1000000000",
+            "Options/NewFileHeight=1025", "Colors/ForeColor=16777216", "Colors/BackColor=-1",
+            "Options/ColorBox=maybe", "Options/ComboImageIndex=7", "ToolProperties/SprayWidthX=17",
+            "ToolProperties/SprayDensity=501", "ToolProperties/SprayRadius=4",
+            "ToolProperties/SprayTransparency=clear", "ToolProperties/PenWidthX=0",
+            "ToolProperties/PenWidthY=40000", "ToolProperties/PenStyle=9", "ToolProperties/BrushStyle=4",
+            "ToolProperties/BrushHatch=6", "ToolProperties/PenColor=1,2,3", "Options/MirrorCount=3",
+            "Options/Cyclic=@Rect(1 2 3 4)", "MRUList/MRU%202=\"a\\x1b[2Jb\"", "MRUList/MRU%202%20Visible=visible"
+        };
+        for (const char *row : rows) {
+            const QByteArray r(row);
+            const qsizetype slash = r.indexOf('/'), eq = r.indexOf('=');
+            QTest::newRow(row) << r.left(slash) << r.mid(slash + 1, eq - slash - 1) << r.mid(eq + 1);
+        }
     }
 
     void garbageValuesLeaveFieldsUnchanged()
