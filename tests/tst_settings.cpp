@@ -190,36 +190,20 @@ private slots:
         const AppState &s = l.state;
         const MainWindowSettings &w = l.window;
 
-        QCOMPARE(w.left, 0.0f);
-        QCOMPARE(w.top, 0.0f);
-        QCOMPARE(w.width, kScreen.widthTwips);
-        QCOMPARE(w.height, kScreen.heightTwips);
+        QCOMPARE(QRectF(w.left, w.top, w.width, w.height), QRectF(0, 0, kScreen.widthTwips, kScreen.heightTwips));
         QCOMPARE(w.colorBoxAlign, std::int16_t(AlignBottom));   // the panel's own edge
+        QVERIFY(w.viewColorBox && w.viewToolStd && w.viewStatusBar && w.viewEdit);
+        // Width 640, height 480, the four master switches on, no image at start, no right-button
+        // menu, closing continuous lines.
+        QCOMPARE(s.options, (OptionsRecord{640, 480, -1, -1, -1, -1, 0, 0, -1}));
         QCOMPARE(s.zoomFactor, std::int16_t(4));
-        QCOMPARE(s.options.MasterSaveColors, std::int16_t(-1));
-        QCOMPARE(s.options.MasterSaveToolBars, std::int16_t(-1));
-        QCOMPARE(s.options.MasterToolProperties, std::int16_t(-1));
-        QCOMPARE(s.options.MasterView, std::int16_t(-1));
-        QCOMPARE(s.options.NewFileWidth, std::int16_t(640));
-        QCOMPARE(s.options.NewFileHeight, std::int16_t(480));
         QCOMPARE(s.foreColour, Colour(0));
         QCOMPARE(s.backColour, Colour(0xFFFFFF));
-        QVERIFY(w.viewColorBox);
-        QVERIFY(w.viewToolStd);
-        QVERIFY(w.viewStatusBar);
-        QVERIFY(w.viewEdit);
         QCOMPARE(s.comboImageIndex, std::int16_t(0));
-        QCOMPARE(s.options.OpenImageOnstartup, std::int16_t(0));
-        QCOMPARE(s.options.PopupMenu, std::int16_t(0));
         QCOMPARE(s.spray, (SprayRecord{1, 1, 50, 30, 0}));
-        QCOMPARE(s.pen.colour, Colour(0));
-        QCOMPARE(s.pen.style, 0);
-        QCOMPARE(s.pen.widthX, 1);
-        QCOMPARE(s.pen.widthY, 1);
-        QCOMPARE(s.brush.colour, Colour(0));
-        QCOMPARE(s.brush.hatch, 0);
-        QCOMPARE(s.brush.style, 1);
-        QCOMPARE(s.options.ContLineClose, std::int16_t(-1));
+        // Pen: solid, 1 x 1, black; brush: hollow (style 1), black, no hatch.
+        QCOMPARE((QList<int>{s.pen.style, s.pen.widthX, s.pen.widthY, int(s.pen.colour)}), (QList<int>{0, 1, 1, 0}));
+        QCOMPARE((QList<int>{s.brush.style, int(s.brush.colour), s.brush.hatch}), (QList<int>{1, 0, 0}));
         QCOMPARE(s.cyclic, false);
         QCOMPARE(s.mirrorCount, std::int16_t(1));
         for (int i = MruFirst; i <= MruLast; ++i) {
