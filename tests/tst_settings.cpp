@@ -332,19 +332,16 @@ private slots:
 
         const Loaded third = loadFresh();
         // The switches themselves are saved; what they guard is as the first session left it.
-        QCOMPARE(third.state.options.MasterToolProperties, std::int16_t(0));
-        QCOMPARE(third.state.options.MasterSaveColors, std::int16_t(0));
-        QCOMPARE(third.state.options.MasterSaveToolBars, std::int16_t(0));
+        // Options: width 321 (not gated), the three switches off, closing lines as before.
+        QCOMPARE(third.state.options, (OptionsRecord{321, 480, 0, 0, 0, -1, 0, 0, -1}));
         QCOMPARE(third.state.pen.widthX, 5);
         QCOMPARE(third.state.spray.density, std::int16_t(50));
-        QCOMPARE(third.state.options.ContLineClose, std::int16_t(-1));
         QCOMPARE(third.state.cyclic, false);
         QCOMPARE(third.state.mirrorCount, std::int16_t(1));
         QCOMPARE(third.state.foreColour, Colour(0x0000FF));
         QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
         QCOMPARE(third.window.viewStatusBar, false);
         QCOMPARE(third.window.viewEdit, true);
-        QCOMPARE(third.state.options.NewFileWidth, std::int16_t(321));
 
         // With nothing stored before, the gated keys are not written at all.
         QVERIFY(QFile::remove(mainFile()));
