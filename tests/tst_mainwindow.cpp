@@ -466,16 +466,14 @@ private slots:
         w.menuItem(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
         for (int i = 0; i < 3; ++i) {
             const QRect g = subs.at(i)->geometry();
-            QCOMPARE(g.left(), area.left());
+            QCOMPARE(QPoint(g.left(), g.top()), QPoint(area.left(), area.top() + area.height() * i / 3));
             QCOMPARE(g.width(), area.width());
-            QCOMPARE(g.top(), area.top() + area.height() * i / 3);
         }
         w.menuItem(QStringLiteral("mnuWindowTileVertical"))->trigger();
         for (int i = 0; i < 3; ++i) {
             const QRect g = subs.at(i)->geometry();
-            QCOMPARE(g.top(), area.top());
+            QCOMPARE(QPoint(g.left(), g.top()), QPoint(area.left() + area.width() * i / 3, area.top()));
             QCOMPARE(g.height(), area.height());
-            QCOMPARE(g.left(), area.left() + area.width() * i / 3);
         }
         // Cascade: every window keeps its size; the corners step down and right by one title
         // bar from the workspace's corner; the active window comes last, on top.
