@@ -136,6 +136,12 @@ inline QRectF outlineOf(const orv::Document &doc)
     return QRectF(doc.ShapeRect1.Left, doc.ShapeRect1.Top, doc.ShapeRect1.Width, doc.ShapeRect1.Height);
 }
 
+// The selection's stored edges (left, top, right, bottom), as the points of a rectangle.
+inline QRect storedEdges(const orv::Document &doc)
+{
+    return QRect(QPoint(doc.RectRegLeft(), doc.RectRegTop()), QPoint(doc.RectRegRight(), doc.RectRegBottom()));
+}
+
 // A blank white document of the given size in a scripted main window, as a new image starts:
 // loaded, sized, started up and active.
 struct DocFixture {

@@ -69,10 +69,7 @@ private slots:
         f.doc.Picture1_MouseUp(1, 0, 10, 6);
         QVERIFY(f.doc.RectHWND);
         QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(QPoint(10, 6), QPoint(49, 39)));
-        QCOMPARE(f.doc.RectRegLeft(), std::int16_t(10));
-        QCOMPARE(f.doc.RectRegRight(), std::int16_t(50));
-        QCOMPARE(f.doc.RectRegTop(), std::int16_t(6));
-        QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
+        QCOMPARE(orvtest::storedEdges(f.doc), QRect(QPoint(10, 6), QPoint(50, 40)));
         QCOMPARE(f.doc.Picture1.clipRegion(), f.doc.RectHWND);
 
         // Outside the surface the pointer is clamped, and the caller sees the clamped point.

@@ -373,10 +373,7 @@ private slots:
         QVERIFY(SaveMainSettings(minimized.state, minimized.window, true));
 
         const Loaded back = loadFresh();
-        QCOMPARE(back.window.left, 150.0f);
-        QCOMPARE(back.window.top, 300.0f);
-        QCOMPARE(back.window.width, 12000.0f);
-        QCOMPARE(back.window.height, 9000.0f);
+        QCOMPARE(QRectF(back.window.left, back.window.top, back.window.width, back.window.height), QRectF(150, 300, 12000, 9000));
         QCOMPARE(back.window.colorBoxAlign, std::int16_t(AlignRight));
         QCOMPARE(back.state.options.NewFileHeight, std::int16_t(200));
     }
