@@ -48,24 +48,21 @@ private slots:
 
     void resizePercentage()
     {
+        const auto boxes = [](frmResize &d) { return d.TextW()->text() + QLatin1Char('x') + d.TextH()->text(); };
         Fixture f;
         frmResize dlg(f.doc);
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
-        QCOMPARE(dlg.TextH()->text(), QStringLiteral("480"));
+        QCOMPARE(boxes(dlg), QStringLiteral("640x480"));
         QCOMPARE(dlg.Option2()->suffix(), QStringLiteral("%"));
-        QCOMPARE(dlg.Option2()->minimum(), 50);
-        QCOMPARE(dlg.Option2()->maximum(), 200);
-        QCOMPARE(dlg.Option2()->value(), 100);
+        QCOMPARE((QList<int>{dlg.Option2()->minimum(), dlg.Option2()->maximum(), dlg.Option2()->value()}), (QList<int>{50, 200, 100}));
         QVERIFY(dlg.Option1(0)->isChecked());
         QVERIFY(dlg.Option2()->isHidden());
         // The slider moves the boxes only while "Percentage" is chosen.
         dlg.Option2()->setValue(150);
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("640"));
+        QCOMPARE(boxes(dlg), QStringLiteral("640x480"));
         dlg.Option1(1)->setChecked(true);
         QVERIFY(!dlg.Option2()->isHidden());
         dlg.Option2()->setValue(50);
-        QCOMPARE(dlg.TextW()->text(), QStringLiteral("320"));
-        QCOMPARE(dlg.TextH()->text(), QStringLiteral("240"));
+        QCOMPARE(boxes(dlg), QStringLiteral("320x240"));
         dlg.Option1(0)->setChecked(true);
         QVERIFY(dlg.Option2()->isHidden());
 
@@ -73,12 +70,10 @@ private slots:
         Fixture g(101, 51);
         g.marquee(10, 10, 21, 15);
         frmResize sel(g.doc);
-        QCOMPARE(sel.TextW()->text(), QStringLiteral("11"));
-        QCOMPARE(sel.TextH()->text(), QStringLiteral("5"));
+        QCOMPARE(boxes(sel), QStringLiteral("11x5"));
         sel.Option1(1)->setChecked(true);
         sel.Option2()->setValue(150);
-        QCOMPARE(sel.TextW()->text(), QStringLiteral("16.5"));
-        QCOMPARE(sel.TextH()->text(), QStringLiteral("7.5"));
+        QCOMPARE(boxes(sel), QStringLiteral("16.5x7.5"));
     }
 
     void resizeUnchangedOrStretched()
