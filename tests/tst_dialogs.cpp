@@ -74,6 +74,12 @@ AppState makeState()
     return st;
 }
 
+// The record's style switches as four letters, '-' for each one off: Bold, Italic, Underline, Strike.
+QString styleOf(const TextRecord &t)
+{
+    return QString(QLatin1String(t.bold ? "B" : "-")) + (t.italic ? "I" : "-") + (t.underline ? "U" : "-") + (t.strikethrough ? "S" : "-");
+}
+
 } // namespace
 
 class TestDialogs : public QObject {
@@ -455,10 +461,7 @@ private slots:
         QVERIFY(!st.textDialogPending);
         QCOMPARE(st.text.text, QStringLiteral("Hello there"));
         QCOMPARE(st.text.fontSize, std::int16_t(8));      // the size shown was never picked
-        QVERIFY(st.text.italic);
-        QVERIFY(st.text.strikethrough);
-        QVERIFY(!st.text.bold);
-        QVERIFY(!st.text.underline);
+        QCOMPARE(styleOf(st.text), QStringLiteral("-I-S"));
         QCOMPARE(st.text.colour, RGBColour(200, 100, 50));
         // A picked size is stored; bold too.
         {
@@ -471,8 +474,7 @@ private slots:
         }
         QVERIFY(!st.textDialogPending);
         QCOMPARE(st.text.fontSize, std::int16_t(20));
-        QVERIFY(st.text.bold);
-        QVERIFY(!st.text.italic);
+        QCOMPARE(styleOf(st.text), QStringLiteral("B---"));
         QVERIFY(st.text.text.isEmpty());
     }
 
@@ -492,7 +494,7 @@ private slots:
         QCOMPARE(st.text.text, QStringLiteral("before"));
         QCOMPARE(st.text.fontName, QStringLiteral("Previous"));
         QCOMPARE(st.text.fontSize, std::int16_t(33));
-        QVERIFY(!st.text.bold);
+        QCOMPARE(styleOf(st.text), QStringLiteral("----"));
         QCOMPARE(st.text.colour, RGBColour(1, 2, 3));
         // Esc closes it the same way.
         {
