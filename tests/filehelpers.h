@@ -1,8 +1,9 @@
-// What the file tests share: files written and read back byte for byte, a test picture, the
-// messages the main window shows, and the main window as the program starts it.
+// What the file tests share: a test picture, the messages the main window shows, and the main
+// window as the program starts it.
 #pragma once
 
 #include "app/frmMain.h"
+#include "testsupport.h"
 
 #include <QFile>
 #include <QImage>
@@ -16,19 +17,6 @@ struct Message {
     int style = -1;
     QString title;
 };
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // Stripes and ramps: in small sizes every pixel a colour of its own.
 inline QImage testPicture(int w, int h)

@@ -505,7 +505,7 @@ private slots:
         QVERIFY(SavePicture(testPicture(11, 7), a));
         QVERIFY(testPicture(5, 6).save(b));
         const QString bad = m_dir->filePath(QStringLiteral("bad.bmp"));
-        writeFile(bad, "BMnonsense");
+        QVERIFY(writeFile(bad, "BMnonsense"));
         LoadedMain w;
         QList<Message> messages;
         w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };

@@ -36,18 +36,9 @@
 
 using namespace orv;
 using orvtest::LoadedMain;
+using orvtest::writeFile;
 
 namespace {
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.write(bytes);
-    return path;
-}
-
 const QString kList = QStringLiteral("RegistryPath");
 const QString kGeneral = QStringLiteral("General");
 

@@ -81,7 +81,7 @@ private slots:
         // opens.
         for (const orvsamples::Sample &s : orvsamples::validSamples()) {
             const QString path = m_dir->filePath(s.name);
-            writeFile(path, s.bytes);
+            QVERIFY(writeFile(path, s.bytes));
             if (QImageReader(path).read().isNull())
                 continue;   // a kind no installed plugin reads
             const LoadedPicture r = LoadPictureFile(path);
@@ -98,7 +98,7 @@ private slots:
         QList<orvsamples::Sample> samples = orvsamples::hostileSamples(true);
         for (const orvsamples::Sample &s : samples) {
             const QString path = m_dir->filePath(s.name);
-            writeFile(path, s.bytes);
+            QVERIFY(writeFile(path, s.bytes));
             QElapsedTimer t;
             t.start();
             const QList<Message> messages = openThroughMenu(w, path);
@@ -141,7 +141,7 @@ private slots:
             if (!s.name.endsWith(QStringLiteral(".bmp")) || s.bytes.isEmpty())
                 continue;
             const QString path = m_dir->filePath(s.name);
-            writeFile(path, s.bytes);
+            QVERIFY(writeFile(path, s.bytes));
             QString why;
             QVERIFY2(LoadPicture(path, &why).isNull(), qPrintable(s.name));
             QVERIFY2(!why.isEmpty(), qPrintable(s.name));

@@ -168,7 +168,7 @@ private slots:
         blue.setPixel(3, 4, qRgb(1, 2, 3));
         QVERIFY(red.save(dir.filePath(QStringLiteral("red.png"))) && blue.save(dir.filePath(QStringLiteral("blue.bmp"))));
         const QString bad = dir.filePath(QStringLiteral("bad.png"));
-        orvtest::writeFile(bad, "not a picture");
+        QVERIFY(orvtest::writeFile(bad, "not a picture"));
 
         auto drop = [&](QMimeData *mime) {
             QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
