@@ -74,7 +74,7 @@ frmDocument *frmMain::OpenDroppedPicture(const QImage &picture)
     frmDocument *form = createDocument(m_newCounter);
     Document &doc = form->doc();
     doc.Picture1.setPicture(picture.convertToFormat(QImage::Format_RGB32));
-    doc.PicOrg.setPicture(doc.Picture1.Image());
+    doc.PicOrg.copyFrom(doc.Picture1);
     doc.StartUp();
     doc.Picture1.Refresh();
     doc.Form_Resize();

@@ -229,7 +229,7 @@ bool frmMain::OpenPictureFile(const QString &path, QString *message)
     frmDocument *form = NewDocumentShell();
     Document &doc = form->doc();
     doc.Picture1.setPicture(picture);
-    doc.PicOrg.setPicture(doc.Picture1.Image());
+    doc.PicOrg.copyFrom(doc.Picture1);
     doc.StartUp();
     doc.Picture1.Refresh();
     SizeWindowToPicture(form, picture.size());

@@ -33,7 +33,7 @@ void offerRecords(frmMain *main)
             frmDocument *form = main->NewDocumentShell();
             Document &doc = form->doc();
             doc.Picture1.setPicture(r.picture);
-            doc.PicOrg.setPicture(doc.Picture1.Image());
+            doc.PicOrg.copyFrom(doc.Picture1);
             doc.StartUp();
             doc.Picture1.Refresh();
             FitWindowToPicture(doc);

@@ -61,7 +61,7 @@ void Document::StartUp()
     PicOrg.resize(Picture1.ScaleWidth(), Picture1.ScaleHeight());
     Picture2.resize(Picture1.ScaleWidth(), Picture1.ScaleHeight());
     Picture2.Visible = false;
-    PicOrg.setPicture(Picture1.Image());
+    PicOrg.copyFrom(Picture1);
     PicOrg.Refresh();
 
     UpdateUndoRedoUI();
@@ -73,7 +73,7 @@ void Document::StartUp()
 
 void Document::Form_Activate()
 {
-    PicOrg.setPicture(Picture1.Image());
+    PicOrg.copyFrom(Picture1);
     UpdateUndoRedoUI();
     m_host.SetToolbarButtonValue(QStringLiteral("Mirror"), MirrorEnabled() ? 1 : 0);
     setMirrorCount(m_host.state().mirrorCount);

@@ -38,7 +38,7 @@ void Document::DropSelection()
 
 void Document::DeSelect()
 {
-    Picture1.setPicture(PicOrg.Image());
+    Picture1.copyFrom(PicOrg);
     Picture1.markDirty(QRect(QPoint(0, 0), Picture1.size()));
     refreshPicture();
 }

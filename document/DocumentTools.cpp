@@ -198,7 +198,7 @@ void Document::CurveStart(int Button, int, float, float)
     Picture1.EndPath();
     Picture1.DrawWidth = m_host.state().pen.widthX;
     refreshPicture();
-    PicOrg.setPicture(Picture1.Image());
+    PicOrg.copyFrom(Picture1);
     m_saveReq = true;
 }
 
@@ -336,8 +336,8 @@ void Document::FloodFillAt(int Button, int, float X, float Y, int Phase)
     }
     refreshPicture();
     // Committed at once: Picture2 and PicOrg hold the filled image.
-    Picture2.setPicture(Picture1.Image());
-    PicOrg.setPicture(Picture1.Image());
+    Picture2.copyFrom(Picture1);
+    PicOrg.copyFrom(Picture1);
     markPreviewInSync();
     m_saveReq = true;
 }

@@ -21,7 +21,7 @@ namespace orv {
 
 void Document::sub_FlipHorizontal()
 {
-    Picture2.setPicture(Picture1.Image());
+    Picture2.copyFrom(Picture1);
     const QImage before = Picture2.Image();
     if (RectHWND) {
         const double L = ShapeRect1.Left, T = ShapeRect1.Top, W = ShapeRect1.Width, H = ShapeRect1.Height;
@@ -39,7 +39,7 @@ void Document::sub_FlipHorizontal()
 
 void Document::sub_FlipVertical()
 {
-    Picture2.setPicture(Picture1.Image());
+    Picture2.copyFrom(Picture1);
     const QImage before = Picture2.Image();
     if (RectHWND) {
         const double L = ShapeRect1.Left, T = ShapeRect1.Top, W = ShapeRect1.Width, H = ShapeRect1.Height;
@@ -82,7 +82,7 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
     Angle = a;
 
     // 3. The source: the picture as it is now.
-    Picture2.setPicture(Picture1.Image());
+    Picture2.copyFrom(Picture1);
     const QImage source = Picture2.Image();
     const RotationMap back = RotationMap::reverseOf(a, cx, cy);
 
@@ -120,8 +120,10 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
             Surface turned(box.width(), box.height());
             BitBlt(turned, 0, 0, box.width(), box.height(), Picture1, box.left(), box.top(), SRCCOPY);
             LoopYield yield;
-            RotateNearest(source, turned.scanLine(0), turned.Image().bytesPerLine() / 4, box.size(), back,
-                          QRect(QPoint(0, 0), box.size()), [&yield](int) { yield(); }, box.topLeft());
+            qsizetype stride = 0;
+            std::uint32_t *bits = turned.contiguousBits(&stride, true);
+            RotateNearest(source, bits, stride, box.size(), back, QRect(QPoint(0, 0), box.size()),
+                          [&yield](int) { yield(); }, box.topLeft());
             BitBlt(Picture1, box.left(), box.top(), box.width(), box.height(), turned, 0, 0, SRCCOPY);
         }
         // 4.6 The outline is the bounding box of the rotated corners.
@@ -140,11 +142,12 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
         retakeLiftedBlock();
     } else {
         // 5.1 The whole surface takes the background colour first, so corners that no source
-        // pixel reaches show it.
+        // pixel reaches show it. Every pixel is written, so it goes into one fresh buffer of
+        // Picture1's own without copying the old pixels (the source keeps them).
+        qsizetype stride = 0;
+        std::uint32_t *bits = Picture1.contiguousBits(&stride, false);
         Picture1.FillRgn(CreateRectRgn(0, 0, W, H), Brush{BS_SOLID, m_host.state().backColour});
         // 5.2 Every pixel of the surface takes its source pixel.
-        std::uint32_t *bits = Picture1.scanLine(0);
-        const qsizetype stride = Picture1.Image().bytesPerLine() / 4;
         LoopYield yield;
         RotateNearest(source, bits, stride, Picture1.size(), back, QRect(0, 0, W, H), [&yield](int) { yield(); });
         // 5.3

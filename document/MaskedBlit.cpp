@@ -36,7 +36,7 @@ void MaskedBlit(Surface &dest, const Surface &back, Surface &src, const BlitRect
     // surfaces stay in the processor's cache, which the whole block's would not. A source that
     // is the destination itself could be overwritten by an earlier band before a later one
     // reads it, so then the block is one band.
-    const bool sourceIsDest = src.Image().constBits() == dest.Image().constBits();
+    const bool sourceIsDest = &src == &dest;
     const int band = sourceIsDest ? h : std::clamp(kBandPixels / w, 1, h);
     MaskedBlitScratch local;
     MaskedBlitScratch &s = scratch ? *scratch : local;

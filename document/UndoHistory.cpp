@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace orv {
 
@@ -9,11 +10,13 @@ namespace {
 constexpr int kTile = UndoSnapshot::kTile;
 constexpr std::size_t kFullTilePixels = std::size_t(kTile) * kTile;
 constexpr std::size_t kKnownSurfaces = 8;
+static_assert(kTile == SurfaceBands::kBandRows, "a row of tiles is one band of a surface");
 } // namespace
 
-// Tile buffers: every tile takes its buffer from here and gives it back when it dies. Freed
-// full-size buffers are kept (up to the limit) for the next snapshots; edge tiles are smaller and
-// go straight back to the allocator.
+// Tile buffers: every copied tile takes its buffer from here and gives it back when it dies.
+// Freed full-size buffers are kept (up to the limit) for the next snapshots; edge tiles are
+// smaller and go straight back to the allocator. Tiles that are views into a surface's band are
+// counted here too, each band once.
 class UndoTilePool {
 public:
     ~UndoTilePool()
@@ -44,6 +47,26 @@ public:
             delete[] p;
     }
 
+    void addView(const void *band, std::size_t bytes)
+    {
+        ++m_liveTiles;
+        auto &v = m_views[band];
+        if (v.first++ == 0) {
+            v.second = bytes;
+            m_viewBytes += bytes;
+        }
+    }
+
+    void removeView(const void *band)
+    {
+        --m_liveTiles;
+        auto it = m_views.find(band);
+        if (it != m_views.end() && --it->second.first == 0) {
+            m_viewBytes -= it->second.second;
+            m_views.erase(it);
+        }
+    }
+
     // Keep at most this many free buffers; extra ones are freed at once.
     void setLimit(std::size_t buffers)
     {
@@ -54,7 +77,7 @@ public:
         }
     }
 
-    std::size_t liveBytes() const { return m_liveBytes; }
+    std::size_t liveBytes() const { return m_liveBytes + m_viewBytes; }
     std::size_t liveTiles() const { return m_liveTiles; }
     std::size_t pooledBytes() const { return m_free.size() * kFullTilePixels * sizeof(std::uint32_t); }
 
@@ -63,21 +86,43 @@ private:
     std::size_t m_limit = 64;
     std::size_t m_liveBytes = 0;
     std::size_t m_liveTiles = 0;
+    std::size_t m_viewBytes = 0;
+    std::unordered_map<const void *, std::pair<std::size_t, std::size_t>> m_views;   // tiles, bytes
 };
 
+// A stored tile: pixels of its own, or a view into a band of a surface (shared with it: the
+// surface copies the band before writing it again).
 struct UndoTile {
     UndoTile(std::shared_ptr<UndoTilePool> pool, int w, int h)
-        : pool(std::move(pool)), width(w), height(h), pixels(this->pool->acquire(std::size_t(w) * h))
+        : pool(std::move(pool)), width(w), height(h), own(this->pool->acquire(std::size_t(w) * h)), pixels(own),
+          stride(w)
     {
     }
-    ~UndoTile() { pool->release(pixels, std::size_t(width) * height); }
+    UndoTile(std::shared_ptr<UndoTilePool> pool, const SurfaceBands::Band &band, int x0, int w)
+        : pool(std::move(pool)), width(w), height(band.rows()), band(band), pixels(band.bits + x0),
+          stride(band.stride)
+    {
+        this->pool->addView(band.bits, std::size_t(band.stride) * band.rows() * sizeof(std::uint32_t));
+    }
+    ~UndoTile()
+    {
+        if (own)
+            pool->release(own, std::size_t(width) * height);
+        else
+            pool->removeView(band.bits);
+    }
     UndoTile(const UndoTile &) = delete;
     UndoTile &operator=(const UndoTile &) = delete;
+
+    const std::uint32_t *row(int y) const { return pixels + qsizetype(y) * stride; }
 
     std::shared_ptr<UndoTilePool> pool;
     int width;
     int height;
-    std::uint32_t *pixels;   // width x height, rows packed
+    std::uint32_t *own = nullptr;
+    SurfaceBands::Band band;   // the band viewed, if not own
+    const std::uint32_t *pixels;
+    qsizetype stride;   // in pixels
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -93,8 +138,8 @@ QImage UndoSnapshot::toImage() const
         for (int c = 0; c < m_columns; ++c) {
             const UndoTile &t = *m_tiles[std::size_t(r) * m_columns + c];
             for (int y = 0; y < t.height; ++y)
-                std::memcpy(img.scanLine(r * kTile + y) + std::size_t(c) * kTile * 4,
-                            t.pixels + std::size_t(y) * t.width, std::size_t(t.width) * 4);
+                std::memcpy(img.scanLine(r * kTile + y) + std::size_t(c) * kTile * 4, t.row(y),
+                            std::size_t(t.width) * 4);
         }
     }
     return img;
@@ -165,37 +210,24 @@ clsUndo &UndoHistory::record(int slot)
 
 SnapshotPtr UndoHistory::knownPicture(const Surface &surface) const
 {
-    const QImage &img = surface.Image();
-    if (img.isNull())
-        return nullptr;
-    const qint64 key = img.cacheKey();
-    for (const Known &k : m_known) {
-        if (k.key != key)
-            continue;
-        SnapshotPtr p = k.picture.lock();
-        if (p && p->size() == img.size())
-            return p;
-        return nullptr;
-    }
-    return nullptr;
+    QRect changed;
+    SnapshotPtr p = knownBase(surface, &changed);
+    return p && changed.isEmpty() ? p : nullptr;
 }
 
 SnapshotPtr UndoHistory::knownBase(const Surface &surface, QRect *changed) const
 {
     *changed = QRect();
-    if (SnapshotPtr p = knownPicture(surface))
-        return p;
-    const QImage &img = surface.Image();
     const std::uint64_t epoch = surface.changeEpoch();
-    if (img.isNull() || epoch == 0)
+    if (surface.isNull() || epoch == 0)
         return nullptr;
     for (const Known &k : m_known) {
         if (k.epoch != epoch)
             continue;
         SnapshotPtr p = k.picture.lock();
-        if (!p || p->size() != img.size())
+        if (!p || p->size() != surface.size())
             return nullptr;
-        *changed = surface.changedArea() & QRect(QPoint(0, 0), img.size());
+        *changed = surface.changedArea() & QRect(QPoint(0, 0), surface.size());
         return p;
     }
     return nullptr;
@@ -203,15 +235,12 @@ SnapshotPtr UndoHistory::knownBase(const Surface &surface, QRect *changed) const
 
 void UndoHistory::remember(const Surface &surface, const SnapshotPtr &picture)
 {
-    const QImage &img = surface.Image();
-    if (img.isNull() || !picture)
+    if (surface.isNull() || !picture)
         return;
-    const qint64 key = img.cacheKey();
     const std::uint64_t epoch = surface.restartChangeTracking();
-    m_known.erase(std::remove_if(m_known.begin(), m_known.end(),
-                                 [key](const Known &k) { return k.key == key || k.picture.expired(); }),
+    m_known.erase(std::remove_if(m_known.begin(), m_known.end(), [](const Known &k) { return k.picture.expired(); }),
                   m_known.end());
-    m_known.insert(m_known.begin(), Known{key, epoch, picture});
+    m_known.insert(m_known.begin(), Known{epoch, picture});
     if (m_known.size() > kKnownSurfaces)
         m_known.resize(kKnownSurfaces);
 }
@@ -256,33 +285,46 @@ SnapshotPtr UndoHistory::capture(const Surface &source, const SnapshotPtr &basel
         const int y0 = r * kTile;
         const int th = std::min(kTile, h - y0);
         const std::size_t rowBase = std::size_t(r) * cols;
+        int changedCount = cols;
         if (base) {
             // Which tiles of this band differ from the base; a tile stops being compared at its
-            // first differing row.
+            // first differing row. A base tile that views the very pixels the surface holds is
+            // the same without a look.
             std::fill(changed.begin(), changed.end(), 0);
+            changedCount = 0;
             const bool band = r >= rFirst && r < rEnd;
-            for (int y = 0; band && y < th; ++y) {
-                const std::uint32_t *line = source.constScanLine(y0 + y);
-                for (int c = cFirst; c < cEnd; ++c) {
-                    if (changed[std::size_t(c)])
-                        continue;
-                    const UndoTile &t = *base->m_tiles[rowBase + std::size_t(c)];
-                    if (std::memcmp(line + std::size_t(c) * kTile, t.pixels + std::size_t(y) * t.width,
-                                    std::size_t(t.width) * 4) != 0)
+            for (int c = cFirst; band && c < cEnd; ++c) {
+                const UndoTile &t = *base->m_tiles[rowBase + std::size_t(c)];
+                if (t.pixels == source.constScanLine(y0) + std::size_t(c) * kTile)
+                    continue;   // the tile holds that memory, so nobody wrote it since
+                for (int y = 0; y < th; ++y) {
+                    if (std::memcmp(source.constScanLine(y0 + y) + std::size_t(c) * kTile, t.row(y),
+                                    std::size_t(t.width) * 4) != 0) {
                         changed[std::size_t(c)] = 1;
+                        ++changedCount;
+                        break;
+                    }
                 }
             }
         }
+        // A band mostly changed is kept as it is (the surface copies it before its next write);
+        // a few changed tiles are copied out on their own.
+        const bool view = changedCount * 2 > cols;
+        const SurfaceBands::Band band = view ? source.bands().band(r) : SurfaceBands::Band();
         for (int c = 0; c < cols; ++c) {
             if (!changed[std::size_t(c)]) {
                 snap->m_tiles[rowBase + std::size_t(c)] = base->m_tiles[rowBase + std::size_t(c)];
                 continue;
             }
             const int x0 = c * kTile;
-            auto tile = std::make_shared<UndoTile>(m_pool, std::min(kTile, w - x0), th);
+            const int tw = std::min(kTile, w - x0);
+            if (view) {
+                snap->m_tiles[rowBase + std::size_t(c)] = std::make_shared<UndoTile>(m_pool, band, x0, tw);
+                continue;
+            }
+            auto tile = std::make_shared<UndoTile>(m_pool, tw, th);
             for (int y = 0; y < th; ++y)
-                std::memcpy(tile->pixels + std::size_t(y) * tile->width, source.constScanLine(y0 + y) + x0,
-                            std::size_t(tile->width) * 4);
+                std::memcpy(tile->own + std::size_t(y) * tw, source.constScanLine(y0 + y) + x0, std::size_t(tw) * 4);
             snap->m_tiles[rowBase + std::size_t(c)] = std::move(tile);
         }
     }
@@ -303,8 +345,6 @@ void UndoHistory::writeTiles(Surface &target, const UndoSnapshot &picture, const
         rEnd = changed.bottom() / kTile + 1;
     }
     const int cols = picture.m_columns;
-    std::uint32_t *bits = target.scanLine(0);   // one write access: the image is detached here
-    const std::size_t stride = std::size_t(target.Image().bytesPerLine()) / sizeof(std::uint32_t);
     std::vector<int> todo;
     todo.reserve(std::size_t(cols));
     for (int r = 0; r < picture.m_rows; ++r) {
@@ -318,15 +358,25 @@ void UndoHistory::writeTiles(Surface &target, const UndoSnapshot &picture, const
         }
         if (todo.empty())
             continue;
+        // A row of tiles that views one band whole: the target shares that band.
+        const UndoTile &first = *picture.m_tiles[rowBase];
+        bool whole = !first.own && first.pixels == first.band.bits && first.band.image.width() == picture.m_width;
+        for (int c = 1; whole && c < cols; ++c) {
+            const UndoTile &t = *picture.m_tiles[rowBase + std::size_t(c)];
+            whole = !t.own && t.band.bits == first.band.bits && t.pixels == first.pixels + std::size_t(c) * kTile;
+        }
+        if (whole) {
+            target.shareBand(r, first.band);
+            continue;
+        }
         const int y0 = r * kTile;
-        const int th = picture.m_tiles[rowBase]->height;
+        const int th = first.height;
         // Row by row through the band, so the target is written in address order.
         for (int y = 0; y < th; ++y) {
-            std::uint32_t *line = bits + std::size_t(y0 + y) * stride;
+            std::uint32_t *line = target.scanLine(y0 + y);
             for (int c : todo) {
                 const UndoTile &t = *picture.m_tiles[rowBase + std::size_t(c)];
-                std::memcpy(line + std::size_t(c) * kTile, t.pixels + std::size_t(y) * t.width,
-                            std::size_t(t.width) * 4);
+                std::memcpy(line + std::size_t(c) * kTile, t.row(y), std::size_t(t.width) * 4);
             }
         }
     }
@@ -352,8 +402,9 @@ void UndoHistory::restore(Surface &target, const SnapshotPtr &picture, const Sur
     } else if (sameContent && sameContent != &target && knownPicture(*sameContent) == picture) {
         target.copyFrom(*sameContent);
     } else {
-        // A buffer of the snapshot's size that nobody else holds, then every tile.
-        if (target.size() != picture->size() || !target.Image().isDetached())
+        // A buffer of the snapshot's size (bands that view a stored band whole are shared
+        // instead of written, so their part of it is never touched), then every tile.
+        if (target.size() != picture->size())
             target.setPicture(NewImageBuffer(picture->size().width(), picture->size().height()));
         writeTiles(target, *picture, nullptr, QRect());
     }
@@ -363,32 +414,8 @@ void UndoHistory::restore(Surface &target, const SnapshotPtr &picture, const Sur
 
 void UndoHistory::syncCopy(Surface &target, const Surface &source)
 {
-    if (&target == &source)
-        return;
-    const SnapshotPtr held = knownPicture(source);
-    if (held) {
-        restore(target, held, &source);
-        return;
-    }
-    // The source was drawn on since it held a snapshot the target also held (and both have
-    // written little since): the tiles either side wrote are copied across.
-    QRect srcWritten, dstWritten;
-    const SnapshotPtr srcBase = knownBase(source, &srcWritten);
-    const SnapshotPtr dstBase = srcBase ? knownBase(target, &dstWritten) : nullptr;
-    if (!srcBase || dstBase != srcBase || target.size() != source.size()) {
-        target.copyFrom(source);
-        return;
-    }
-    const QRect area = srcWritten | dstWritten;
-    if (!area.isEmpty()) {
-        const int x0 = area.left() / kTile * kTile;
-        const int x1 = std::min(source.ScaleWidth(), (area.right() / kTile + 1) * kTile);
-        const int y0 = area.top() / kTile * kTile;
-        const int y1 = std::min(source.ScaleHeight(), (area.bottom() / kTile + 1) * kTile);
-        for (int y = y0; y < y1; ++y)
-            std::memcpy(target.scanLine(y) + x0, source.constScanLine(y) + x0, std::size_t(x1 - x0) * 4);
-    }
-    target.markDirty(QRect(QPoint(0, 0), target.size()));
+    // The copy shares the source's bands and what is known about them.
+    target.copyFrom(source);
 }
 
 // ---------------------------------------------------------------------------------------------

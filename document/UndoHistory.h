@@ -1,19 +1,21 @@
 // The undo history's storage: up to 16 whole-image snapshots with the selection record of each.
 //
-// Snapshots are stored as 64 x 64 pixel tiles. A new snapshot compares each tile of the surface
-// with the tile of the snapshot it was drawn from and shares every tile that did not change, so a
-// history of small strokes holds little more than one image. Tiles are immutable once made and
-// are freed when no snapshot refers to them any more; their buffers go back to a small pool that
+// Snapshots are stored as 64 x 64 pixel tiles; a row of tiles is one band of a surface. The
+// first snapshot of a picture (and any band that mostly changed) keeps views into the surface's
+// bands, so the history shares those pixels with the surfaces instead of copying them; the
+// surface copies a shared band before it writes it again. A new snapshot compares each tile of
+// the surface with the tile of the snapshot it was drawn from and shares every tile that did not
+// change; the few tiles a small stroke changes are copied out on their own, so a history of
+// small strokes holds little more than one image. Tiles are immutable once made and are freed
+// when no snapshot refers to them any more; copied tiles' buffers go back to a small pool that
 // the next snapshots take their changed tiles from (fresh memory is far slower to fill than
 // memory that was written before).
 //
-// The history also remembers which snapshot each surface it wrote (or read) holds, keyed by the
-// surface image's cache key. Any write access to a QImage gives it a new cache key, so an
-// unchanged key proves the surface still holds exactly that snapshot's pixels; a restore then
-// writes only the tiles that differ between the two snapshots instead of the whole image. Each
-// remembered surface also restarts its change tracking: once it has been drawn on, the snapshot
-// it held plus the area written since still tell which tiles can differ, so the commit step
-// compares and copies only those.
+// The history also remembers which snapshot each surface it wrote (or read) holds, through the
+// surface's change tracking: once it has been drawn on, the snapshot it held plus the area
+// written since still tell which tiles can differ, so the commit step compares and copies only
+// those, and a restore writes only the tiles that differ between the two snapshots. A copy of
+// a surface carries that knowledge along.
 #pragma once
 
 #include "document/surface/Surface.h"
@@ -118,8 +120,7 @@ public:
     // already holds this snapshot, if any) is copied instead of the tiles. The whole surface is
     // marked dirty.
     void restore(Surface &target, const SnapshotPtr &picture, const Surface *sameContent = nullptr);
-    // Copies `source` into `target` (as Surface::copyFrom does), writing only the differing
-    // tiles when both surfaces hold known snapshots of the same size.
+    // Makes `target` hold what `source` holds (Surface::copyFrom: the bands are shared).
     void syncCopy(Surface &target, const Surface &source);
     // The snapshot the surface is known to hold, or null.
     SnapshotPtr knownPicture(const Surface &surface) const;
@@ -128,7 +129,8 @@ public:
     SnapshotPtr knownBase(const Surface &surface, QRect *changed) const;
 
     // --- memory ----------------------------------------------------------------------------
-    // Bytes of the stored tiles (a tile shared by several snapshots counts once).
+    // Bytes of the stored tiles (a tile shared by several snapshots counts once; tiles that view a
+    // surface band count that whole band, once).
     std::size_t bytesHeld() const;
     // Bytes of freed tile buffers kept for reuse.
     std::size_t pooledBytes() const;
@@ -139,7 +141,6 @@ private:
     void writeTiles(Surface &target, const UndoSnapshot &picture, const UndoSnapshot *known, const QRect &changed);
 
     struct Known {
-        qint64 key = 0;
         std::uint64_t epoch = 0;
         std::weak_ptr<const UndoSnapshot> picture;
     };

@@ -115,13 +115,16 @@ protected:
         const qreal dpr = devicePixelRatioF();
         // Device pixels from here on: one unit is one pixel of the screen.
         p.scale(1 / dpr, 1 / dpr);
-        const QImage &img = m_doc.Picture1.Image();
         const QPoint o = origin().toPoint();
         const QRectF lr(e->rect());
         const QRect dev = QRectF(lr.x() * dpr, lr.y() * dpr, lr.width() * dpr, lr.height() * dpr).toAlignedRect();
-        const QRect shown = dev & QRect(o, img.size());
-        if (!shown.isEmpty())
-            p.drawImage(shown.topLeft(), img, shown.translated(-o));
+        const QRect shown = dev & QRect(o, m_doc.Picture1.size());
+        if (!shown.isEmpty()) {
+            // The picture is kept in bands of rows; they are drawn one by one.
+            p.translate(o);
+            m_doc.Picture1.drawArea(p, shown.translated(-o));
+            p.translate(-o);
+        }
         // Outside the image: the strip that rounding up leaves, and the offset before it.
         for (const QRect &out : QRegion(dev) - QRegion(shown))
             p.fillRect(out, palette().dark());

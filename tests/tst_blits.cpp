@@ -215,12 +215,15 @@ private slots:
             }
         }
 
-        // A whole-surface copy into a surface of the same size keeps its buffer.
+        // A whole-surface copy onto a surface of the same size shares the bands; the two stay
+        // independent.
         Surface big(300, 200, Red), other(300, 200, Blue);
-        const uchar *buffer = big.Image().constBits();
         QVERIFY(BitBlt(big, 0, 0, 300, 200, other, 0, 0, SRCCOPY));
-        QCOMPARE(big.Image().constBits(), buffer);
-        QCOMPARE(big.GetPixel(299, 199), Blue);
+        QCOMPARE(big.bands().sharedBands(other.bands()), 4);
+        QCOMPARE(big.dirtyRect(), QRect(0, 0, 300, 200));
+        big.SetPixel(299, 199, Red);
+        QCOMPARE(other.GetPixel(299, 199), Blue);
+        QCOMPARE(big.GetPixel(0, 0), Blue);
     }
 
     void stretchBltScalesAndMirrors()
@@ -375,7 +378,8 @@ private slots:
         }
         QVERIFY(solid);
         QVERIFY(s.dirtyRect().right() < 90);
-        const QFontMetrics fm(s.Font, &s.Image());
+        const QImage shown = s.Image();
+        const QFontMetrics fm(s.Font, &shown);
         QCOMPARE(s.CurrentX, 0.0);
         QCOMPARE(s.CurrentY, 6.0 + fm.height());
         s.Print(QStringLiteral("a\nb"));
@@ -394,24 +398,37 @@ private slots:
         s.resize(40, 15);
         QCOMPARE(s.Image().constBits(), buffer);
 
-        // copyFrom writes into the existing buffer and never shares it.
-        Surface other(noise(40, 15, 29));
-        s.copyFrom(other);
-        QCOMPARE(s.Image().constBits(), buffer);
-        QCOMPARE(s.Image(), other.Image());
-        other.SetPixel(0, 0, Red);
-        QVERIFY(s.GetPixel(0, 0) != Red);
-        QCOMPARE(s.Image().constBits(), buffer);
+        // copyFrom shares the other surface's bands of rows; a write copies only the band it
+        // touches, and no side's writes show on another side or on a picture handed out before.
+        const QImage tallPicture = noise(70, 200, 29);
+        Surface tall(tallPicture);
+        QCOMPARE(tall.bands().bandCount(), 4);
+        Surface copy;
+        copy.copyFrom(tall);
+        QCOMPARE(copy.bands().sharedBands(tall.bands()), 4);
+        const QImage kept = tall.Image();
+        QCOMPARE(kept.constBits(), tallPicture.constBits());   // still the one buffer: no copy
+        copy.SetPixel(3, 130, Red);
+        QCOMPARE(copy.bands().sharedBands(tall.bands()), 3);
+        QVERIFY(!copy.bands().sharesBand(tall.bands(), 2));
+        tall.scanLine(5)[1] = 0xFF00FF00u;
+        tall.SetPixel(69, 199, Blue);
+        QCOMPARE(kept, tallPicture);
+        QCOMPARE(copy.GetPixel(1, 5), FromPixel(tallPicture.pixel(1, 5) & 0xFFFFFFu));
+        QCOMPARE(copy.GetPixel(69, 199), FromPixel(tallPicture.pixel(69, 199) & 0xFFFFFFu));
+        QCOMPARE(tall.GetPixel(3, 130), FromPixel(tallPicture.pixel(3, 130) & 0xFFFFFFu));
+        QCOMPARE(tall.GetPixel(1, 5), Colour(0x00FF00));
+        QCOMPARE(copy.GetPixel(3, 130), Red);
+        QCOMPARE(copy.bands().sharedBands(tall.bands()), 1);
 
-        // A picture of the same size is copied into a buffer this surface alone holds, so neither
-        // side allocates at its next write; any other picture is shared.
+        // A picture is shared until either side writes.
+        Surface other(noise(40, 15, 29));
         const QImage picture = noise(40, 15, 31);
-        s.setPicture(picture);
-        QCOMPARE(s.Image().constBits(), buffer);
-        QCOMPARE(s.Image(), picture);
         Surface fresh;
         fresh.setPicture(picture);
         QCOMPARE(fresh.Image().constBits(), picture.constBits());
+        fresh.SetPixel(0, 0, Red);
+        QCOMPARE(picture, noise(40, 15, 31));
         s.copyFrom(other);
 
         // Cls fills inside the clip region and resets the position.

@@ -359,9 +359,10 @@ private slots:
         d.stroke(1);
         d.stroke(2);
         QVERIFY(showsExactly(d.doc, d.committed[2]));
-        QVERIFY(d.doc.Picture2.Image().constBits() != d.doc.Picture1.Image().constBits());
-        QVERIFY(d.doc.PicOrg.Image().constBits() != d.doc.Picture1.Image().constBits());
-        QVERIFY(d.doc.PicOrg.Image().constBits() != d.doc.Picture2.Image().constBits());
+        // The three surfaces share one copy of the picture.
+        const int bands = d.doc.Picture1.bands().bandCount();
+        QCOMPARE(d.doc.Picture2.bands().sharedBands(d.doc.Picture1.bands()), bands);
+        QCOMPARE(d.doc.PicOrg.bands().sharedBands(d.doc.Picture1.bands()), bands);
 
         // Drawing on Picture1 afterwards leaves the copies and the stored snapshot alone.
         d.doc.Picture1.SetPixel(50, 50, 0x0000FF);
@@ -409,6 +410,7 @@ private slots:
         d.stroke(1);
         // Uncommitted work: a stroke on Picture1, a raw row write there that nothing marks, and
         // a preview pixel left on Picture2 far from both.
+        const SurfaceBands unchanged = d.doc.Picture1.bands();
         d.doc.Picture1.SelectObject(Pen{PS_SOLID, 3, 0x0000FF});
         d.doc.Picture1.MoveToEx(20, 20);
         d.doc.Picture1.LineTo(40, 30);
@@ -417,6 +419,12 @@ private slots:
         d.commit();
         QVERIFY(showsExactly(d.doc, d.committed.back()));
         QCOMPARE(d.doc.Picture1.GetPixel(10, 150), Colour(0x563412));
+        // All three surfaces share every band; only the bands written were copied.
+        for (int i = 0; i < 4; ++i) {
+            QVERIFY(d.doc.Picture2.bands().sharesBand(d.doc.Picture1.bands(), i));
+            QVERIFY(d.doc.PicOrg.bands().sharesBand(d.doc.Picture1.bands(), i));
+            QCOMPARE(d.doc.Picture1.bands().sharesBand(unchanged, i), i == 1 || i == 3);
+        }
         const SnapshotPtr before = d.doc.history().picture(2);
         const SnapshotPtr after = d.doc.history().picture(3);
         QCOMPARE(after->toImage(), d.committed.back());

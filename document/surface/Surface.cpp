@@ -54,18 +54,6 @@ QImage NewImageBuffer(int width, int height)
     return QImage(static_cast<uchar *>(p), width, height, qsizetype(width) * 4, QImage::Format_RGB32, freeBuffer, p);
 }
 
-void Surface::ensureOwnBuffer()
-{
-    if (m_image.isNull() || m_image.isDetached())
-        return;
-    // Shared with another image: take a copy of our own before writing.
-    QImage own = NewImageBuffer(m_image.width(), m_image.height());
-    const std::size_t rowBytes = std::size_t(m_image.width()) * 4;
-    for (int y = 0; y < m_image.height(); ++y)
-        std::memcpy(own.scanLine(y), m_image.constScanLine(y), rowBytes);
-    m_image = own;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Pixel helpers
 // ---------------------------------------------------------------------------------------------
@@ -147,10 +135,10 @@ int findDifferentBack(const std::uint32_t *p, int x, int begin, std::uint32_t v)
 RasterTarget::RasterTarget(Surface &s) : m_s(s)
 {
     ClearUpperVectorState();
-    if (s.m_image.isNull())
+    if (s.m_px.isNull())
         return;
-    m_w = s.m_image.width();
-    m_h = s.m_image.height();
+    m_w = s.m_px.width();
+    m_h = s.m_px.height();
     m_whole = {0, m_w};
     m_drawable = QRect(0, 0, m_w, m_h);
     if (s.m_clip) {
@@ -169,13 +157,6 @@ RasterTarget::~RasterTarget()
         m_s.m_dirty |= r;
         m_s.m_changed |= r;
     }
-}
-
-void RasterTarget::makeWritable()
-{
-    m_s.ensureOwnBuffer();
-    m_bits = reinterpret_cast<std::uint32_t *>(m_s.m_image.bits());
-    m_stride = m_s.m_image.bytesPerLine() / qsizetype(sizeof(std::uint32_t));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -214,9 +195,12 @@ Brush CreateBrushIndirect(const LogBrush &record)
 Surface::Surface(int width, int height, Colour fill)
 {
     if (width > 0 && height > 0) {
-        m_image = NewImageBuffer(width, height);
-        m_image.fill(ToPixel(fill));
-        ClearUpperVectorState();
+        m_px = SurfaceBands::allocate(width, height);
+        const std::uint32_t px = ToPixel(fill);
+        for (int y = 0; y < height; ++y) {
+            std::uint32_t *d = m_px.row(y);
+            std::fill(d, d + width, px);
+        }
     }
 }
 
@@ -250,60 +234,43 @@ void Surface::resize(int width, int height)
 {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (width == m_image.width() && height == m_image.height())
+    if (width == m_px.width() && height == m_px.height())
         return;
     if (width == 0 || height == 0) {
-        m_image = QImage();
+        m_px = SurfaceBands();
         m_dirty = QRect();
         m_changeEpoch = 0;
         return;
     }
-    QImage next = NewImageBuffer(width, height);
+    SurfaceBands next = SurfaceBands::allocate(width, height);
     const std::uint32_t back = m_mono ? monoPixel(ToPixel(BackColor)) : ToPixel(BackColor);
-    const int keepW = std::min(width, m_image.width());
-    const int keepH = std::min(height, m_image.height());
+    const int keepW = std::min(width, m_px.width());
+    const int keepH = std::min(height, m_px.height());
     for (int y = 0; y < height; ++y) {
-        auto *d = reinterpret_cast<std::uint32_t *>(next.scanLine(y));
+        std::uint32_t *d = next.row(y);
         int from = 0;
         if (y < keepH && keepW > 0) {
-            std::memcpy(d, m_image.constScanLine(y), size_t(keepW) * 4);
+            std::memcpy(d, m_px.constRow(y), size_t(keepW) * 4);
             from = keepW;
         }
         std::fill(d + from, d + width, back);
     }
-    m_image = std::move(next);
+    m_px = std::move(next);
     m_dirty = QRect(0, 0, width, height);
     m_changeEpoch = 0;
 }
 
 void Surface::setPicture(const QImage &picture)
 {
-    if (picture.isNull()) {
-        m_image = QImage();
-        m_dirty = QRect();
-        m_changeEpoch = 0;
-        return;
-    }
-    // A buffer of the same size that this surface alone holds takes a copy of the pixels: sharing
-    // them instead would make the next drawing on either side allocate a fresh buffer, which
-    // costs far more than the copy. Anything else shares the picture until one side changes.
-    if (!m_mono && picture.format() == QImage::Format_RGB32 && m_image.size() == picture.size() &&
-        m_image.format() == QImage::Format_RGB32 && m_image.isDetached() &&
-        m_image.constBits() != picture.constBits() && m_image.bytesPerLine() == picture.bytesPerLine()) {
-        std::memcpy(m_image.bits(), picture.constBits(), size_t(picture.sizeInBytes()));
-        m_dirty = QRect(QPoint(0, 0), m_image.size());
-        m_changeEpoch = 0;
-        return;
-    }
-    m_image = picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32);
+    m_px = SurfaceBands::adopt(picture);
     if (m_mono) {
-        for (int y = 0; y < m_image.height(); ++y) {
-            auto *d = reinterpret_cast<std::uint32_t *>(m_image.scanLine(y));
-            for (int x = 0; x < m_image.width(); ++x)
+        for (int y = 0; y < m_px.height(); ++y) {
+            std::uint32_t *d = m_px.row(y);
+            for (int x = 0; x < m_px.width(); ++x)
                 d[x] = monoPixel(d[x]);
         }
     }
-    m_dirty = QRect(QPoint(0, 0), m_image.size());
+    m_dirty = QRect(QPoint(0, 0), m_px.size());
     m_changeEpoch = 0;
 }
 
@@ -311,28 +278,10 @@ void Surface::copyFrom(const Surface &other)
 {
     if (&other == this)
         return;
-    if (other.m_image.isNull()) {
-        m_image = QImage();
-        m_dirty = QRect();
-        m_changeEpoch = 0;
-        return;
-    }
-    m_dirty = QRect(QPoint(0, 0), other.m_image.size());
-    m_changeEpoch = 0;
-    if (m_image.size() == other.m_image.size() && m_image.constBits() == other.m_image.constBits())
-        return;   // the very same pixels already
-    if (m_image.size() != other.m_image.size() || !m_image.isDetached()) {
-        // A buffer of the right size that nobody else holds; shared or differently sized
-        // buffers are replaced, never copied first.
-        m_image = NewImageBuffer(other.m_image.width(), other.m_image.height());
-    }
-    const qsizetype rowBytes = qsizetype(m_image.width()) * 4;
-    if (m_image.bytesPerLine() == other.m_image.bytesPerLine()) {
-        std::memcpy(m_image.bits(), other.m_image.constBits(), size_t(rowBytes * m_image.height()));
-    } else {
-        for (int y = 0; y < m_image.height(); ++y)
-            std::memcpy(m_image.scanLine(y), other.m_image.constScanLine(y), size_t(rowBytes));
-    }
+    m_px = other.m_px;
+    m_dirty = QRect(QPoint(0, 0), m_px.size());
+    m_changed = other.m_changed;
+    m_changeEpoch = other.m_changeEpoch;
 }
 
 std::uint64_t Surface::restartChangeTracking() const
@@ -345,18 +294,39 @@ std::uint64_t Surface::restartChangeTracking() const
 
 std::uint32_t *Surface::scanLine(int y)
 {
-    ensureOwnBuffer();
-    // The caller may write any row from here down.
-    if (y >= 0 && y < m_image.height())
-        m_changed |= QRect(0, y, m_image.width(), m_image.height() - y);
-    else
+    if (y < 0 || y >= m_px.height()) {
         m_changeEpoch = 0;
-    return reinterpret_cast<std::uint32_t *>(m_image.scanLine(y));
+        return nullptr;
+    }
+    m_changed |= QRect(0, y, m_px.width(), 1);
+    return m_px.row(y);
 }
 
-const std::uint32_t *Surface::constScanLine(int y) const
+std::uint32_t *Surface::contiguousBits(qsizetype *stride, bool keepPixels)
 {
-    return reinterpret_cast<const std::uint32_t *>(m_image.constScanLine(y));
+    m_changed |= QRect(QPoint(0, 0), m_px.size());
+    return m_px.contiguous(stride, keepPixels);
+}
+
+void Surface::shareBand(int i, const SurfaceBands::Band &band)
+{
+    const int top = i * SurfaceBands::kBandRows;
+    m_changed |= QRect(0, top, m_px.width(), band.rows());
+    m_px.setBand(i, band);
+}
+
+void Surface::drawArea(QPainter &p, const QRect &area) const
+{
+    const QRect r = area & QRect(QPoint(0, 0), m_px.size());
+    if (r.isEmpty())
+        return;
+    const int first = r.top() >> SurfaceBands::kBandShift;
+    const int last = r.bottom() >> SurfaceBands::kBandShift;
+    for (int i = first; i <= last; ++i) {
+        const int top = i * SurfaceBands::kBandRows;
+        const QRect piece = r & QRect(0, top, m_px.width(), SurfaceBands::kBandRows);
+        p.drawImage(piece.topLeft(), m_px.band(i).image, piece.translated(0, -top));
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -403,7 +373,7 @@ void Surface::Refresh()
 
 Colour Surface::GetPixel(int x, int y) const
 {
-    if (m_image.isNull() || x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+    if (m_px.isNull() || x < 0 || y < 0 || x >= m_px.width() || y >= m_px.height())
         return CLR_INVALID;
     return FromPixel(rgbOf(constScanLine(y)[x]));
 }
@@ -435,7 +405,7 @@ bool Surface::LineTo(int x, int y)
 {
     const QPoint from = m_pos;
     m_pos = QPoint(x, y);
-    if (m_image.isNull())
+    if (m_px.isNull())
         return false;
     if (m_pathOpen || m_pen.style == PS_NULL)
         return true;
@@ -450,7 +420,7 @@ bool Surface::LineTo(int x, int y)
 
 bool Surface::closedShape(ClosedShape shape, int left, int top, int right, int bottom)
 {
-    if (m_image.isNull())
+    if (m_px.isNull())
         return false;
     if (m_pathOpen)
         return true;
@@ -473,7 +443,7 @@ bool Surface::Ellipse(int left, int top, int right, int bottom)
 
 bool Surface::FillRgn(const Region &rgn, const Brush &brush)
 {
-    if (m_image.isNull() || !rgn)
+    if (m_px.isNull() || !rgn)
         return false;
     if (brush.hollow())
         return true;
@@ -504,17 +474,11 @@ void Surface::Cls()
 {
     CurrentX = 0;
     CurrentY = 0;
-    if (m_image.isNull())
+    if (m_px.isNull())
         return;
     RasterTarget t(*this);
     const std::uint32_t px = t.pixelFor(BackColor);
     const QRect area = t.drawable();
-    if (!t.clipped() && m_image.bytesPerLine() == qsizetype(m_image.width()) * 4) {
-        std::uint32_t *p = t.row(0);
-        std::fill(p, p + qsizetype(m_image.width()) * m_image.height(), px);
-        t.touchRect(area);
-        return;
-    }
     for (int y = area.top(); y <= area.bottom(); ++y)
         t.fillSpan(y, area.left(), area.right() + 1, px);
 }
@@ -528,7 +492,7 @@ void Surface::PSet(double x, double y, Colour c)
 {
     CurrentX = x;
     CurrentY = y;
-    if (m_image.isNull())
+    if (m_px.isNull())
         return;
     const int px = roundCoord(x);
     const int py = roundCoord(y);
@@ -548,7 +512,7 @@ void Surface::Line(double x1, double y1, double x2, double y2, Colour c, bool bo
 {
     CurrentX = x2;
     CurrentY = y2;
-    if (m_image.isNull())
+    if (m_px.isNull())
         return;
     const int ax = roundCoord(x1), ay = roundCoord(y1);
     const int bx = roundCoord(x2), by = roundCoord(y2);
@@ -569,7 +533,7 @@ void Surface::Line(double x1, double y1, double x2, double y2, Colour c, bool bo
 void Surface::PaintPicture(const QImage &picture, double x, double y, double w, double h, double sx, double sy,
                            double sw, double sh, std::uint32_t rop)
 {
-    if (m_image.isNull() || picture.isNull())
+    if (m_px.isNull() || picture.isNull())
         return;
     QImage converted;
     const QImage *src = &picture;
@@ -588,38 +552,68 @@ void Surface::Print(const QString &text)
     QString body = text;
     body.remove(QLatin1Char('\r'));
     const QStringList lines = body.split(QLatin1Char('\n'));
-    if (m_image.isNull()) {
+    if (m_px.isNull()) {
         CurrentX = 0;
         return;
     }
     QFont font = Font;
     if (m_mono)
         font.setStyleStrategy(QFont::NoAntialias);
-    const QFontMetrics fm(font, &m_image);
+    static const QImage metricsDevice(1, 1, QImage::Format_RGB32);
+    const QFontMetrics fm(font, &metricsDevice);
     RasterTarget t(*this);
     const QRect drawable = t.drawable();
+
+    // Where each line goes and what its glyphs can reach: their ink box and the advance box,
+    // with a pixel of room for antialiasing.
+    struct Placed {
+        QString text;
+        QPoint at;
+        QRect ink;
+    };
+    std::vector<Placed> placed;
+    QRect reach;
+    for (const QString &line : lines) {
+        const int x = roundCoord(CurrentX);
+        const int y = roundCoord(CurrentY);
+        if (!line.isEmpty()) {
+            QRect ink = fm.boundingRect(line).translated(x, y + fm.ascent());
+            ink |= QRect(x, y, fm.horizontalAdvance(line), fm.height());
+            ink = ink.adjusted(-1, -1, 1, 1) & drawable;
+            placed.push_back({line, QPoint(x, y + fm.ascent()), ink});
+            const int margin = fm.height() / 2 + 2;
+            reach |= ink.adjusted(-margin, -margin, margin, margin) & drawable;
+        }
+        CurrentY = y + fm.height();
+        CurrentX = 0;
+    }
+    if (reach.isEmpty())
+        return;
+
+    // The glyphs are painted on a copy of the area they can reach, which then goes back.
+    QImage patch(reach.size(), QImage::Format_RGB32);
+    const std::size_t rowBytes = std::size_t(reach.width()) * 4;
+    for (int y = 0; y < reach.height(); ++y)
+        std::memcpy(patch.scanLine(y), constScanLine(reach.top() + y) + reach.left(), rowBytes);
     {
-        QPainter p(&m_image);
+        QPainter p(&patch);
+        p.translate(-reach.left(), -reach.top());
         p.setFont(font);
         p.setPen(QColor::fromRgb(t.pixelFor(ForeColor)));
         p.setRenderHint(QPainter::TextAntialiasing, !m_mono);
         if (m_clip)
             p.setClipRegion(m_clip.region());
-        for (const QString &line : lines) {
-            const int x = roundCoord(CurrentX);
-            const int y = roundCoord(CurrentY);
-            if (!line.isEmpty()) {
-                p.drawText(QPoint(x, y + fm.ascent()), line);
-                // What the glyphs can reach: their ink box and the advance box, with a pixel of
-                // room for antialiasing.
-                QRect ink = fm.boundingRect(line).translated(x, y + fm.ascent());
-                ink |= QRect(x, y, fm.horizontalAdvance(line), fm.height());
-                t.touchRect(ink.adjusted(-1, -1, 1, 1) & drawable);
-            }
-            CurrentY = y + fm.height();
-            CurrentX = 0;
-        }
+        for (const Placed &l : placed)
+            p.drawText(l.at, l.text);
     }
+    for (int y = 0; y < reach.height(); ++y) {
+        const auto *from = reinterpret_cast<const std::uint32_t *>(patch.constScanLine(y));
+        const std::uint32_t *have = constScanLine(reach.top() + y) + reach.left();
+        if (std::memcmp(from, have, rowBytes) != 0)
+            std::memcpy(t.row(reach.top() + y) + reach.left(), from, rowBytes);
+    }
+    for (const Placed &l : placed)
+        t.touchRect(l.ink);
 }
 
 } // namespace orv

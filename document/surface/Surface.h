@@ -3,7 +3,8 @@
 //
 // Every operation is exact and deterministic (no antialiasing except for text) and works on the
 // back-buffer's scanlines directly. Colours are 0x00BBGGRR integers (red in the low byte), as the
-// program stores them everywhere; the back-buffer itself is a QImage::Format_RGB32.
+// program stores them everywhere; the back-buffer holds Format_RGB32 pixels, kept as bands of
+// rows that copies of the surface share until one side writes them (SurfaceBands.h).
 //
 // Objects handed out (pens, brushes, regions, scratch surfaces) are values that own what they hold;
 // nothing needs deleting by hand.
@@ -30,6 +31,7 @@
 #pragma once
 
 #include "base/Colour.h"
+#include "document/surface/SurfaceBands.h"
 
 #include <QFont>
 #include <QImage>
@@ -41,6 +43,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+
+class QPainter;
 
 namespace orv {
 
@@ -110,33 +114,42 @@ public:
     explicit Surface(const QImage &picture);
 
     // --- size and pixels -------------------------------------------------------------
-    int ScaleWidth() const { return m_image.width(); }
-    int ScaleHeight() const { return m_image.height(); }
-    QSize size() const { return m_image.size(); }
-    bool isNull() const { return m_image.isNull(); }
+    int ScaleWidth() const { return m_px.width(); }
+    int ScaleHeight() const { return m_px.height(); }
+    QSize size() const { return m_px.size(); }
+    bool isNull() const { return m_px.isNull(); }
     // Resizes the back-buffer; the pixels in the common top-left area stay, new area takes
     // BackColor. Reuses the buffer when the size does not change.
     void resize(int width, int height);
     void setWidth(int w) { resize(w, ScaleHeight()); }
     void setHeight(int h) { resize(ScaleWidth(), h); }
 
-    // `Image`: the back-buffer as a picture (implicitly shared; cheap).
-    const QImage &Image() const { return m_image; }
-    // `Picture` = picture: the surface takes the picture's size and pixels, converted to RGB32.
-    // When this surface alone holds a buffer of the picture's size, the pixels are copied into
-    // it; otherwise the surface shares the picture's pixels until either side changes (the
-    // first write after that copies them into a fresh buffer). The whole surface becomes dirty.
+    // `Image`: the back-buffer as one picture. Free while the surface still holds the one
+    // buffer it was given or made (and then shared: a kept picture makes later writes copy the
+    // bands they touch); a fresh copy otherwise. Whole-picture work only: loops read rows.
+    QImage Image() const { return m_px.picture(); }
+    // `Picture` = picture: the surface takes the picture's size and pixels, converted to RGB32,
+    // sharing them until either side changes. The whole surface becomes dirty.
     void setPicture(const QImage &picture);
-    // Copies the pixels of another surface of the same size into this back-buffer without
-    // allocating (unless this buffer is shared with another image); resizes first when the sizes
-    // differ. Never makes the two surfaces share pixels (two that already share the very same
-    // pixels are left as they are). The whole surface becomes dirty.
+    // Takes the size and pixels of another surface, sharing its bands (each side copies a band
+    // before writing it), and its change tracking. The whole surface becomes dirty.
     void copyFrom(const Surface &other);
 
-    // Direct row access (0xFFRRGGBB pixels). Writing through scanLine does not mark anything
-    // dirty: call markDirty for what was changed.
+    // Direct row access (0xFFRRGGBB pixels). A row pointer covers that one row: rows are not a
+    // fixed stride apart. scanLine makes the row's band this surface's own; writing through it
+    // does not mark anything dirty: call markDirty for what was changed.
     std::uint32_t *scanLine(int y);
-    const std::uint32_t *constScanLine(int y) const;
+    const std::uint32_t *constScanLine(int y) const { return m_px.constRow(y); }
+    // The whole back-buffer as one block this surface alone holds (copied together first when
+    // keepPixels, else left undefined for a caller that writes every pixel): the first row and
+    // the stride in pixels. Everything counts as written.
+    std::uint32_t *contiguousBits(qsizetype *stride, bool keepPixels);
+    // The band store, for sharing bands (the undo history) and for counting shared ones.
+    const SurfaceBands &bands() const { return m_px; }
+    // Makes band i the given band of another store (same size); its rows count as written.
+    void shareBand(int i, const SurfaceBands::Band &band);
+    // Draws the area of the back-buffer at the same coordinates of the painter, band by band.
+    void drawArea(QPainter &p, const QRect &area) const;
 
     // --- device-context state ------------------------------------------------------------
     void SelectObject(const Pen &pen) { m_pen = pen; }
@@ -248,8 +261,6 @@ public:
     static Surface createMonochrome(int width, int height);   // CreateBitmap(w, h, 1, 1)
 
 private:
-    // Before a write: a buffer shared with another image is replaced by a copy of our own.
-    void ensureOwnBuffer();
     // A closed figure in the box: outlined with the pen (none for a null pen), filled with the
     // brush unless it is hollow. Nothing while a path is being recorded.
     using ClosedShape = void (*)(RasterTarget &, int, int, int, int, int, std::uint32_t, bool, std::uint32_t);
@@ -259,7 +270,7 @@ private:
     friend bool StretchBlt(Surface &, int, int, int, int, const Surface &, int, int, int, int, std::uint32_t);
     friend class RasterTarget;
 
-    QImage m_image;
+    SurfaceBands m_px;
     Pen m_pen;
     Brush m_brush{BS_SOLID, 0xFFFFFF};
     Region m_clip;

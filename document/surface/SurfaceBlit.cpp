@@ -281,9 +281,17 @@ bool BitBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, int sx
         return true;
 
     const Conv conv = pickConv(src.isMonochrome(), dst.isMonochrome());
+    if (rop == SRCCOPY && conv == Conv::None && !t.clipped() && &src != &dst && offX == 0 && offY == 0 &&
+        src.size() == dst.size() && area == QRect(QPoint(0, 0), dst.size())) {
+        // A plain copy of a whole surface onto another of its size: the bands are shared.
+        dst.m_px = src.m_px;
+        t.touchRect(area);
+        return true;
+    }
     const RowFn op = pickRow(conv, rop);
-    t.makeWritable();   // before reading the source: a shared source keeps the old pixels
-    const bool same = src.Image().constBits() == dst.Image().constBits();
+    // Another surface that shares bands with this one keeps its pixels: a shared band is copied
+    // before its first write. Only a transfer within one surface can read what it wrote.
+    const bool same = &src == &dst;
     std::vector<std::uint32_t> temp;
     // Moving a block down within one image: go bottom-up so no source row is overwritten first.
     const bool upwards = same && offY > 0;
@@ -318,7 +326,8 @@ bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSour
         patternBlock(t, extentRect(x, y, w, h), ctx);
         return true;
     }
-    if (!src.image || src.image->isNull())
+    const QSize srcSize = src.surface ? src.surface->size() : (src.image ? src.image->size() : QSize());
+    if (srcSize.isEmpty())
         return false;
     if (sw == 0 || sh == 0)
         return true;
@@ -326,19 +335,26 @@ bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSour
     if (drawable.isEmpty())
         return true;
     const AxisMap cols = mapAxis(clampCoord(x), clampCoord(w), clampCoord(sx), clampCoord(sw), drawable.left(),
-                                 drawable.right(), src.image->width());
+                                 drawable.right(), srcSize.width());
     const AxisMap rows = mapAxis(clampCoord(y), clampCoord(h), clampCoord(sy), clampCoord(sh), drawable.top(),
-                                 drawable.bottom(), src.image->height());
+                                 drawable.bottom(), srcSize.height());
     if (cols.src.empty() || rows.src.empty())
         return true;
 
-    t.makeWritable();   // before reading the source: a shared source keeps the old pixels
-    QImage snapshot;
-    const QImage *simg = src.image;
-    if (simg->constBits() == dst.Image().constBits()) {
-        snapshot = simg->copy();   // stretching an image onto itself reads from a copy
-        simg = &snapshot;
+    // Stretching a surface onto itself reads from a copy of it (shared bands: the rows written
+    // get copied, the copy keeps the old ones). A picture handed out by the surface is kept as
+    // it was by the surface's own copy-on-write.
+    SurfaceBands snapshot;
+    const SurfaceBands *sbands = nullptr;
+    if (src.surface) {
+        if (src.surface == &dst)
+            snapshot = dst.bands();
+        sbands = src.surface == &dst ? &snapshot : &src.surface->bands();
     }
+    const QImage *simg = src.image;
+    auto sourceRow = [&](int row) {
+        return sbands ? sbands->constRow(row) : reinterpret_cast<const std::uint32_t *>(simg->constScanLine(row));
+    };
     const Conv conv = pickConv(src.mono, dst.isMonochrome());
     const GatherFn gather = conv == Conv::ToMono     ? gatherRow<Conv::ToMono>
                             : conv == Conv::FromMono ? gatherRow<Conv::FromMono>
@@ -352,7 +368,7 @@ bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSour
     for (std::size_t r = 0; r < rows.src.size(); ++r) {
         const int yy = rows.first + int(r);
         const int srcRow = rows.src[r];
-        const std::uint32_t *s = reinterpret_cast<const std::uint32_t *>(simg->constScanLine(srcRow));
+        const std::uint32_t *s = sourceRow(srcRow);
         std::uint32_t *d = t.row(yy);
         if (plainCopy) {
             // Rows taken from the same source row with the same visible spans are copies of the
@@ -385,7 +401,6 @@ bool StretchBlt(Surface &dst, int x, int y, int w, int h, const Surface &src, in
                 std::uint32_t rop)
 {
     StretchSource s;
-    s.image = &src.m_image;
     s.mono = src.m_mono;
     s.bkColour = src.m_bkColour;
     s.surface = &src;

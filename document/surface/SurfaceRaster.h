@@ -61,8 +61,8 @@ struct ClipBands {
     const Band *find(int y) const;
 };
 
-// One drawing operation's access to a surface. The writable pointer is taken once, on the first
-// write (so that an operation that ends up drawing nothing never detaches a shared image); every
+// One drawing operation's access to a surface. A row's band is made the surface's own on the
+// first write to it (so an operation that ends up drawing nothing never copies a shared band); every
 // span is clipped to the surface and its clip region; the touched area is added to the surface's
 // dirty rectangle when the target goes out of scope.
 class RasterTarget {
@@ -86,18 +86,9 @@ public:
     // The back-buffer pixel a colour is drawn as on this surface.
     std::uint32_t pixelFor(Colour c) const { return m_s.m_mono ? monoPixel(ToPixel(c)) : ToPixel(c); }
 
-    std::uint32_t *row(int y)
-    {
-        if (!m_bits)
-            makeWritable();
-        return m_bits + qsizetype(y) * m_stride;
-    }
-    const std::uint32_t *constRow(int y) const
-    {
-        return m_bits ? m_bits + qsizetype(y) * m_stride
-                      : reinterpret_cast<const std::uint32_t *>(m_s.m_image.constScanLine(y));
-    }
-    void makeWritable();
+    // Row y to write (its band becomes the surface's own) or to read.
+    std::uint32_t *row(int y) { return m_s.m_px.row(y); }
+    const std::uint32_t *constRow(int y) const { return m_s.m_px.constRow(y); }
 
     // The visible intervals of row y (clip intervals may reach past the surface edges; callers
     // clamp to [0, width)). Without a clip region this is the whole row.
@@ -199,8 +190,6 @@ private:
     }
 
     Surface &m_s;
-    std::uint32_t *m_bits = nullptr;
-    qsizetype m_stride = 0;   // in pixels
     int m_w = 0;
     int m_h = 0;
     const ClipBands *m_clip = nullptr;
@@ -234,10 +223,10 @@ void ellipse(RasterTarget &t, int l, int top, int r, int b, int penWidth, std::u
 
 // The scaled block transfer behind StretchBlt and PaintPicture.
 struct StretchSource {
-    const QImage *image = nullptr;   // RGB32 or ARGB32 pixels
+    const QImage *image = nullptr;      // RGB32 or ARGB32 pixels, when there is no source surface
     bool mono = false;
     Colour bkColour = 0xFFFFFF;
-    const Surface *surface = nullptr;   // the source surface, when there is one
+    const Surface *surface = nullptr;   // the source surface, when there is one (read by rows)
 };
 bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSource &src, int sx, int sy, int sw,
                      int sh, std::uint32_t rop);
