@@ -457,7 +457,9 @@ bool SettingsStore::sync()
     return !m_failed;
 }
 
-bool SettingsStore::readBoolean(const QString &section, const QString &key, bool def, bool &target) const
+template<typename T, typename Convert>
+bool SettingsStore::readTyped(const QString &section, const QString &key, const T &def, T &target,
+                              Convert convert) const
 {
     QString text;
     switch (lookup(section, key, text)) {
@@ -465,8 +467,8 @@ bool SettingsStore::readBoolean(const QString &section, const QString &key, bool
         target = def;
         return true;
     case Lookup::Text:
-        if (const auto v = ParseBoolean(text)) {
-            target = *v;
+        if (std::optional<T> v = convert(text)) {
+            target = std::move(*v);
             return true;
         }
         return false;
@@ -474,6 +476,26 @@ bool SettingsStore::readBoolean(const QString &section, const QString &key, bool
         break;
     }
     return false;
+}
+
+namespace {
+
+// The conversion of a number read: `parse`, then within [min, max].
+template<typename T, typename Parse>
+auto inRange(Parse parse, T min, T max)
+{
+    return [=](const QString &text) -> std::optional<T> {
+        if (const auto v = parse(text); v && *v >= min && *v <= max)
+            return T(*v);
+        return std::nullopt;
+    };
+}
+
+} // namespace
+
+bool SettingsStore::readBoolean(const QString &section, const QString &key, bool def, bool &target) const
+{
+    return readTyped(section, key, def, target, ParseBoolean);
 }
 
 bool SettingsStore::readBoolean(const QString &section, const QString &key, std::int16_t def,
@@ -486,81 +508,41 @@ bool SettingsStore::readBoolean(const QString &section, const QString &key, std:
     return true;
 }
 
-template<typename T, typename Parse>
-bool SettingsStore::readNumber(Lookup found, const QString &text, T def, T &target, T min, T max, Parse parse)
-{
-    switch (found) {
-    case Lookup::Missing:
-        target = def;
-        return true;
-    case Lookup::Text:
-        if (const auto v = parse(text); v && *v >= min && *v <= max) {
-            target = T(*v);
-            return true;
-        }
-        return false;
-    case Lookup::Unreadable:
-        break;
-    }
-    return false;
-}
-
 bool SettingsStore::readInteger(const QString &section, const QString &key, std::int16_t def,
                                 std::int16_t &target, std::int16_t min, std::int16_t max) const
 {
-    QString text;
-    const Lookup found = lookup(section, key, text);
-    return readNumber(found, text, def, target, min, max, ParseInteger);
+    return readTyped(section, key, def, target, inRange(ParseInteger, min, max));
 }
 
 bool SettingsStore::readLong(const QString &section, const QString &key, std::int32_t def,
                              std::int32_t &target, std::int32_t min, std::int32_t max) const
 {
-    QString text;
-    const Lookup found = lookup(section, key, text);
-    return readNumber(found, text, def, target, min, max, ParseLong);
+    return readTyped(section, key, def, target, inRange(ParseLong, min, max));
 }
 
 bool SettingsStore::readColour(const QString &section, const QString &key, Colour def, Colour &target) const
 {
-    QString text;
-    const Lookup found = lookup(section, key, text);
-    std::int32_t value = 0;
-    if (!readNumber(found, text, std::int32_t(0), value, std::int32_t(0), std::int32_t(0xFFFFFF), ParseLong))
-        return false;
-    target = found == Lookup::Missing ? def : Colour(value);
-    return true;
+    return readTyped(section, key, def, target, inRange(ParseLong, std::int32_t(0), std::int32_t(0xFFFFFF)));
 }
 
 bool SettingsStore::readSingle(const QString &section, const QString &key, float def, float &target,
                                float min, float max) const
 {
-    QString text;
-    const Lookup found = lookup(section, key, text);
-    return readNumber(found, text, def, target, min, max, ParseSingle);
+    return readTyped(section, key, def, target, inRange(ParseSingle, min, max));
 }
 
 bool SettingsStore::readString(const QString &section, const QString &key, const QString &def,
                                QString &target, int maxLength) const
 {
-    QString text;
-    switch (lookup(section, key, text)) {
-    case Lookup::Missing:
-        target = def;
-        return true;
-    case Lookup::Text:
+    return readTyped(section, key, def, target, [maxLength](const QString &text) -> std::optional<QString> {
         if (text.size() > maxLength)
-            return false;
-        for (const QChar c : std::as_const(text)) {
+            return std::nullopt;
+        for (const QChar c : text) {
             if (c.category() == QChar::Other_Control)
-                return false;
+                return std::nullopt;
         }
-        target = text;
-        return true;
-    case Lookup::Unreadable:
-        break;
-    }
-    return false;
+        return text;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -113,8 +113,9 @@ public:
 private:
     enum class Lookup { Missing, Text, Unreadable };
     Lookup lookup(const QString &section, const QString &key, QString &text) const;
-    template<typename T, typename Parse>
-    static bool readNumber(Lookup found, const QString &text, T def, T &target, T min, T max, Parse parse);
+    // A missing key gives `def`, a stored text that `convert` takes its value; else nothing.
+    template<typename T, typename Convert>
+    bool readTyped(const QString &section, const QString &key, const T &def, T &target, Convert convert) const;
     bool prepareWrite();
 
     QString m_appName;

@@ -130,6 +130,18 @@ public:
     void CloseWindow() override {}
 };
 
+// The document's selection outline as a rectangle (left, top, width, height).
+inline QRectF outlineOf(const orv::Document &doc)
+{
+    return QRectF(doc.ShapeRect1.Left, doc.ShapeRect1.Top, doc.ShapeRect1.Width, doc.ShapeRect1.Height);
+}
+
+// The selection's stored edges (left, top, right, bottom), as the points of a rectangle.
+inline QRect storedEdges(const orv::Document &doc)
+{
+    return QRect(QPoint(doc.RectRegLeft(), doc.RectRegTop()), QPoint(doc.RectRegRight(), doc.RectRegBottom()));
+}
+
 // A blank white document of the given size in a scripted main window, as a new image starts:
 // loaded, sized, started up and active.
 struct DocFixture {
@@ -146,6 +158,27 @@ struct DocFixture {
         host.active = &doc;
     }
     orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
+    // The first of the listed pixels of Picture1 that is not its colour, described; empty when
+    // every one is.
+    struct At {
+        int x, y;
+        orv::Colour colour;
+    };
+    QString pixelsOff(std::initializer_list<At> want) const
+    {
+        for (const At &a : want)
+            if (px(a.x, a.y) != a.colour)
+                return QStringLiteral("%1,%2: %3 instead of %4").arg(a.x).arg(a.y).arg(px(a.x, a.y), 0, 16).arg(a.colour, 0, 16);
+        return {};
+    }
+    // A marquee drawn by the pointer from (x0, y0) to (x1, y1).
+    void marquee(float x0, float y0, float x1, float y1)
+    {
+        host.st.currentTool = QStringLiteral("Marquee");
+        doc.Picture1_MouseDown(1, 0, x0, y0);
+        doc.Picture1_MouseMove(1, 0, x1, y1);
+        doc.Picture1_MouseUp(1, 0, x1, y1);
+    }
     // The first pixel of Picture1 that is not want(x, y), described; empty when every one is.
     template<typename F>
     QString differs(F want) const

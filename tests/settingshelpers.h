@@ -1,10 +1,10 @@
-// Shared helpers of the settings tests: files written as another program would, the main
-// settings file and its copies, and the main window's load of a fresh or changed state.
+// Shared helpers of the settings tests: the main settings file and its copies, and the main window's load of a fresh or changed state.
 #pragma once
 
 #include "app/Settings.h"
 #include "base/AppInfo.h"
 #include "base/SettingsStore.h"
+#include "testsupport.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -17,28 +17,6 @@ namespace orvtest {
 using namespace orv;
 
 inline const ScreenDefaults kScreen{19200.0f, 14400.0f};
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return f.readAll();
-}
-
-// Writes a file as another program (or a damaged disk) would. Each file gets a modification time
-// of its own, so that the settings parser, which skips re-reading a file whose size and time it
-// has already seen, cannot mistake the new content for the old.
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    static int written = 0;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
-        return false;
-    return f.setFileTime(QDateTime::currentDateTime().addSecs(-3600 - ++written),
-                         QFileDevice::FileModificationTime);
-}
 
 inline QString mainFile()
 {

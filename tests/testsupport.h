@@ -1,7 +1,11 @@
-// Shared helpers for the test executables: a private settings folder per test run and
-// pixel comparison helpers.
+// Shared helpers for the test executables: a private settings folder per test run, files
+// written and read back byte for byte, and pixel comparison helpers.
 #pragma once
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -19,6 +23,35 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+inline QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+// Writes a file as another program (or a damaged disk) would. Each file gets a modification time
+// of its own, so that the settings parser, which skips re-reading a file whose size and time it
+// has already seen, cannot mistake the new content for the old.
+inline bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    static int written = 0;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        return false;
+    return f.setFileTime(QDateTime::currentDateTime().addSecs(-3600 - ++written),
+                         QFileDevice::FileModificationTime);
+}
+
+// The same as a file `name` in `dir`: its path, or an empty text when it could not be written.
+inline QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    return writeFile(path, bytes) ? path : QString();
+}
 
 // Text dump of the pixels of a small image ('.' for the background colour, '#' for any other),
 // for readable failure messages in pixel tests.

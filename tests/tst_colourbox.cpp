@@ -282,17 +282,12 @@ private slots:
     {
         frmMain &w = window();
         ColourBoxWidget *box = w.colourBox();
-        QTest::mousePress(box->LblColor(9), Qt::LeftButton);
-        QTest::mouseRelease(box->LblColor(9), Qt::LeftButton);
-        QCOMPARE(colours(), QStringLiteral("ff ffffff"));
-
-        QTest::mousePress(box->LblColor(34), Qt::RightButton);
-        QTest::mouseRelease(box->LblColor(34), Qt::RightButton);
-        QCOMPARE(colours(), QStringLiteral("ff ff0000"));
-
-        QTest::mousePress(box->LblColor(0), Qt::MiddleButton);
-        QTest::mouseRelease(box->LblColor(0), Qt::MiddleButton);
-        QCOMPARE(colours(), QStringLiteral("ff ff0000"));
+        for (const auto &[cell, button, want] : {std::tuple{9, Qt::LeftButton, "ff ffffff"},
+                                                 {34, Qt::RightButton, "ff ff0000"}, {0, Qt::MiddleButton, "ff ff0000"}}) {
+            QTest::mousePress(box->LblColor(cell), button);
+            QTest::mouseRelease(box->LblColor(cell), button);
+            QCOMPARE(colours(), QString::fromLatin1(want));
+        }
         // Picking never changes a cell.
         QCOMPARE(cellColours(), describe(DefaultCellColours));
     }
@@ -442,7 +437,7 @@ private slots:
 
     void loadCommandWithOddFiles()
     {
-        // The reading rules themselves are tst_palette's; here the command's use of them.
+        // The reading rules themselves are loadingRules' rows; here the command's use of them.
         frmMain &w = window();
         QString chosen;
         w.paletteOpenHook = [&](const QString &, const QString &) { return chosen; };
@@ -453,11 +448,7 @@ private slots:
             QCOMPARE(cellColours(), describe(DefaultCellColours));
         }
         // A file that goes wrong on its fourth line: the lines read before count.
-        chosen = m_dir.filePath(QStringLiteral("bad.orvp"));
-        QFile f(chosen);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("0,5\r\n30,6\r\n31,7\r\n32,white\r\n33,8\r\n");
-        f.close();
+        chosen = writeFile("0,5\r\n30,6\r\n31,7\r\n32,white\r\n33,8\r\n");
         w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
         PaletteCells expected = DefaultCellColours;
         expected[0] = 5;
@@ -471,11 +462,7 @@ private slots:
         // A path under a plain file cannot be written by any user: the command ends without a
         // message (the cleanup fails the test on any message box) and writes nothing.
         frmMain &w = window();
-        const QString blocker = m_dir.filePath(QStringLiteral("plainfile"));
-        {
-            QFile f(blocker);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
+        const QString blocker = writeFile(QByteArray());
         w.paletteSaveHook = [&](const QString &, const QString &) { return blocker + QStringLiteral("/colours.orvp"); };
         w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
         QCOMPARE(readAll(blocker), QByteArray());
@@ -505,24 +492,14 @@ private slots:
 
         const int boxWidth = w.Property1()->width();
         QVERIFY(boxWidth > 0 && boxWidth * 3 < w.width());
-        // The middle of the window leaves the box where it is.
-        dragTo(w.width() / 2);
-        QCOMPARE(w.ColorBoxAlign(), 3);
-        // Within the box's width of the right edge, and beyond the edge, docks right.
-        dragTo(w.width() - boxWidth);
-        QCOMPARE(w.ColorBoxAlign(), 3);
-        dragTo(w.width() - boxWidth + 1);
-        QCOMPARE(w.ColorBoxAlign(), 4);
-        dragTo(w.width() / 2);
-        QCOMPARE(w.ColorBoxAlign(), 4);
-        dragTo(boxWidth);
-        QCOMPARE(w.ColorBoxAlign(), 4);
-        dragTo(boxWidth - 1);
-        QCOMPARE(w.ColorBoxAlign(), 3);
-        dragTo(w.width() + 40);
-        QCOMPARE(w.ColorBoxAlign(), 4);
-        dragTo(-40);
-        QCOMPARE(w.ColorBoxAlign(), 3);
+        // The middle of the window leaves the box where it is; within the box's width of an edge,
+        // or beyond it, docks it on that side (3 left, 4 right).
+        const int mid = w.width() / 2, right = w.width() - boxWidth;
+        for (const auto &[x, align] : {std::pair{mid, 3}, {right, 3}, {right + 1, 4}, {mid, 4}, {boxWidth, 4},
+                                       {boxWidth - 1, 3}, {w.width() + 40, 4}, {-40, 3}}) {
+            dragTo(x);
+            QVERIFY2(w.ColorBoxAlign() == align, qPrintable(QString::number(x)));
+        }
 
         // Other buttons and a double-click on the title neither drag nor float the box.
         QTest::mousePress(title, Qt::RightButton);

@@ -22,18 +22,15 @@ private slots:
     void scrollBarThresholds()
     {
         const QSize panel(400, 300);
-        // 12 pixels taller than the viewport: no vertical bar; 13: one.
-        ViewportLayout l = Document::ComputeLayout(QSize(100, 312), panel, 17, 17, {}, true);
-        QVERIFY(!l.vScrollVisible);
-        l = Document::ComputeLayout(QSize(100, 313), panel, 17, 17, {}, true);
-        QVERIFY(l.vScrollVisible);
-        QVERIFY(!l.hScrollVisible);
-        l = Document::ComputeLayout(QSize(412, 100), panel, 17, 17, {}, true);
-        QVERIFY(!l.hScrollVisible);
-        l = Document::ComputeLayout(QSize(413, 100), panel, 17, 17, {}, true);
-        QVERIFY(l.hScrollVisible);
-        QVERIFY(!l.cornerVisible);
-        l = Document::ComputeLayout(QSize(1000, 1000), panel, 17, 17, {}, true);
+        // 12 pixels taller (wider) than the viewport: no bar; 13: one; the corner only with both.
+        for (const auto &[size, v, h] : {std::tuple{QSize(100, 312), false, false}, {QSize(100, 313), true, false},
+                                         {QSize(412, 100), false, false}, {QSize(413, 100), false, true}}) {
+            const ViewportLayout l = Document::ComputeLayout(size, panel, 17, 17, {}, true);
+            QCOMPARE(l.vScrollVisible, v);
+            QCOMPARE(l.hScrollVisible, h);
+            QVERIFY(!l.cornerVisible);
+        }
+        const ViewportLayout l = Document::ComputeLayout(QSize(1000, 1000), panel, 17, 17, {}, true);
         QVERIFY(l.vScrollVisible && l.hScrollVisible && l.cornerVisible);
         QCOMPARE(l.corner, QPoint(400 - 17, 300 - 17));
         QCOMPARE(l.vScroll, QRect(383, 0, 17, 283));
@@ -93,12 +90,11 @@ private slots:
         doc.StartUp();
         // The client area holds the image: the frame (8 wide, 26 high here) comes on top.
         QCOMPARE(view.window, QSize(8 + 320, 26 + 200));
-        QCOMPARE(doc.current.centreX, 160);
-        QCOMPARE(doc.current.centreY, 100);
-        QCOMPARE(doc.PicOrg.size(), QSize(320, 200));
-        QCOMPARE(doc.Picture2.size(), QSize(320, 200));
+        QCOMPARE(QPoint(doc.current.centreX, doc.current.centreY), QPoint(160, 100));
+        // The copies hold the picture as it was started.
+        QCOMPARE(doc.PicOrg.Image(), doc.Picture1.Image());
+        QCOMPARE(doc.Picture2.Image(), doc.Picture1.Image());
         QCOMPARE(doc.PicOrg.GetPixel(5, 6), RGBColour(255, 0, 0));
-        QCOMPARE(doc.Picture2.GetPixel(5, 6), RGBColour(255, 0, 0));
         QCOMPARE(doc.Picture1.GetPixel(0, 0), RGBColour(10, 20, 30));
         QCOMPARE(host.st.transparentColour, RGBColour(10, 20, 30));
         QVERIFY(view.layouts >= 1);
@@ -286,13 +282,10 @@ private slots:
         f.doc.Picture1_MouseDown(1, 0, 10, 20);
         f.doc.Picture1_MouseMove(1, 0, 14, 22);
         QCOMPARE(f.doc.MirrorEntries(), 3);
-        QCOMPARE(f.doc.current.points[0].x, std::int16_t(14));
-        QCOMPARE(f.doc.current.points[1].x, std::int16_t(86));
-        QCOMPARE(f.doc.current.points[1].y, std::int16_t(22));
-        QCOMPARE(f.doc.current.points[2].x, std::int16_t(86));
-        QCOMPARE(f.doc.current.points[2].y, std::int16_t(38));
-        QCOMPARE(f.doc.current.points[3].x, std::int16_t(14));
-        QCOMPARE(f.doc.current.points[3].y, std::int16_t(38));
+        QList<QPoint> points;
+        for (int i = 0; i < 4; ++i)
+            points << QPoint(f.doc.current.points[i].x, f.doc.current.points[i].y);
+        QCOMPARE(points, (QList<QPoint>{{14, 22}, {86, 22}, {86, 38}, {14, 38}}));
         QCOMPARE(f.doc.current.points[1].startX, 90.0f);
         QCOMPARE(f.doc.current.points[3].startY, 40.0f);
         f.host.st.mirrorCount = 1;
@@ -352,21 +345,13 @@ private slots:
         f.doc.Picture1_KeyDown(39, 0);
         f.doc.Picture1_KeyDown(40, 0);
         QCOMPARE(f.host.cursor, QPoint(100, 100));
-        f.host.st.zoomFactor = 4;
-        f.doc.Picture1_KeyDown(107, 0);
-        QCOMPARE(f.host.st.zoomFactor, std::int16_t(6));     // 5.75 rounds to 6
-        f.host.st.zoomFactor = 16;
-        f.doc.Picture1_KeyDown(107, 0);
-        QCOMPARE(f.host.st.zoomFactor, std::int16_t(16));    // 20 is not below 20
-        f.host.st.zoomFactor = 2;
-        f.doc.Picture1_KeyDown(109, 0);
-        QCOMPARE(f.host.st.zoomFactor, std::int16_t(2));
-        f.host.st.zoomFactor = 10;
-        f.doc.Picture1_KeyDown(109, 0);
-        QCOMPARE(f.host.st.zoomFactor, std::int16_t(8));
-        f.host.st.zoomFactor = 5;
-        f.doc.Picture1_KeyDown(109, 0);
-        QCOMPARE(f.host.st.zoomFactor, std::int16_t(4));     // 5 / 1.25 = 4
+        // Numeric plus (107) and minus (109): 4 -> 5.75 rounds to 6; 16 -> 20 is not below 20;
+        // 2 stays; 5 / 1.25 = 4.
+        for (const auto &[from, key, to] : {std::tuple{4, 107, 6}, {16, 107, 16}, {2, 109, 2}, {10, 109, 8}, {5, 109, 4}}) {
+            f.host.st.zoomFactor = std::int16_t(from);
+            f.doc.Picture1_KeyDown(key, 0);
+            QCOMPARE(f.host.st.zoomFactor, std::int16_t(to));
+        }
     }
 };
 

@@ -2,6 +2,7 @@
 // and the File menu of the main window driven offscreen with its
 // dialogs answered by hooks: open, recent files, rename, save, save as, print to PDF and
 // files from the command line. Bad files and failing saves are in tst_hostile.
+#include "filehelpers.h"
 #include "testsupport.h"
 
 #include "base/AppInfo.h"
@@ -34,36 +35,9 @@
 #include <memory>
 
 using namespace orv;
+using namespace orvtest;
 
 namespace {
-
-struct Message {
-    QString text;
-    int style = -1;
-    QString title;
-};
-
-QImage testPicture(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, (x + y) & 0xFF));
-    return img;
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 struct BmpHeader {
     int width = 0, height = 0, bits = 0;
@@ -87,10 +61,6 @@ QStringList recentCaptions(frmMain &w)
     return out;
 }
 
-// The main window as the program starts it.
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
 } // namespace
 
 class TestFiles : public QObject {
@@ -157,8 +127,7 @@ private slots:
 
     void newImageDialog()
     {
-        const QString app = AppTitle();
-        const QString sec = QStringLiteral("Settings");
+        const auto stored = [](const char *key) { return GetSetting(AppTitle(), QStringLiteral("Settings"), QLatin1String(key), QStringLiteral("none")); };
         OptionsRecord options;
         QList<Message> messages;
         {
@@ -187,7 +156,7 @@ private slots:
             QCOMPARE(messages[0].title, QStringLiteral("Error"));
             QVERIFY(!dlg.Cancelled());
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("Manual"), QStringLiteral("none")), QStringLiteral("none"));
+            QCOMPARE(stored("Manual"), QStringLiteral("none"));
             QCOMPARE(options.NewFileWidth, std::int16_t(640));
 
             // A valid custom size, rounded half to even.
@@ -198,9 +167,7 @@ private slots:
             QCOMPARE(dlg.result(), int(QDialog::Accepted));
             QCOMPARE(options.NewFileWidth, std::int16_t(100));
             QCOMPARE(options.NewFileHeight, std::int16_t(102));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("Manual")), QStringLiteral("True"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileWidth")), QStringLiteral("100"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileHeight")), QStringLiteral("102"));
+            QCOMPARE((QStringList{stored("Manual"), stored("NewFileWidth"), stored("NewFileHeight")}), (QStringList{"True", "100", "102"}));
         }
         {
             // Opens in the custom mode with the stored texts; a preset now.
@@ -212,10 +179,8 @@ private slots:
             dlg.Command1()->click();
             QCOMPARE(options.NewFileWidth, std::int16_t(640));
             QCOMPARE(options.NewFileHeight, std::int16_t(70));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("Manual")), QStringLiteral("False"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("ListIndex")), QStringLiteral("6"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileWidth")), QStringLiteral("640"));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("NewFileHeight")), QStringLiteral("70"));
+            QCOMPARE((QStringList{stored("Manual"), stored("ListIndex"), stored("NewFileWidth"), stored("NewFileHeight")}),
+                     (QStringList{"False", "6", "640", "70"}));
         }
         {
             // Back in preset mode on the same entry; Cancel changes nothing.
@@ -226,7 +191,7 @@ private slots:
             dlg.Command2()->click();
             QVERIFY(dlg.Cancelled());
             QCOMPARE(options.NewFileWidth, std::int16_t(640));
-            QCOMPARE(GetSetting(app, sec, QStringLiteral("ListIndex")), QStringLiteral("6"));
+            QCOMPARE(stored("ListIndex"), QStringLiteral("6"));
         }
     }
 
@@ -393,9 +358,7 @@ private slots:
         QCOMPARE(asked[0].defaultExt, QStringLiteral("bmp"));
         QCOMPARE(asked[0].filter, LoadResString(1172));
         const BmpHeader h = bmpHeader(readFile(target));
-        QCOMPARE(h.width, 30);
-        QCOMPARE(h.height, 20);
-        QCOMPARE(h.bits, 24);
+        QCOMPARE((QList<int>{h.width, h.height, h.bits}), (QList<int>{30, 20, 24}));   // a 24-bit bitmap
         QCOMPARE(doc.Caption, target);
         QCOMPARE(doc.Tag, QStringLiteral("Register"));
         QVERIFY(!doc.SaveReq());
@@ -542,7 +505,7 @@ private slots:
         QVERIFY(SavePicture(testPicture(11, 7), a));
         QVERIFY(testPicture(5, 6).save(b));
         const QString bad = m_dir->filePath(QStringLiteral("bad.bmp"));
-        writeFile(bad, "BMnonsense");
+        QVERIFY(writeFile(bad, "BMnonsense"));
         LoadedMain w;
         QList<Message> messages;
         w.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };

@@ -2,6 +2,7 @@
 // pictures of every kind (each refused with the open command's message, leaving no window),
 // paths that are not regular files, and saves onto a device, through a file, onto a full disk
 // or killed half-way (the old file stays whole, the document stays unsaved, the user is told).
+#include "filehelpers.h"
 #include "testsupport.h"
 
 #include "PictureSamples.h"
@@ -28,37 +29,9 @@
 #include <unistd.h>
 
 using namespace orv;
+using namespace orvtest;
 
 namespace {
-
-struct Message {
-    QString text;
-    int style = -1;
-};
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QImage testPicture(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < w; ++x)
-            row[x] = qRgb((x * 7) & 0xFF, (y * 5) & 0xFF, (x + y) & 0xFF);
-    }
-    return img;
-}
 
 qint64 peakRssKiB()
 {
@@ -67,9 +40,6 @@ qint64 peakRssKiB()
     return u.ru_maxrss;
 }
 
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
 } // namespace
 
 class TestHostile : public QObject {
@@ -111,7 +81,7 @@ private slots:
         // opens.
         for (const orvsamples::Sample &s : orvsamples::validSamples()) {
             const QString path = m_dir->filePath(s.name);
-            writeFile(path, s.bytes);
+            QVERIFY(writeFile(path, s.bytes));
             if (QImageReader(path).read().isNull())
                 continue;   // a kind no installed plugin reads
             const LoadedPicture r = LoadPictureFile(path);
@@ -128,7 +98,7 @@ private slots:
         QList<orvsamples::Sample> samples = orvsamples::hostileSamples(true);
         for (const orvsamples::Sample &s : samples) {
             const QString path = m_dir->filePath(s.name);
-            writeFile(path, s.bytes);
+            QVERIFY(writeFile(path, s.bytes));
             QElapsedTimer t;
             t.start();
             const QList<Message> messages = openThroughMenu(w, path);
@@ -171,7 +141,7 @@ private slots:
             if (!s.name.endsWith(QStringLiteral(".bmp")) || s.bytes.isEmpty())
                 continue;
             const QString path = m_dir->filePath(s.name);
-            writeFile(path, s.bytes);
+            QVERIFY(writeFile(path, s.bytes));
             QString why;
             QVERIFY2(LoadPicture(path, &why).isNull(), qPrintable(s.name));
             QVERIFY2(!why.isEmpty(), qPrintable(s.name));
@@ -202,13 +172,11 @@ private slots:
             QCOMPARE(doc.Caption, existing);
         };
         // A device (it stays a device), a folder, a path through a file, a missing folder.
-        saveAs(QStringLiteral("/dev/full"));
-        saveAs(QStringLiteral("/dev/null"));
+        for (const QString &path : {QStringLiteral("/dev/full"), QStringLiteral("/dev/null"), m_dir->path(),
+                                    existing + QStringLiteral("/under.bmp"), m_dir->filePath(QStringLiteral("no/such/folder/x.bmp"))})
+            saveAs(path);
         struct stat st{};
         QVERIFY(::stat("/dev/null", &st) == 0 && S_ISCHR(st.st_mode));
-        saveAs(m_dir->path());
-        saveAs(existing + QStringLiteral("/under.bmp"));
-        saveAs(m_dir->filePath(QStringLiteral("no/such/folder/x.bmp")));
         QCOMPARE(readFile(existing), before);
 
         // A folder that cannot be written (root writes anywhere, so only for ordinary users).

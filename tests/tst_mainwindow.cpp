@@ -3,6 +3,7 @@
 // at exit and the window's place restored at the next start, the shortcuts, the Window menu's
 // arrangements and printing with no printer. (The help, tips and Programs menu are
 // tst_helptips; the about window tst_about.)
+#include "filehelpers.h"
 #include "testsupport.h"
 #include "base/AppInfo.h"
 #include "base/ImageFiles.h"
@@ -42,13 +43,9 @@
 #include <memory>
 
 using namespace orv;
+using orvtest::LoadedMain;
 
 namespace {
-// The main window as the program starts it.
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
-
 // Waits for the program's message box, clicks one of its buttons as the user would and returns
 // the text it showed (empty when none came up).
 QString clickMessageBoxButton(QMessageBox::StandardButton which)
@@ -93,17 +90,16 @@ private slots:
         QCOMPARE(w.TbEdit()->actions().size(), 13);
         // Brush style 1 (transparent) from the defaults presses "Transparent".
         QVERIFY(w.tbStdButton(QStringLiteral("Transparent"))->isChecked());
-        // The texts come from the string table; the sliders are hidden and "Nothing" shows.
+        // The texts come from the string table; no recent files; the sliders are hidden and
+        // "Nothing" shows.
         QCOMPARE(w.menuItem(QStringLiteral("mnuEditUndo"))->text(), QStringLiteral("&Undo"));
         QCOMPARE(w.menuItem(QStringLiteral("mnuFileMRU(1)"))->isVisible(), false);
-        QCOMPARE(w.tbStdButton(QStringLiteral("Mirror"))->toolTip(), QStringLiteral("Mirror"));
         QVERIFY(w.OptWidth()->isHidden() && w.OptDensity()->isHidden() && w.OptRadius()->isHidden());
         QVERIFY(!w.LblNothing()->isHidden());
-        QCOMPARE(w.LblNothing()->text(), QStringLiteral("Nothing"));
-        QCOMPARE(w.OptWidth()->minimum(), 1);
-        QCOMPARE(w.OptWidth()->maximum(), 16);
-        QCOMPARE(w.OptDensity()->maximum(), 500);
-        QCOMPARE(w.OptRadius()->minimum(), 5);
+        for (const auto &[slider, low, high] : {std::tuple{w.OptWidth(), 1, 16}, {w.OptDensity(), 1, 500}, {w.OptRadius(), 5, 150}}) {
+            QCOMPARE(slider->minimum(), low);
+            QCOMPARE(slider->maximum(), high);
+        }
         QCOMPARE(w.colourBox()->LblColor(1)->colour(), Colour(0xC0C0FF));
         QCOMPARE(w.defaultColours()[47], Colour(0x400040));
     }
@@ -171,9 +167,8 @@ private slots:
         blue.fill(qRgb(0, 0, 255));
         blue.setPixel(3, 4, qRgb(1, 2, 3));
         QVERIFY(red.save(dir.filePath(QStringLiteral("red.png"))) && blue.save(dir.filePath(QStringLiteral("blue.bmp"))));
-        QFile bad(dir.filePath(QStringLiteral("bad.png")));
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
-        bad.close();
+        const QString bad = dir.filePath(QStringLiteral("bad.png"));
+        QVERIFY(orvtest::writeFile(bad, "not a picture"));
 
         auto drop = [&](QMimeData *mime) {
             QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
@@ -184,13 +179,13 @@ private slots:
             return taken;
         };
         QMimeData files;
-        files.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("red.png"))), QUrl::fromLocalFile(bad.fileName()),
+        files.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("red.png"))), QUrl::fromLocalFile(bad),
                        QUrl::fromLocalFile(dir.filePath(QStringLiteral("blue.bmp")))});
         QString message;
         QTimer::singleShot(0, this, [&] { message = clickMessageBoxButton(QMessageBox::Ok); });
         QVERIFY(drop(&files));
         // The message File > Open gives for the file, with its name.
-        QVERIFY2(message.size() > bad.fileName().size() + 2 && message.endsWith(QStringLiteral("\n\n") + bad.fileName()),
+        QVERIFY2(message.size() > bad.size() + 2 && message.endsWith(QStringLiteral("\n\n") + bad),
                  qPrintable(message));
         QCOMPARE(w.documents().size(), 2);
         QCOMPARE(w.documents()[0]->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32), red);
@@ -246,27 +241,18 @@ private slots:
         QCOMPARE(w.state().previousTool, QStringLiteral("Fill"));
         QCOMPARE(w.state().currentTool, QStringLiteral("Dropper"));
 
-        // "Filled" pressed: the brush becomes solid; mirror and tile release each other.
+        // "Filled" pressed: the brush becomes solid (Mirror and Tile: tst_toolstate).
         w.tbStdButton(QStringLiteral("Filled"))->trigger();
         QCOMPARE(w.state().brush.style, BS_SOLID);
-        w.tbStdButton(QStringLiteral("Tile"))->trigger();
-        QVERIFY(w.state().tile);
-        w.tbStdButton(QStringLiteral("Mirror"))->trigger();
-        QVERIFY(!w.state().tile);
-        QVERIFY(!w.tbStdButton(QStringLiteral("Tile"))->isChecked());
-        QVERIFY(w.ActiveForm()->doc().MirrorEnabled());
     }
 
     void storedStateAndOpenOnStartup()
     {
-        SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("OpenImageOnstartup"), QStringLiteral("True"));
-        SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("NewFileWidth"), QStringLiteral("200"));
-        SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("NewFileHeight"), QStringLiteral("150"));
-        SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("ZoomFactor"), QStringLiteral("9"));
-        SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("StatusBar"), QStringLiteral("False"));
-        SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("EditBar"), QStringLiteral("garbage"));
-        SaveSetting(AppTitle(), QStringLiteral("ToolProperties"), QStringLiteral("BrushStyle"), QStringLiteral("0"));
-        SaveSetting(AppTitle(), QStringLiteral("ToolProperties"), QStringLiteral("PenWidthX"), QStringLiteral("-5"));
+        for (const auto &[section, key, value] :
+             {std::tuple{"Options", "OpenImageOnstartup", "True"}, {"Options", "NewFileWidth", "200"},
+              {"Options", "NewFileHeight", "150"}, {"Settings", "ZoomFactor", "9"}, {"Options", "StatusBar", "False"},
+              {"Options", "EditBar", "garbage"}, {"ToolProperties", "BrushStyle", "0"}, {"ToolProperties", "PenWidthX", "-5"}})
+            SaveSetting(AppTitle(), QLatin1String(section), QLatin1String(key), QLatin1String(value));
         LoadedMain w;
         QCOMPARE(w.documents().size(), 1);
         QCOMPARE(w.documents().first()->doc().Caption, QStringLiteral("Image1"));
@@ -350,10 +336,9 @@ private slots:
             {300, 300, 999990, 999990, area},
         };
         for (const auto &r : rows) {
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainLeft"), QString::number(r.left));
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainTop"), QString::number(r.top));
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth"), QString::number(r.width));
-            SaveSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainHeight"), QString::number(r.height));
+            for (const auto &[key, value] : {std::pair{"MainLeft", r.left}, {"MainTop", r.top}, {"MainWidth", r.width},
+                                             {"MainHeight", r.height}})
+                SaveSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key), QString::number(value));
             restart([&](frmMain &w) { QCOMPARE(w.frameGeometry(), r.expected); });
         }
     }
@@ -481,16 +466,14 @@ private slots:
         w.menuItem(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
         for (int i = 0; i < 3; ++i) {
             const QRect g = subs.at(i)->geometry();
-            QCOMPARE(g.left(), area.left());
+            QCOMPARE(QPoint(g.left(), g.top()), QPoint(area.left(), area.top() + area.height() * i / 3));
             QCOMPARE(g.width(), area.width());
-            QCOMPARE(g.top(), area.top() + area.height() * i / 3);
         }
         w.menuItem(QStringLiteral("mnuWindowTileVertical"))->trigger();
         for (int i = 0; i < 3; ++i) {
             const QRect g = subs.at(i)->geometry();
-            QCOMPARE(g.top(), area.top());
+            QCOMPARE(QPoint(g.left(), g.top()), QPoint(area.left() + area.width() * i / 3, area.top()));
             QCOMPARE(g.height(), area.height());
-            QCOMPARE(g.left(), area.left() + area.width() * i / 3);
         }
         // Cascade: every window keeps its size; the corners step down and right by one title
         // bar from the workspace's corner; the active window comes last, on top.

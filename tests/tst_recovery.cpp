@@ -5,6 +5,7 @@
 #include "app/frmRecovery.h"
 #include "document/Recovery.h"
 #include "document/frmDocument.h"
+#include "filehelpers.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -17,12 +18,9 @@
 #include <QTimer>
 
 using namespace orv;
+using orvtest::LoadedMain;
 
 namespace {
-
-struct LoadedMain : frmMain {
-    LoadedMain() { MDIForm_Load(); }
-};
 
 // A pencil stroke with the left button across the picture of `form`, as the user drags it.
 void drawStroke(frmDocument *form)

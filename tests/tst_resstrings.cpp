@@ -154,20 +154,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ok");
         QTest::addColumn<int>("id");
-        QTest::newRow("plain") << "1243" << true << 1243;
-        QTest::newRow("blanks around") << "  1142 " << true << 1142;
-        QTest::newRow("fraction down") << "1144.4" << true << 1144;
-        QTest::newRow("half to even down") << "1144.5" << true << 1144;
-        QTest::newRow("half to even up") << "1145.5" << true << 1146;
-        QTest::newRow("largest 16-bit") << "32767" << true << 32767;
-        QTest::newRow("past 16 bits") << "32768" << false << 0;
-        QTest::newRow("zero") << "0" << true << 0;
-        QTest::newRow("empty") << "" << false << 0;
-        QTest::newRow("blank") << "   " << false << 0;
-        QTest::newRow("trailing letters") << "1144abc" << false << 0;
-        QTest::newRow("word") << "Register" << false << 0;
-        QTest::newRow("menu caption") << "&File" << false << 0;
-        QTest::newRow("two numbers") << "11 44" << false << 0;
+        // Halves go to the even neighbour; anything but one 16-bit number is no id.
+        for (const auto &[text, id] : {std::pair{"1243", 1243}, {"  1142 ", 1142}, {"1144.4", 1144}, {"1144.5", 1144},
+                                       {"1145.5", 1146}, {"32767", 32767}, {"0", 0}})
+            QTest::newRow(text) << QString::fromLatin1(text) << true << id;
+        for (const char *text : {"32768", "", "   ", "1144abc", "Register", "&File", "11 44"})
+            QTest::newRow(text[0] ? text : "empty") << QString::fromLatin1(text) << false << 0;
     }
 
     void idConversions()
@@ -187,17 +179,10 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("number and letters") << "1144abc" << 1144.0;
-        QTest::newRow("blanks before") << "   1213" << 1213.0;
-        QTest::newRow("blanks inside") << " 12 34x" << 1234.0;
-        QTest::newRow("fraction") << "3.5 apples" << 3.5;
-        QTest::newRow("exponent") << "2.5e2x" << 250.0;
-        QTest::newRow("exponent mark without digits") << "12e" << 12.0;
-        QTest::newRow("negative") << "-7" << -7.0;
-        QTest::newRow("letters first") << "x12" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("sign only") << "-" << 0.0;
-        QTest::newRow("second sign ends it") << "5-3" << 5.0;
+        for (const auto &[text, value] : {std::pair{"1144abc", 1144.0}, {"   1213", 1213.0}, {" 12 34x", 1234.0},
+                                          {"3.5 apples", 3.5}, {"2.5e2x", 250.0}, {"12e", 12.0}, {"-7", -7.0},
+                                          {"x12", 0.0}, {"", 0.0}, {"-", 0.0}, {"5-3", 5.0}})
+            QTest::newRow(text[0] ? text : "empty") << QString::fromLatin1(text) << value;
     }
 
     void leadingValue()

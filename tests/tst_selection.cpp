@@ -1,5 +1,5 @@
-// Selection, move and clipboard: the masked copy, the marquee's normalisation and clamping, moving
-// a block with and without shift, the right-button drop, copy, cut and paste through the
+// Selection, move and clipboard: the marquee's normalisation and clamping, moving a block with
+// and without shift, the right-button drop, copy, cut and paste through the
 // clipboard with the larger-picture question.
 #include "FakeHost.h"
 #include "testsupport.h"
@@ -7,7 +7,6 @@
 #include "app/frmMain.h"
 #include "document/Clipboard.h"
 #include "document/frmDocument.h"
-#include "document/MaskedBlit.h"
 #include "base/PictureLoader.h"
 #include "base/ResStrings.h"
 
@@ -30,14 +29,6 @@ struct Fixture : orvtest::DocFixture {
     // A picture where every pixel has a colour of its own (none of them white).
     void pattern() { paint(patternAt); }
     static Colour patternAt(int x, int y) { return RGBColour(x * 3, y * 5, 7); }
-    // A marquee drag from (x0, y0) to (x1, y1) through the pointer events.
-    void marquee(float x0, float y0, float x1, float y1)
-    {
-        host.st.currentTool = QStringLiteral("Marquee");
-        doc.Picture1_MouseDown(1, 0, x0, y0);
-        doc.Picture1_MouseMove(1, 0, x1, y1);
-        doc.Picture1_MouseUp(1, 0, x1, y1);
-    }
     void drag(float x0, float y0, float x1, float y1, int shift = 0, int releaseButton = 1)
     {
         doc.Picture1_MouseDown(1, shift, x0, y0);
@@ -52,11 +43,6 @@ QImage clipboardImage()
     return PictureFromClipboard().convertToFormat(QImage::Format_RGB32);
 }
 
-void putOnClipboard(const QImage &img)
-{
-    PutPictureOnClipboard(img);
-}
-
 QImage filled(int w, int h, Colour c)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -69,133 +55,6 @@ QImage filled(int w, int h, Colour c)
 class TestSelection : public QObject {
     Q_OBJECT
 private slots:
-    void maskedBlitLeavesOutExactlyTheKey()
-    {
-        const Colour key = RGBColour(10, 20, 30);
-        Surface src(5, 4, key);
-        // A block with key pixels, colours one step off the key, black and white.
-        src.SetPixelV(0, 0, RGBColour(11, 20, 30));
-        src.SetPixelV(1, 0, RGBColour(10, 20, 31));
-        src.SetPixelV(2, 1, 0x000000);
-        src.SetPixelV(3, 2, White);
-        src.SetPixelV(1, 3, RGBColour(200, 100, 50));
-        Surface dest(8, 8);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x)
-                dest.SetPixelV(x, y, RGBColour(x * 30, y * 30, 99));
-        const Surface before = dest;
-        // Bounds included: the block is 4 x 4, from (0, 0) to (3, 3).
-        MaskedBlit(dest, dest, src, BlitRect{0, 0, 3, 3}, 2, 3, key);
-        QCOMPARE(src.GetBkColor(), Colour(0xFFFFFF));   // the source's background colour is restored
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 8; ++x) {
-                const bool inBlock = x >= 2 && x < 6 && y >= 3 && y < 7;
-                const Colour s = inBlock ? src.GetPixel(x - 2, y - 3) : key;
-                const Colour want = (inBlock && s != key) ? s : before.GetPixel(x, y);
-                QCOMPARE(dest.GetPixel(x, y), want);
-            }
-        // Everything left out: nothing changes.
-        Surface plain(5, 4, key);
-        Surface d2 = before;
-        MaskedBlit(d2, d2, plain, BlitRect{0, 0, 4, 3}, 0, 0, key);
-        QCOMPARE(d2.Image(), before.Image());
-    }
-
-    void maskedBlitReusesScratchAndHonoursClip()
-    {
-        Surface src(6, 6, RGBColour(1, 2, 3));
-        Surface dest(20, 20, White);
-        dest.SelectClipRgn(CreateRectRgn(0, 0, 8, 20));   // only columns 0..7
-        MaskedBlitScratch scratch;
-        MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 4, 4, White, &scratch);
-        const uchar *bitsA = scratch.workA.Image().constBits();
-        const uchar *mask = scratch.mask.Image().constBits();
-        QVERIFY(scratch.mask.isMonochrome());
-        QVERIFY(!scratch.workA.isMonochrome());
-        MaskedBlit(dest, dest, src, BlitRect{0, 0, 5, 5}, 5, 4, White, &scratch);
-        QCOMPARE(scratch.workA.Image().constBits(), bitsA);   // same buffers, no new allocation
-        QCOMPARE(scratch.mask.Image().constBits(), mask);
-        for (int x = 0; x < 20; ++x)
-            QCOMPARE(dest.GetPixel(x, 6), (x >= 4 && x < 8) ? RGBColour(1, 2, 3) : White);
-    }
-
-    void blockTransfersFollowPixelRules()
-    {
-        // Rows wide enough for the four-at-a-time loops and their tails, random colours (some of
-        // them the source's background colour, some near the brightness threshold).
-        constexpr int W = 23, H = 3;
-        std::uint32_t seed = 99;
-        auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
-        const Colour bk = RGBColour(10, 20, 30);
-        auto randomColour = [&] {
-            const std::uint32_t r = next();
-            return (r & 3) == 0 ? bk : (r & 3) == 1 ? RGBColour(128, 128, 127 + (r >> 8) % 3) : Colour(r >> 8);
-        };
-        for (const bool srcMono : {false, true})
-            for (const bool dstMono : {false, true})
-                for (const std::uint32_t rop : {SRCCOPY, SRCAND, SRCINVERT, NOTSRCCOPY, SRCPAINT}) {
-                    Surface src = srcMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
-                    Surface dst = dstMono ? CreateBitmap(W, H, 1, 1) : Surface(W, H);
-                    for (int y = 0; y < H; ++y)
-                        for (int x = 0; x < W; ++x) {
-                            src.SetPixelV(x, y, randomColour());
-                            dst.SetPixelV(x, y, randomColour());
-                        }
-                    src.SetBkColor(bk);
-                    dst.SetBkColor(RGBColour(1, 2, 3));
-                    dst.SetTextColor(RGBColour(200, 150, 100));
-                    const Surface before = dst;
-                    QVERIFY(BitBlt(dst, 0, 0, W, H, src, 0, 0, rop));
-                    for (int y = 0; y < H; ++y)
-                        for (int x = 0; x < W; ++x) {
-                            // The source as the destination sees it.
-                            Colour s = src.GetPixel(x, y);
-                            if (!srcMono && dstMono)
-                                s = s == bk ? White : 0;
-                            else if (srcMono && !dstMono)
-                                s = s == White ? RGBColour(1, 2, 3) : RGBColour(200, 150, 100);
-                            const Colour d = before.GetPixel(x, y);
-                            const Colour want = rop == SRCCOPY     ? s
-                                          : rop == SRCAND    ? (d & s)
-                                          : rop == SRCINVERT ? (d ^ s)
-                                          : rop == NOTSRCCOPY ? (~s & 0xFFFFFF)
-                                                              : (d | s);
-                            QVERIFY2(dst.GetPixel(x, y) == want,
-                                     qPrintable(QStringLiteral("mono %1->%2 rop %3 at %4,%5")
-                                                    .arg(srcMono).arg(dstMono).arg(rop, 0, 16).arg(x).arg(y)));
-                        }
-                }
-    }
-
-    void largeMaskedBlitMatchesRule()
-    {
-        // A block taller than the copy's bands of rows, partly off the destination's edges and
-        // clipped by a region, with every third pixel the key colour.
-        const Colour key = RGBColour(255, 0, 255);
-        Surface src(300, 260);
-        for (int y = 0; y < 260; ++y)
-            for (int x = 0; x < 300; ++x)
-                src.SetPixelV(x, y, (x + y) % 3 == 0 ? key : RGBColour(x & 0xFF, y & 0xFF, 40));
-        Surface dest(400, 300);
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                dest.SetPixelV(x, y, RGBColour(90, x & 0xFF, y & 0xFF));
-        const Surface before = dest;
-        dest.SelectClipRgn(CreateRectRgn(0, 10, 390, 300));
-        MaskedBlitScratch scratch;
-        MaskedBlit(dest, dest, src, BlitRect{5, 3, 290, 250}, -20, 120, key, &scratch);
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x) {
-                const int sx = x + 20 + 5, sy = y - 120 + 3;
-                const bool inBlock = sx >= 5 && sx <= 290 && sy >= 3 && sy <= 250;
-                const bool visible = x < 390 && y >= 10;
-                const Colour s = inBlock ? src.GetPixel(sx, sy) : key;
-                const Colour want = (inBlock && visible && s != key) ? s : before.GetPixel(x, y);
-                if (dest.GetPixel(x, y) != want)
-                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
-            }
-    }
-
     void marqueeNormalisesAndClamps()
     {
         Fixture f;
@@ -206,17 +65,11 @@ private slots:
         QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
         // Dragged up and to the left: the outline follows on that side.
         f.doc.Picture1_MouseMove(1, 0, 10.4f, 5.6f);
-        QCOMPARE(f.doc.ShapeRect1.Left, 10.0);
-        QCOMPARE(f.doc.ShapeRect1.Top, 6.0);
-        QCOMPARE(f.doc.ShapeRect1.Width, 40.0);
-        QCOMPARE(f.doc.ShapeRect1.Height, 34.0);
+        QCOMPARE(orvtest::outlineOf(f.doc), QRectF(10, 6, 40, 34));
         f.doc.Picture1_MouseUp(1, 0, 10, 6);
         QVERIFY(f.doc.RectHWND);
         QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(QPoint(10, 6), QPoint(49, 39)));
-        QCOMPARE(f.doc.RectRegLeft(), std::int16_t(10));
-        QCOMPARE(f.doc.RectRegRight(), std::int16_t(50));
-        QCOMPARE(f.doc.RectRegTop(), std::int16_t(6));
-        QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
+        QCOMPARE(orvtest::storedEdges(f.doc), QRect(QPoint(10, 6), QPoint(50, 40)));
         QCOMPARE(f.doc.Picture1.clipRegion(), f.doc.RectHWND);
 
         // Outside the surface the pointer is clamped, and the caller sees the clamped point.
@@ -309,10 +162,8 @@ private slots:
         // comes back.
         f.drag(31, 21, 31, 41);
         QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 40, 10, 8));
-        QCOMPARE(f.px(30, 20), Fixture::patternAt(30, 20));
-        QCOMPARE(f.px(30, 40), Fixture::patternAt(10, 10));
-        QCOMPARE(f.px(39, 47), Fixture::patternAt(19, 17));
-        QCOMPARE(f.px(10, 10), RGBColour(0, 200, 0));
+        QCOMPARE(f.pixelsOff({{30, 20, Fixture::patternAt(30, 20)}, {30, 40, Fixture::patternAt(10, 10)},
+                              {39, 47, Fixture::patternAt(19, 17)}, {10, 10, RGBColour(0, 200, 0)}}), QString());
         // The preview restores only what was drawn: the view was asked to repaint the block areas.
         QVERIFY(f.doc.Picture2.Image() == f.doc.Picture1.Image());
     }
@@ -324,13 +175,10 @@ private slots:
         f.host.st.transparentColour = White;
         f.marquee(4, 4, 12, 10);
         f.drag(5, 5, 25, 25, /*shift*/ 1);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x) {
-                Colour want = Fixture::patternAt(x, y);
-                if (x >= 24 && x < 32 && y >= 24 && y < 30)
-                    want = Fixture::patternAt(x - 20, y - 20);
-                QCOMPARE(f.px(x, y), want);
-            }
+        QCOMPARE(f.differs([](int x, int y) {
+                     return x >= 24 && x < 32 && y >= 24 && y < 30 ? Fixture::patternAt(x - 20, y - 20) : Fixture::patternAt(x, y);
+                 }),
+                 QString());
     }
 
     void transparentPixelsOfBlockDoNotCover()
@@ -344,9 +192,9 @@ private slots:
         f.host.st.backColour = RGBColour(9, 9, 9);
         f.marquee(10, 10, 14, 14);
         f.drag(12, 12, 42, 32);   // by (30, 20)
-        QCOMPARE(f.px(41, 31), Fixture::patternAt(41, 31));   // the key pixel shows the image under it
-        QCOMPARE(f.px(40, 30), Fixture::patternAt(10, 10));
-        QCOMPARE(f.px(43, 33), Fixture::patternAt(13, 13));
+        // 41,31: the key pixel shows the image under it.
+        QCOMPARE(f.pixelsOff({{41, 31, Fixture::patternAt(41, 31)}, {40, 30, Fixture::patternAt(10, 10)},
+                              {43, 33, Fixture::patternAt(13, 13)}}), QString());
         // One past the block is untouched.
         QCOMPARE(f.px(44, 30), Fixture::patternAt(44, 30));
         QCOMPARE(f.px(40, 34), Fixture::patternAt(40, 34));
@@ -510,9 +358,9 @@ private slots:
             QVERIFY(img.loadFromData(data->data(QString::fromLatin1(format))));
             img = img.convertToFormat(QImage::Format_RGB32);
             QCOMPARE(img.size(), QSize(6, 4));
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 6; ++x)
-                    QCOMPARE(FromPixel(img.pixel(x, y)) & 0xFFFFFFu, Fixture::patternAt(x + 3, y + 4));
+            QCOMPARE(orvtest::firstDifference(6, 4, [&](int x, int y) { return FromPixel(img.pixel(x, y)) & 0xFFFFFFu; },
+                                              [](int x, int y) { return Fixture::patternAt(x + 3, y + 4); }),
+                     QString());
         }
         QCOMPARE(f.doc.Picture1.ForeColor, f.host.st.drawColour);
     }
@@ -526,22 +374,16 @@ private slots:
         QCOMPARE(clipboardImage(), a.doc.Picture1.Image());
 
         Fixture b(40, 30);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                b.doc.Picture1.SetPixelV(x, y, RGBColour(1, 100, 200));
-        b.doc.SnapshotAndSync(b.doc.Picture1, b.doc.Picture2, b.doc.PicOrg, false);
+        b.paint([](int, int) { return RGBColour(1, 100, 200); });
         const std::int16_t before = b.doc.UndoIndex();
         b.doc.sub_PASTE();
         QVERIFY(b.host.shownMessages.isEmpty());
         QCOMPARE(b.doc.UndoIndex(), std::int16_t(before + 1));
         QVERIFY(!b.doc.RectHWND);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) {
-                Colour want = RGBColour(1, 100, 200);
-                if (x < 16 && y < 12 && !(x == 2 && y == 2))
-                    want = Fixture::patternAt(x, y);
-                QCOMPARE(b.px(x, y), want);
-            }
+        QCOMPARE(b.differs([](int x, int y) {
+                     return x < 16 && y < 12 && !(x == 2 && y == 2) ? Fixture::patternAt(x, y) : RGBColour(1, 100, 200);
+                 }),
+                 QString());
     }
 
     void pasteDropsTheSelectionFirst()
@@ -550,15 +392,14 @@ private slots:
         Fixture f(40, 30);
         f.pattern();
         f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
-        putOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
+        PutPictureOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
         f.marquee(20, 15, 30, 25);
         QVERIFY(f.doc.RectHWND);
         f.doc.sub_PASTE();
         QVERIFY(!f.doc.RectHWND);
         QVERIFY(!f.doc.ShapeRect1.Visible);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(f.px(x, y), x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y));
+        QCOMPARE(f.differs([](int x, int y) { return x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y); }),
+                 QString());
     }
 
     void cutFillsBackgroundAsOneUndoStep()
@@ -577,11 +418,10 @@ private slots:
         QCOMPARE(f.host.st.brush.style, BS_HOLLOW);   // the brush record is as it was
         QCOMPARE(f.host.st.brush.colour, RGBColour(3, 3, 3));
         QVERIFY(f.host.pasteEnabled);
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x) {
-                const bool in = x >= 5 && x < 15 && y >= 6 && y < 12;
-                QCOMPARE(f.px(x, y), in ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y));
-            }
+        QCOMPARE(f.differs([](int x, int y) {
+                     return x >= 5 && x < 15 && y >= 6 && y < 12 ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y);
+                 }),
+                 QString());
         const QImage cut = clipboardImage();
         QCOMPARE(cut, before.copy(5, 6, 10, 6));
         f.doc.Undo(1);
@@ -593,7 +433,7 @@ private slots:
         const QImage big = filled(100, 30, RGBColour(7, 8, 9));
         {   // Cancel: nothing pasted, no undo step.
             Fixture f;
-            putOnClipboard(big);
+            PutPictureOnClipboard(big);
             f.host.answers = {Msg::Cancel};
             const QImage before = f.doc.Picture1.Image().copy();
             const std::int16_t index = f.doc.UndoIndex();
@@ -609,7 +449,7 @@ private slots:
             Fixture f;
             const Colour own = f.doc.Picture1.BackColor;
             f.host.st.backColour = RGBColour(0, 0, 50);
-            putOnClipboard(big);
+            PutPictureOnClipboard(big);
             f.host.answers = {Msg::Yes};
             f.doc.sub_PASTE();
             QCOMPARE(f.doc.Picture1.size(), QSize(100, 48));
@@ -621,7 +461,7 @@ private slots:
         }
         {   // No: pasted clipped to the picture.
             Fixture f;
-            putOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
+            PutPictureOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
             f.host.answers = {Msg::No};
             f.doc.sub_PASTE();
             QCOMPARE(f.doc.Picture1.size(), QSize(64, 48));
@@ -630,7 +470,7 @@ private slots:
         }
         {   // Beyond the largest picture the editor takes: refused with a message, nothing changes.
             Fixture f;
-            putOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
+            PutPictureOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
             f.host.answers = {Msg::Yes};
             const QImage before = f.doc.Picture1.Image().copy();
             f.doc.sub_PASTE();

@@ -190,36 +190,20 @@ private slots:
         const AppState &s = l.state;
         const MainWindowSettings &w = l.window;
 
-        QCOMPARE(w.left, 0.0f);
-        QCOMPARE(w.top, 0.0f);
-        QCOMPARE(w.width, kScreen.widthTwips);
-        QCOMPARE(w.height, kScreen.heightTwips);
+        QCOMPARE(QRectF(w.left, w.top, w.width, w.height), QRectF(0, 0, kScreen.widthTwips, kScreen.heightTwips));
         QCOMPARE(w.colorBoxAlign, std::int16_t(AlignBottom));   // the panel's own edge
+        QVERIFY(w.viewColorBox && w.viewToolStd && w.viewStatusBar && w.viewEdit);
+        // Width 640, height 480, the four master switches on, no image at start, no right-button
+        // menu, closing continuous lines.
+        QCOMPARE(s.options, (OptionsRecord{640, 480, -1, -1, -1, -1, 0, 0, -1}));
         QCOMPARE(s.zoomFactor, std::int16_t(4));
-        QCOMPARE(s.options.MasterSaveColors, std::int16_t(-1));
-        QCOMPARE(s.options.MasterSaveToolBars, std::int16_t(-1));
-        QCOMPARE(s.options.MasterToolProperties, std::int16_t(-1));
-        QCOMPARE(s.options.MasterView, std::int16_t(-1));
-        QCOMPARE(s.options.NewFileWidth, std::int16_t(640));
-        QCOMPARE(s.options.NewFileHeight, std::int16_t(480));
         QCOMPARE(s.foreColour, Colour(0));
         QCOMPARE(s.backColour, Colour(0xFFFFFF));
-        QVERIFY(w.viewColorBox);
-        QVERIFY(w.viewToolStd);
-        QVERIFY(w.viewStatusBar);
-        QVERIFY(w.viewEdit);
         QCOMPARE(s.comboImageIndex, std::int16_t(0));
-        QCOMPARE(s.options.OpenImageOnstartup, std::int16_t(0));
-        QCOMPARE(s.options.PopupMenu, std::int16_t(0));
         QCOMPARE(s.spray, (SprayRecord{1, 1, 50, 30, 0}));
-        QCOMPARE(s.pen.colour, Colour(0));
-        QCOMPARE(s.pen.style, 0);
-        QCOMPARE(s.pen.widthX, 1);
-        QCOMPARE(s.pen.widthY, 1);
-        QCOMPARE(s.brush.colour, Colour(0));
-        QCOMPARE(s.brush.hatch, 0);
-        QCOMPARE(s.brush.style, 1);
-        QCOMPARE(s.options.ContLineClose, std::int16_t(-1));
+        // Pen: solid, 1 x 1, black; brush: hollow (style 1), black, no hatch.
+        QCOMPARE((QList<int>{s.pen.style, s.pen.widthX, s.pen.widthY, int(s.pen.colour)}), (QList<int>{0, 1, 1, 0}));
+        QCOMPARE((QList<int>{s.brush.style, int(s.brush.colour), s.brush.hatch}), (QList<int>{1, 0, 0}));
         QCOMPARE(s.cyclic, false);
         QCOMPARE(s.mirrorCount, std::int16_t(1));
         for (int i = MruFirst; i <= MruLast; ++i) {
@@ -260,36 +244,24 @@ private slots:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("value");
-        const QByteArray S = "Settings", O = "Options", C = "Colors", T = "ToolProperties", M = "MRUList";
-        QTest::newRow("MainLeft beyond a million") << S << QByteArray("MainLeft") << QByteArray("2e6");
-        QTest::newRow("MainTop words") << S << QByteArray("MainTop") << QByteArray("top");
-        QTest::newRow("MainWidth negative") << S << QByteArray("MainWidth") << QByteArray("-5");
-        QTest::newRow("MainHeight huge") << S << QByteArray("MainHeight") << QByteArray("1e9");
-        QTest::newRow("ColorBoxAlign 5") << S << QByteArray("ColorBoxAlign") << QByteArray("5");
-        QTest::newRow("ZoomFactor 0") << S << QByteArray("ZoomFactor") << QByteArray("0");
-        QTest::newRow("MasterSaveColors yes") << O << QByteArray("MasterSaveColors") << QByteArray("yes");
-        QTest::newRow("MasterToolProperties empty") << O << QByteArray("MasterToolProperties") << QByteArray("");
-        QTest::newRow("NewFileWidth -5") << O << QByteArray("NewFileWidth") << QByteArray("-5");
-        QTest::newRow("NewFileWidth 1e9") << O << QByteArray("NewFileWidth") << QByteArray("1000000000");
-        QTest::newRow("NewFileHeight 1025") << O << QByteArray("NewFileHeight") << QByteArray("1025");
-        QTest::newRow("ForeColor beyond white") << C << QByteArray("ForeColor") << QByteArray("16777216");
-        QTest::newRow("BackColor negative") << C << QByteArray("BackColor") << QByteArray("-1");
-        QTest::newRow("ColorBox maybe") << O << QByteArray("ColorBox") << QByteArray("maybe");
-        QTest::newRow("ComboImageIndex 7") << O << QByteArray("ComboImageIndex") << QByteArray("7");
-        QTest::newRow("SprayWidthX 17") << T << QByteArray("SprayWidthX") << QByteArray("17");
-        QTest::newRow("SprayDensity 501") << T << QByteArray("SprayDensity") << QByteArray("501");
-        QTest::newRow("SprayRadius 4") << T << QByteArray("SprayRadius") << QByteArray("4");
-        QTest::newRow("SprayTransparency words") << T << QByteArray("SprayTransparency") << QByteArray("clear");
-        QTest::newRow("PenWidthX 0") << T << QByteArray("PenWidthX") << QByteArray("0");
-        QTest::newRow("PenWidthY 40000") << T << QByteArray("PenWidthY") << QByteArray("40000");
-        QTest::newRow("PenStyle 9") << T << QByteArray("PenStyle") << QByteArray("9");
-        QTest::newRow("BrushStyle 4") << T << QByteArray("BrushStyle") << QByteArray("4");
-        QTest::newRow("BrushHatch 6") << T << QByteArray("BrushHatch") << QByteArray("6");
-        QTest::newRow("PenColor list") << T << QByteArray("PenColor") << QByteArray("1,2,3");
-        QTest::newRow("MirrorCount 3") << O << QByteArray("MirrorCount") << QByteArray("3");
-        QTest::newRow("Cyclic rect") << O << QByteArray("Cyclic") << QByteArray("@Rect(1 2 3 4)");
-        QTest::newRow("MRU control character") << M << QByteArray("MRU%202") << QByteArray("\"a\\x1b[2Jb\"");
-        QTest::newRow("MRU Visible words") << M << QByteArray("MRU%202%20Visible") << QByteArray("visible");
+        // Section/key=value: out of range, words, lists, typed texts and control characters.
+        const char *const rows[] = {
+            "Settings/MainLeft=2e6", "Settings/MainTop=top", "Settings/MainWidth=-5", "Settings/MainHeight=1e9",
+            "Settings/ColorBoxAlign=5", "Settings/ZoomFactor=0", "Options/MasterSaveColors=yes",
+            "Options/MasterToolProperties=", "Options/NewFileWidth=-5", "Options/NewFileWidth=1000000000",
+            "Options/NewFileHeight=1025", "Colors/ForeColor=16777216", "Colors/BackColor=-1",
+            "Options/ColorBox=maybe", "Options/ComboImageIndex=7", "ToolProperties/SprayWidthX=17",
+            "ToolProperties/SprayDensity=501", "ToolProperties/SprayRadius=4",
+            "ToolProperties/SprayTransparency=clear", "ToolProperties/PenWidthX=0",
+            "ToolProperties/PenWidthY=40000", "ToolProperties/PenStyle=9", "ToolProperties/BrushStyle=4",
+            "ToolProperties/BrushHatch=6", "ToolProperties/PenColor=1,2,3", "Options/MirrorCount=3",
+            "Options/Cyclic=@Rect(1 2 3 4)", "MRUList/MRU%202=\"a\\x1b[2Jb\"", "MRUList/MRU%202%20Visible=visible"
+        };
+        for (const char *row : rows) {
+            const QByteArray r(row);
+            const qsizetype slash = r.indexOf('/'), eq = r.indexOf('=');
+            QTest::newRow(row) << r.left(slash) << r.mid(slash + 1, eq - slash - 1) << r.mid(eq + 1);
+        }
     }
 
     void garbageValuesLeaveFieldsUnchanged()
@@ -360,19 +332,16 @@ private slots:
 
         const Loaded third = loadFresh();
         // The switches themselves are saved; what they guard is as the first session left it.
-        QCOMPARE(third.state.options.MasterToolProperties, std::int16_t(0));
-        QCOMPARE(third.state.options.MasterSaveColors, std::int16_t(0));
-        QCOMPARE(third.state.options.MasterSaveToolBars, std::int16_t(0));
+        // Options: width 321 (not gated), the three switches off, closing lines as before.
+        QCOMPARE(third.state.options, (OptionsRecord{321, 480, 0, 0, 0, -1, 0, 0, -1}));
         QCOMPARE(third.state.pen.widthX, 5);
         QCOMPARE(third.state.spray.density, std::int16_t(50));
-        QCOMPARE(third.state.options.ContLineClose, std::int16_t(-1));
         QCOMPARE(third.state.cyclic, false);
         QCOMPARE(third.state.mirrorCount, std::int16_t(1));
         QCOMPARE(third.state.foreColour, Colour(0x0000FF));
         QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
         QCOMPARE(third.window.viewStatusBar, false);
         QCOMPARE(third.window.viewEdit, true);
-        QCOMPARE(third.state.options.NewFileWidth, std::int16_t(321));
 
         // With nothing stored before, the gated keys are not written at all.
         QVERIFY(QFile::remove(mainFile()));
@@ -404,10 +373,7 @@ private slots:
         QVERIFY(SaveMainSettings(minimized.state, minimized.window, true));
 
         const Loaded back = loadFresh();
-        QCOMPARE(back.window.left, 150.0f);
-        QCOMPARE(back.window.top, 300.0f);
-        QCOMPARE(back.window.width, 12000.0f);
-        QCOMPARE(back.window.height, 9000.0f);
+        QCOMPARE(QRectF(back.window.left, back.window.top, back.window.width, back.window.height), QRectF(150, 300, 12000, 9000));
         QCOMPARE(back.window.colorBoxAlign, std::int16_t(AlignRight));
         QCOMPARE(back.state.options.NewFileHeight, std::int16_t(200));
     }

@@ -87,14 +87,9 @@ private slots:
             QCOMPARE(r.w.state().spray.widthX, std::int16_t(3));
             QCOMPARE(r.w.state().spray.density, std::int16_t(80));
             QCOMPARE(r.w.state().spray.radius, std::int16_t(25));
-            // After the load every slider is hidden, with its range and the "Nothing" label.
+            // After the load every slider is hidden and "Nothing" shows (the ranges: tst_mainwindow).
             QVERIFY(r.w.OptWidth()->isHidden() && r.w.OptDensity()->isHidden() && r.w.OptRadius()->isHidden());
             QVERIFY(!r.w.LblNothing()->isHidden());
-            QCOMPARE(r.w.OptDensity()->minimum(), 1);
-            QCOMPARE(r.w.OptDensity()->maximum(), 500);
-            QCOMPARE(r.w.OptRadius()->minimum(), 5);
-            QCOMPARE(r.w.OptRadius()->maximum(), 150);
-            QCOMPARE(r.w.OptWidth()->maximum(), 16);
             r.tool("Line");
             QCOMPARE(r.w.OptWidth()->value(), 5);
             r.tool("Spray");

@@ -2,7 +2,7 @@
 // against the plain formula, whole-picture and selection cases, the erase option, the angle
 // handed back), and clearing with its question and two undo steps.
 #include "FakeHost.h"
-#include "testsupport.h"
+#include "pixels.h"
 
 #include "base/AppState.h"
 #include "base/Conversions.h"
@@ -15,6 +15,7 @@
 using namespace orv;
 using orvtest::FakeHost;
 using orvtest::FakeView;
+using orvtest::noise;
 
 namespace {
 
@@ -23,25 +24,7 @@ constexpr Colour White = 0xFFFFFF;
 struct Fixture : orvtest::DocFixture {
     explicit Fixture(int w = 40, int h = 30) : DocFixture(w, h) { paint(at); }
     static Colour at(int x, int y) { return RGBColour(x * 5 + 1, y * 7 + 1, (x * y) & 0xFF); }
-    void select(int l, int t, int r, int b)
-    {
-        host.st.currentTool = QStringLiteral("Marquee");
-        doc.Picture1_MouseDown(1, 0, float(l), float(t));
-        doc.Picture1_MouseMove(1, 0, float(r), float(b));
-        doc.Picture1_MouseUp(1, 0, float(r), float(b));
-    }
 };
-
-QImage noise(int w, int h, unsigned seed)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1103515245u + 12345u;
-            img.setPixel(x, y, 0xFF000000u | (seed >> 8));
-        }
-    return img;
-}
 
 } // namespace
 
@@ -55,15 +38,11 @@ private slots:
         const std::int16_t index = f.doc.UndoIndex();
         f.doc.sub_FlipHorizontal();
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(f.px(x, y), Fixture::at(39 - x, y));
+        QCOMPARE(f.differs([&](int x, int y) { return Fixture::at(39 - x, y); }), QString());
         f.doc.sub_FlipHorizontal();
         QCOMPARE(f.doc.Picture1.Image(), before);
         f.doc.sub_FlipVertical();
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(f.px(x, y), Fixture::at(x, 29 - y));
+        QCOMPARE(f.differs([&](int x, int y) { return Fixture::at(x, 29 - y); }), QString());
         f.doc.sub_FlipVertical();
         QCOMPARE(f.doc.Picture1.Image(), before);
         QCOMPARE(f.doc.PicOrg.Image(), before);
@@ -72,21 +51,21 @@ private slots:
     void flipsSelectionOnly()
     {
         Fixture f;
-        f.select(5, 4, 15, 10);   // (5, 4)..(14, 9)
+        f.marquee(5, 4, 15, 10);   // (5, 4)..(14, 9)
         f.doc.sub_FlipHorizontal();
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) {
-                const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
-                QCOMPARE(f.px(x, y), in ? Fixture::at(19 - x, y) : Fixture::at(x, y));
-            }
+        QCOMPARE(f.differs([](int x, int y) {
+                     const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
+                     return in ? Fixture::at(19 - x, y) : Fixture::at(x, y);
+                 }),
+                 QString());
         QVERIFY(f.doc.RectHWND);   // still selected
         f.doc.sub_FlipHorizontal();
         f.doc.sub_FlipVertical();
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x) {
-                const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
-                QCOMPARE(f.px(x, y), in ? Fixture::at(x, 13 - y) : Fixture::at(x, y));
-            }
+        QCOMPARE(f.differs([](int x, int y) {
+                     const bool in = x >= 5 && x < 15 && y >= 4 && y < 10;
+                     return in ? Fixture::at(x, 13 - y) : Fixture::at(x, y);
+                 }),
+                 QString());
     }
 
     void rotationKernelMatchesFormula()
@@ -169,9 +148,7 @@ private slots:
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
         // A quarter turn to the right about (20, 20) (centre CInt(20.5) = 20): pixel (x, y) comes
         // from (y, 40 - x).
-        for (int y = 0; y < 41; ++y)
-            for (int x = 0; x < 41; ++x)
-                QCOMPARE(f.px(x, y), Fixture::at(y, 40 - x));
+        QCOMPARE(f.differs([&](int x, int y) { return Fixture::at(y, 40 - x); }), QString());
         angle = 90;
         dir = 1;
         f.doc.sub_ROTATE(angle, dir, erase);
@@ -219,15 +196,12 @@ private slots:
     void rotatedSelectionClipsLaterDrawing()
     {
         Fixture f(60, 60);
-        f.select(20, 25, 40, 35);   // 20 x 10 about (30, 30)
+        f.marquee(20, 25, 40, 35);   // 20 x 10 about (30, 30)
         double angle = 90;
         std::int16_t dir = 0, erase = 0;
         f.doc.sub_ROTATE(angle, dir, erase);
         // The outline and the bounding rectangle are the box of the rotated corners.
-        QCOMPARE(f.doc.ShapeRect1.Left, 25.0);
-        QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
-        QCOMPARE(f.doc.ShapeRect1.Width, 10.0);
-        QCOMPARE(f.doc.ShapeRect1.Height, 20.0);
+        QCOMPARE(orvtest::outlineOf(f.doc), QRectF(25, 20, 10, 20));
         QCOMPARE(f.doc.RectRegRight(), std::int16_t(35));
         QCOMPARE(f.doc.RectRegBottom(), std::int16_t(40));
         // Inside, the selection turned; outside, nothing changed.
@@ -257,7 +231,7 @@ private slots:
         // new selection every pixel takes the formula's source where that lies on the picture;
         // everything else stays.
         Fixture f(70, 50);
-        f.select(40, 5, 69, 30);
+        f.marquee(40, 5, 69, 30);
         double angle = 33;
         std::int16_t dir = 1, erase = 0;
         f.doc.sub_ROTATE(angle, dir, erase);
@@ -279,7 +253,7 @@ private slots:
         // drawn, even with the hollow brush of a transparent shape selected: the parts of the old
         // rectangle that the turned one does not cover keep that colour.
         Fixture f(50, 50);
-        f.select(10, 20, 40, 30);
+        f.marquee(10, 20, 40, 30);
         const Colour paint = RGBColour(200, 0, 200);
         f.host.st.backColour = paint;
         f.doc.Picture1.SelectObject(Brush{BS_HOLLOW, RGBColour(1, 2, 3)});
@@ -297,7 +271,7 @@ private slots:
 
         // A one-pixel selection turns into a one-pixel selection about itself.
         Fixture g(20, 20);
-        g.select(5, 5, 6, 6);
+        g.marquee(5, 5, 6, 6);
         QVERIFY(g.doc.RectHWND);
         const QImage before = g.doc.Picture1.Image().copy();
         angle = 33;
@@ -332,25 +306,18 @@ private slots:
         f.host.answers = {Msg::Yes};
         f.doc.Clear();
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 2));
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(f.px(x, y), RGBColour(4, 5, 6));
+        QCOMPARE(f.differs([](int, int) { return RGBColour(4, 5, 6); }), QString());
         QVERIFY(f.doc.FormIzin());
         f.doc.Undo(1);
         QCOMPARE(f.doc.Picture1.Image(), before);
 
         // With a selection the whole picture is cleared all the same, and the selection goes.
-        f.host.st.currentTool = QStringLiteral("Marquee");
-        f.doc.Picture1_MouseDown(1, 0, 5, 5);
-        f.doc.Picture1_MouseMove(1, 0, 12, 10);
-        f.doc.Picture1_MouseUp(1, 0, 12, 10);
+        f.marquee(5, 5, 12, 10);
         QVERIFY(f.doc.RectHWND);
         f.host.st.backColour = RGBColour(9, 9, 9);
         f.host.answers = {Msg::Yes};
         f.doc.Clear();
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                QCOMPARE(f.px(x, y), RGBColour(9, 9, 9));
+        QCOMPARE(f.differs([](int, int) { return RGBColour(9, 9, 9); }), QString());
         QVERIFY(!f.doc.RectHWND);
 
         // A closed gate: no question, nothing happens.

@@ -57,6 +57,9 @@ struct Doc {
     void unselect() { doc.ShapeRect1.Visible = false; }
 };
 
+// The rectangle an undo record holds (left, top, width, height as stored).
+QRect recordedRect(const clsUndo &rec) { return QRect(rec.hLeft(), rec.hTop(), rec.hWidth(), rec.hHeight()); }
+
 // All three surfaces hold exactly the given picture.
 bool showsExactly(const Document &doc, const QImage &expected)
 {
@@ -225,10 +228,7 @@ private slots:
             const clsUndo &rec = const_cast<UndoHistory &>(d.doc.history()).record(slot);
             QCOMPARE(rec.ShapeEnable(), slot % 2 == 1);
             if (slot % 2) {
-                QCOMPARE(rec.hLeft(), std::int16_t(slot));
-                QCOMPARE(rec.hTop(), std::int16_t(slot + 1));
-                QCOMPARE(rec.hWidth(), std::int16_t(10 + slot));
-                QCOMPARE(rec.hHeight(), std::int16_t(20 + slot));
+                QCOMPARE(recordedRect(rec), QRect(slot, slot + 1, 10 + slot, 20 + slot));
                 QVERIFY(d.doc.ShapeRect1.Visible);
                 QCOMPARE(d.doc.rectRight, slot + 10 + slot);
             } else if (slot < 16) {
@@ -254,14 +254,8 @@ private slots:
 
         d.doc.Undo(1);
         QVERIFY(d.doc.ShapeRect1.Visible);
-        QCOMPARE(d.doc.ShapeRect1.Left, 10.0);
-        QCOMPARE(d.doc.ShapeRect1.Top, 20.0);
-        QCOMPARE(d.doc.ShapeRect1.Width, 30.0);
-        QCOMPARE(d.doc.ShapeRect1.Height, 40.0);
-        QCOMPARE(d.doc.RectRegLeft(), std::int16_t(10));
-        QCOMPARE(d.doc.RectRegTop(), std::int16_t(20));
-        QCOMPARE(d.doc.RectRegRight(), std::int16_t(40));
-        QCOMPARE(d.doc.RectRegBottom(), std::int16_t(60));
+        QCOMPARE(orvtest::outlineOf(d.doc), QRectF(10, 20, 30, 40));
+        QCOMPARE(orvtest::storedEdges(d.doc), QRect(QPoint(10, 20), QPoint(40, 60)));
         QVERIFY(d.doc.RectHWND == CreateRectRgn(10, 20, 40, 60));
         QVERIFY(d.doc.Picture1.clipRegion() == d.doc.RectHWND);
         QVERIFY(showsExactly(d.doc, d.committed[1]));
@@ -291,10 +285,7 @@ private slots:
         d.stroke(2);   // slot 2 again, rectangle hidden
         UndoHistory &h = const_cast<UndoHistory &>(d.doc.history());
         QVERIFY(!h.record(2).ShapeEnable());
-        QCOMPARE(h.record(2).hLeft(), std::int16_t(3));
-        QCOMPARE(h.record(2).hTop(), std::int16_t(4));
-        QCOMPARE(h.record(2).hWidth(), std::int16_t(5));
-        QCOMPARE(h.record(2).hHeight(), std::int16_t(6));
+        QCOMPARE(recordedRect(h.record(2)), QRect(3, 4, 5, 6));
         // Records outlive the slots they were written for.
         QCOMPARE(h.recordCount(), 3);
         // The hidden record restores no selection.

@@ -47,12 +47,11 @@ private slots:
     void positionClamping()
     {
         const QSize win(210, 200), screen(1280, 800);
-        QCOMPARE(ClampZoomPosition({100, 50}, win, screen), QPoint(100, 50));
-        QCOMPARE(ClampZoomPosition({5000, 50}, win, screen), QPoint(1070, 50));
-        QCOMPARE(ClampZoomPosition({100, 9000}, win, screen), QPoint(100, 600));
-        QCOMPARE(ClampZoomPosition({2'000'000'000, 2'000'000'000}, win, screen), QPoint(1070, 600));
-        QCOMPARE(ClampZoomPosition({1070, 600}, win, screen), QPoint(1070, 600));
-        QCOMPARE(ClampZoomPosition({-40, -30}, win, screen), QPoint(-40, -30));
+        // Pulled back past the right and bottom edges only; a window partly off the top left stays.
+        for (const auto &[from, to] : {std::pair{QPoint(100, 50), QPoint(100, 50)}, {QPoint(5000, 50), QPoint(1070, 50)},
+                                       {QPoint(100, 9000), QPoint(100, 600)}, {QPoint(2'000'000'000, 2'000'000'000), QPoint(1070, 600)},
+                                       {QPoint(1070, 600), QPoint(1070, 600)}, {QPoint(-40, -30), QPoint(-40, -30)}})
+            QCOMPARE(ClampZoomPosition(from, win, screen), to);
     }
 
     void openCloseAndButton()
@@ -78,8 +77,6 @@ private slots:
         QCOMPARE(zoom->pos(), QPoint(screen.width() - zoom->frameGeometry().width(),
                                      screen.height() - zoom->frameGeometry().height()));
         QCOMPARE(zoom->windowTitle(), QStringLiteral("Zoom 4 X"));
-        QCOMPARE(zoom->button(QStringLiteral("Plus"))->toolTip(), QStringLiteral("Zoom In"));
-        QCOMPARE(zoom->button(QStringLiteral("Minus"))->toolTip(), QStringLiteral("Zoom Out"));
         const QSize inner = zoom->innerArea()->size();
         QCOMPARE(zoom->Shape1(), QRect(inner.width() / 2, inner.height() / 2, 5, 5));
         QCOMPARE(zoom->surface().size(), inner);
