@@ -51,7 +51,7 @@ class TestHostile : public QObject {
     QList<Message> openThroughMenu(LoadedMain &w, const QString &path)
     {
         QList<Message> messages;
-        w.msgBoxHook = [&](const QString &t, int s, const QString &) { messages << Message{t, s}; return 1; };
+        w.msgBoxHook = [&](const QString &t, int s, const QString &title) { messages << Message{t, s, title}; return 1; };
         w.openFileHook = [&](const FileDialogRequest &) { return path; };
         w.mnuFileOpen_Click();
         return messages;
@@ -121,7 +121,7 @@ private slots:
         }
         // The command line reports each bad file with its name and goes on to the next.
         QList<Message> messages;
-        w.msgBoxHook = [&](const QString &t, int s, const QString &) { messages << Message{t, s}; return 1; };
+        w.msgBoxHook = [&](const QString &t, int s, const QString &title) { messages << Message{t, s, title}; return 1; };
         const QString good = m_dir->filePath(QStringLiteral("good.bmp"));
         QVERIFY(SavePicture(testPicture(5, 4), good));
         w.openFiles({fifo, good});
@@ -160,7 +160,7 @@ private slots:
         LoadedMain w;
         Document &doc = openUnsaved(w, existing);
         QList<Message> messages;
-        w.msgBoxHook = [&](const QString &t, int s, const QString &) { messages << Message{t, s}; return 1; };
+        w.msgBoxHook = [&](const QString &t, int s, const QString &title) { messages << Message{t, s, title}; return 1; };
         auto saveAs = [&](const QString &path) {
             messages.clear();
             w.saveFileHook = [&](const FileDialogRequest &) { return path; };
