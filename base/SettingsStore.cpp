@@ -274,6 +274,11 @@ IniCheck CheckIniText(const QByteArray &raw)
             if (value[i] == QLatin1Char('\\')) {
                 if (i + 1 >= value.size())
                     return fault(lineNo, QStringLiteral("backslash at the end of a line"));
+                // Octal and hexadecimal escapes stand for control characters the store never
+                // writes; some (a NUL in a list) read back differently after the rewrite.
+                const QChar e = value[i + 1];
+                if ((e >= QLatin1Char('0') && e <= QLatin1Char('7')) || e == QLatin1Char('x'))
+                    return fault(lineNo, QStringLiteral("numeric escape in a value"));
                 ++i;
             } else if (value[i] == QLatin1Char('"')) {
                 ++quotes;

@@ -47,6 +47,7 @@ private slots:
         QTest::newRow("escaped slash in a section") << QByteArray("top=1\n\n[%2Fb]\nc\\_=;4\n") << 3;
         QTest::newRow("escaped backslash in a key") << QByteArray("[O]\nA%5cB=1\n") << 2;
         QTest::newRow("escaped names") << QByteArray("[Tool%20Box]\nMRU%201%20Visible=True\nA\\B=1\n") << 0;
+        QTest::newRow("numeric escapes") << QByteArray("[O]\nA=a\\tb\\nc\nB=here\\0, c\nC=\\x41\n") << 3;
         QTest::newRow("typed value") << QByteArray("[O]\nA=1\nB=@ByteArray(at=a, b\n") << 3;
         QTest::newRow("typed list element") << QByteArray("[O]\nB=x, \"@Size(1 2)\"\n") << 2;
         QTest::newRow("escaped at signs") << QByteArray("[O]\nB=@@home, a@b, @@\n") << 0;
