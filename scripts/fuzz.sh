@@ -4,7 +4,9 @@
 #   scripts/fuzz.sh [seconds-per-target]   run every target (default 60 s each)
 #   scripts/fuzz.sh seeds                  rewrite the seed corpora under fuzz/corpus
 # Environment: ORV_FUZZ_BUILD (build folder, default build-fuzz), ORV_FUZZ_JOBS (default 2),
-# ORV_FUZZ_TARGETS (default "open palette settings").
+# ORV_FUZZ_TARGETS (default "open palette settings"), ORV_FUZZ_SEED and ORV_FUZZ_RUNS (a fixed
+# random seed and a number of runs per target: the same inputs every time, as CI wants; the
+# seconds then only bound a slow machine's run, which stops early on the same sequence).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORV_FUZZ_BUILD:-$root/build-fuzz}
@@ -29,9 +31,13 @@ fi
 status=0
 for t in $targets; do
     work=$(mktemp -d)
-    echo "== orv-fuzz-$t: $arg s on fuzz/corpus/$t"
+    echo "== orv-fuzz-$t: ${ORV_FUZZ_RUNS:+$ORV_FUZZ_RUNS runs, at most }$arg s on fuzz/corpus/$t"
     # New inputs go to a scratch folder first so the committed corpus only changes on purpose.
-    if ! "$build/fuzz/orv-fuzz-$t" -max_total_time="$arg" -rss_limit_mb=2048 -timeout=10 \
+    fixed=""
+    [ -n "${ORV_FUZZ_SEED:-}" ] && fixed="$fixed -seed=$ORV_FUZZ_SEED"
+    [ -n "${ORV_FUZZ_RUNS:-}" ] && fixed="$fixed -runs=$ORV_FUZZ_RUNS"
+    # shellcheck disable=SC2086
+    if ! "$build/fuzz/orv-fuzz-$t" -max_total_time="$arg" $fixed -rss_limit_mb=2048 -timeout=10 \
             -print_final_stats=1 -artifact_prefix="$build/crash-$t-" \
             "$work" "$root/fuzz/corpus/$t"; then
         echo "orv-fuzz-$t FAILED: see $build/crash-$t-*" >&2
