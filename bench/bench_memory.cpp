@@ -48,6 +48,15 @@ void resetPeakResident()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
+// As the open command leaves a document: the picture, its first snapshot, the copies synced.
+void openPicture(Document &doc, int n)
+{
+    doc.Form_Load();
+    doc.Picture1.setPicture(orvbench::noiseImage(n, n));
+    doc.Undo(3);
+    doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, true);
+}
+
 void strokes(Document &doc, int n, int size)
 {
     for (int i = 1; i <= 16; ++i) {
@@ -73,11 +82,7 @@ const orvbench::Register atRest("memory", "a document holding an 8192x8192 pictu
     {
         orvtest::FakeHost host;
         Document doc{host};
-        doc.Form_Load();
-        // As the open command leaves it: the picture, its first snapshot, the copies synced.
-        doc.Picture1.setPicture(orvbench::noiseImage(N, N));
-        doc.Undo(3);
-        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, true);
+        openPicture(doc, N);
         line("resident growth, document at rest after opening", residentBytes() - before, picture, 1.5);
         strokes(doc, N, 100);
         line("resident growth after 16 small strokes", residentBytes() - before, picture, 1.7);
@@ -92,10 +97,7 @@ const orvbench::Register largest("memory", "the largest picture: open, 16 stroke
     {
         orvtest::FakeHost host;
         Document doc{host};
-        doc.Form_Load();
-        doc.Picture1.setPicture(orvbench::noiseImage(N, N));
-        doc.Undo(3);
-        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, true);
+        openPicture(doc, N);
         const Colour opened = doc.Picture1.GetPixel(N / 3, N / 5);
         strokes(doc, N, 100);
         double angle = 45;
