@@ -4,6 +4,7 @@
 #include "base/PictureLoader.h"
 #include "base/ResStrings.h"
 #include "document/Document.h"
+#include "document/surface/PictureThreads.h"
 #include "document/surface/VectorState.h"
 
 #include <algorithm>
@@ -56,20 +57,35 @@ void ScaleNearest(const Surface &from, Surface &to, double xs, double ys, const 
             last = std::max(last, x);
         }
     }
+    // The rows to write are made the surface's own first; a large picture then shares them with
+    // a second thread. Progress is reported from the calling thread, scaled to the whole.
+    std::vector<std::uint32_t *> out(std::size_t(H), nullptr);
+    std::vector<const std::uint32_t *> in(std::size_t(H), nullptr);
     for (int y = 0; y < H; ++y) {
         const int sy = CInt(y / ys);
         if (sy >= 0 && sy < fh && last >= first) {
-            const std::uint32_t *s = from.constScanLine(sy);
-            std::uint32_t *d = to.scanLine(y);
-            for (int x = first; x <= last; ++x) {
-                const int sx = column[std::size_t(x)];
-                if (sx >= 0)
-                    d[x] = s[sx];
-            }
+            in[std::size_t(y)] = from.constScanLine(sy);
+            out[std::size_t(y)] = to.scanLine(y);
         }
-        if (rowDone)
-            rowDone(y);
     }
+    const bool split = UseSecondThread(qint64(W) * H);
+    const int lower = split ? SecondThreadStart(H) : H;
+    RunRowsSplit(H, split, 1, [&](int y0, int y1, bool calling) {
+        for (int y = y0; y < y1; ++y) {
+            if (const std::uint32_t *s = in[std::size_t(y)]) {
+                std::uint32_t *d = out[std::size_t(y)];
+                for (int x = first; x <= last; ++x) {
+                    const int sx = column[std::size_t(x)];
+                    if (sx >= 0)
+                        d[x] = s[sx];
+                }
+            }
+            if (calling && rowDone)
+                rowDone(split ? int(qint64(y) * (H - 1) / std::max(lower - 1, 1)) : y);
+        }
+    });
+    if (split && rowDone)
+        rowDone(H - 1);
     to.markDirty(QRect(0, 0, W, H));
 }
 

@@ -1,6 +1,7 @@
 #include "document/Rotation.h"
 
 #include "base/Conversions.h"
+#include "document/surface/PictureThreads.h"
 #include "document/surface/VectorState.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -165,8 +165,6 @@ SpanCopier spanCopier(const QImage &src)
     return copySpan;
 }
 
-int g_rotationThreads = 0;
-
 } // namespace
 
 void RotateNearest(const QImage &src, QImage &dst, const RotationMap &m, const QRect &area,
@@ -247,30 +245,21 @@ void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, Q
                 report(yEnd);
         }
     };
-    // Large areas: a second thread takes the lower half of the bands (rows are independent, so
-    // the pixels are the same); progress is reported from this thread alone.
-    const int threads = g_rotationThreads > 0 ? g_rotationThreads : int(std::thread::hardware_concurrency());
-    if (threads >= 2 && qint64(w) * r.height() >= (qint64(1) << 20) && r.height() >= 2 * kTileH) {
-        const int split = (r.height() / 2 + kTileH - 1) / kTileH * kTileH;
-        std::thread lower([&] {
-            ClearUpperVectorState();
-            bands(split, r.height(), nullptr);
-        });
-        std::function<void(int)> half;
-        if (progress)
-            half = [&](int done) { progress(std::min(r.height(), done * r.height() / std::max(split, 1))); };
-        bands(0, split, half);
-        lower.join();
-        if (progress)
-            progress(r.height());
-    } else {
-        bands(0, r.height(), progress);
-    }
+    // Large areas: a second thread takes the lower half of the bands; progress is reported from
+    // the calling thread alone.
+    const bool split = UseSecondThread(qint64(w) * r.height()) && r.height() >= 2 * kTileH;
+    const int lower = split ? SecondThreadStart(r.height(), kTileH) : r.height();
+    std::function<void(int)> upper;
+    if (progress)
+        upper = [&](int done) { progress(std::min(r.height(), done * r.height() / std::max(lower, 1))); };
+    RunRowsSplit(r.height(), split, kTileH, [&](int from, int to, bool calling) { bands(from, to, calling ? upper : nullptr); });
+    if (split && progress)
+        progress(r.height());
 }
 
 void SetRotationThreads(int threads)
 {
-    g_rotationThreads = threads;
+    SetPictureThreads(threads);
 }
 
 } // namespace orv

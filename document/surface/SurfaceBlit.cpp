@@ -3,6 +3,7 @@
 // A transfer is worked out once per call (the visible block, the colour conversion, the raster
 // operation, for stretching the source column of every destination column) and then runs span by
 // span: one function chosen per call handles a whole span, so there is no per-pixel dispatch.
+#include "document/surface/PictureThreads.h"
 #include "document/surface/SurfaceRaster.h"
 
 #include <cstring>
@@ -363,6 +364,26 @@ bool stretchTransfer(Surface &dst, int x, int y, int w, int h, const StretchSour
     const bool plainCopy = rop == SRCCOPY;
     const int c0 = cols.first;
     const int c1 = cols.first + int(cols.src.size());
+    // A large plain copy without a clip region shares its rows with a second thread: the rows
+    // to write are made the surface's own here first, then each thread fills its half.
+    if (plainCopy && !t.clipped() && UseSecondThread(qint64(rows.src.size()) * qint64(cols.src.size()))) {
+        const int count = int(rows.src.size());
+        std::vector<std::uint32_t *> out(std::size_t(count), nullptr);
+        for (int r = 0; r < count; ++r) {
+            out[std::size_t(r)] = t.row(rows.first + r);
+            t.touch(rows.first + r, c0, c1);
+        }
+        RunRowsSplit(count, true, 1, [&](int from, int to, bool) {
+            for (int r = from; r < to; ++r) {
+                const std::size_t i = std::size_t(r);
+                if (r > from && rows.src[i - 1] == rows.src[i])
+                    std::memcpy(out[i] + c0, out[i - 1] + c0, std::size_t(c1 - c0) * sizeof(std::uint32_t));
+                else
+                    gather(out[i] + c0, sourceRow(rows.src[i]), cols.src.data(), c1 - c0, ctx);
+            }
+        });
+        return true;
+    }
     std::vector<std::uint32_t> temp;
     int tempRow = -1;   // source row held in temp
     for (std::size_t r = 0; r < rows.src.size(); ++r) {
