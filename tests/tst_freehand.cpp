@@ -154,11 +154,11 @@ private slots:
         f.doc.Picture1_MouseDown(1, 0, 25, 18);
         const QSet<QPoint> ink = painted(f.doc.Picture1);
         // The pointer (25, 18) and its mirrors (75, 18), (75, 42), (25, 42): the same pattern.
-        const QSet<QPoint> at0 = relativeTo(around(ink, {25, 18}, 9), {25, 18});
+        const QSet<QPoint> at0 = around(ink, {25, 18}, 9, true);
         QVERIFY(at0.size() > 20);
-        QCOMPARE(relativeTo(around(ink, {75, 18}, 9), {75, 18}), at0);
-        QCOMPARE(relativeTo(around(ink, {75, 42}, 9), {75, 42}), at0);
-        QCOMPARE(relativeTo(around(ink, {25, 42}, 9), {25, 42}), at0);
+        QCOMPARE(around(ink, {75, 18}, 9, true), at0);
+        QCOMPARE(around(ink, {75, 42}, 9, true), at0);
+        QCOMPARE(around(ink, {25, 42}, 9, true), at0);
         QCOMPARE(ink.size(), 4 * at0.size());
         // ... which is not its own mirror image, so a mirrored copy would differ.
         QSet<QPoint> flipped;
@@ -169,12 +169,12 @@ private slots:
         Fixture again("Spray", 100, 60);
         again.host.st.spray = f.host.st.spray;
         again.doc.Picture1_MouseDown(1, 0, 25, 18);
-        QCOMPARE(relativeTo(painted(again.doc.Picture1), {25, 18}), at0);
+        QCOMPARE(around(painted(again.doc.Picture1), {25, 18}, 99, true), at0);
         Fixture other("Spray", 100, 60);
         other.doc.setSprayRandomSeed(999);
         other.host.st.spray = f.host.st.spray;
         other.doc.Picture1_MouseDown(1, 0, 25, 18);
-        QVERIFY(relativeTo(painted(other.doc.Picture1), {25, 18}) != at0);
+        QVERIFY(around(painted(other.doc.Picture1), {25, 18}, 99, true) != at0);
     }
 
     void fillConnectivityCommitAndBrush()
