@@ -1,6 +1,4 @@
-// Selection, move and clipboard: the marquee's normalisation and clamping, moving a block with
-// and without shift, the right-button drop and menu, copy, cut and paste with the larger-picture
-// question.
+// Selection, move and clipboard: the marquee, moving a block, the right button, copy, cut, paste.
 #include "FakeHost.h"
 #include "pixels.h"
 
@@ -24,9 +22,12 @@ namespace {
 const Colour Hole = RGBColour(0, 200, 0);
 
 struct Fixture : orvtest::DocFixture {
-    explicit Fixture(int w = 64, int h = 48) : DocFixture(w, h) {}
-    // A picture where every pixel has a colour of its own (none of them white).
-    void pattern() { paint(at); }
+    // With `pattern`, every pixel has a colour of its own (none of them white).
+    explicit Fixture(int w = 64, int h = 48, bool pattern = false) : DocFixture(w, h)
+    {
+        if (pattern)
+            paint(at);
+    }
     static Colour at(int x, int y) { return RGBColour(x * 3, y * 5, 7); }
     void drag(float x0, float y0, float x1, float y1, int shift = 0)
     {
@@ -38,7 +39,7 @@ struct Fixture : orvtest::DocFixture {
     // A pattern with a block (10, 10)..(19, 17) selected, the hole colour as the background.
     void block()
     {
-        pattern();
+        paint(at);
         host.st.backColour = Hole;
         host.st.transparentColour = White;   // the pattern holds no white
         marquee(10, 10, 20, 18);
@@ -73,7 +74,6 @@ private slots:
         f.doc.Picture1_MouseDown(1, 0, 50, 40);
         QVERIFY(f.doc.ShapeRect1.Visible);
         QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
-        // Dragged up and to the left: the outline follows on that side.
         f.doc.Picture1_MouseMove(1, 0, 10.4f, 5.6f);
         QCOMPARE(orvtest::outlineOf(f.doc), QRectF(10, 6, 40, 34));
         f.doc.Picture1_MouseUp(1, 0, 10, 6);
@@ -97,10 +97,9 @@ private slots:
         float rx = 5, ry = 5;
         g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
         QCOMPARE(g.doc.ShapeRect1.Left, 30.0);
-        // Through the pointer: a press outside the image starts on its edge (a later Copy
-        // carries no margin), and the status bar shows the held point.
-        Fixture h(20, 16);
-        h.pattern();
+        // A press outside the image starts on its edge (Copy carries no margin); the status bar
+        // shows the held point.
+        Fixture h(20, 16, true);
         h.marquee(-20, -10, 10, 8);
         QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(0, 0, 10, 8));
         h.doc.sub_COPY();
@@ -149,15 +148,14 @@ private slots:
                      return in(x, y, 30, 20, 40, 28) ? Fixture::at(x - 20, y - 10) : in(x, y, 10, 10, 20, 18) ? Hole : Fixture::at(x, y);
                  }),
                  QString());
-        // Dragged again: the same block moves on, the first hole stays, what it covered comes back.
+        // Dragged again: the block moves on, the first hole stays, what it covered comes back.
         f.drag(31, 21, 31, 41);
         QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 40, 10, 8));
         QCOMPARE(f.pixelsOff({{30, 20, Fixture::at(30, 20)}, {30, 40, Fixture::at(10, 10)}, {39, 47, Fixture::at(19, 17)}, {10, 10, Hole}}),
                  QString());
         QVERIFY(f.doc.Picture2.Image() == f.doc.Picture1.Image());
         // With shift the block is copied, no hole.
-        Fixture c;
-        c.pattern();
+        Fixture c(64, 48, true);
         c.host.st.transparentColour = White;
         c.marquee(4, 4, 12, 10);
         c.drag(5, 5, 25, 25, /*shift*/ 1);
@@ -166,8 +164,7 @@ private slots:
 
     void transparentPixelsOfBlockDoNotCover()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         const Colour key = RGBColour(255, 0, 255);
         f.doc.Picture1.SetPixelV(11, 11, key);
         f.commit();
@@ -182,11 +179,10 @@ private slots:
 
     void rightButtonMenuAndRightRelease()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         f.host.st.transparentColour = White;
         f.marquee(10, 10, 20, 20);
-        // With the right-button menu on, a right press opens it and leaves the selection.
+        // With the menu on, a right press opens it and leaves the selection.
         f.host.st.options.PopupMenu = -1;
         f.doc.Picture1_MouseDown(2, 0, 15, 15);
         QCOMPARE(f.host.popups, 1);
@@ -246,8 +242,7 @@ private slots:
         // A cut block does not come back anywhere.
         if (op == 3)
             QCOMPARE(f.differs([&](int x, int y) { return f.px(x, y) == Fixture::at(10, 10) ? ~0u : f.px(x, y); }), QString());
-        // With Erase, the rectangle the selection had before it turned shows the background
-        // wherever the dragged block does not cover it.
+        // With Erase, the rectangle the selection had before it turned shows the background.
         if (op == 2)
             for (const QRect &r : beforeChange - selected.translated(20, 15))
                 for (int y = r.top(); y <= r.bottom(); ++y)
@@ -257,8 +252,7 @@ private slots:
 
     void rightButtonMenuOkCommitsCancelKeeps()
     {
-        // In the program's own window: select, drag, choose Move from the right-button menu, and
-        // open the menu again over the block.
+        // In the program's own window, the right-button menu over a moved block.
         orvtest::PrivateSettings settings;
         frmMain w;
         w.MDIForm_Load();
@@ -303,8 +297,7 @@ private slots:
 
     void copyOffersPngAndBmp()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         f.marquee(3, 4, 9, 8);
         f.doc.sub_COPY();
         QVERIFY(f.host.pasteEnabled);
@@ -322,8 +315,7 @@ private slots:
 
     void copyWithoutSelectionAndPasteIntoSecondImage()
     {
-        Fixture a(16, 12);
-        a.pattern();
+        Fixture a(16, 12, true);
         a.doc.Picture1.SetPixelV(2, 2, White);   // a pixel of the paste's background colour
         a.doc.sub_COPY();
         QCOMPARE(clipboardImage(), a.doc.Picture1.Image());
@@ -337,8 +329,7 @@ private slots:
         QCOMPARE(b.differs([](int x, int y) { return in(x, y, 0, 0, 16, 12) && !(x == 2 && y == 2) ? Fixture::at(x, y) : RGBColour(1, 100, 200); }),
                  QString());
         // A selection away from the top-left is dropped first and does not clip the paste away.
-        Fixture f(40, 30);
-        f.pattern();
+        Fixture f(40, 30, true);
         f.marquee(20, 15, 30, 25);
         QVERIFY(f.doc.RectHWND);
         f.paste(filled(6, 4, RGBColour(1, 2, 3)));
@@ -348,14 +339,13 @@ private slots:
 
     void cutFillsBackgroundAsOneUndoStep()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         f.host.st.backColour = RGBColour(250, 1, 2);
         f.marquee(5, 6, 15, 12);
         f.host.st.brush = LogBrush{BS_HOLLOW, RGBColour(3, 3, 3), 0};
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
-        f.doc.sub_CUT();   // the main window's Cut: the document's cut, then the commit
+        f.doc.sub_CUT();   // then the commit, as the main window's Cut does
         f.commit();
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
         QCOMPARE(f.host.st.brush.style, BS_HOLLOW);   // the brush record is as it was
@@ -380,8 +370,7 @@ private slots:
             QCOMPARE(f.doc.Picture1.Image(), before);
             QCOMPARE(f.doc.UndoIndex(), index);
         }
-        {   // Yes: only the width grows (the height was large enough). The new area takes the
-            // surface's own background colour, not one chosen since the document was made.
+        {   // Yes: only the width grows, in the surface's own background colour.
             Fixture f;
             const Colour own = f.doc.Picture1.BackColor;
             f.host.st.backColour = RGBColour(0, 0, 50);
@@ -411,8 +400,7 @@ private slots:
 
     void pasteNothingUsable()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
         QGuiApplication::clipboard()->setText(QStringLiteral("just some text"));

@@ -83,7 +83,7 @@ class TestUndo : public QObject {
 private slots:
     void enabledStatesAlongTheHistory()
     {
-        Doc d(40, 30);
+        Doc d(30, 20);
         QCOMPARE(d.off(1, false, false, 0), QString());
         QCOMPARE(d.doc.history().count(), 2);
         QVERIFY(!d.doc.history().picture(0));   // slot 0 never holds a snapshot
@@ -97,6 +97,20 @@ private slots:
         d.doc.Undo(2);
         QCOMPARE(d.off(2, true, false, 1), QString());
         QCOMPARE(QPair(d.doc.CanUndo(), d.doc.CanRedo()), QPair(true, false));
+        // Another action number only publishes the states again, even through a closed gate
+        // (undo opens it first).
+        d.stroke(2);
+        d.doc.Undo(1);
+        d.host.canUndo = d.host.canRedo = false;   // as if another document had published
+        const int updates = d.host.undoRedoUpdates, count = d.doc.history().count();
+        d.doc.Undo(7);
+        QCOMPARE(d.host.undoRedoUpdates, updates + 1);
+        QCOMPARE(d.off(2, true, true, 1), QString());
+        QCOMPARE(d.doc.history().count(), count);
+        d.doc.setFormIzin(false);
+        d.doc.Undo(0);
+        QCOMPARE(d.host.undoRedoUpdates, updates + 2);
+        QVERIFY(d.doc.FormIzin());
     }
 
     void saveAfterStepBackDiscardsTail()
@@ -161,25 +175,6 @@ private slots:
         d.doc.Undo(2);
         d.doc.Undo(2);
         QCOMPARE(d.off(2, true, false, 1), QString());
-    }
-
-    void otherActionOnlyRepublishes()
-    {
-        Doc d(30, 20);
-        d.stroke(1);
-        d.stroke(2);
-        d.doc.Undo(1);
-        d.host.canUndo = d.host.canRedo = false;   // as if another document had published
-        const int updates = d.host.undoRedoUpdates, count = d.doc.history().count();
-        d.doc.Undo(7);
-        QCOMPARE(d.host.undoRedoUpdates, updates + 1);
-        QCOMPARE(d.off(2, true, true, 1), QString());
-        QCOMPARE(d.doc.history().count(), count);
-        // Undo opens the gate before publishing, so a closed gate does not stop it.
-        d.doc.setFormIzin(false);
-        d.doc.Undo(0);
-        QCOMPARE(d.host.undoRedoUpdates, updates + 2);
-        QVERIFY(d.doc.FormIzin());
     }
 
     void seventeenthSnapshotDropsOldest()
@@ -308,10 +303,6 @@ private slots:
         d.stroke(1);
         d.stroke(2);
         QVERIFY(d.shows(2));
-        // The three surfaces share one copy of the picture.
-        const int bands = d.doc.Picture1.bands().bandCount();
-        QCOMPARE(d.doc.Picture2.bands().sharedBands(d.doc.Picture1.bands()), bands);
-        QCOMPARE(d.doc.PicOrg.bands().sharedBands(d.doc.Picture1.bands()), bands);
         // Drawing on Picture1 afterwards leaves the copies and the stored snapshot alone.
         d.doc.Picture1.SetPixel(50, 50, 0x0000FF);
         QCOMPARE(d.doc.PicOrg.Image(), d.committed[2]);
@@ -334,15 +325,6 @@ private slots:
         d.doc.Undo(3);
         QCOMPARE(d.doc.history().bytesHeld(), held);
         QCOMPARE(d.doc.history().picture(3), d.doc.history().picture(2));
-        // A stroke in one tile copies that tile only.
-        d.doc.Picture1.SetPixel(130, 70, 0x0000FF);
-        d.commit();
-        const SnapshotPtr a = d.doc.history().picture(3), b = d.doc.history().picture(4);
-        QCOMPARE(QPair(b->columns(), b->rows()), QPair(5, 4));
-        for (int r = 0; r < b->rows(); ++r)
-            for (int c = 0; c < b->columns(); ++c)
-                QCOMPARE(b->sharesTile(*a, c, r), !(c == 130 / UndoSnapshot::kTile && r == 70 / UndoSnapshot::kTile));
-        QCOMPARE(b->toImage(), d.committed.back());
     }
 
     void commitAfterSmallStrokeSyncsEverySurface()
@@ -367,6 +349,7 @@ private slots:
             QCOMPARE(d.doc.Picture1.bands().sharesBand(unchanged, i), i == 1 || i == 3);
         }
         const SnapshotPtr before = d.doc.history().picture(2), after = d.doc.history().picture(3);
+        QCOMPARE(QPair(after->columns(), after->rows()), QPair(5, 4));
         QCOMPARE(after->toImage(), d.committed.back());
         // Only the tiles under the stroke and the raw write differ from the previous snapshot.
         for (int r = 0; r < after->rows(); ++r)
