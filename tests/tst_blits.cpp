@@ -1,6 +1,4 @@
-// The drawing surface's copies and bookkeeping: masked copies, every raster operation between
-// colour and monochrome surfaces, BitBlt clipping and overlap, StretchBlt scaling and mirrors,
-// regions and the clip, text output, and the buffer reuse the rest of the program relies on.
+// The drawing surface's copies, raster operations, stretching, regions, text and buffers.
 #include "canvas.h"
 
 #include "document/MaskedBlit.h"
@@ -13,8 +11,7 @@ using namespace orvtest;
 
 namespace {
 
-// The first pixel of `dest` that is not what a masked copy of `r` of `src` to (X, Y) leaves: the
-// source where it is not the key colour and `clip` holds the point, else what `before` held.
+// The first pixel of `dest` not as a masked copy of `r` of `src` to (X, Y) leaves it.
 QString maskedDiffers(const Surface &dest, const Surface &before, const Surface &src, BlitRect r, int X, int Y, Colour key,
                       QRect clip = QRect(-9999, -9999, 99999, 99999))
 {
@@ -34,8 +31,7 @@ class TestBlits : public QObject {
 private slots:
     void maskedCopyThroughMonochromeMask()
     {
-        // The mask steps by hand: mask = (source == key); destination AND mask; source AND NOT
-        // mask; destination XOR source.
+        // The mask steps by hand: mask, destination AND mask, source AND NOT mask, XOR.
         const Colour key = RGBColour(255, 0, 255);
         const int W = 9, H = 7;
         Surface src(noise(W, H, 3));
@@ -85,8 +81,7 @@ private slots:
         MaskedBlit(dest, dest, plain, BlitRect{0, 0, 4, 3}, 0, 0, key);
         QCOMPARE(maskedDiffers(dest, before, src, BlitRect{0, 0, 3, 3}, 2, 3, key), QString());
 
-        // Taller than the copy's bands of rows, partly off the destination and clipped; the
-        // scratch buffers are reused by the next copy.
+        // Taller than the copy's bands, partly off the destination, clipped; scratch reused.
         Surface big(300, 260), large(400, 300);
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x) {
@@ -112,8 +107,7 @@ private slots:
 
     void blockTransfersFollowPixelRules()
     {
-        // Rows wide enough for the four-at-a-time loops and their tails, random colours (some of
-        // them the source's background colour, some near the brightness threshold).
+        // Rows for the four-at-a-time loops and tails; colours at the background and threshold.
         constexpr int W = 23, H = 3;
         std::uint32_t seed = 99;
         const Colour bk = RGBColour(10, 20, 30), fg = RGBColour(200, 150, 100), dstBk = RGBColour(1, 2, 3);
@@ -174,8 +168,7 @@ private slots:
                          }),
                          QString());
             }
-        // A whole-surface copy onto a surface of the same size shares the bands; the two stay
-        // independent.
+        // A whole-surface copy shares the bands; the two stay independent.
         Surface big(300, 200, Red), other(300, 200, Blue);
         QVERIFY(BitBlt(big, 0, 0, 300, 200, other, 0, 0, SRCCOPY));
         QCOMPARE(big.bands().sharedBands(other.bands()), 4);
@@ -189,8 +182,7 @@ private slots:
     {
         const QImage pic = noise(5, 3, 9);
         Surface src(pic);
-        // Each case: the destination (size, background), the call's rectangles and the source
-        // pixel each destination pixel must show (or the background outside the copy).
+        // Each case: destination, the call's rectangles, the pixel each destination pixel shows.
         struct Case { QSize size; int dx, dy, dw, dh, sx, sy, sw, sh; std::uint32_t rop; std::function<Colour(int, int)> want; };
         const auto s = [&](int x, int y) { return src.GetPixel(x, y); };
         const Case cases[] = {
@@ -246,8 +238,7 @@ private slots:
         QVERIFY(PtInRegion(moved, 0, 8) && !PtInRegion(moved, 6, 8));
         // A polygon that is an axis-aligned rectangle is that rectangle's region, band for band.
         QCOMPARE(CreatePolygonRgn({{2, 3}, {8, 3}, {8, 7}, {2, 7}}, ALTERNATE), CreateRectRgn(2, 3, 8, 7));
-        // A rotated rectangle whose edges never pass through a pixel centre: membership is exactly
-        // "centre inside", by half-planes.
+        // A rotated rectangle, edges off pixel centres: membership is "centre inside".
         const QVector<QPoint> quad{{10, 22}, {34, 10}, {46, 34}, {22, 46}};
         for (int mode : {ALTERNATE, WINDING}) {
             const Region q = CreatePolygonRgn(quad, mode);
@@ -330,8 +321,7 @@ private slots:
         s.resize(40, 15);
         QCOMPARE(s.Image().constBits(), buffer);
 
-        // copyFrom shares the other surface's bands of rows; a write copies only the band it
-        // touches, and no side's writes show on another side or on a picture handed out before.
+        // copyFrom shares bands; a write copies only its band and shows nowhere else.
         const QImage tallPicture = noise(70, 200, 29);
         const auto orig29 = [&](int x, int y) { return FromPixel(tallPicture.pixel(x, y) & 0xFFFFFFu); };
         Surface tall(tallPicture), copy;

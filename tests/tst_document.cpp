@@ -1,7 +1,4 @@
-// The document window's rules: the viewport layout, start-up sizing, activation, the close
-// question, and pointer and key input (the event gate, the stroke colour by button, the
-// right-button menu switch, the marquee-to-move switch, the drawing start, preview restores, the
-// status text and the nudging and zoom keys).
+// The document window's rules: layout, start-up, closing, pointer and key input.
 #include "FakeHost.h"
 
 #include "base/AppInfo.h"
@@ -34,8 +31,7 @@ private slots:
         QCOMPARE(l.hScroll, QRect(0, 283, 383, 17));
         // Both bars hidden: the image is centred.
         QCOMPARE(Document::ComputeLayout(QSize(200, 100), panel, 17, 17, {}, true).picture, QPoint(100, 100));
-        // A large image: centred less the bar, maxima in tens of pixels rounded (61.7, 51.7), first
-        // values from the position (31.7, 26.7).
+        // Large: centred less the bar; maxima and values in tens (61.7, 51.7; 31.7, 26.7).
         l = Document::ComputeLayout(QSize(1000, 800), panel, 17, 17, {}, true);
         QCOMPARE(l.picture, QPoint((400 - 1000) / 2 - 17, (300 - 800) / 2 - 17));
         QCOMPARE((QList<int>{l.hScrollMax, l.vScrollMax, l.hScrollValue, l.vScrollValue}), (QList<int>{62, 52, 32, 27}));
@@ -274,8 +270,7 @@ private slots:
         QVERIFY(f.doc.previewDirty().isEmpty());
         f.host.st.currentTool = QStringLiteral("Line");
         f.doc.Picture1_MouseDown(1, 0, 5, 5);
-        // Something drawn as a preview is gone at the next move (no button is held, so the line
-        // itself draws nothing), and the rest of the picture is as it was.
+        // A preview pixel is gone at the next move; the rest is as it was.
         f.doc.Picture1.SetPixel(20, 30, RGBColour(255, 0, 0));
         f.doc.Picture1.Refresh();
         QCOMPARE(f.doc.previewDirty(), QRect(20, 30, 1, 1));
@@ -296,8 +291,7 @@ private slots:
         f.doc.Picture1_KeyDown(39, 0);
         f.doc.Picture1_KeyDown(40, 0);
         QCOMPARE(f.host.cursor, QPoint(100, 100));
-        // Numeric plus (107) and minus (109): 4 -> 5.75 rounds to 6; 16 -> 20 is not below 20;
-        // 2 stays; 5 / 1.25 = 4.
+        // Numeric plus (107), minus (109): 4 -> 6; 16 stays (20 is not below 20); 2 stays.
         for (const auto &[from, key, to] : {std::tuple{4, 107, 6}, {16, 107, 16}, {2, 109, 2}, {10, 109, 8}, {5, 109, 4}}) {
             f.host.st.zoomFactor = std::int16_t(from);
             f.doc.Picture1_KeyDown(key, 0);

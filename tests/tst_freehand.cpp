@@ -1,5 +1,4 @@
-// The freehand tools, the fill, the dropper, the transparent-colour pick and the text stamp,
-// driven through the pointer events as a user drives them, checked on exact pixels.
+// The freehand tools, fill, dropper, transparent pick and text, through the pointer.
 #include "toolfixture.h"
 
 #include <QTest>
@@ -114,8 +113,7 @@ private slots:
             s.drag(1, {30, 30}, {{40, 35}});
             QCOMPARE(s.ink(), r.radius == 1 ? pixelsOf({{30, 30}, {40, 35}}) : Pixels());
         }
-        // The largest radius and density and a width-16 dot at a corner and outside the image:
-        // only pixels of the image change.
+        // Largest radius, density and dot at a corner and outside: only image pixels change.
         Spray big({16, 16, 500, 150, 0});
         big.drag(1, {0, 0}, {{-400, -400}, {63, 47}});
         QVERIFY(!big.ink().isEmpty() && QRect(0, 0, 64, 48).contains(boundsOf(big.ink())));
@@ -269,8 +267,7 @@ private slots:
                 st.textDialogPending = false;
             };
         };
-        // Cancel: the dialog was shown, nothing is printed; a right press neither shows the dialog
-        // nor prints; OK with an empty text prints nothing.
+        // Cancel, a right press, OK with an empty text: nothing printed.
         f.host.onTextDialog = [](AppState &st) { st.text.text = QStringLiteral("typed then cancelled"); };
         f.click(1, {10, 10});
         QCOMPARE(f.host.textDialogs, 1);

@@ -97,8 +97,7 @@ private slots:
         float rx = 5, ry = 5;
         g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
         QCOMPARE(g.doc.ShapeRect1.Left, 30.0);
-        // A press outside the image starts on its edge (Copy carries no margin); the status bar
-        // shows the held point.
+        // A press outside the image starts on its edge; the status bar shows the held point.
         Fixture h(20, 16, true);
         h.marquee(-20, -10, 10, 8);
         QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(0, 0, 10, 8));

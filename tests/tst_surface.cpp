@@ -1,5 +1,4 @@
-// The drawing surface's primitives: exact pixels of lines, wide strokes, rectangles, ellipses,
-// flood fills and the runtime's dots and boxes. Copies, regions, text and buffers: tst_blits.cpp.
+// The drawing surface's primitives on exact pixels. Copies and regions: tst_blits.cpp.
 #include "canvas.h"
 
 #include <QtTest>
@@ -123,8 +122,7 @@ private slots:
             }
             return r;
         };
-        // Width 3 centred on row 10 reaching one past both ends; 4 with the extra row above and
-        // round ends; 5 with round caps. Every row is solid between its ends.
+        // Width 3 one past both ends; 4 with the extra row above; 5 with round caps.
         for (const auto &[width, want, count] : {std::tuple{3, Rows{{9, {9, 21}}, {10, {9, 21}}, {11, {9, 21}}}, 3 * 13},
                                                  {4, Rows{{8, {9, 20}}, {9, {8, 21}}, {10, {8, 21}}, {11, {9, 20}}}, 2 * 12 + 2 * 14},
                                                  {5, Rows{{8, {9, 21}}, {9, {8, 22}}, {10, {8, 22}}, {11, {8, 22}}, {12, {9, 21}}}, 2 * 13 + 3 * 15}}) {
@@ -132,8 +130,7 @@ private slots:
             QCOMPARE(rows(s), want);
             QCOMPARE(painted(s).size(), count);
         }
-        // The end is painted and the stroke is the same drawn either way round; a diagonal stroke is
-        // symmetric about its diagonal.
+        // Ends painted, the same either way round; a diagonal symmetric about itself.
         for (int width : {2, 3, 6, 7}) {
             Surface f = stroke(width, {8, 8}, {28, 28}), b = stroke(width, {28, 28}, {8, 8});
             QCOMPARE(f.Image(), b.Image());
@@ -169,8 +166,7 @@ private slots:
         a.Rectangle(2, 3, 8, 7);
         b.Rectangle(8, 7, 2, 3);
         QCOMPARE(a.Image(), b.Image());
-        // Wide pens: odd widths centred on the border, even ones one pixel more outside. Hollow
-        // brush: only the outline; null pen: the brush covers the whole box.
+        // Odd pens centred on the border, even ones one more outside; hollow brush; null pen.
         for (const auto &[p, br, box, outer, inner] :
              {std::tuple{pen(1), brush(Red), QRect(2, 3, 6, 4), QRect(2, 3, 6, 4), QRect(3, 4, 4, 2)},
               {pen(1), brush(Red, BS_HOLLOW), QRect(2, 3, 6, 4), QRect(2, 3, 6, 4), QRect(3, 4, 4, 2)},
@@ -215,8 +211,7 @@ private slots:
             for (const QPoint p : all) {
                 QVERIFY2(at({box.left() + box.right() - p.x(), p.y()}) == at(p), qPrintable(msg));
                 QVERIFY2(at({p.x(), box.top() + box.bottom() - p.y()}) == at(p), qPrintable(msg));
-                // Closed: no brush pixel touches the outside; the outline hugs the filled set (each of
-                // its pixels has a 4-neighbour outside); one pixel thin (no 2 x 2 block).
+                // Closed, hugging the filled set (a 4-neighbour outside), one pixel thin.
                 bool edge = false;
                 for (const QPoint d : N4) {
                     QVERIFY2(at(p) != Red || at(p + d) != White, qPrintable(msg));
@@ -245,8 +240,7 @@ private slots:
         s.Cls();
         s.Ellipse(1, 5, 11, 6);
         QCOMPARE(painted(s).size(), 10);
-        // A width-5 pen: the ring lies within the box grown by 2, stays symmetric and keeps at
-        // least two pen pixels between the brush and the outside in every direction.
+        // A width-5 ring: in the box grown by 2, symmetric, two pen pixels thick at least.
         Surface w = canvas(40, 40, pen(5), brush(Red));
         w.Ellipse(8, 10, 31, 27);
         const Pixels all = painted(w);
@@ -303,8 +297,7 @@ private slots:
 
     void floodFillMatchesReference()
     {
-        // Random walls, with and without a polygon clip region: the fill must equal a plain
-        // 4-connected search.
+        // Random walls, with and without a clip: the fill equals a plain 4-connected search.
         const int W = 96, H = 80;
         for (unsigned seed : {1u, 7u, 42u, 5u, 9u, 13u}) {
             Surface s(noise(W, H, seed, seed < 5 ? 30 : 38));

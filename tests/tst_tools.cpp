@@ -1,6 +1,4 @@
-// The shape tools, driven through the pointer events as a user drives them: line, rays,
-// rectangle, circle, the two ellipses, mirrors, the continuous line and the curve, and one undo
-// step per gesture of every tool, checked on exact pixels of Picture1.
+// The shape tools through the pointer events, checked on exact pixels of Picture1.
 #include "toolfixture.h"
 
 #include <QTest>
@@ -142,8 +140,7 @@ private slots:
             QCOMPARE(f.pixelsOff({{90, 10, count >= 1 ? Red : White}, {90, 50, count == 2 ? Red : White}, {10, 50, count == 2 ? Red : White}}),
                      QString());
         }
-        // Every shape tool repeats its shape for the mirror entries: with count 2 four shapes that
-        // do not touch each other, each as many pixels as the one for the pointer.
+        // With count 2 every shape tool draws four separate shapes the size of the first.
         for (const char *name : {"Rectangle", "Circle", "Ellipse1", "Ellipse2", "Rays"}) {
             Fixture single(name, 100, 60), mirrored(name, 100, 60);
             single.drag(1, {20, 15}, {{28, 22}});
@@ -223,8 +220,7 @@ private slots:
 
     void contLineRubberGoesWithTheTool()
     {
-        // Another tool chosen while the line is open: the rubber segment goes at the next pointer
-        // event, and the next stroke does not commit it.
+        // Another tool chosen while the line is open: the rubber segment goes, uncommitted.
         Fixture f("Cont Line");
         f.click(1, {10, 10});
         f.hover({40, 10});

@@ -1,6 +1,4 @@
-// Image transforms: flips of the whole picture and of a selection, rotation (the fast kernel
-// against the plain formula, whole-picture and selection cases, the erase option, the angle
-// handed back), and clearing with its question and two undo steps.
+// Image transforms: flips, rotation (kernel, picture, selection, erase), clearing.
 #include "FakeHost.h"
 #include "pixels.h"
 
@@ -26,8 +24,7 @@ struct Fixture : orvtest::DocFixture {
         doc.sub_ROTATE(degrees, dir, erase);
         return degrees;
     }
-    // The first pixel that is not the pattern's pixel the rotation map names where `turned` holds
-    // and the map's source lies on the picture, `fill` where only `turned` holds, else unchanged.
+    // Where `turned`: the map's source pixel if on the picture, else `fill`; elsewhere unchanged.
     template<typename In>
     QString turnedDiffers(const RotationMap &m, In turned, std::optional<Colour> fill = {}) const
     {
@@ -75,9 +72,7 @@ private slots:
 
     void rotationKernelMatchesFormula()
     {
-        // The tiled kernel against the formula computed pixel by pixel, over sizes that are not
-        // multiples of the tiles, angles with exact halves (0, 90, 180) and without, and centres on
-        // and off the picture's middle.
+        // The tiled kernel against the formula: odd sizes, exact and free angles, any centre.
         struct Case { int w, h; double degrees; int cx, cy; };
         const Case cases[] = {{1, 1, 45, 0, 0},          {7, 5, 90, 4, 2},         {130, 70, 45, 65, 35},
                               {129, 257, 30, 64, 128},   {200, 33, 180, 100, 16},  {64, 64, 270, 32, 32},
@@ -138,8 +133,7 @@ private slots:
 
     void rotateWholePicture()
     {
-        // A quarter turn to the right about (20, 20) (centre CInt(20.5) = 20): pixel (x, y) comes
-        // from (y, 40 - x); back to the left gives the picture again; the angle comes back in radians.
+        // A quarter turn right about (20, 20): (x, y) from (y, 40 - x); back left restores.
         Fixture f(41, 41);
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
@@ -155,8 +149,7 @@ private slots:
         for (int y = 2; y < 22; ++y)
             for (int x = 10; x < 30; ++x)
                 QCOMPARE(g.px(x, y), Fixture::at(x, y));
-        // At 45 degrees the uncovered corners take the background colour: neither the surface's
-        // brush nor its pen shows there; every other pixel is the one the formula names.
+        // At 45 degrees the corners take the background colour, not the brush or pen.
         Fixture h(40, 40);
         const Colour fill = RGBColour(10, 220, 30);
         h.host.st.backColour = fill;
@@ -184,8 +177,7 @@ private slots:
                 QCOMPARE(f.px(x, y) == RGBColour(1, 2, 3), PtInRegion(f.doc.RectHWND, x, y));
         QVERIFY(PtInRegion(f.doc.RectHWND, 25, 20) && !PtInRegion(f.doc.RectHWND, 24, 20));
 
-        // A free angle, a selection whose turned box reaches past the picture's edges: inside the
-        // new selection every pixel takes the formula's source where that lies on the picture.
+        // A free angle, a turned box past the edges: sources on the picture are taken.
         Fixture g(70, 50);
         g.marquee(40, 5, 69, 30);
         const RotationMap m = RotationMap::reverseOf(g.rotate(33, 1), CInt((40 + 69) / 2.0), CInt((5 + 30) / 2.0));
@@ -199,16 +191,14 @@ private slots:
 
     void rotateSelectionEraseAndOnePixel()
     {
-        // Erase paints the old selection in the background colour before the turned block is
-        // drawn, even with the hollow brush of a transparent shape selected.
+        // Erase paints the old selection first, even with a hollow brush selected.
         Fixture f(50, 50);
         f.marquee(10, 20, 40, 30);
         const Colour paint = RGBColour(200, 0, 200);
         f.host.st.backColour = paint;
         f.doc.Picture1.SelectObject(Brush{BS_HOLLOW, RGBColour(1, 2, 3)});
         const QPoint s = RotationSource(RotationMap::reverseOf(f.rotate(90, 1, 1), 25, 25), 25, 12);
-        // The ends of the old rectangle, outside the turned one, show the erase paint; where the
-        // turned block lies it shows the source.
+        // Old ends outside the turned block show the paint; inside it, the source.
         QCOMPARE(f.pixelsOff({{10, 20, paint}, {39, 29, paint}, {9, 20, Fixture::at(9, 20)}, {25, 12, Fixture::at(s.x(), s.y())}}), QString());
         // A one-pixel selection turns into a one-pixel selection about itself.
         Fixture g(20, 20);

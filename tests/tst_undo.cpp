@@ -1,5 +1,4 @@
-// The undo history: slot rules, enabled states, selection records and their restore, sizes,
-// and the tile storage that keeps a history of small strokes near one image's bytes.
+// The undo history: slots, enabled states, selection records, sizes and tile storage.
 #include "FakeHost.h"
 
 #include <QTest>
@@ -11,8 +10,7 @@ using orvtest::FakeView;
 
 namespace {
 
-// A document as the new-image command leaves it: a filled Picture1, the first snapshot taken
-// by name and the copies synced without a second snapshot.
+// A document as the new-image command leaves it: the first snapshot, the copies synced.
 struct Doc {
     FakeHost host;
     FakeView view;
@@ -58,8 +56,7 @@ struct Doc {
         const QImage &want = committed.at(c);
         return doc.Picture1.Image() == want && doc.Picture2.Image() == want && doc.PicOrg.Image() == want;
     }
-    // What is off among: the position, the two states the host was given, and the picture of
-    // commit `c` on all three surfaces; empty when all hold.
+    // What is off of: the position, the host's states, commit `c` on all three surfaces.
     QString off(int index, bool canUndo, bool canRedo, std::size_t c) const
     {
         QString out;
@@ -97,8 +94,7 @@ private slots:
         d.doc.Undo(2);
         QCOMPARE(d.off(2, true, false, 1), QString());
         QCOMPARE(QPair(d.doc.CanUndo(), d.doc.CanRedo()), QPair(true, false));
-        // Another action number only publishes the states again, even through a closed gate
-        // (undo opens it first).
+        // Another action number only republishes, even through a closed gate.
         d.stroke(2);
         d.doc.Undo(1);
         d.host.canUndo = d.host.canRedo = false;   // as if another document had published
@@ -234,8 +230,7 @@ private slots:
         QVERIFY(d.shows(2));
         QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), Colour(0x00FF00));
 
-        // A hidden rectangle keeps the record's fields; records outlive their slots; a hidden
-        // record restores no selection.
+        // A hidden rectangle keeps its record's fields and restores no selection.
         Doc h(30, 30);
         h.select(3, 4, 5, 6);
         h.stroke(1);   // slot 2 records the rectangle
@@ -284,8 +279,7 @@ private slots:
         d.doc.PicOrg.SetPixel(0, 139, 0xFF0000);
         d.doc.Undo(1);
         QVERIFY(d.shows(3));
-        // A surface that shares its pixels with another one (as DeSelect leaves Picture1) and is
-        // then drawn on.
+        // A surface sharing its pixels with another (as DeSelect leaves it), then drawn on.
         d.doc.Picture1.setPicture(d.doc.PicOrg.Image());
         d.doc.Picture1.SetPixel(100, 70, 0x00FFFF);
         d.doc.Undo(1);
@@ -331,8 +325,7 @@ private slots:
     {
         Doc d(300, 200);
         d.stroke(1);
-        // Uncommitted work: a stroke on Picture1, a raw row write there that nothing marks, and
-        // a preview pixel left on Picture2 far from both.
+        // Uncommitted: a stroke, an unmarked raw row write, a preview pixel on Picture2.
         const SurfaceBands unchanged = d.doc.Picture1.bands();
         d.doc.Picture1.SelectObject(Pen{PS_SOLID, 3, 0x0000FF});
         d.doc.Picture1.MoveToEx(20, 20);
