@@ -1,5 +1,5 @@
-// A scripted stand-in for the main window: answers message and input boxes from queues,
-// records what was shown, and keeps the toolbar and menu states the documents touch.
+// A scripted stand-in for the main window and a document window: message boxes answered from a
+// queue, and what the document shows or asks of them recorded.
 #pragma once
 
 #include "document/Document.h"
@@ -15,23 +15,18 @@ class FakeHost : public orv::DocumentHost {
 public:
     orv::AppState st;
     orv::Document *active = nullptr;
-    std::deque<int> answers;                 // next MsgBox answers
-    std::deque<QString> inputs;              // next InputBox answers
-    QStringList shownMessages;
-    QStringList shownTitles;
+    std::deque<int> answers;                 // next MsgBox answers (Cancel when empty)
+    QStringList shownMessages, shownTitles;
     QList<int> shownStyles;
-    int beeps = 0;
-    int ceodCalls = 0;
-    int saveAsCalls = 0;
+    int beeps = 0, ceodCalls = 0, saveAsCalls = 0, undoRedoUpdates = 0, popups = 0, textDialogs = 0;
     std::function<void()> onSaveAs;          // what Save As does (e.g. clear SaveReq)
-    bool canUndo = false, canRedo = false;
-    int undoRedoUpdates = 0;
+    // Plays the user of the text dialog: fill st.text and clear the pending flag for OK.
+    std::function<void(orv::AppState &)> onTextDialog;
+    bool canUndo = false, canRedo = false, pasteEnabled = false;
     QHash<QString, int> buttons;
-    bool pasteEnabled = false;
     QHash<int, QString> status;
     orv::Colour fore = 0, back = 0xFFFFFF;
     QPoint cursor{100, 100};
-    int popups = 0;
 
     orv::AppState &state() override { return st; }
     orv::Document *activeDocument() override { return active; }
@@ -40,20 +35,12 @@ public:
         shownMessages << text;
         shownTitles << title;
         shownStyles << style;
-        if (answers.empty())
-            return orv::Msg::Cancel;
-        const int a = answers.front();
-        answers.pop_front();
+        const int a = answers.empty() ? int(orv::Msg::Cancel) : answers.front();
+        if (!answers.empty())
+            answers.pop_front();
         return a;
     }
-    QString InputBox(const QString &, const QString &, const QString &) override
-    {
-        if (inputs.empty())
-            return {};
-        QString a = inputs.front();
-        inputs.pop_front();
-        return a;
-    }
+    QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
     void Beep() override { ++beeps; }
     void setStatusText(int panel, const QString &text) override { status[panel] = text; }
     void CEOD() override { ++ceodCalls; }
@@ -75,10 +62,7 @@ public:
         if (onSaveAs)
             onSaveAs();
     }
-    // The text dialog: opening it sets the pending flag as the dialog's load does; the script
-    // (if any) then plays the user (fill st.text and clear the flag for OK, leave it for Cancel).
-    int textDialogs = 0;
-    std::function<void(orv::AppState &)> onTextDialog;
+    // Opening the dialog sets the pending flag as the dialog's load does.
     void ShowTextDialog() override
     {
         ++textDialogs;
@@ -86,26 +70,14 @@ public:
         if (onTextDialog)
             onTextDialog(st);
     }
-    // Where the pointer was last reported to the zoom view, and how often.
-    const orv::Document *zoomDoc = nullptr;
-    QPointF zoomAt;
-    int zoomFollows = 0;
-    void ZoomFollow(const orv::Document &doc, float X, float Y) override
-    {
-        zoomDoc = &doc;
-        zoomAt = QPointF(X, Y);
-        ++zoomFollows;
-    }
+    void ZoomFollow(const orv::Document &, float, float) override {}
     QPoint GetCursorPos() override { return cursor; }
     void SetCursorPos(QPoint p) override { cursor = p; }
 };
 
-// A document window that only records what the document asks of it.
 class FakeView : public orv::DocumentView {
 public:
-    QSize window{660, 520};
-    QSize client{652, 494};
-    int state = 0;
+    QSize window{660, 520}, client{652, 494};
     orv::ViewportLayout applied;
     int layouts = 0;
     QRect repainted;
@@ -113,11 +85,10 @@ public:
     QSize ClientPixels() override { return client; }
     void SetWindowPixels(QSize s) override
     {
-        const QSize frame = window - client;
+        client = s - (window - client);
         window = s;
-        client = s - frame;
     }
-    int WindowState() override { return state; }
+    int WindowState() override { return 0; }
     void ApplyLayout(const orv::ViewportLayout &l) override
     {
         applied = l;
@@ -130,20 +101,18 @@ public:
     void CloseWindow() override {}
 };
 
-// The document's selection outline as a rectangle (left, top, width, height).
+// The selection outline (left, top, width, height) and its stored edges (left, top, right, bottom).
 inline QRectF outlineOf(const orv::Document &doc)
 {
     return QRectF(doc.ShapeRect1.Left, doc.ShapeRect1.Top, doc.ShapeRect1.Width, doc.ShapeRect1.Height);
 }
-
-// The selection's stored edges (left, top, right, bottom), as the points of a rectangle.
 inline QRect storedEdges(const orv::Document &doc)
 {
     return QRect(QPoint(doc.RectRegLeft(), doc.RectRegTop()), QPoint(doc.RectRegRight(), doc.RectRegBottom()));
 }
 
-// A blank white document of the given size in a scripted main window, as a new image starts:
-// loaded, sized, started up and active.
+// A blank white document in a scripted main window, as a new image starts: loaded, sized, started
+// up and active.
 struct DocFixture {
     FakeHost host;
     FakeView view;
@@ -158,8 +127,7 @@ struct DocFixture {
         host.active = &doc;
     }
     orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
-    // The first of the listed pixels of Picture1 that is not its colour, described; empty when
-    // every one is.
+    // The first listed pixel of Picture1 that is not its colour, described; empty when all are.
     struct At {
         int x, y;
         orv::Colour colour;
@@ -183,8 +151,7 @@ struct DocFixture {
     template<typename F>
     QString differs(F want) const
     {
-        return firstDifference(doc.Picture1.ScaleWidth(), doc.Picture1.ScaleHeight(),
-                               [this](int x, int y) { return px(x, y); }, want);
+        return firstDifference(doc.Picture1.ScaleWidth(), doc.Picture1.ScaleHeight(), [this](int x, int y) { return px(x, y); }, want);
     }
     // Every pixel from colourAt(x, y), committed as one undo step.
     template<typename F>
@@ -199,6 +166,7 @@ struct DocFixture {
         doc.Refresh();
         doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
     }
+    void commit() { doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false); }
 };
 
 } // namespace orvtest

@@ -1,24 +1,24 @@
-// Pixel helpers shared by the tests that draw and compare pictures: the set of painted pixels,
-// its bounds, whole-picture comparisons that name the first pixel that is off, a text dump for
-// failure messages, and reproducible pictures to draw on.
+// Pixel helpers for the tests that draw and compare pictures: painted pixels and their bounds,
+// whole-picture comparisons that name the first pixel that is off, and reproducible pictures.
 #pragma once
 
 #include "document/surface/Surface.h"
 #include "testsupport.h"
 
-#include <QImage>
-#include <QPoint>
-#include <QRect>
 #include <QSet>
 
 #include <cstdlib>
 
 namespace orvtest {
 
+using orv::Colour;
+constexpr Colour White = 0xFFFFFF, Black = 0x000000;
+constexpr Colour Red = orv::RGBColour(255, 0, 0), Blue = orv::RGBColour(0, 0, 255);
+
 using Pixels = QSet<QPoint>;
 
 // The pixels of the surface that differ from the background colour.
-inline Pixels painted(const orv::Surface &s, orv::Colour background = 0xFFFFFF)
+inline Pixels painted(const orv::Surface &s, Colour background = White)
 {
     Pixels out;
     for (int y = 0; y < s.ScaleHeight(); ++y)
@@ -27,9 +27,7 @@ inline Pixels painted(const orv::Surface &s, orv::Colour background = 0xFFFFFF)
                 out.insert(QPoint(x, y));
     return out;
 }
-
 inline Pixels pixelsOf(std::initializer_list<QPoint> pts) { return Pixels(pts.begin(), pts.end()); }
-
 inline QRect boundsOf(const Pixels &pixels)
 {
     QRect r;
@@ -37,26 +35,16 @@ inline QRect boundsOf(const Pixels &pixels)
         r |= QRect(p, QSize(1, 1));
     return r;
 }
-
-// The points moved so that `origin` becomes (0, 0).
-inline Pixels relativeTo(const Pixels &points, QPoint origin)
-{
-    Pixels out;
-    for (const QPoint p : points)
-        out.insert(p - origin);
-    return out;
-}
-
-// The points of `all` inside the square of half size `half` around `centre`.
-inline Pixels around(const Pixels &all, QPoint centre, int half)
+// The points of `all` inside the square of half size `half` around `centre`, moved so that
+// `centre` becomes (0, 0) when `relative`.
+inline Pixels around(const Pixels &all, QPoint centre, int half, bool relative = false)
 {
     Pixels out;
     for (const QPoint p : all)
         if (std::abs(p.x() - centre.x()) <= half && std::abs(p.y() - centre.y()) <= half)
-            out.insert(p);
+            out.insert(relative ? p - centre : p);
     return out;
 }
-
 inline QString art(const orv::Surface &s) { return asciiArt(s.Image(), 0xFFFFFFFFu); }
 
 // The first pixel that is not want(x, y), described; empty when every pixel is.

@@ -9,13 +9,9 @@
 
 namespace orvtest {
 
-using orv::Colour;
-constexpr Colour White = 0xFFFFFF;
-constexpr Colour Red = orv::RGBColour(255, 0, 0);
-constexpr Colour Blue = orv::RGBColour(0, 0, 255);
 constexpr Colour Green = orv::RGBColour(0, 160, 0);
 
-// A blank white image with the given tool chosen: red on blue, a one-pixel pen, hollow shapes.
+// Red on blue, a one-pixel pen, hollow shapes, a fixed spray seed.
 struct ToolFixture : DocFixture {
     explicit ToolFixture(const char *toolName = "", int w = 64, int h = 48) : DocFixture(w, h)
     {
@@ -33,20 +29,19 @@ struct ToolFixture : DocFixture {
         doc.setMirrorEnabled(count > 0);
         host.st.mirrorCount = std::int16_t(std::max(count, 1));
     }
-    // One drag: press, the moves in order with the button held, release at the last point.
+    // Press, the moves in order with the button held, release at the last point.
     void drag(int button, QPointF from, const std::vector<QPointF> &moves)
     {
         doc.Picture1_MouseDown(button, 0, float(from.x()), float(from.y()));
         QPointF last = from;
-        for (const QPointF &p : moves) {
-            doc.Picture1_MouseMove(button, 0, float(p.x()), float(p.y()));
-            last = p;
-        }
+        for (const QPointF &p : moves)
+            doc.Picture1_MouseMove(button, 0, float((last = p).x()), float(p.y()));
         doc.Picture1_MouseUp(button, 0, float(last.x()), float(last.y()));
     }
     void click(int button, QPointF at) { drag(button, at, {}); }
     void hover(QPointF at) { doc.Picture1_MouseMove(0, 0, float(at.x()), float(at.y())); }
-    // Paints the whole image one colour and commits it.
+    Pixels ink() const { return painted(doc.Picture1); }
+    // The whole image one colour, committed.
     void paper(Colour c)
     {
         doc.Picture1.BackColor = c;

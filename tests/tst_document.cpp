@@ -1,9 +1,5 @@
-// The document window's rules: the viewport layout, start-up sizing, activation, the close
-// question, and pointer and key input (the event gate, the stroke colour by button, the
-// right-button menu switch, the marquee-to-move switch, the drawing start, preview restores, the
-// status text and the nudging and zoom keys).
+// The document window's rules: layout, start-up, closing, pointer and key input.
 #include "FakeHost.h"
-#include "testsupport.h"
 
 #include "base/AppInfo.h"
 #include "base/SettingsStore.h"
@@ -12,46 +8,34 @@
 #include <QTest>
 
 using namespace orv;
-using orvtest::FakeHost;
 using orvtest::DocFixture;
+using orvtest::FakeHost;
 using orvtest::FakeView;
 
 class TestDocument : public QObject {
     Q_OBJECT
 private slots:
-    void scrollBarThresholds()
+    void layoutBarsCentringAndScroll()
     {
         const QSize panel(400, 300);
         // 12 pixels taller (wider) than the viewport: no bar; 13: one; the corner only with both.
         for (const auto &[size, v, h] : {std::tuple{QSize(100, 312), false, false}, {QSize(100, 313), true, false},
                                          {QSize(412, 100), false, false}, {QSize(413, 100), false, true}}) {
             const ViewportLayout l = Document::ComputeLayout(size, panel, 17, 17, {}, true);
-            QCOMPARE(l.vScrollVisible, v);
-            QCOMPARE(l.hScrollVisible, h);
-            QVERIFY(!l.cornerVisible);
+            QCOMPARE((QList<bool>{l.vScrollVisible, l.hScrollVisible, l.cornerVisible}), (QList<bool>{v, h, false}));
         }
-        const ViewportLayout l = Document::ComputeLayout(QSize(1000, 1000), panel, 17, 17, {}, true);
+        ViewportLayout l = Document::ComputeLayout(QSize(1000, 1000), panel, 17, 17, {}, true);
         QVERIFY(l.vScrollVisible && l.hScrollVisible && l.cornerVisible);
         QCOMPARE(l.corner, QPoint(400 - 17, 300 - 17));
         QCOMPARE(l.vScroll, QRect(383, 0, 17, 283));
         QCOMPARE(l.hScroll, QRect(0, 283, 383, 17));
-    }
-
-    void centringAndScrollValues()
-    {
-        const QSize panel(400, 300);
         // Both bars hidden: the image is centred.
-        ViewportLayout l = Document::ComputeLayout(QSize(200, 100), panel, 17, 17, {}, true);
-        QCOMPARE(l.picture, QPoint(100, 100));
-        // A large image: centred less the bar, maxima in tens of pixels, first values from the position.
+        QCOMPARE(Document::ComputeLayout(QSize(200, 100), panel, 17, 17, {}, true).picture, QPoint(100, 100));
+        // Large: centred less the bar; maxima and values in tens (61.7, 51.7; 31.7, 26.7).
         l = Document::ComputeLayout(QSize(1000, 800), panel, 17, 17, {}, true);
-        QCOMPARE(l.picture.x(), (400 - 1000) / 2 - 17);
-        QCOMPARE(l.picture.y(), (300 - 800) / 2 - 17);
-        QCOMPARE(l.hScrollMax, 62);   // (1000 - 400 + 17) / 10 = 61.7
-        QCOMPARE(l.vScrollMax, 52);   // (800 - 300 + 17) / 10 = 51.7
-        QCOMPARE(l.hScrollValue, 32); // 317 / 10 = 31.7
-        QCOMPARE(l.vScrollValue, 27); // 267 / 10 = 26.7
-
+        QCOMPARE(l.picture, QPoint((400 - 1000) / 2 - 17, (300 - 800) / 2 - 17));
+        QCOMPARE((QList<int>{l.hScrollMax, l.vScrollMax, l.hScrollValue, l.vScrollValue}), (QList<int>{62, 52, 32, 27}));
+        // The scroll bars move the picture; a closed gate ignores resizes.
         FakeHost host;
         FakeView view;
         view.client = panel;
@@ -61,10 +45,8 @@ private slots:
         doc.setFormIzin(true);
         doc.Form_Resize();
         doc.HScroll1_Change(5);
-        QCOMPARE(view.applied.picture.x(), -50);
         doc.VScroll1_Change(12);
-        QCOMPARE(view.applied.picture.y(), -120);
-        // A closed gate ignores resizes.
+        QCOMPARE(view.applied.picture, QPoint(-50, -120));
         const int before = view.layouts;
         doc.setFormIzin(false);
         doc.Form_Resize();
@@ -91,22 +73,15 @@ private slots:
         // The client area holds the image: the frame (8 wide, 26 high here) comes on top.
         QCOMPARE(view.window, QSize(8 + 320, 26 + 200));
         QCOMPARE(QPoint(doc.current.centreX, doc.current.centreY), QPoint(160, 100));
-        // The copies hold the picture as it was started.
+        // The copies hold the picture as it was started, on the background colour.
         QCOMPARE(doc.PicOrg.Image(), doc.Picture1.Image());
         QCOMPARE(doc.Picture2.Image(), doc.Picture1.Image());
         QCOMPARE(doc.PicOrg.GetPixel(5, 6), RGBColour(255, 0, 0));
         QCOMPARE(doc.Picture1.GetPixel(0, 0), RGBColour(10, 20, 30));
         QCOMPARE(host.st.transparentColour, RGBColour(10, 20, 30));
         QVERIFY(view.layouts >= 1);
-    }
-
-    void activationFollowsMirror()
-    {
-        FakeHost host;
+        // Activation shows the document's mirror state on the toolbar.
         host.st.mirrorCount = 2;
-        Document doc(host);
-        doc.Picture1.resize(10, 10);
-        doc.setFormIzin(true);
         doc.setMirrorEnabled(true);
         doc.Form_Activate();
         QCOMPARE(host.buttons.value(QStringLiteral("Mirror")), 1);
@@ -123,46 +98,33 @@ private slots:
         Document doc(host);
         doc.Caption = QStringLiteral("Image1");
         doc.Picture1.resize(4, 4);
-
-        // Unchanged: no question.
-        QVERIFY(doc.Form_Unload());
+        QVERIFY(doc.Form_Unload());   // unchanged: no question
         QVERIFY(host.shownMessages.isEmpty());
-
-        // Changed and untitled: Cancel keeps it; No discards; Yes goes to Save As.
+        // Changed and untitled: Cancel keeps it; Yes goes to Save As; No discards.
         doc.setSaveReq(true);
-        host.answers = {Msg::Cancel};
         QVERIFY(!doc.Form_Unload());
         QCOMPARE(host.shownMessages.last(), QStringLiteral("Save to this file ?"));
         QCOMPARE(host.shownTitles.last(), QStringLiteral("Image1"));
         QCOMPARE(host.shownStyles.last(), Msg::YesNoCancel | Msg::Question);
-
         host.answers = {Msg::Yes};
         host.onSaveAs = [&] { doc.setSaveReq(false); };
         QVERIFY(doc.Form_Unload());
         QCOMPARE(host.saveAsCalls, 1);
-
         // A Save As that did not save keeps the window open.
         doc.setSaveReq(true);
         host.answers = {Msg::Yes};
         host.onSaveAs = {};
         QVERIFY(!doc.Form_Unload());
         QCOMPARE(host.saveAsCalls, 2);
-
         host.answers = {Msg::No};
         QVERIFY(doc.Form_Unload());
-
         // The mirror flag of the document closed last is what the store holds.
         doc.setMirrorEnabled(true);
         doc.setSaveReq(false);
         QVERIFY(doc.Form_Unload());
         QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror")), QStringLiteral("True"));
-    }
 
-    void closeSavesRegisteredFile()
-    {
-        orvtest::PrivateSettings settings;
-        FakeHost host;
-        Document doc(host);
+        // A registered file is saved under its name, as a bitmap whatever the name says.
         doc.Picture1.resize(3, 2);
         doc.Picture1.Cls();
         doc.Picture1.SetPixel(0, 0, RGBColour(0, 0, 255));
@@ -171,15 +133,12 @@ private slots:
         doc.setSaveReq(true);
         host.answers = {Msg::Yes};
         QVERIFY(doc.Form_Unload());
-        QFile f(doc.Caption);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        QCOMPARE(bytes.left(2), QByteArray("BM"));   // a bitmap, whatever the name says
+        const QByteArray bytes = orvtest::readFile(doc.Caption);
+        QCOMPARE(bytes.left(2), QByteArray("BM"));
         QImage back;
         QVERIFY(back.loadFromData(bytes, "BMP"));
         QCOMPARE(back.size(), QSize(3, 2));
         QCOMPARE(back.pixel(0, 0) & 0xFFFFFF, 0x0000FFu);
-
         // A save that cannot be written keeps the window open and the changes flagged.
         doc.Caption = settings.path() + QStringLiteral("/no/such/folder/picture.bmp");
         doc.setSaveReq(true);
@@ -201,66 +160,59 @@ private slots:
         QCOMPARE(s.top(), 3);
     }
 
-    void colourByButtonAndGate()
+    void colourByButtonGateAndMenu()
     {
         DocFixture f(64, 48);
-        f.host.st.foreColour = RGBColour(200, 0, 0);
-        f.host.st.backColour = RGBColour(0, 0, 200);
+        const Colour fore = RGBColour(200, 0, 0), back = RGBColour(0, 0, 200);
+        f.host.st.foreColour = fore;
+        f.host.st.backColour = back;
         f.host.st.currentTool = QStringLiteral("Line");
-        f.doc.Picture1_MouseDown(1, 0, 5, 5);
-        QCOMPARE(f.host.st.drawColour, RGBColour(200, 0, 0));
-        QCOMPARE(f.doc.Picture1.ForeColor, RGBColour(200, 0, 0));
-        QVERIFY(f.doc.SaveReq());
+        f.doc.setSaveReq(false);
+        // With the right-button menu on, a right press opens it and starts no stroke.
+        f.host.st.options.PopupMenu = -1;
+        f.host.st.drawColour = RGBColour(1, 1, 1);
+        f.doc.Picture1_MouseDown(2, 0, 10, 10);
+        QCOMPARE(f.host.popups, 1);
+        QVERIFY(!f.doc.SaveReq());
+        QCOMPARE(f.host.st.drawColour, RGBColour(1, 1, 1));
         QVERIFY(f.doc.FormIzin());
+        f.host.st.options.PopupMenu = 0;
+        // The stroke colour follows the button of the press or move; a move without one keeps it.
+        const auto colours = [&f] { return QPair(f.host.st.drawColour, f.doc.Picture1.ForeColor); };
+        f.doc.Picture1_MouseDown(1, 0, 5, 5);
+        QCOMPARE(colours(), QPair(fore, fore));
+        QVERIFY(f.doc.SaveReq() && f.doc.FormIzin());
         f.doc.Picture1_MouseMove(2, 0, 6, 6);
-        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
-        f.doc.Picture1_MouseMove(0, 0, 7, 7);       // no button: the colour stays
-        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        QCOMPARE(f.host.st.drawColour, back);
+        f.doc.Picture1_MouseMove(0, 0, 7, 7);
+        QCOMPARE(f.host.st.drawColour, back);
+        f.doc.Picture1_MouseDown(1, 0, 5, 5);
         f.doc.Picture1_MouseDown(2, 0, 5, 5);
-        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        QCOMPARE(f.host.st.drawColour, back);
+        QCOMPARE(f.host.popups, 1);
         // A closed gate ignores presses and moves.
         f.doc.setFormIzin(false);
         f.host.status.clear();
         f.doc.Picture1_MouseDown(1, 0, 5, 5);
         f.doc.Picture1_MouseMove(1, 0, 9, 9);
-        QCOMPARE(f.host.st.drawColour, RGBColour(0, 0, 200));
+        QCOMPARE(f.host.st.drawColour, back);
         QVERIFY(f.host.status.isEmpty());
-    }
-
-    void rightButtonMenuSwitch()
-    {
-        DocFixture f(64, 48);
-        f.host.st.options.PopupMenu = -1;
-        f.host.st.currentTool = QStringLiteral("Line");
-        f.host.st.drawColour = RGBColour(1, 1, 1);
-        f.doc.setSaveReq(false);
-        f.doc.Picture1_MouseDown(2, 0, 10, 10);
-        QCOMPARE(f.host.popups, 1);
-        QVERIFY(!f.doc.SaveReq());                  // no stroke started
-        QCOMPARE(f.host.st.drawColour, RGBColour(1, 1, 1));
-        QVERIFY(f.doc.FormIzin());
-        f.host.st.options.PopupMenu = 0;
-        f.doc.Picture1_MouseDown(2, 0, 10, 10);
-        QCOMPARE(f.host.popups, 1);
-        QCOMPARE(f.host.st.drawColour, f.host.st.backColour);
     }
 
     void drawingStartBuildsPenAndBrush()
     {
         DocFixture f(64, 48);
-        f.host.st.foreColour = RGBColour(9, 8, 7);
+        const Colour c = RGBColour(9, 8, 7);
+        f.host.st.foreColour = c;
         f.host.st.pen.widthX = 5;
         f.host.st.pen.style = 3;
         f.host.st.brush.style = BS_SOLID;
         f.host.buttons[QStringLiteral("Transparent")] = 1;
         f.host.st.currentTool = QStringLiteral("Rectangle");
         f.doc.Picture1_MouseDown(1, 0, 3.4f, 7.6f);
-        QCOMPARE(f.host.st.brush.style, BS_HOLLOW);
-        QCOMPARE(f.host.st.pen.style, PS_SOLID);
-        QCOMPARE(f.host.st.pen.colour, RGBColour(9, 8, 7));
-        QCOMPARE(f.host.st.brush.colour, RGBColour(9, 8, 7));
-        QCOMPARE(f.doc.Picture1.selectedPen().width, 5);
-        QCOMPARE(f.doc.Picture1.selectedPen().colour, RGBColour(9, 8, 7));
+        QCOMPARE(QPair(f.host.st.brush.style, f.host.st.pen.style), QPair(int(BS_HOLLOW), int(PS_SOLID)));
+        QCOMPARE(QPair(f.host.st.pen.colour, f.host.st.brush.colour), QPair(c, c));
+        QCOMPARE(QPair(f.doc.Picture1.selectedPen().width, f.doc.Picture1.selectedPen().colour), QPair(5, c));
         QVERIFY(f.doc.Picture1.selectedBrush().hollow());
         QCOMPARE(f.doc.dragStart(), QPointF(double(3.4f), double(7.6f)));
         f.host.buttons[QStringLiteral("Transparent")] = 0;
@@ -286,8 +238,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             points << QPoint(f.doc.current.points[i].x, f.doc.current.points[i].y);
         QCOMPARE(points, (QList<QPoint>{{14, 22}, {86, 22}, {86, 38}, {14, 38}}));
-        QCOMPARE(f.doc.current.points[1].startX, 90.0f);
-        QCOMPARE(f.doc.current.points[3].startY, 40.0f);
+        QCOMPARE(QPointF(f.doc.current.points[1].startX, f.doc.current.points[3].startY), QPointF(90, 40));
         f.host.st.mirrorCount = 1;
         f.doc.Picture1_MouseDown(1, 0, 10, 20);
         QCOMPARE(f.doc.MirrorEntries(), 1);
@@ -300,34 +251,30 @@ private slots:
         DocFixture f(64, 48);
         f.doc.RectHWND = CreateRectRgn(10, 10, 30, 30);
         f.host.st.currentTool = QStringLiteral("Marquee");
-        f.doc.Picture1_MouseDown(1, 0, 40, 40);     // outside: stays a marquee
+        f.doc.Picture1_MouseDown(1, 0, 40, 40);   // outside: stays a marquee
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
         f.doc.Picture1_MouseDown(1, 0, 15, 15);
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Move"));
-        QVERIFY(f.doc.RectHWND);                    // Move keeps the selection
+        QVERIFY(f.doc.RectHWND);   // Move keeps the selection
         // Any other tool drops the selection before it draws.
         f.host.st.currentTool = QStringLiteral("Pencil");
         f.doc.Picture1_MouseDown(1, 0, 15, 15);
-        QVERIFY(!f.doc.RectHWND);
-        QVERIFY(f.doc.Picture1.clipRegion().isNull());
+        QVERIFY(!f.doc.RectHWND && f.doc.Picture1.clipRegion().isNull());
     }
 
     void previewRestoreCopiesOnlyWhatChanged()
     {
         DocFixture f(200, 100);
         f.doc.Picture1.SetPixel(150, 80, RGBColour(0, 255, 0));
-        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        f.commit();
         QVERIFY(f.doc.previewDirty().isEmpty());
         f.host.st.currentTool = QStringLiteral("Line");
         f.doc.Picture1_MouseDown(1, 0, 5, 5);
-        // Something drawn as a preview ...
+        // A preview pixel is gone at the next move; the rest is as it was.
         f.doc.Picture1.SetPixel(20, 30, RGBColour(255, 0, 0));
         f.doc.Picture1.Refresh();
         QCOMPARE(f.doc.previewDirty(), QRect(20, 30, 1, 1));
-        // ... is gone at the next move, and the rest of the picture is as it was. (No button is held,
-        // so the line itself draws nothing and Picture1 is exactly the restored picture.)
         f.doc.Picture1_MouseMove(0, 0, 6, 6);
-        QCOMPARE(f.doc.Picture1.GetPixel(20, 30), Colour(0xFFFFFF));
         QCOMPARE(f.doc.Picture1.GetPixel(150, 80), RGBColour(0, 255, 0));
         QVERIFY(f.doc.Picture1.Image() == f.doc.Picture2.Image());
         QVERIFY(f.view.repainted.contains(QPoint(20, 30)));
@@ -338,15 +285,13 @@ private slots:
         DocFixture f(64, 48);
         f.doc.Picture1_MouseMove(0, 0, 3, 7);
         QCOMPARE(f.host.status.value(2), QStringLiteral("X : 3  Y : 7"));
-        f.host.cursor = QPoint(100, 100);
         f.doc.Picture1_KeyDown(37, 0);
         f.doc.Picture1_KeyDown(38, 1);
         QCOMPARE(f.host.cursor, QPoint(99, 99));
         f.doc.Picture1_KeyDown(39, 0);
         f.doc.Picture1_KeyDown(40, 0);
         QCOMPARE(f.host.cursor, QPoint(100, 100));
-        // Numeric plus (107) and minus (109): 4 -> 5.75 rounds to 6; 16 -> 20 is not below 20;
-        // 2 stays; 5 / 1.25 = 4.
+        // Numeric plus (107), minus (109): 4 -> 6; 16 stays (20 is not below 20); 2 stays.
         for (const auto &[from, key, to] : {std::tuple{4, 107, 6}, {16, 107, 16}, {2, 109, 2}, {10, 109, 8}, {5, 109, 4}}) {
             f.host.st.zoomFactor = std::int16_t(from);
             f.doc.Picture1_KeyDown(key, 0);

@@ -1,14 +1,12 @@
-// Selection, move and clipboard: the marquee's normalisation and clamping, moving a block with
-// and without shift, the right-button drop, copy, cut and paste through the
-// clipboard with the larger-picture question.
+// Selection, move and clipboard: the marquee, moving a block, the right button, copy, cut, paste.
 #include "FakeHost.h"
-#include "testsupport.h"
+#include "pixels.h"
 
 #include "app/frmMain.h"
-#include "document/Clipboard.h"
-#include "document/frmDocument.h"
 #include "base/PictureLoader.h"
 #include "base/ResStrings.h"
+#include "document/Clipboard.h"
+#include "document/frmDocument.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,31 +15,43 @@
 #include <QTest>
 
 using namespace orv;
-using orvtest::FakeHost;
-using orvtest::FakeView;
+using orvtest::White;
 
 namespace {
 
-constexpr Colour White = 0xFFFFFF;
+const Colour Hole = RGBColour(0, 200, 0);
 
 struct Fixture : orvtest::DocFixture {
-    explicit Fixture(int w = 64, int h = 48) : DocFixture(w, h) {}
-    // A picture where every pixel has a colour of its own (none of them white).
-    void pattern() { paint(patternAt); }
-    static Colour patternAt(int x, int y) { return RGBColour(x * 3, y * 5, 7); }
-    void drag(float x0, float y0, float x1, float y1, int shift = 0, int releaseButton = 1)
+    // With `pattern`, every pixel has a colour of its own (none of them white).
+    explicit Fixture(int w = 64, int h = 48, bool pattern = false) : DocFixture(w, h)
+    {
+        if (pattern)
+            paint(at);
+    }
+    static Colour at(int x, int y) { return RGBColour(x * 3, y * 5, 7); }
+    void drag(float x0, float y0, float x1, float y1, int shift = 0)
     {
         doc.Picture1_MouseDown(1, shift, x0, y0);
         doc.Picture1_MouseMove(1, shift, (x0 + x1) / 2, (y0 + y1) / 2);
         doc.Picture1_MouseMove(1, shift, x1, y1);
-        doc.Picture1_MouseUp(releaseButton, shift, x1, y1);
+        doc.Picture1_MouseUp(1, shift, x1, y1);
+    }
+    // A pattern with a block (10, 10)..(19, 17) selected, the hole colour as the background.
+    void block()
+    {
+        paint(at);
+        host.st.backColour = Hole;
+        host.st.transparentColour = White;   // the pattern holds no white
+        marquee(10, 10, 20, 18);
+    }
+    void paste(const QImage &img)
+    {
+        PutPictureOnClipboard(img);
+        doc.sub_PASTE();
     }
 };
 
-QImage clipboardImage()
-{
-    return PictureFromClipboard().convertToFormat(QImage::Format_RGB32);
-}
+QImage clipboardImage() { return PictureFromClipboard().convertToFormat(QImage::Format_RGB32); }
 
 QImage filled(int w, int h, Colour c)
 {
@@ -49,6 +59,8 @@ QImage filled(int w, int h, Colour c)
     img.fill(ToPixel(c));
     return img;
 }
+
+bool in(int x, int y, int l, int t, int r, int b) { return x >= l && x < r && y >= t && y < b; }
 
 } // namespace
 
@@ -59,38 +71,34 @@ private slots:
     {
         Fixture f;
         f.host.st.currentTool = QStringLiteral("Marquee");
-        float x = 50, y = 40;
-        f.doc.Picture1_MouseDown(1, 0, x, y);
+        f.doc.Picture1_MouseDown(1, 0, 50, 40);
         QVERIFY(f.doc.ShapeRect1.Visible);
         QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
-        // Dragged up and to the left: the outline follows on that side.
         f.doc.Picture1_MouseMove(1, 0, 10.4f, 5.6f);
         QCOMPARE(orvtest::outlineOf(f.doc), QRectF(10, 6, 40, 34));
         f.doc.Picture1_MouseUp(1, 0, 10, 6);
-        QVERIFY(f.doc.RectHWND);
         QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(QPoint(10, 6), QPoint(49, 39)));
         QCOMPARE(orvtest::storedEdges(f.doc), QRect(QPoint(10, 6), QPoint(50, 40)));
         QCOMPARE(f.doc.Picture1.clipRegion(), f.doc.RectHWND);
 
         // Outside the surface the pointer is clamped, and the caller sees the clamped point.
         Fixture g;
-        float px = 30, py = 20;
+        float px = 30, py = 20, mx = -25, my = 900;
         g.doc.sub_MARQUEE(1, 0, px, py, 1);
-        float mx = -25, my = 900;
         g.doc.sub_MARQUEE(1, 0, mx, my, 2);
-        QCOMPARE(mx, 0.0f);
-        QCOMPARE(my, 48.0f);
+        QCOMPARE(QPointF(mx, my), QPointF(0, 48));
         mx = 300;
         my = -4;
         g.doc.sub_MARQUEE(1, 0, mx, my, 2);
-        QCOMPARE(mx, 64.0f);
-        QCOMPARE(my, 0.0f);
+        QCOMPARE(QPointF(mx, my), QPointF(64, 0));
         g.doc.sub_MARQUEE(1, 0, mx, my, 3);
         QCOMPARE(g.doc.RectHWND.boundingRect(), QRect(30, 0, 34, 20));
-        // Through the pointer: a press outside the image starts on its edge (a later Copy
-        // carries no margin), and the status bar shows the held point.
-        Fixture h(20, 16);
-        h.pattern();
+        // A move with the right button does nothing.
+        float rx = 5, ry = 5;
+        g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
+        QCOMPARE(g.doc.ShapeRect1.Left, 30.0);
+        // A press outside the image starts on its edge; the status bar shows the held point.
+        Fixture h(20, 16, true);
         h.marquee(-20, -10, 10, 8);
         QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(0, 0, 10, 8));
         h.doc.sub_COPY();
@@ -100,10 +108,6 @@ private slots:
         QCOMPARE(h.host.status.value(2), QStringLiteral("X : 5  Y : 0"));
         h.doc.Picture1_MouseUp(1, 0, 5, -9);
         QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(5, 0, 15, 16));
-        // A move with the right button does nothing.
-        float rx = 5, ry = 5;
-        g.doc.sub_MARQUEE(2, 0, rx, ry, 2);
-        QCOMPARE(g.doc.ShapeRect1.Left, 30.0);
     }
 
     void zeroSizeMarqueeKeepsEarlierSelection()
@@ -115,108 +119,85 @@ private slots:
         f.marquee(40, 30, 40, 30);
         QCOMPARE(f.doc.RectHWND, earlier);
         QCOMPARE(f.doc.Picture1.clipRegion(), earlier);
-        QCOMPARE(f.doc.ShapeRect1.Left, 40.0);
-        QCOMPARE(f.doc.ShapeRect1.Width, 0.0);
-        // A line of zero height creates nothing either.
-        f.marquee(40, 30, 50, 30);
+        QCOMPARE(QPointF(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Width), QPointF(40, 0));
+        f.marquee(40, 30, 50, 30);   // zero height
         QCOMPARE(f.doc.RectHWND, earlier);
-
         // Without any selection a click leaves the picture unclipped: a pencil paints anywhere.
         Fixture g;
         g.marquee(5, 5, 5, 5);
         QVERIFY(!g.doc.RectHWND);
         g.host.st.currentTool = QStringLiteral("Pencil");
         g.host.st.foreColour = RGBColour(1, 2, 3);
-        g.doc.Picture1_MouseDown(1, 0, 60, 40);
-        g.doc.Picture1_MouseMove(1, 0, 61, 40);
-        g.doc.Picture1_MouseUp(1, 0, 61, 40);
+        g.drag(60, 40, 61, 40);
         QCOMPARE(g.px(60, 40), RGBColour(1, 2, 3));
     }
 
     void moveLiftsFillsHoleAndFollows()
     {
         Fixture f;
-        f.pattern();
-        f.host.st.backColour = RGBColour(0, 200, 0);
-        f.host.st.transparentColour = White;   // the pattern holds no white
-        f.marquee(10, 10, 20, 18);             // block (10, 10)..(19, 17)
+        f.block();
         const std::int16_t before = f.doc.UndoIndex();
-        f.drag(12, 12, 32, 22);                // moved by (20, 10)
+        f.drag(12, 12, 32, 22);   // moved by (20, 10)
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
         QVERIFY(f.doc.Lifted());
-        QVERIFY(f.doc.RectHWND);
         QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 20, 10, 8));
-        QCOMPARE(f.doc.ShapeRect1.Left, 30.0);
-        QCOMPARE(f.doc.ShapeRect1.Top, 20.0);
+        QCOMPARE(QPointF(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Top), QPointF(30, 20));
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(before + 1));
-        for (int y = 0; y < 48; ++y)
-            for (int x = 0; x < 64; ++x) {
-                Colour want = Fixture::patternAt(x, y);
-                if (x >= 10 && x < 20 && y >= 10 && y < 18)
-                    want = RGBColour(0, 200, 0);                 // the hole
-                if (x >= 30 && x < 40 && y >= 20 && y < 28)
-                    want = Fixture::patternAt(x - 20, y - 10);   // the block
-                QCOMPARE(f.px(x, y), want);
-            }
-        // Dragged again: the same block moves on, the first hole stays filled, and what it covered
-        // comes back.
-        f.drag(31, 21, 31, 41);
-        QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 40, 10, 8));
-        QCOMPARE(f.pixelsOff({{30, 20, Fixture::patternAt(30, 20)}, {30, 40, Fixture::patternAt(10, 10)},
-                              {39, 47, Fixture::patternAt(19, 17)}, {10, 10, RGBColour(0, 200, 0)}}), QString());
-        // The preview restores only what was drawn: the view was asked to repaint the block areas.
-        QVERIFY(f.doc.Picture2.Image() == f.doc.Picture1.Image());
-    }
-
-    void moveWithShiftDragsACopy()
-    {
-        Fixture f;
-        f.pattern();
-        f.host.st.transparentColour = White;
-        f.marquee(4, 4, 12, 10);
-        f.drag(5, 5, 25, 25, /*shift*/ 1);
         QCOMPARE(f.differs([](int x, int y) {
-                     return x >= 24 && x < 32 && y >= 24 && y < 30 ? Fixture::patternAt(x - 20, y - 20) : Fixture::patternAt(x, y);
+                     return in(x, y, 30, 20, 40, 28) ? Fixture::at(x - 20, y - 10) : in(x, y, 10, 10, 20, 18) ? Hole : Fixture::at(x, y);
                  }),
                  QString());
+        // Dragged again: the block moves on, the first hole stays, what it covered comes back.
+        f.drag(31, 21, 31, 41);
+        QCOMPARE(f.doc.RectHWND.boundingRect(), QRect(30, 40, 10, 8));
+        QCOMPARE(f.pixelsOff({{30, 20, Fixture::at(30, 20)}, {30, 40, Fixture::at(10, 10)}, {39, 47, Fixture::at(19, 17)}, {10, 10, Hole}}),
+                 QString());
+        QVERIFY(f.doc.Picture2.Image() == f.doc.Picture1.Image());
+        // With shift the block is copied, no hole.
+        Fixture c(64, 48, true);
+        c.host.st.transparentColour = White;
+        c.marquee(4, 4, 12, 10);
+        c.drag(5, 5, 25, 25, /*shift*/ 1);
+        QCOMPARE(c.differs([](int x, int y) { return in(x, y, 24, 24, 32, 30) ? Fixture::at(x - 20, y - 20) : Fixture::at(x, y); }), QString());
     }
 
     void transparentPixelsOfBlockDoNotCover()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         const Colour key = RGBColour(255, 0, 255);
         f.doc.Picture1.SetPixelV(11, 11, key);
-        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        f.commit();
         f.host.st.transparentColour = key;
         f.host.st.backColour = RGBColour(9, 9, 9);
         f.marquee(10, 10, 14, 14);
-        f.drag(12, 12, 42, 32);   // by (30, 20)
-        // 41,31: the key pixel shows the image under it.
-        QCOMPARE(f.pixelsOff({{41, 31, Fixture::patternAt(41, 31)}, {40, 30, Fixture::patternAt(10, 10)},
-                              {43, 33, Fixture::patternAt(13, 13)}}), QString());
-        // One past the block is untouched.
-        QCOMPARE(f.px(44, 30), Fixture::patternAt(44, 30));
-        QCOMPARE(f.px(40, 34), Fixture::patternAt(40, 34));
+        f.drag(12, 12, 42, 32);   // by (30, 20); 41,31: the key pixel shows the image under it
+        QCOMPARE(f.pixelsOff({{41, 31, Fixture::at(41, 31)}, {40, 30, Fixture::at(10, 10)}, {43, 33, Fixture::at(13, 13)},
+                              {44, 30, Fixture::at(44, 30)}, {40, 34, Fixture::at(40, 34)}}),
+                 QString());
     }
 
-    void rightReleaseCommitsBeepsAndDrops()
+    void rightButtonMenuAndRightRelease()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         f.host.st.transparentColour = White;
         f.marquee(10, 10, 20, 20);
+        // With the menu on, a right press opens it and leaves the selection.
+        f.host.st.options.PopupMenu = -1;
+        f.doc.Picture1_MouseDown(2, 0, 15, 15);
+        QCOMPARE(f.host.popups, 1);
+        QVERIFY(f.doc.RectHWND);
+        f.host.st.options.PopupMenu = 0;
+        // A right release during a move commits, beeps and drops the selection.
         f.doc.Picture1_MouseDown(1, 0, 15, 15);
         f.doc.Picture1_MouseMove(1, 0, 25, 15);
         const std::int16_t before = f.doc.UndoIndex();
         f.doc.Picture1_MouseUp(2, 0, 25, 15);
         QCOMPARE(f.host.beeps, 1);
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
-        QVERIFY(!f.doc.RectHWND);
-        QVERIFY(!f.doc.ShapeRect1.Visible);
+        QVERIFY(!f.doc.RectHWND && !f.doc.ShapeRect1.Visible);
         QVERIFY(f.doc.Picture1.clipRegion().isNull());
         QVERIFY(f.doc.UndoIndex() > before);
-        QCOMPARE(f.px(20, 10), Fixture::patternAt(10, 10));   // the block stays where it was dropped
+        QCOMPARE(f.px(20, 10), Fixture::at(10, 10));   // the block stays where it was dropped
         QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
         // A press outside any selection: the move tool does nothing.
         float x = 1, y = 1;
@@ -236,11 +217,7 @@ private slots:
         // Drag, change the selection, drag again: the second drag carries what the change made.
         QFETCH(int, op);
         Fixture f;
-        f.pattern();
-        const Colour back = RGBColour(0, 200, 0);
-        f.host.st.backColour = back;
-        f.host.st.transparentColour = White;
-        f.marquee(10, 10, 20, 18);
+        f.block();
         f.drag(12, 12, 22, 22);   // the block at (20, 20)..(29, 27)
         const QRegion beforeChange = f.doc.RectHWND.region();
         double angle = 30;
@@ -255,44 +232,26 @@ private slots:
         const QRegion selected = f.doc.RectHWND.region();
         const QPoint grab = selected.boundingRect().center();
         f.drag(grab.x(), grab.y(), grab.x() + 20, grab.y() + 15);
-        const auto at = [&changed](int x, int y) { return FromPixel(changed.pixel(x, y)); };
+        const auto was = [&changed](int x, int y) { return FromPixel(changed.pixel(x, y)); };
         for (const QRect &r : selected)
             for (int y = r.top(); y <= r.bottom(); ++y)
                 for (int x = r.left(); x <= r.right(); ++x)
-                    if (x >= 0 && y >= 0 && x + 20 < 64 && y + 15 < 48 && at(x, y) != White)
-                        QCOMPARE(f.px(x + 20, y + 15), at(x, y));
-        if (op == 3) {
-            // A cut block does not come back anywhere.
-            for (int y = 0; y < 48; ++y)
-                for (int x = 0; x < 64; ++x)
-                    if (f.px(x, y) == Fixture::patternAt(10, 10))
-                        QCOMPARE(QPoint(x, y), QPoint(10, 10) + QPoint(-100, -100));
-        }
-        if (op == 2) {
-            // With Erase, the rectangle the selection had before it turned shows the background
-            // wherever the dragged block does not cover it.
-            const QRegion gone = beforeChange - selected.translated(20, 15);
-            for (const QRect &r : gone)
+                    if (x >= 0 && y >= 0 && x + 20 < 64 && y + 15 < 48 && was(x, y) != White)
+                        QCOMPARE(f.px(x + 20, y + 15), was(x, y));
+        // A cut block does not come back anywhere.
+        if (op == 3)
+            QCOMPARE(f.differs([&](int x, int y) { return f.px(x, y) == Fixture::at(10, 10) ? ~0u : f.px(x, y); }), QString());
+        // With Erase, the rectangle the selection had before it turned shows the background.
+        if (op == 2)
+            for (const QRect &r : beforeChange - selected.translated(20, 15))
                 for (int y = r.top(); y <= r.bottom(); ++y)
                     for (int x = r.left(); x <= r.right(); ++x)
-                        QCOMPARE(f.px(x, y), back);
-        }
-    }
-
-    void rightButtonMenuItems()
-    {
-        Fixture f;
-        f.marquee(10, 10, 20, 20);
-        f.host.st.options.PopupMenu = -1;
-        f.doc.Picture1_MouseDown(2, 0, 15, 15);
-        QCOMPARE(f.host.popups, 1);
-        QVERIFY(f.doc.RectHWND);   // the menu does not touch the selection
+                        QCOMPARE(f.px(x, y), Hole);
     }
 
     void rightButtonMenuOkCommitsCancelKeeps()
     {
-        // In the program's own window: select, drag, choose Move from the right-button menu, and
-        // open the menu again over the block.
+        // In the program's own window, the right-button menu over a moved block.
         orvtest::PrivateSettings settings;
         frmMain w;
         w.MDIForm_Load();
@@ -309,30 +268,24 @@ private slots:
         drag(10, 10, 20, 20);
         drag(15, 15, 45, 15);   // the block now at (40, 10)
         QMenu *popup = w.menu(QStringLiteral("mnuPopup"));
-        doc.Picture1_MouseDown(2, 0, 45, 15);
-        QTRY_VERIFY(popup->isVisible());
-        QVERIFY(w.menuItem(QStringLiteral("mnuMoverMove"))->isVisible());
-        w.menuItem(QStringLiteral("mnuMoverMove"))->trigger();
-        popup->hide();
-        QCOMPARE(w.state().currentTool, QStringLiteral("Move"));
-        const auto reopen = [&] {
+        const auto choose = [&](const char *shown, const char *item) {
             doc.Picture1_MouseDown(2, 0, 45, 15);
             QTRY_VERIFY(popup->isVisible());
-            QVERIFY(w.menuItem(QStringLiteral("mnuMoverOK"))->isVisible());
+            QVERIFY(w.menuItem(QString::fromLatin1(shown))->isVisible());
+            w.menuItem(QString::fromLatin1(item))->trigger();
+            popup->hide();
         };
+        choose("mnuMoverMove", "mnuMoverMove");
+        QCOMPARE(w.state().currentTool, QStringLiteral("Move"));
         // Cancel: the block, the selection and the undo history stay as they are.
-        reopen();
         const QImage shown = doc.Picture1.Image().copy();
         const std::int16_t steps = doc.UndoIndex();
-        w.menuItem(QStringLiteral("mnuMoverCancel"))->trigger();
-        popup->hide();
+        choose("mnuMoverOK", "mnuMoverCancel");
         QVERIFY(doc.RectHWND && doc.Lifted());
         QCOMPARE(doc.UndoIndex(), steps);
         QCOMPARE(doc.Picture1.Image(), shown);
         // OK: the block is left where it is, one undo step, and the selection goes.
-        reopen();
-        w.menuItem(QStringLiteral("mnuMoverOK"))->trigger();
-        popup->hide();
+        choose("mnuMoverOK", "mnuMoverOK");
         QVERIFY(!doc.RectHWND);
         QCOMPARE(w.state().currentTool, QStringLiteral("Marquee"));
         QVERIFY(doc.UndoIndex() > steps);
@@ -343,36 +296,28 @@ private slots:
 
     void copyOffersPngAndBmp()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         f.marquee(3, 4, 9, 8);
         f.doc.sub_COPY();
         QVERIFY(f.host.pasteEnabled);
         const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-        QVERIFY(data);
-        QVERIFY(data->hasImage());
-        QVERIFY(data->hasFormat(QStringLiteral("image/png")));
-        QVERIFY(data->hasFormat(QStringLiteral("image/bmp")));
+        QVERIFY(data && data->hasImage());
         for (const char *format : {"image/png", "image/bmp"}) {
             QImage img;
-            QVERIFY(img.loadFromData(data->data(QString::fromLatin1(format))));
+            QVERIFY2(img.loadFromData(data->data(QString::fromLatin1(format))), format);
             img = img.convertToFormat(QImage::Format_RGB32);
             QCOMPARE(img.size(), QSize(6, 4));
-            QCOMPARE(orvtest::firstDifference(6, 4, [&](int x, int y) { return FromPixel(img.pixel(x, y)) & 0xFFFFFFu; },
-                                              [](int x, int y) { return Fixture::patternAt(x + 3, y + 4); }),
-                     QString());
+            QCOMPARE(orvtest::differs(img, [](int x, int y) { return ToPixel(Fixture::at(x + 3, y + 4)); }), QString());
         }
         QCOMPARE(f.doc.Picture1.ForeColor, f.host.st.drawColour);
     }
 
     void copyWithoutSelectionAndPasteIntoSecondImage()
     {
-        Fixture a(16, 12);
-        a.pattern();
+        Fixture a(16, 12, true);
         a.doc.Picture1.SetPixelV(2, 2, White);   // a pixel of the paste's background colour
         a.doc.sub_COPY();
         QCOMPARE(clipboardImage(), a.doc.Picture1.Image());
-
         Fixture b(40, 30);
         b.paint([](int, int) { return RGBColour(1, 100, 200); });
         const std::int16_t before = b.doc.UndoIndex();
@@ -380,50 +325,33 @@ private slots:
         QVERIFY(b.host.shownMessages.isEmpty());
         QCOMPARE(b.doc.UndoIndex(), std::int16_t(before + 1));
         QVERIFY(!b.doc.RectHWND);
-        QCOMPARE(b.differs([](int x, int y) {
-                     return x < 16 && y < 12 && !(x == 2 && y == 2) ? Fixture::patternAt(x, y) : RGBColour(1, 100, 200);
-                 }),
+        QCOMPARE(b.differs([](int x, int y) { return in(x, y, 0, 0, 16, 12) && !(x == 2 && y == 2) ? Fixture::at(x, y) : RGBColour(1, 100, 200); }),
                  QString());
-    }
-
-    void pasteDropsTheSelectionFirst()
-    {
-        // Select, copy, paste: a selection away from the top-left must not clip the paste away.
-        Fixture f(40, 30);
-        f.pattern();
-        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
-        PutPictureOnClipboard(filled(6, 4, RGBColour(1, 2, 3)));
+        // A selection away from the top-left is dropped first and does not clip the paste away.
+        Fixture f(40, 30, true);
         f.marquee(20, 15, 30, 25);
         QVERIFY(f.doc.RectHWND);
-        f.doc.sub_PASTE();
-        QVERIFY(!f.doc.RectHWND);
-        QVERIFY(!f.doc.ShapeRect1.Visible);
-        QCOMPARE(f.differs([](int x, int y) { return x < 6 && y < 4 ? RGBColour(1, 2, 3) : Fixture::patternAt(x, y); }),
-                 QString());
+        f.paste(filled(6, 4, RGBColour(1, 2, 3)));
+        QVERIFY(!f.doc.RectHWND && !f.doc.ShapeRect1.Visible);
+        QCOMPARE(f.differs([](int x, int y) { return in(x, y, 0, 0, 6, 4) ? RGBColour(1, 2, 3) : Fixture::at(x, y); }), QString());
     }
 
     void cutFillsBackgroundAsOneUndoStep()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         f.host.st.backColour = RGBColour(250, 1, 2);
         f.marquee(5, 6, 15, 12);
         f.host.st.brush = LogBrush{BS_HOLLOW, RGBColour(3, 3, 3), 0};
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
-        // The main window's Cut: the document's cut, then the commit.
-        f.doc.sub_CUT();
-        f.doc.SnapshotAndSync(f.doc.Picture1, f.doc.Picture2, f.doc.PicOrg, false);
+        f.doc.sub_CUT();   // then the commit, as the main window's Cut does
+        f.commit();
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
         QCOMPARE(f.host.st.brush.style, BS_HOLLOW);   // the brush record is as it was
         QCOMPARE(f.host.st.brush.colour, RGBColour(3, 3, 3));
         QVERIFY(f.host.pasteEnabled);
-        QCOMPARE(f.differs([](int x, int y) {
-                     return x >= 5 && x < 15 && y >= 6 && y < 12 ? RGBColour(250, 1, 2) : Fixture::patternAt(x, y);
-                 }),
-                 QString());
-        const QImage cut = clipboardImage();
-        QCOMPARE(cut, before.copy(5, 6, 10, 6));
+        QCOMPARE(f.differs([](int x, int y) { return in(x, y, 5, 6, 15, 12) ? RGBColour(250, 1, 2) : Fixture::at(x, y); }), QString());
+        QCOMPARE(clipboardImage(), before.copy(5, 6, 10, 6));
         f.doc.Undo(1);
         QCOMPARE(f.doc.Picture1.Image(), before);
     }
@@ -433,57 +361,45 @@ private slots:
         const QImage big = filled(100, 30, RGBColour(7, 8, 9));
         {   // Cancel: nothing pasted, no undo step.
             Fixture f;
-            PutPictureOnClipboard(big);
-            f.host.answers = {Msg::Cancel};
             const QImage before = f.doc.Picture1.Image().copy();
             const std::int16_t index = f.doc.UndoIndex();
-            f.doc.sub_PASTE();
-            QCOMPARE(f.host.shownMessages.size(), 1);
-            QCOMPARE(f.host.shownMessages[0], LoadResString(1236));
-            QCOMPARE(f.host.shownStyles[0], 35);
+            f.paste(big);
+            QCOMPARE(f.host.shownMessages, QStringList{LoadResString(1236)});
+            QCOMPARE(f.host.shownStyles, QList<int>{35});
             QCOMPARE(f.doc.Picture1.Image(), before);
             QCOMPARE(f.doc.UndoIndex(), index);
         }
-        {   // Yes: only the width grows (the height was large enough). The new area takes the
-            // surface's own background colour, not one chosen since the document was made.
+        {   // Yes: only the width grows, in the surface's own background colour.
             Fixture f;
             const Colour own = f.doc.Picture1.BackColor;
             f.host.st.backColour = RGBColour(0, 0, 50);
-            PutPictureOnClipboard(big);
             f.host.answers = {Msg::Yes};
-            f.doc.sub_PASTE();
+            f.paste(big);
             QCOMPARE(f.doc.Picture1.size(), QSize(100, 48));
             QCOMPARE(f.doc.PicOrg.size(), QSize(100, 48));
-            QCOMPARE(f.px(99, 29), RGBColour(7, 8, 9));
             QVERIFY(own != RGBColour(0, 0, 50));
-            QCOMPARE(f.px(99, 30), own);
-            QCOMPARE(f.px(0, 40), White);
+            QCOMPARE(f.pixelsOff({{99, 29, RGBColour(7, 8, 9)}, {99, 30, own}, {0, 40, White}}), QString());
         }
         {   // No: pasted clipped to the picture.
             Fixture f;
-            PutPictureOnClipboard(filled(100, 100, RGBColour(7, 8, 9)));
             f.host.answers = {Msg::No};
-            f.doc.sub_PASTE();
+            f.paste(filled(100, 100, RGBColour(7, 8, 9)));
             QCOMPARE(f.doc.Picture1.size(), QSize(64, 48));
-            QCOMPARE(f.px(63, 47), RGBColour(7, 8, 9));
-            QCOMPARE(f.px(0, 0), RGBColour(7, 8, 9));
+            QCOMPARE(f.differs([](int, int) { return RGBColour(7, 8, 9); }), QString());
         }
         {   // Beyond the largest picture the editor takes: refused with a message, nothing changes.
             Fixture f;
-            PutPictureOnClipboard(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
             f.host.answers = {Msg::Yes};
             const QImage before = f.doc.Picture1.Image().copy();
-            f.doc.sub_PASTE();
-            QCOMPARE(f.host.shownMessages.size(), 1);
-            QCOMPARE(f.host.shownTitles[0], LoadResString(1174));
+            f.paste(filled(MaxPictureSide + 1, 2, RGBColour(1, 1, 1)));
+            QCOMPARE(f.host.shownTitles, QStringList{LoadResString(1174)});
             QCOMPARE(f.doc.Picture1.Image(), before);
         }
     }
 
     void pasteNothingUsable()
     {
-        Fixture f;
-        f.pattern();
+        Fixture f(64, 48, true);
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
         QGuiApplication::clipboard()->setText(QStringLiteral("just some text"));
