@@ -69,44 +69,30 @@ private slots:
         QVERIFY(writeFile(mainFile(), "[T]\nGood=12\nWords=twelve\nBig=40000\nHigh=17\nYes=yes\nOn=TRUE\n"
                                       "Colour=16777216\nRect=@Rect(1 2 3 4)\n"));
         const SettingsStore store(AppTitle());
-        const QString t = QStringLiteral("T");
-
-        std::int16_t v = 5;
-        QVERIFY(store.readInteger(t, QStringLiteral("Missing"), 9, v));
-        QCOMPARE(v, std::int16_t(9));
-        QVERIFY(store.readInteger(t, QStringLiteral("Good"), 9, v, 1, 16));
-        QCOMPARE(v, std::int16_t(12));
-        QVERIFY(!store.readInteger(t, QStringLiteral("Words"), 9, v));
-        QCOMPARE(v, std::int16_t(12));
-        QVERIFY(!store.readInteger(t, QStringLiteral("Big"), 9, v));       // beyond 16 bits
-        QVERIFY(!store.readInteger(t, QStringLiteral("High"), 9, v, 1, 16));
-        QVERIFY(!store.readInteger(t, QStringLiteral("Rect"), 9, v));      // not a text of ours
-        QCOMPARE(v, std::int16_t(12));
-
-        std::int32_t l = 0;
-        QVERIFY(store.readLong(t, QStringLiteral("Big"), 1, l));
-        QCOMPARE(l, 40000);
-
+        // Each read as "assigned value": a target left alone keeps the value it had before (5).
+        const auto read = [&](const char *key, auto def, auto how, auto... range) {
+            decltype(def) v = 5;
+            const bool ok = (store.*how)(QStringLiteral("T"), QLatin1String(key), def, v, range...);
+            return QStringLiteral("%1 %2").arg(ok).arg(qint64(v));
+        };
+        using I = std::int16_t;
+        const auto integer = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &, I, I) const>(&SettingsStore::readInteger);
+        const auto flag = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &) const>(&SettingsStore::readBoolean);
+        QCOMPARE(read("Missing", I(9), integer, I(-32768), I(32767)), QStringLiteral("1 9"));
+        QCOMPARE(read("Good", I(9), integer, I(1), I(16)), QStringLiteral("1 12"));
+        for (const char *key : {"Words", "Big", "Rect"})   // Big is beyond 16 bits, Rect is not a text of ours
+            QCOMPARE(read(key, I(9), integer, I(-32768), I(32767)), QStringLiteral("0 5"));
+        QCOMPARE(read("High", I(9), integer, I(1), I(16)), QStringLiteral("0 5"));
+        QCOMPARE(read("Big", std::int32_t(1), &SettingsStore::readLong, std::int32_t(-1), std::int32_t(50000)), QStringLiteral("1 40000"));
+        QCOMPARE(read("On", I(0), flag), QStringLiteral("1 -1"));
+        QCOMPARE(read("Colour", Colour(0), &SettingsStore::readColour), QStringLiteral("0 5"));
+        QCOMPARE(read("Missing", Colour(0xFFFFFF), &SettingsStore::readColour), QStringLiteral("1 16777215"));
         bool b = false;
-        QVERIFY(!store.readBoolean(t, QStringLiteral("Yes"), true, b));
-        QCOMPARE(b, false);
-        QVERIFY(store.readBoolean(t, QStringLiteral("On"), false, b));
-        QCOMPARE(b, true);
-        std::int16_t flag = 0;
-        QVERIFY(store.readBoolean(t, QStringLiteral("On"), std::int16_t(0), flag));
-        QCOMPARE(flag, std::int16_t(-1));
-
-        Colour c = 0x010203;
-        QVERIFY(!store.readColour(t, QStringLiteral("Colour"), 0, c));
-        QCOMPARE(c, Colour(0x010203));
-        QVERIFY(store.readColour(t, QStringLiteral("Missing"), 0xFFFFFF, c));
-        QCOMPARE(c, Colour(0xFFFFFF));
-
-        QString s = QStringLiteral("before");
-        QVERIFY(!store.readString(t, QStringLiteral("Rect"), QString(), s));
-        QCOMPARE(s, QStringLiteral("before"));
-        QVERIFY(store.readString(t, QStringLiteral("Missing"), QString(), s));
-        QCOMPARE(s, QString());
+        QVERIFY(!store.readBoolean(QStringLiteral("T"), QStringLiteral("Yes"), true, b) && !b);
+        QVERIFY(store.readBoolean(QStringLiteral("T"), QStringLiteral("On"), false, b) && b);
+        QString text = QStringLiteral("before");
+        QVERIFY(!store.readString(QStringLiteral("T"), QStringLiteral("Rect"), QString(), text) && text == QStringLiteral("before"));
+        QVERIFY(store.readString(QStringLiteral("T"), QStringLiteral("Missing"), QString(), text) && text.isEmpty());
     }
 
     void textsRoundTripThroughTheFile_data()
