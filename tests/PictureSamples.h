@@ -26,6 +26,8 @@ inline void add8(QByteArray &b, int v) { b.append(char(v & 0xFF)); }
 inline void add8(QByteArray &b, std::initializer_list<int> v) { for (int x : v) add8(b, x); }
 inline void add16(QByteArray &b, quint32 v) { add8(b, int(v)); add8(b, int(v >> 8)); }
 inline void add32(QByteArray &b, quint32 v) { add16(b, v & 0xFFFF); add16(b, v >> 16); }
+inline void add16(QByteArray &b, std::initializer_list<quint32> v) { for (quint32 x : v) add16(b, x); }
+inline void add32(QByteArray &b, std::initializer_list<quint32> v) { for (quint32 x : v) add32(b, x); }
 inline void add16be(QByteArray &b, quint32 v) { add8(b, int(v >> 8)); add8(b, int(v)); }
 inline void add32be(QByteArray &b, quint32 v) { add16be(b, v >> 16); add16be(b, v & 0xFFFF); }
 
@@ -82,26 +84,20 @@ inline QByteArray bitmapFile(const BitmapSpec &s)
     const bool core = s.infoSize == 12;
     const int colours = s.bits <= 8 ? 1 << s.bits : 0;
     const bool masksAfter = s.compression == 3 && s.infoSize < 108;
-    QByteArray header(14 + s.infoSize + (masksAfter ? 12 : 0), '\0');
-    header[0] = 'B';
-    header[1] = 'M';
-    put32(header, 14, quint32(s.infoSize));
+    // The file size, the pixel offset and the image size are filled in at the end.
+    QByteArray header("BM");
+    add32(header, {0, 0, 0, quint32(s.infoSize)});
     if (core) {
-        put16(header, 18, quint32(s.width));
-        put16(header, 20, quint32(s.height));
-        put16(header, 22, 1);
-        put16(header, 24, quint32(s.bits));
+        add16(header, {quint32(s.width), quint32(s.height), 1, quint32(s.bits)});
     } else {
-        put32(header, 18, quint32(s.width));
-        put32(header, 22, quint32(s.height));
-        put16(header, 26, 1);
-        put16(header, 28, quint32(s.bits));
-        put32(header, 30, quint32(s.compression));
-        put32(header, 46, quint32(colours));
-        if (s.compression == 3)
-            for (int i = 0; i < 3; ++i)
-                put32(header, (s.infoSize >= 108 ? 54 : 14 + s.infoSize) + 4 * i, s.masks[i]);
+        add32(header, {quint32(s.width), quint32(s.height)});
+        add16(header, {1, quint32(s.bits)});
+        add32(header, {quint32(s.compression), 0, 0, 0, quint32(colours)});
     }
+    header.resize(14 + s.infoSize + (masksAfter ? 12 : 0), '\0');
+    if (s.compression == 3)
+        for (int i = 0; i < 3; ++i)
+            put32(header, (s.infoSize >= 108 ? 54 : 14 + s.infoSize) + 4 * i, s.masks[i]);
     QByteArray palette;
     for (int i = 0; i < colours; ++i) {
         const int g = colours > 1 ? i * 255 / (colours - 1) : 0;
@@ -142,20 +138,15 @@ inline QByteArray bitmapFile(const BitmapSpec &s)
 }
 
 // GIF: 8-bit codes without compression (a clear code before the table would grow).
-
 inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
 {
     QByteArray b("GIF89a");
-    add16(b, quint32(screenW));
-    add16(b, quint32(screenH));
+    add16(b, {quint32(screenW), quint32(screenH)});
     add8(b, {0xF7, 0, 0});   // a global table of 256 colours
     for (int i = 0; i < 256; ++i)
         add8(b, {i, 255 - i, (i * 7) & 0xFF});
     add8(b, 0x2C);
-    add16(b, 0);
-    add16(b, 0);
-    add16(b, quint32(frameW));
-    add16(b, quint32(frameH));
+    add16(b, {0, 0, quint32(frameW), quint32(frameH)});
     add8(b, {0, 8});   // minimum code size
     QByteArray data;
     quint32 acc = 0;
@@ -198,12 +189,9 @@ inline QByteArray iconFile(int type, int w, int h, bool png)
         buf.open(QIODevice::WriteOnly);
         img.save(&buf, "PNG");
     } else {
-        image = QByteArray(40, '\0');
-        put32(image, 0, 40);
-        put32(image, 4, quint32(w));
-        put32(image, 8, quint32(2 * h));
-        put16(image, 12, 1);
-        put16(image, 14, 32);
+        add32(image, {40, quint32(w), quint32(2 * h)});
+        add16(image, {1, 32});
+        image += QByteArray(24, '\0');
         for (int y = h - 1; y >= 0; --y) {
             const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
             for (int x = 0; x < w; ++x)
@@ -212,14 +200,10 @@ inline QByteArray iconFile(int type, int w, int h, bool png)
         image += QByteArray((w + 31) / 32 * 4 * h, '\0');   // the mask: everything shown
     }
     QByteArray b;
-    add16(b, 0);
-    add16(b, quint32(type));
-    add16(b, 1);
+    add16(b, {0, quint32(type), 1});
     add8(b, {w & 0xFF, h & 0xFF, 0, 0});
-    add16(b, 1);                    // planes, or the hot spot's x for a cursor
-    add16(b, type == 2 ? 2 : 32);   // depth, or the hot spot's y
-    add32(b, quint32(image.size()));
-    add32(b, 22);
+    add16(b, {1, type == 2 ? 2u : 32u});   // planes and depth, or the hot spot of a cursor
+    add32(b, {quint32(image.size()), 22});
     return b + image;
 }
 
@@ -243,9 +227,7 @@ inline QByteArray tgaFile(int w, int h, int depth)
                 add8(b, 255);
         }
     }
-    // The version 2 footer, without which the reader takes no file.
-    add32(b, 0);
-    add32(b, 0);
+    add32(b, {0, 0});   // the version 2 footer, without which the reader takes no file
     b += QByteArray("TRUEVISION-XFILE.", 18);
     return b;
 }
@@ -303,8 +285,8 @@ inline QByteArray pngChunk(const char *type, const QByteArray &data)
 inline QByteArray flatPng(int w, int h, int rows = 0)
 {
     QByteArray ihdr;
-    add32be(ihdr, quint32(w));
-    add32be(ihdr, quint32(h));
+    for (int v : {w, h})
+        add32be(ihdr, quint32(v));
     add8(ihdr, {1, 0, 0, 0, 0});   // bit depth 1, grey
     const qsizetype rowBytes = 1 + (qsizetype(w) + 7) / 8;
     const QByteArray raw(rowBytes * (rows > 0 ? rows : h), '\0');
@@ -323,10 +305,8 @@ inline QByteArray tiffFile(quint32 w, quint32 h, quint32 dataBytes)
     add16(b, quint32(n));
     const quint32 dataAt = quint32(8 + 2 + 12 * n + 4);
     for (const auto &t : tags) {
-        add16(b, t[0]);
-        add16(b, t[1]);
-        add32(b, 1);
-        add32(b, t[0] == 273 ? dataAt : t[2]);
+        add16(b, {t[0], t[1]});
+        add32(b, {1, t[0] == 273 ? dataAt : t[2]});
     }
     add32(b, 0);
     return b + QByteArray(int(dataBytes), '\x40');
@@ -398,12 +378,8 @@ inline QList<Sample> hostileSamples(bool large = true)
         // A 27-byte file: an info header of a size the reader takes as the core header, announcing
         // 16384 x 16384 (or 64 x 64 with one byte of pixels).
         QByteArray b("BM");
-        add32(b, 27);
-        add32(b, 0);
-        for (quint32 v : {26u, 13u})
-            add32(b, v);
-        for (quint32 v : {16384u, 16384u, 1u, 8u})
-            add16(b, v);
+        add32(b, {27, 0, 26, 13});
+        add16(b, {16384, 16384, 1, 8});
         b += '\0';
         out.append({QStringLiteral("bmp-27-bytes-16384.bmp"), b});
         put16(b, 18, 64);
