@@ -68,6 +68,9 @@ private slots:
             QVERIFY2(w.documents().isEmpty(), qPrintable(s.name));
             QCOMPARE(messages.size(), 1);
             QVERIFY2(messages[0].text.startsWith(LoadResString(1173)) && messages[0].style == 16, qPrintable(s.name + messages[0].text));
+            // The bitmap checks read the header itself and say why, for every header size and row order.
+            if (s.name.endsWith(QStringLiteral(".bmp")) && !s.bytes.isEmpty())
+                QVERIFY2(messages[0].text.size() > LoadResString(1173).size(), qPrintable(s.name));
         }
         // Not regular files: a folder, a missing file, a FIFO (which must not wait for a writer)
         // and a device.
@@ -89,22 +92,11 @@ private slots:
         QVERIFY(messages[0].text.endsWith(fifo) && w.documents().size() == 1);
     }
 
-    void loaderRefusesFromHeader()
+    void bitmapSizeAndOpenCost()
     {
-        // The bitmap checks read the header itself, for every header size and both row orders.
-        const QImage pic = testPicture(64, 64);
-        const QByteArray whole = EncodeBitmap24(pic);
+        const QByteArray whole = EncodeBitmap24(testPicture(64, 64));
         QVERIFY(BitmapSizeConsistent(whole, whole.size()));
         QVERIFY(!BitmapSizeConsistent(whole, whole.size() - 1));
-        for (const orvsamples::Sample &s : orvsamples::hostileSamples(false)) {
-            if (!s.name.endsWith(QStringLiteral(".bmp")) || s.bytes.isEmpty())
-                continue;
-            const QString path = m->path(s.name);
-            QVERIFY(writeFile(path, s.bytes));
-            QString why;
-            QVERIFY2(LoadPicture(path, &why).isNull(), qPrintable(s.name));
-            QVERIFY2(!why.isEmpty(), qPrintable(s.name));
-        }
         // The cost counted for opening includes the document's copies.
         QCOMPARE(PictureOpenCost(QSize(100, 10), QImage::Format_RGB32, 4), qint64(1000 * 4 * 4));
         QCOMPARE(PictureOpenCost(QSize(100, 10), QImage::Format_RGB888, 4), qint64(1000 * (4 * 4 + 3)));
