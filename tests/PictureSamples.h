@@ -1,6 +1,5 @@
-// Picture files made byte by byte for the file tests, the benchmark and the fuzzing seeds: small
-// valid files of every bitmap depth and compression and of the other formats the plugins read,
-// and hostile files (headers that lie, runs that overflow, decoding bombs).
+// Picture files made byte by byte for the file tests and the fuzzing seeds: small valid files of
+// every kind the editor opens, and hostile ones (headers that lie, runs that overflow, bombs).
 #pragma once
 
 #include <QBuffer>
@@ -24,13 +23,15 @@ inline void put16(QByteArray &b, int at, quint32 v) { qToLittleEndian<quint16>(q
 inline void put32(QByteArray &b, int at, quint32 v) { qToLittleEndian<quint32>(v, reinterpret_cast<uchar *>(b.data()) + at); }
 inline quint32 le32At(const QByteArray &b, int at) { return qFromLittleEndian<quint32>(reinterpret_cast<const uchar *>(b.constData()) + at); }
 inline void add8(QByteArray &b, int v) { b.append(char(v & 0xFF)); }
+inline void add8(QByteArray &b, std::initializer_list<int> v) { for (int x : v) add8(b, x); }
 inline void add16(QByteArray &b, quint32 v) { add8(b, int(v)); add8(b, int(v >> 8)); }
 inline void add32(QByteArray &b, quint32 v) { add16(b, v & 0xFFFF); add16(b, v >> 16); }
+inline void add16(QByteArray &b, std::initializer_list<quint32> v) { for (quint32 x : v) add16(b, x); }
+inline void add32(QByteArray &b, std::initializer_list<quint32> v) { for (quint32 x : v) add32(b, x); }
 inline void add16be(QByteArray &b, quint32 v) { add8(b, int(v >> 8)); add8(b, int(v)); }
 inline void add32be(QByteArray &b, quint32 v) { add16be(b, v >> 16); add16be(b, v & 0xFFFF); }
 
-// A small picture with some structure: stripes, a gradient and a few flat areas (so that
-// run-length coding has runs to find).
+// Stripes, a gradient and a few flat areas (runs for run-length coding to find).
 inline QImage samplePicture(int w, int h)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -41,8 +42,6 @@ inline QImage samplePicture(int w, int h)
     }
     return img;
 }
-
-// --- bitmaps ----------------------------------------------------------------------------------
 
 struct BitmapSpec {
     int infoSize = 40;          // 12 core, 40, 64, 108, 124
@@ -56,9 +55,9 @@ struct BitmapSpec {
 // Pixel index of a picture pixel in a palette of `colours` entries (grey ramp palettes).
 inline int paletteIndex(QRgb c, int colours) { return qGray(c) * colours / 256; }
 
+// Rows bottom-up, each as runs of equal indices (encoded mode), then end of row; end of picture last.
 inline QByteArray runLengthRows(const QImage &img, int bits)
 {
-    // Rows bottom-up, each as runs of equal indices (encoded mode), then end of row; end of picture last.
     QByteArray out;
     const int colours = 1 << bits;
     for (int y = img.height() - 1; y >= 0; --y) {
@@ -69,15 +68,12 @@ inline QByteArray runLengthRows(const QImage &img, int bits)
             int n = 1;
             while (x + n < img.width() && n < 254 && paletteIndex(p[x + n], colours) == index)
                 ++n;
-            add8(out, n);
-            add8(out, bits == 4 ? (index << 4 | index) : index);
+            add8(out, {n, bits == 4 ? (index << 4 | index) : index});
             x += n;
         }
-        add8(out, 0);
-        add8(out, 0);
+        add8(out, {0, 0});
     }
-    add8(out, 0);
-    add8(out, 1);
+    add8(out, {0, 1});
     return out;
 }
 
@@ -88,32 +84,24 @@ inline QByteArray bitmapFile(const BitmapSpec &s)
     const bool core = s.infoSize == 12;
     const int colours = s.bits <= 8 ? 1 << s.bits : 0;
     const bool masksAfter = s.compression == 3 && s.infoSize < 108;
-    QByteArray header(14 + s.infoSize + (masksAfter ? 12 : 0), '\0');
-    header[0] = 'B';
-    header[1] = 'M';
-    put32(header, 14, quint32(s.infoSize));
+    // The file size, the pixel offset and the image size are filled in at the end.
+    QByteArray header("BM");
+    add32(header, {0, 0, 0, quint32(s.infoSize)});
     if (core) {
-        put16(header, 18, quint32(s.width));
-        put16(header, 20, quint32(s.height));
-        put16(header, 22, 1);
-        put16(header, 24, quint32(s.bits));
+        add16(header, {quint32(s.width), quint32(s.height), 1, quint32(s.bits)});
     } else {
-        put32(header, 18, quint32(s.width));
-        put32(header, 22, quint32(s.height));
-        put16(header, 26, 1);
-        put16(header, 28, quint32(s.bits));
-        put32(header, 30, quint32(s.compression));
-        put32(header, 46, quint32(colours));
-        if (s.compression == 3)
-            for (int i = 0; i < 3; ++i)
-                put32(header, (s.infoSize >= 108 ? 54 : 14 + s.infoSize) + 4 * i, s.masks[i]);
+        add32(header, {quint32(s.width), quint32(s.height)});
+        add16(header, {1, quint32(s.bits)});
+        add32(header, {quint32(s.compression), 0, 0, 0, quint32(colours)});
     }
+    header.resize(14 + s.infoSize + (masksAfter ? 12 : 0), '\0');
+    if (s.compression == 3)
+        for (int i = 0; i < 3; ++i)
+            put32(header, (s.infoSize >= 108 ? 54 : 14 + s.infoSize) + 4 * i, s.masks[i]);
     QByteArray palette;
     for (int i = 0; i < colours; ++i) {
         const int g = colours > 1 ? i * 255 / (colours - 1) : 0;
-        add8(palette, g);
-        add8(palette, g);
-        add8(palette, g);
+        add8(palette, {g, g, g});
         if (!core)
             add8(palette, 0);
     }
@@ -149,28 +137,17 @@ inline QByteArray bitmapFile(const BitmapSpec &s)
     return file;
 }
 
-// --- GIF: 8-bit codes without compression (a clear code before the table would grow) ---------
-
+// GIF: 8-bit codes without compression (a clear code before the table would grow).
 inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
 {
     QByteArray b("GIF89a");
-    add16(b, quint32(screenW));
-    add16(b, quint32(screenH));
-    add8(b, 0xF7);   // a global table of 256 colours
-    add8(b, 0);
-    add8(b, 0);
-    for (int i = 0; i < 256; ++i) {
-        add8(b, i);
-        add8(b, 255 - i);
-        add8(b, (i * 7) & 0xFF);
-    }
+    add16(b, {quint32(screenW), quint32(screenH)});
+    add8(b, {0xF7, 0, 0});   // a global table of 256 colours
+    for (int i = 0; i < 256; ++i)
+        add8(b, {i, 255 - i, (i * 7) & 0xFF});
     add8(b, 0x2C);
-    add16(b, 0);
-    add16(b, 0);
-    add16(b, quint32(frameW));
-    add16(b, quint32(frameH));
-    add8(b, 0);
-    add8(b, 8);      // minimum code size
+    add16(b, {0, 0, quint32(frameW), quint32(frameH)});
+    add8(b, {0, 8});   // minimum code size
     QByteArray data;
     quint32 acc = 0;
     int nbits = 0;
@@ -199,12 +176,9 @@ inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
         add8(b, int(block.size()));
         b += block;
     }
-    add8(b, 0);
-    add8(b, 0x3B);
+    add8(b, {0, 0x3B});
     return b;
 }
-
-// --- icons and cursors ------------------------------------------------------------------------
 
 inline QByteArray iconFile(int type, int w, int h, bool png)
 {
@@ -215,12 +189,9 @@ inline QByteArray iconFile(int type, int w, int h, bool png)
         buf.open(QIODevice::WriteOnly);
         img.save(&buf, "PNG");
     } else {
-        image = QByteArray(40, '\0');
-        put32(image, 0, 40);
-        put32(image, 4, quint32(w));
-        put32(image, 8, quint32(2 * h));
-        put16(image, 12, 1);
-        put16(image, 14, 32);
+        add32(image, {40, quint32(w), quint32(2 * h)});
+        add16(image, {1, 32});
+        image += QByteArray(24, '\0');
         for (int y = h - 1; y >= 0; --y) {
             const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
             for (int x = 0; x < w; ++x)
@@ -229,21 +200,12 @@ inline QByteArray iconFile(int type, int w, int h, bool png)
         image += QByteArray((w + 31) / 32 * 4 * h, '\0');   // the mask: everything shown
     }
     QByteArray b;
-    add16(b, 0);
-    add16(b, quint32(type));
-    add16(b, 1);
-    add8(b, w & 0xFF);
-    add8(b, h & 0xFF);
-    add8(b, 0);
-    add8(b, 0);
-    add16(b, type == 2 ? 1 : 1);    // planes, or the hot spot's x for a cursor
-    add16(b, type == 2 ? 2 : 32);   // depth, or the hot spot's y
-    add32(b, quint32(image.size()));
-    add32(b, 22);
+    add16(b, {0, quint32(type), 1});
+    add8(b, {w & 0xFF, h & 0xFF, 0, 0});
+    add16(b, {1, type == 2 ? 2u : 32u});   // planes and depth, or the hot spot of a cursor
+    add32(b, {quint32(image.size()), 22});
     return b + image;
 }
-
-// --- TGA ----------------------------------------------------------------------------------------
 
 inline QByteArray tgaFile(int w, int h, int depth)
 {
@@ -257,25 +219,18 @@ inline QByteArray tgaFile(int w, int h, int depth)
     for (int y = h - 1; y >= 0; --y) {
         const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            if (depth == 8) {
+            if (depth == 8)
                 add8(b, qGray(p[x]));
-                continue;
-            }
-            add8(b, qBlue(p[x]));
-            add8(b, qGreen(p[x]));
-            add8(b, qRed(p[x]));
+            else
+                add8(b, {qBlue(p[x]), qGreen(p[x]), qRed(p[x])});
             if (depth == 32)
                 add8(b, 255);
         }
     }
-    // The version 2 footer, without which the reader takes no file.
-    add32(b, 0);
-    add32(b, 0);
+    add32(b, {0, 0});   // the version 2 footer, without which the reader takes no file
     b += QByteArray("TRUEVISION-XFILE.", 18);
     return b;
 }
-
-// --- files Qt writes itself -----------------------------------------------------------------
 
 inline QByteArray written(const QImage &img, const char *format, int quality = -1, bool progressive = false,
                           int compression = -1)
@@ -330,13 +285,9 @@ inline QByteArray pngChunk(const char *type, const QByteArray &data)
 inline QByteArray flatPng(int w, int h, int rows = 0)
 {
     QByteArray ihdr;
-    add32be(ihdr, quint32(w));
-    add32be(ihdr, quint32(h));
-    add8(ihdr, 1);   // bit depth
-    add8(ihdr, 0);   // grey
-    add8(ihdr, 0);
-    add8(ihdr, 0);
-    add8(ihdr, 0);
+    for (int v : {w, h})
+        add32be(ihdr, quint32(v));
+    add8(ihdr, {1, 0, 0, 0, 0});   // bit depth 1, grey
     const qsizetype rowBytes = 1 + (qsizetype(w) + 7) / 8;
     const QByteArray raw(rowBytes * (rows > 0 ? rows : h), '\0');
     const QByteArray zlib = qCompress(raw, 9).mid(4);   // without Qt's length prefix
@@ -354,16 +305,12 @@ inline QByteArray tiffFile(quint32 w, quint32 h, quint32 dataBytes)
     add16(b, quint32(n));
     const quint32 dataAt = quint32(8 + 2 + 12 * n + 4);
     for (const auto &t : tags) {
-        add16(b, t[0]);
-        add16(b, t[1]);
-        add32(b, 1);
-        add32(b, t[0] == 273 ? dataAt : t[2]);
+        add16(b, {t[0], t[1]});
+        add32(b, {1, t[0] == 273 ? dataAt : t[2]});
     }
     add32(b, 0);
     return b + QByteArray(int(dataBytes), '\x40');
 }
-
-// --- the collections ----------------------------------------------------------------------------
 
 // Valid files of every kind the editor opens.
 inline QList<Sample> validSamples()
@@ -430,16 +377,10 @@ inline QList<Sample> hostileSamples(bool large = true)
     {
         // A 27-byte file: an info header of a size the reader takes as the core header, announcing
         // 16384 x 16384 (or 64 x 64 with one byte of pixels).
-        QByteArray b(27, '\0');
-        b[0] = 'B';
-        b[1] = 'M';
-        put32(b, 2, 27);
-        put32(b, 10, 26);
-        put32(b, 14, 13);
-        put16(b, 18, 16384);
-        put16(b, 20, 16384);
-        put16(b, 22, 1);
-        put16(b, 24, 8);
+        QByteArray b("BM");
+        add32(b, {27, 0, 26, 13});
+        add16(b, {16384, 16384, 1, 8});
+        b += '\0';
         out.append({QStringLiteral("bmp-27-bytes-16384.bmp"), b});
         put16(b, 18, 64);
         put16(b, 20, 64);
@@ -451,25 +392,14 @@ inline QList<Sample> hostileSamples(bool large = true)
         QByteArray rle = bitmapFile(BitmapSpec{40, 8, 1, 8, 8, {}});
         const int data = int(le32At(rle, 10));
         QByteArray pastRow = rle.left(data);
-        add8(pastRow, 200);   // 200 pixels in a row of 8
-        add8(pastRow, 5);
-        add8(pastRow, 0);
-        add8(pastRow, 1);
+        add8(pastRow, {200, 5, 0, 1});   // 200 pixels in a row of 8
         out.append({QStringLiteral("bmp-rle8-past-row.bmp"), pastRow});
         QByteArray pastPicture = rle.left(data);
-        add8(pastPicture, 0);
-        add8(pastPicture, 2);  // move 3 right and 100 down in a picture of 8 rows
-        add8(pastPicture, 3);
-        add8(pastPicture, 100);
-        add8(pastPicture, 4);
-        add8(pastPicture, 7);
-        add8(pastPicture, 0);
-        add8(pastPicture, 1);
+        add8(pastPicture, {0, 2, 3, 100, 4, 7, 0, 1});   // move 3 right and 100 down in 8 rows
         out.append({QStringLiteral("bmp-rle8-past-picture.bmp"), pastPicture});
         // 16384 x 16384 from a few bytes: the data ends the picture at once.
         QByteArray bomb = patch32(patch32(rle.left(data), 18, 16384), 22, 16384);
-        add8(bomb, 0);
-        add8(bomb, 1);
+        add8(bomb, {0, 1});
         out.append({QStringLiteral("bmp-rle8-16384.bmp"), bomb});
     }
     out.append({QStringLiteral("empty.bmp"), QByteArray()});

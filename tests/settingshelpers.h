@@ -6,11 +6,8 @@
 #include "base/SettingsStore.h"
 #include "testsupport.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QTest>
+#include <tuple>
 
 namespace orvtest {
 
@@ -59,20 +56,12 @@ inline Loaded nonDefaultValues()
     s.backColour = 0x00FF00;
     s.comboImageIndex = 5;
     s.spray = SprayRecord{7, 3, 321, 77, 12};
-    s.pen.colour = 0xABCDEF;
-    s.pen.style = 2;
-    s.pen.widthX = 9;
-    s.pen.widthY = 4;
-    s.brush.colour = 0x0000FF;
-    s.brush.hatch = 3;
-    s.brush.style = 0;
+    s.pen = LogPen{2, 9, 4, 0xABCDEF};
+    s.brush = LogBrush{0, 0x0000FF, 3};
     s.cyclic = true;
     s.mirrorCount = 2;
     MainWindowSettings &w = l.window;
-    w.left = -120.5f;
-    w.top = 345.0f;
-    w.width = 9000.0f;
-    w.height = 7200.0f;
+    std::tie(w.left, w.top, w.width, w.height) = std::tuple{-120.5f, 345.0f, 9000.0f, 7200.0f};
     w.colorBoxAlign = AlignBottom;
     w.viewColorBox = false;
     w.viewToolStd = false;
@@ -89,20 +78,13 @@ inline Loaded nonDefaultValues()
 inline void compareState(const AppState &a, const AppState &b)
 {
     QCOMPARE(a.options, b.options);
-    QCOMPARE(a.zoomFactor, b.zoomFactor);
-    QCOMPARE(a.foreColour, b.foreColour);
-    QCOMPARE(a.backColour, b.backColour);
-    QCOMPARE(a.comboImageIndex, b.comboImageIndex);
     QCOMPARE(a.spray, b.spray);
-    QCOMPARE(a.pen.style, b.pen.style);
-    QCOMPARE(a.pen.widthX, b.pen.widthX);
-    QCOMPARE(a.pen.widthY, b.pen.widthY);
-    QCOMPARE(a.pen.colour, b.pen.colour);
-    QCOMPARE(a.brush.style, b.brush.style);
-    QCOMPARE(a.brush.colour, b.brush.colour);
-    QCOMPARE(a.brush.hatch, b.brush.hatch);
-    QCOMPARE(a.cyclic, b.cyclic);
-    QCOMPARE(a.mirrorCount, b.mirrorCount);
+    // The other remembered values, in the order zoom, colours, combo index, pen, brush, cyclic, mirrors.
+    const auto numbers = [](const AppState &s) {
+        return QList<qint64>{s.zoomFactor, s.foreColour, s.backColour, s.comboImageIndex, s.pen.style, s.pen.widthX,
+                             s.pen.widthY, s.pen.colour, s.brush.style, s.brush.colour, s.brush.hatch, s.cyclic, s.mirrorCount};
+    };
+    QCOMPARE(numbers(a), numbers(b));
 }
 
 } // namespace orvtest

@@ -1,5 +1,4 @@
-// Shared helpers for the test executables: a private settings folder per test run, files
-// written and read back byte for byte, and pixel comparison helpers.
+// Shared helpers of the tests: a private settings folder, files written and read, pixel comparison.
 #pragma once
 
 #include <QDateTime>
@@ -12,8 +11,7 @@
 
 namespace orvtest {
 
-// Points the settings store of every application name at a fresh temporary folder for the
-// lifetime of the object, so that tests never read or write the user's settings.
+// Points the settings of every application name at a fresh temporary folder while it lives.
 class PrivateSettings {
 public:
     PrivateSettings();
@@ -32,9 +30,8 @@ inline QByteArray readFile(const QString &path)
     return f.readAll();
 }
 
-// Writes a file as another program (or a damaged disk) would. Each file gets a modification time
-// of its own, so that the settings parser, which skips re-reading a file whose size and time it
-// has already seen, cannot mistake the new content for the old.
+// Writes a file as another program would, each with a modification time of its own (the settings
+// parser skips re-reading a file whose size and time it has seen).
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     static int written = 0;
@@ -46,20 +43,18 @@ inline bool writeFile(const QString &path, const QByteArray &bytes)
                          QFileDevice::FileModificationTime);
 }
 
-// The same as a file `name` in `dir`: its path, or an empty text when it could not be written.
+// The same as file `name` in `dir`: its path, or an empty text when it could not be written.
 inline QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
     const QString path = dir.filePath(name);
     return writeFile(path, bytes) ? path : QString();
 }
 
-// Text dump of the pixels of a small image ('.' for the background colour, '#' for any other),
-// for readable failure messages in pixel tests.
+// The pixels of a small image as text ('.' for the background colour, '#' for any other).
 QString asciiArt(const QImage &image, unsigned background = 0xFFFFFFFFu);
 
-// The first (x, y) of a width x height area where got(x, y) != want(x, y), as "x,y: got instead
-// of want" in hex; empty when all match. QCOMPARE(..., QString()) then checks a whole picture
-// exactly and names the pixel that is off.
+// The first (x, y) where got(x, y) != want(x, y), as "x,y: got instead of want" in hex; empty
+// when all match, so QCOMPARE(..., QString()) checks a whole picture and names the pixel off.
 template<typename Got, typename Want>
 QString firstDifference(int width, int height, Got got, Want want)
 {

@@ -6,15 +6,11 @@
 #include "document/Recovery.h"
 #include "document/frmDocument.h"
 #include "filehelpers.h"
-#include "testsupport.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 using namespace orv;
@@ -37,8 +33,8 @@ bool waitForRecords(int n)
     return QTest::qWaitFor([n] { return readRecords().size() == n; }, 10000);
 }
 
-// The editor's part of the child process: a new picture, one stroke, then wait until the copy
-// is on disk, keep a reference copy of the committed picture and say so.
+// The child process: a new picture, one stroke; once its copy is on disk, a reference copy of the
+// committed picture is written and "ready" said.
 int runChild()
 {
     LoadedMain main;
@@ -88,9 +84,9 @@ private slots:
         const QString expect = m_state.filePath(QStringLiteral("expect.png"));
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("ORV_RECOVERY_CHILD"), QStringLiteral("1"));
-        env.insert(QStringLiteral("ORV_RECOVERY_EXPECT"), expect);
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_settings->path());
+        for (const auto &[name, value] : {std::pair{"ORV_RECOVERY_CHILD", QStringLiteral("1")}, {"ORV_RECOVERY_EXPECT", expect},
+                                          {"XDG_CONFIG_HOME", m_settings->path()}})
+            env.insert(QLatin1String(name), value);
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForStarted());
@@ -112,8 +108,7 @@ private slots:
         QVERIFY2(asked.contains(QStringLiteral("one picture unsaved")), qPrintable(asked));
         QCOMPARE(main.documents().size(), 1);
         const Document &doc = main.documents().front()->doc();
-        QVERIFY(doc.SaveReq());
-        QCOMPARE(doc.Tag, QStringLiteral("UnRegister"));
+        QVERIFY(doc.SaveReq() && doc.Tag == QStringLiteral("UnRegister"));
         QCOMPARE(doc.Picture1.Image().convertToFormat(QImage::Format_RGB32), drawn);
         QVERIFY(drawn.pixelColor(4, 6) == QColor(255, 0, 0));   // the stroke is there
         // The old copy is gone; the recovered picture, still unsaved, is kept again.
@@ -137,7 +132,7 @@ private slots:
             drawStroke(form);
             form->doc().setSaveReq(true);
             QVERIFY(waitForRecords(1));
-            main->msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::No); };
+            main->answerMessages(Msg::No);
             main.reset();   // a clean end
         }
         QCOMPARE(readRecords().size(), 0);
@@ -152,10 +147,9 @@ private slots:
             QString asked;
             answerNextBox(QMessageBox::No, &asked);
             StartRecovery(&second);
-            QVERIFY(!asked.isEmpty());
-            QCOMPARE(second.documents().size(), 0);
+            QVERIFY(!asked.isEmpty() && second.documents().isEmpty());
             QCOMPARE(QDir(RecoveryFolder()).entryList(QDir::Files).size(), 0);
-            first.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::No); };
+            first.answerMessages(Msg::No);
             first.documents().front()->doc().setSaveReq(false);
         }
     }

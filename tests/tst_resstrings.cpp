@@ -1,5 +1,5 @@
-// String table and window text loader: the table is complete and holds the program's texts
-// word for word, and LoadResStrings puts them on every kind of control by its conventions.
+// The string table is complete and holds the program's texts word for word, and LoadResStrings
+// puts them on every kind of control by its conventions.
 #include "base/ResStrings.h"
 #include "base/ResStringsWidget.h"
 #include "tools/OrvSliderWidget.h"
@@ -47,11 +47,38 @@ const std::pair<int, const char *> QuotedTexts[] = {
     {1241, "TODENG.TXT"},
 };
 
-QStringList fileDialogPatterns(QFileDialog &dialog, const QString &entry)
+// What the file dialog makes of a filter text: its entries' names, then the patterns of each.
+QList<QStringList> filtersIn(const QString &filter)
 {
-    dialog.selectNameFilter(entry);
-    auto *model = dialog.findChild<QFileSystemModel *>();
-    return model ? model->nameFilters() : QStringList{QStringLiteral("<no file system model>")};
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter(filter);
+    QList<QStringList> out{dialog.nameFilters()};
+    for (const QString &entry : dialog.nameFilters()) {
+        dialog.selectNameFilter(entry);
+        auto *model = dialog.findChild<QFileSystemModel *>();
+        out << (model ? model->nameFilters() : QStringList{QStringLiteral("<no file system model>")});
+    }
+    return out;
+}
+
+// `object` with the text id `id` in its Tag and `tip` in its tool tip's (none when null).
+template<typename T>
+T *tagged(T *object, const char *id, const char *tip = nullptr)
+{
+    if (id)
+        setTag(object, QLatin1String(id));
+    if (tip)
+        setToolTipTag(object, QLatin1String(tip));
+    return object;
+}
+
+QStringList tabTexts(const QTabBar *bar, bool tips = false)
+{
+    QStringList out;
+    for (int i = 0; i < bar->count(); ++i)
+        out << (tips ? bar->tabToolTip(i) : bar->tabText(i));
+    return out;
 }
 
 } // namespace
@@ -78,33 +105,21 @@ private slots:
         QFile file(QStringLiteral(":/orv/strings.txt"));   // registered by the first look-up above
         QVERIFY(file.open(QIODevice::ReadOnly));
         QStringList problems;
-        const QHash<int, QString> parsed = ParseResStringTable(QString::fromUtf8(file.readAll()), &problems);
-        QCOMPARE(problems, QStringList());
-        QCOMPARE(parsed.size(), 250);
+        ParseResStringTable(QString::fromUtf8(file.readAll()), &problems);
+        QCOMPARE(problems, QStringList());   // (the ids are those of ResStringIds above)
     }
 
     void fileDialogFilters()
     {
         // The filter texts work in the file dialog as they are: seven entries, each with its
         // patterns, the seventh (which Save As starts on) "All Files".
-        QFileDialog dialog;
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setNameFilter(LoadResString(1172));
-        const QStringList entries = dialog.nameFilters();
-        const QList<QStringList> patterns = {
-            {"*.bmp", "*.dib", "*.gif", "*.jpg", "*.wmf", "*.emp", "*.ico", "*.cur"},
-            {"*.bmp", "*.dib"}, {"*.gif"}, {"*.jpg"}, {"*.wmf", "*.emp"}, {"*.ico", "*.cur"}, {"*"},
-        };
-        QCOMPARE(entries.size(), patterns.size());
-        for (int i = 0; i < 7; ++i)
-            QCOMPARE(fileDialogPatterns(dialog, entries.at(i)), patterns.at(i));
-        QVERIFY(entries.at(6).startsWith(QStringLiteral("All Files")));
-
-        QFileDialog palettes;
-        palettes.setOption(QFileDialog::DontUseNativeDialog);
-        palettes.setNameFilter(LoadResString(1176));
-        QCOMPARE(palettes.nameFilters().size(), 1);
-        QCOMPARE(fileDialogPatterns(palettes, palettes.nameFilters().first()), QStringList{"*.orvp"});
+        QList<QStringList> got = filtersIn(LoadResString(1172));
+        QVERIFY(got.first().size() == 7 && got.first().at(6).startsWith(QStringLiteral("All Files")));
+        QCOMPARE(got.mid(1), (QList<QStringList>{{"*.bmp", "*.dib", "*.gif", "*.jpg", "*.wmf", "*.emp", "*.ico", "*.cur"},
+                                                 {"*.bmp", "*.dib"}, {"*.gif"}, {"*.jpg"}, {"*.wmf", "*.emp"}, {"*.ico", "*.cur"}, {"*"}}));
+        got = filtersIn(LoadResString(1176));
+        QVERIFY(got.first().size() == 1);
+        QCOMPARE(got.mid(1), QList<QStringList>{{"*.orvp"}});
     }
 
     void parserFormat()
@@ -130,118 +145,66 @@ private slots:
         QCOMPARE(table.value(1000), QStringLiteral("&File"));   // the first of two entries wins
         QCOMPARE(table.value(1001), QStringLiteral("Two\nlines\tand a \\ backslash"));
         QCOMPARE(table.value(1002), QStringLiteral("ends with a blank "));
-        QVERIFY(table.contains(1003));
-        QCOMPARE(table.value(1003), QString());
+        QVERIFY(table.contains(1003) && table.value(1003).isEmpty());
         QCOMPARE(table.value(1006), QString::fromUtf8("bad \\q escape, \u00e9 is \u00e9 but \\u00g9 and \\u12 are not"));
         QCOMPARE(table.value(1007), QStringLiteral("last line without a line break"));
         QCOMPARE(table.size(), 6);   // 1000 to 1003, 1006, 1007 and nothing of the broken lines
-        QVERIFY(!table.contains(999));
-        QVERIFY(!table.contains(1250));
 
-        // One message per broken line, naming it.
+        // One message per broken line (7 to 13), naming it.
         QCOMPARE(problems.size(), 7);
-        const QStringList lineNumbers = {"line 7:", "line 8:", "line 9:", "line 10:", "line 11:",
-                                         "line 12:", "line 13:"};
-        for (int i = 0; i < lineNumbers.size(); ++i)
-            QVERIFY2(problems.at(i).startsWith(lineNumbers.at(i)), qPrintable(problems.at(i)));
+        for (int i = 0; i < 7; ++i)
+            QVERIFY2(problems.at(i).startsWith(QStringLiteral("line %1:").arg(i + 7)), qPrintable(problems.at(i)));
 
         // Without a problem list the same table comes out.
         QCOMPARE(ParseResStringTable(text), table);
     }
 
-    void idConversions_data()
+    void idConversionsAndLeadingValue()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("id");
-        // Halves go to the even neighbour; anything but one 16-bit number is no id.
+        // Halves go to the even neighbour; anything but one 16-bit number is no id, and a failed
+        // conversion leaves the target alone.
         for (const auto &[text, id] : {std::pair{"1243", 1243}, {"  1142 ", 1142}, {"1144.4", 1144}, {"1144.5", 1144},
-                                       {"1145.5", 1146}, {"32767", 32767}, {"0", 0}})
-            QTest::newRow(text) << QString::fromLatin1(text) << true << id;
-        for (const char *text : {"32768", "", "   ", "1144abc", "Register", "&File", "11 44"})
-            QTest::newRow(text[0] ? text : "empty") << QString::fromLatin1(text) << false << 0;
-    }
-
-    void idConversions()
-    {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(int, id);
-        int got = -12345;
-        QCOMPARE(ResIdFromText(text, &got), ok);
-        if (ok)
+                                       {"1145.5", 1146}, {"32767", 32767}, {"0", 0}, {"32768", -1}, {"", -1},
+                                       {"   ", -1}, {"1144abc", -1}, {"Register", -1}, {"&File", -1}, {"11 44", -1}}) {
+            int got = -1;
+            QVERIFY2(ResIdFromText(QString::fromLatin1(text), &got) == (id >= 0), text);
             QCOMPARE(got, id);
-        else
-            QCOMPARE(got, -12345);   // a failed conversion leaves the target alone
-    }
-
-    void leadingValue_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
+        }
         for (const auto &[text, value] : {std::pair{"1144abc", 1144.0}, {"   1213", 1213.0}, {" 12 34x", 1234.0},
                                           {"3.5 apples", 3.5}, {"2.5e2x", 250.0}, {"12e", 12.0}, {"-7", -7.0},
                                           {"x12", 0.0}, {"", 0.0}, {"-", 0.0}, {"5-3", 5.0}})
-            QTest::newRow(text[0] ? text : "empty") << QString::fromLatin1(text) << value;
-    }
-
-    void leadingValue()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(LeadingValue(text), value);
+            QCOMPARE(LeadingValue(QString::fromLatin1(text)), value);
     }
 
     void formGetsItsTexts()
     {
         QWidget form;
         setTag(&form, QStringLiteral("1142"));
-        auto *label = new QLabel(QStringLiteral("design label"), &form);
-        setTag(label, QStringLiteral("1135"));
-        setToolTipTag(label, QStringLiteral("1214"));
+        auto *label = tagged(new QLabel(QStringLiteral("design label"), &form), "1135", "1214");
         auto *ok = new QPushButton(QStringLiteral("OK"), &form);
         setTag(ok, 1243);
-        auto *frame = new QGroupBox(QStringLiteral("Frame2"), &form);
-        setTag(frame, QStringLiteral("1143"));
-        setToolTipTag(frame, QStringLiteral("1153"));
-        auto *check = new QCheckBox(QStringLiteral("StartupImage"), frame);
-        setTag(check, QStringLiteral("1144abc"));   // any other control: the leading number counts
-        setToolTipTag(check, QStringLiteral("1154 more"));
-        auto *option = new QRadioButton(QStringLiteral("Option3"), frame);
-        setTag(option, QStringLiteral("1193"));
-        auto *tool = new QToolButton(&form);
-        setTag(tool, QStringLiteral("1230"));
-        auto *slider = new OrvSlider(QStringLiteral("Zoom Factor"), 1, 20, &form);   // a caption of its own
-        setTag(slider, QStringLiteral("1207"));
-        setToolTipTag(slider, QStringLiteral("1209"));
-        auto *edit = new QLineEdit(QStringLiteral("45"), &form);   // has a text, but no caption
-        setTag(edit, QStringLiteral("1135"));
-        setToolTipTag(edit, QStringLiteral("1228"));
-
+        auto *frame = tagged(new QGroupBox(QStringLiteral("Frame2"), &form), "1143", "1153");
+        // Any other control: the leading number counts.
+        auto *check = tagged(new QCheckBox(QStringLiteral("StartupImage"), frame), "1144abc", "1154 more");
+        auto *option = tagged(new QRadioButton(QStringLiteral("Option3"), frame), "1193");
+        auto *tool = tagged(new QToolButton(&form), "1230");
+        auto *slider = tagged(new OrvSlider(QStringLiteral("Zoom Factor"), 1, 20, &form), "1207", "1209");   // a caption of its own
+        auto *edit = tagged(new QLineEdit(QStringLiteral("45"), &form), "1135", "1228");   // a text, but no caption
+        const auto texts = [&] {
+            return QStringList{form.windowTitle(), label->text(), label->toolTip(), ok->text(), frame->title(),
+                               frame->toolTip(), check->text(), check->toolTip(), option->text(), tool->text(),
+                               slider->caption(), slider->toolTip(), edit->text(), edit->toolTip()};
+        };
+        const QStringList expected{"Options", "Width", "Foreground color (Double click to customize)", "&OK", "Startup",
+                                   "Save to exit", "Auto-New Image on startup", "Save behavior options", "1 Mirror", "&Free",
+                                   "Width", "Density", "45", "Degrees"};
         bool keepFonts = false;
         LoadResStrings(&form, keepFonts);
-
-        QCOMPARE(form.windowTitle(), QStringLiteral("Options"));
-        QCOMPARE(label->text(), QStringLiteral("Width"));
-        QCOMPARE(label->toolTip(), QStringLiteral("Foreground color (Double click to customize)"));
-        QCOMPARE(ok->text(), QStringLiteral("&OK"));
-        QCOMPARE(frame->title(), QStringLiteral("Startup"));
-        QCOMPARE(frame->toolTip(), QStringLiteral("Save to exit"));
-        QCOMPARE(check->text(), QStringLiteral("Auto-New Image on startup"));
-        QCOMPARE(check->toolTip(), QStringLiteral("Save behavior options"));
-        QCOMPARE(option->text(), QStringLiteral("1 Mirror"));
-        QCOMPARE(tool->text(), QStringLiteral("&Free"));
-        QCOMPARE(slider->caption(), QStringLiteral("Width"));
-        QCOMPARE(slider->toolTip(), QStringLiteral("Density"));
-        QCOMPARE(edit->text(), QStringLiteral("45"));
-        QCOMPARE(edit->toolTip(), QStringLiteral("Degrees"));
+        QCOMPARE(texts(), expected);
         QCOMPARE(keepFonts, false);
-
         // Running it again changes nothing: the texts are no ids any more, the tags still are.
         LoadResStrings(&form, keepFonts);
-        QCOMPARE(ok->text(), QStringLiteral("&OK"));
-        QCOMPARE(check->text(), QStringLiteral("Auto-New Image on startup"));
-        QCOMPARE(form.windowTitle(), QStringLiteral("Options"));
+        QCOMPARE(texts(), expected);
     }
 
     void designTextsStayWithoutAnId()
@@ -250,39 +213,31 @@ private slots:
         form.setWindowTitle(QStringLiteral("Image1"));
         setTag(&form, QStringLiteral("UnRegister"));
         const QStringList tags = {"0", "", "1257", "1259", "abc", "1243x", "-1243", "70000", "999"};
-        QList<QLabel *> labels;
-        QList<QPushButton *> buttons;
-        QList<QCheckBox *> checks;
+        QList<QWidget *> controls;
         for (const QString &t : tags) {
             auto *label = new QLabel(QStringLiteral("label ") + t, &form);
-            setTag(label, t);
-            setToolTipTag(label, t);
             label->setToolTip(QStringLiteral("tip ") + t);
-            labels.append(label);
             auto *button = new QPushButton(QStringLiteral("button ") + t, &form);
-            setTag(button, t);
-            buttons.append(button);
             auto *check = new QCheckBox(QStringLiteral("check ") + t, &form);
-            setTag(check, t);
+            for (QWidget *w : {static_cast<QWidget *>(label), static_cast<QWidget *>(button), static_cast<QWidget *>(check)})
+                setTag(w, t);
+            setToolTipTag(label, t);
             setToolTipTag(check, t);
-            checks.append(check);
+            controls << label << button << check;
         }
         auto *untagged = new QLabel(QStringLiteral("no tag at all"), &form);
-        auto *zoom = new OrvSlider(QStringLiteral("Zoom Factor"), 1, 20, &form);
-        setTag(zoom, QStringLiteral("1257"));
-
+        auto *zoom = tagged(new OrvSlider(QStringLiteral("Zoom Factor"), 1, 20, &form), "1257");
         bool keepFonts = false;
         LoadResStrings(&form, keepFonts);
 
         QCOMPARE(form.windowTitle(), QStringLiteral("Image1"));
         for (int i = 0; i < tags.size(); ++i) {
-            QCOMPARE(labels.at(i)->text(), QStringLiteral("label ") + tags.at(i));
-            QCOMPARE(labels.at(i)->toolTip(), QStringLiteral("tip ") + tags.at(i));
-            QCOMPARE(buttons.at(i)->text(), QStringLiteral("button ") + tags.at(i));
+            const auto *label = static_cast<QLabel *>(controls.at(3 * i));
+            QCOMPARE(label->text() + QLatin1Char('|') + label->toolTip(), QStringLiteral("label %1|tip %1").arg(tags.at(i)));
+            QCOMPARE(static_cast<QPushButton *>(controls.at(3 * i + 1))->text(), QStringLiteral("button ") + tags.at(i));
             // "1243x" has the leading value 1243, so only the check box takes a text for it.
-            const QString checkText = tags.at(i) == QLatin1String("1243x")
-                ? QStringLiteral("&OK") : QStringLiteral("check ") + tags.at(i);
-            QCOMPARE(checks.at(i)->text(), checkText);
+            QCOMPARE(static_cast<QCheckBox *>(controls.at(3 * i + 2))->text(),
+                     tags.at(i) == QLatin1String("1243x") ? QStringLiteral("&OK") : QStringLiteral("check ") + tags.at(i));
         }
         QCOMPARE(untagged->text(), QStringLiteral("no tag at all"));
         QCOMPARE(zoom->caption(), QStringLiteral("Zoom Factor"));
@@ -293,10 +248,9 @@ private slots:
         QMainWindow form;
         QMenu *file = form.menuBar()->addMenu(QStringLiteral("1000"));
         QAction *open = file->addAction(QStringLiteral("1002"));
-        QAction *mru = file->addAction(QStringLiteral("/home/user/picture.bmp"));
-        setTag(mru, QStringLiteral("1243"));   // a menu item's Tag is data, never a text id
+        // A menu item's Tag is data, never a text id.
+        QAction *mru = tagged(file->addAction(QStringLiteral("/home/user/picture.bmp")), "1243");
         QAction *brush = file->addAction(QStringLiteral("Define Brush"));
-
         // A menu without a parent, reached only through the menu bar.
         auto *edit = new QMenu(QStringLiteral("1013"));
         form.menuBar()->addMenu(edit);
@@ -305,150 +259,94 @@ private slots:
         QMenu *shape = edit->addMenu(QStringLiteral("1085"));
         QAction *circle = shape->addAction(QStringLiteral("1086"));
         QMenu *programs = form.menuBar()->addMenu(QStringLiteral("Programs"));
-
         // The pop-up menu of the documents: a hidden menu of the window.
         auto *context = new QMenu(QStringLiteral("mnuPopup"), &form);
         QAction *move = context->addAction(QStringLiteral("1182"));
 
         QToolBar *toolbar = form.addToolBar(QStringLiteral("TbStd"));
-        auto *newButton = new QAction(&form);
+        auto *newButton = tagged(new QAction(&form), nullptr, "1036");
         newButton->setObjectName(QStringLiteral("New"));
-        setToolTipTag(newButton, QStringLiteral("1036"));
         toolbar->addAction(newButton);
-        toolbar->addAction(undo);   // shared with the Edit menu
-        setToolTipTag(undo, QStringLiteral("1101"));
-        auto *noId = toolbar->addAction(QStringLiteral("Font"));
+        toolbar->addAction(tagged(undo, nullptr, "1101"));   // shared with the Edit menu
+        auto *noId = tagged(toolbar->addAction(QStringLiteral("Font")), nullptr, "1257");
         noId->setToolTip(QStringLiteral("design tip"));
-        setToolTipTag(noId, QStringLiteral("1257"));
 
         bool keepFonts = false;
         LoadResStrings(&form, keepFonts);
-
-        QCOMPARE(file->title(), QStringLiteral("&File"));
-        QCOMPARE(open->text(), QStringLiteral("&Open..."));
-        QCOMPARE(mru->text(), QStringLiteral("/home/user/picture.bmp"));
-        QCOMPARE(tag(mru), QStringLiteral("1243"));
-        QCOMPARE(brush->text(), QStringLiteral("Define Brush"));
-        QCOMPARE(edit->title(), QStringLiteral("&Edit"));
-        QCOMPARE(undo->text(), QStringLiteral("&Undo"));
+        QCOMPARE((QStringList{file->title(), open->text(), mru->text(), tag(mru), brush->text(), edit->title(), undo->text(),
+                              shape->title(), circle->text(), programs->title(), context->title(), move->text()}),
+                 (QStringList{"&File", "&Open...", "/home/user/picture.bmp", "1243", "Define Brush", "&Edit", "&Undo",
+                              "&Shape", "&Circle", "Programs", "mnuPopup", "&Move"}));
         QCOMPARE(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-        QCOMPARE(shape->title(), QStringLiteral("&Shape"));
-        QCOMPARE(circle->text(), QStringLiteral("&Circle"));
-        QCOMPARE(programs->title(), QStringLiteral("Programs"));
-        QCOMPARE(context->title(), QStringLiteral("mnuPopup"));
-        QCOMPARE(move->text(), QStringLiteral("&Move"));
-
-        QCOMPARE(newButton->toolTip(), QStringLiteral("New"));
-        QCOMPARE(newButton->text(), QStringLiteral("New"));
-        QCOMPARE(toolbar->widgetForAction(newButton)->accessibleName(), QStringLiteral("New"));
+        QCOMPARE((QStringList{newButton->toolTip(), newButton->text(), toolbar->widgetForAction(newButton)->accessibleName()}),
+                 (QStringList{"New", "New", "New"}));
         QCOMPARE(toolbar->toolButtonStyle(), Qt::ToolButtonIconOnly);
         QCOMPARE(undo->toolTip(), QStringLiteral("Undo"));   // the menu caption stays "&Undo"
-        QCOMPARE(noId->toolTip(), QStringLiteral("design tip"));
-        QCOMPARE(noId->text(), QStringLiteral("Font"));
+        QCOMPARE(noId->toolTip() + QLatin1Char('|') + noId->text(), QStringLiteral("design tip|Font"));
     }
 
     void tabsAndColumnHeaders()
     {
         QWidget form;
-        auto *tabs = new QTabWidget(&form);
-        tabs->addTab(new QWidget, QStringLiteral("1139"));
-        tabs->addTab(new QWidget, QStringLiteral("1140"));
-        tabs->addTab(new QWidget, QStringLiteral("Page 3"));
+        auto *tabs = tagged(new QTabWidget(&form), nullptr, "1142");
+        for (const char *caption : {"1139", "1140", "Page 3"})
+            tabs->addTab(new QWidget, QLatin1String(caption));
         tabs->setTabToolTip(0, QStringLiteral("1154"));
         tabs->setTabToolTip(1, QStringLiteral("design tab tip"));
-        setToolTipTag(tabs, QStringLiteral("1142"));
         tabs->setCurrentIndex(0);
-
         auto *strip = new QTabBar(&form);
-        strip->addTab(QStringLiteral("tab A"));
-        strip->addTab(QStringLiteral("tab B"));
-        strip->addTab(QStringLiteral("tab C"));
+        for (const char *caption : {"tab A", "tab B", "tab C"})
+            strip->addTab(QLatin1String(caption));
         setTabTags(strip, {QStringLiteral("1074"), QStringLiteral("abc")});   // no entry for tab C
         setTabToolTipTags(strip, {QString(), QStringLiteral("1075"), QStringLiteral("1076")});
-
         auto *tree = new QTreeWidget(&form);
-        tree->setColumnCount(3);
         tree->setHeaderLabels({QStringLiteral("c0"), QStringLiteral("c1"), QStringLiteral("c2")});
         setColumnTags(tree, {QStringLiteral("1135"), QStringLiteral("0"), QStringLiteral("1136")});
-
         auto *table = new QTableWidget(2, 2, &form);
         setColumnTags(table, {QStringLiteral("1228"), QStringLiteral("1229")});
 
         bool keepFonts = false;
         LoadResStrings(&form, keepFonts);
-
-        QCOMPARE(tabs->tabText(0), QStringLiteral("General"));
-        QCOMPARE(tabs->tabText(1), QStringLiteral("Exit"));
-        QCOMPARE(tabs->tabText(2), QStringLiteral("Page 3"));
-        QCOMPARE(tabs->tabToolTip(0), QStringLiteral("Save behavior options"));
-        QCOMPARE(tabs->tabToolTip(1), QStringLiteral("design tab tip"));
+        QCOMPARE(tabTexts(tabs->tabBar()), (QStringList{"General", "Exit", "Page 3"}));
+        QCOMPARE(tabTexts(tabs->tabBar(), true).mid(0, 2), (QStringList{"Save behavior options", "design tab tip"}));
         QCOMPARE(tabs->toolTip(), QStringLiteral("Options"));
         QCOMPARE(tabs->currentIndex(), 2);   // each tab was selected in turn while its caption was set
-
-        QCOMPARE(strip->tabText(0), QStringLiteral("Back"));
-        QCOMPARE(strip->tabText(1), QStringLiteral("tab B"));
-        QCOMPARE(strip->tabText(2), QStringLiteral("tab C"));
-        QCOMPARE(strip->tabToolTip(0), QString());
-        QCOMPARE(strip->tabToolTip(1), QStringLiteral("Forward"));
-        QCOMPARE(strip->tabToolTip(2), QStringLiteral("Stop"));
-
-        QCOMPARE(tree->headerItem()->text(0), QStringLiteral("Width"));
-        QCOMPARE(tree->headerItem()->text(1), QStringLiteral("c1"));
-        QCOMPARE(tree->headerItem()->text(2), QStringLiteral("Height"));
-        QVERIFY(table->horizontalHeaderItem(0));
-        QCOMPARE(table->horizontalHeaderItem(0)->text(), QStringLiteral("Degrees"));
-        QCOMPARE(table->horizontalHeaderItem(1)->text(), QStringLiteral("Direction"));
+        QCOMPARE(tabTexts(strip), (QStringList{"Back", "tab B", "tab C"}));
+        QCOMPARE(tabTexts(strip, true), (QStringList{"", "Forward", "Stop"}));
+        const QTreeWidgetItem *header = tree->headerItem();
+        QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}), (QStringList{"Width", "c1", "Height"}));
+        QVERIFY(table->horizontalHeaderItem(0) && table->horizontalHeaderItem(1));
+        QCOMPARE(table->horizontalHeaderItem(0)->text() + QLatin1Char('|') + table->horizontalHeaderItem(1)->text(),
+                 QStringLiteral("Degrees|Direction"));
     }
 
     void fonts()
     {
         const QFont formFont(QStringLiteral("Serif"), 17);
         const QFont ownFont(QStringLiteral("Monospace"), 9, QFont::Bold);
-
-        auto build = [&](QWidget &form, QList<QWidget *> &controls) {
+        for (const bool keep : {false, true}) {
+            QWidget form;
             form.setFont(formFont);
-            auto *label = new QLabel(QStringLiteral("label"), &form);
-            auto *sample = new QLineEdit(QStringLiteral("sample"), &form);
-            sample->setFont(ownFont);
-            auto *frame = new QGroupBox(&form);
-            auto *inner = new QPushButton(QStringLiteral("B"), frame);
+            new QLabel(QStringLiteral("label"), &form);
+            (new QLineEdit(QStringLiteral("sample"), &form))->setFont(ownFont);
             QFont bold = formFont;
             bold.setBold(true);
-            inner->setFont(bold);
+            (new QPushButton(QStringLiteral("B"), new QGroupBox(&form)))->setFont(bold);
             auto *tabs = new QTabWidget(&form);
             tabs->addTab(new QCheckBox(QStringLiteral("page")), QStringLiteral("1139"));
-            controls = {label, sample, frame, inner, tabs};
-        };
-
-        {
-            QWidget form;
-            QList<QWidget *> controls;
-            build(form, controls);
-            bool keepFonts = false;
-            LoadResStrings(&form, keepFonts);
-            QCOMPARE(form.font(), formFont);
-            for (QWidget *control : std::as_const(controls))
-                QCOMPARE(control->font(), formFont);
-            for (QWidget *descendant : form.findChildren<QWidget *>())
-                QCOMPARE(descendant->font(), formFont);
-        }
-        {
-            QWidget form;
-            QList<QWidget *> controls;
-            build(form, controls);
-            QList<QFont> before;
             const QList<QWidget *> all = form.findChildren<QWidget *>();
+            QList<QFont> before;
             for (QWidget *w : all)
-                before.append(w->font());
-            bool keepFonts = true;
+                before << w->font();
+            // Without the keep flag every control takes the form's font; with it, each keeps its own.
+            bool keepFonts = keep;
             LoadResStrings(&form, keepFonts);
-            QCOMPARE(keepFonts, true);
+            QCOMPARE(keepFonts, keep);
             QCOMPARE(form.font(), formFont);
             for (int i = 0; i < all.size(); ++i)
-                QCOMPARE(all.at(i)->font(), before.at(i));
-            QCOMPARE(controls.at(1)->font(), ownFont);
-            // The texts are put on all the same.
-            QCOMPARE(form.findChild<QTabWidget *>()->tabText(0), QStringLiteral("General"));
+                QCOMPARE(all.at(i)->font(), keep ? before.at(i) : formFont);
+            QVERIFY(!keep || before.contains(ownFont));
+            QCOMPARE(tabs->tabText(0), QStringLiteral("General"));   // the texts are put on all the same
         }
     }
 
@@ -458,27 +356,17 @@ private slots:
         auto *workspace = new QMdiArea(&form);
         form.setCentralWidget(workspace);
         auto *document = new QWidget;
-        auto *docLabel = new QLabel(QStringLiteral("document label"), document);
-        setTag(docLabel, QStringLiteral("1168"));
-        QMdiSubWindow *sub = workspace->addSubWindow(document);
+        auto *docLabel = tagged(new QLabel(QStringLiteral("document label"), document), "1168");
+        QMdiSubWindow *sub = tagged(workspace->addSubWindow(document), "1168");
         sub->setWindowTitle(QStringLiteral("Image1"));
-        setTag(sub, QStringLiteral("1168"));
-
         auto *dialog = new QDialog(&form);
-        auto *dlgButton = new QPushButton(QStringLiteral("Cancel"), dialog);
-        setTag(dlgButton, QStringLiteral("1244"));
-
-        auto *panel = new QLabel(QStringLiteral("LblToolBox"), &form);
-        setTag(panel, QStringLiteral("1213"));
+        auto *dlgButton = tagged(new QPushButton(QStringLiteral("Cancel"), dialog), "1244");
+        auto *panel = tagged(new QLabel(QStringLiteral("LblToolBox"), &form), "1213");
 
         bool keepFonts = false;
         LoadResStrings(&form, keepFonts);
-
-        QCOMPARE(panel->text(), QStringLiteral("Colors"));
-        QCOMPARE(docLabel->text(), QStringLiteral("document label"));
-        QCOMPARE(sub->windowTitle(), QStringLiteral("Image1"));
-        QCOMPARE(dlgButton->text(), QStringLiteral("Cancel"));
-
+        QCOMPARE((QStringList{panel->text(), docLabel->text(), sub->windowTitle(), dlgButton->text()}),
+                 (QStringList{"Colors", "document label", "Image1", "Cancel"}));
         LoadResStrings(dialog, keepFonts);
         QCOMPARE(dlgButton->text(), QStringLiteral("&Cancel"));
     }

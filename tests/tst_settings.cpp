@@ -1,35 +1,20 @@
 // The settings store and the main window's load and save of its settings: conversions, defaults,
-// round trips, master switches and the minimized rule. Malformed files and unusable folders are
-// in tst_settingsfiles.cpp.
+// round trips, master switches and the minimized rule. Malformed files are in tst_settingsfiles.
 #include "settingshelpers.h"
-#include "testsupport.h"
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-#include <unistd.h>
 
 using namespace orv;
-
 using namespace orvtest;
 
 class TestSettings : public QObject {
     Q_OBJECT
-
-private:
     std::unique_ptr<orvtest::PrivateSettings> m_folder;
 
 private slots:
     void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup() { m_folder.reset(); }
 
-    // --- Conversions of stored text -------------------------------------------------------
     void textConversions()
     {
         // Booleans: 1 true, 0 false, -1 does not convert.
@@ -50,19 +35,14 @@ private slots:
             const auto v = ParseInteger(QString::fromLatin1(text));
             QVERIFY2(v.has_value() == want.has_value() && (!v || int(*v) == *want), text);
         }
-        // 32-bit integers and singles.
-        QCOMPARE(ParseLong(QStringLiteral("2147483647")), std::optional<std::int32_t>(2147483647));
-        QCOMPARE(ParseLong(QStringLiteral("-2147483648")), std::optional<std::int32_t>(-2147483647 - 1));
-        QVERIFY(!ParseLong(QStringLiteral("2147483648")).has_value());
-        QCOMPARE(ParseLong(QStringLiteral("16777215")), std::optional<std::int32_t>(0xFFFFFF));
-        QCOMPARE(ParseLong(QStringLiteral("40000")), std::optional<std::int32_t>(40000));
-        QCOMPARE(ParseLong(QStringLiteral("0.5")), std::optional<std::int32_t>(0));
-        QCOMPARE(ParseLong(QStringLiteral("1.5")), std::optional<std::int32_t>(2));
-
-        QCOMPARE(ParseSingle(QStringLiteral("1234.5")), std::optional<float>(1234.5f));
-        QCOMPARE(ParseSingle(QStringLiteral("-15")), std::optional<float>(-15.0f));
-        QVERIFY(!ParseSingle(QStringLiteral("1e39")).has_value());   // beyond a single
-        QVERIFY(!ParseSingle(QStringLiteral("12 px")).has_value());
+        // 32-bit integers and singles (1e39 is beyond a single).
+        const std::pair<const char *, std::optional<std::int32_t>> longs[] = {
+            {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"2147483648", {}}, {"16777215", 0xFFFFFF},
+            {"40000", 40000}, {"0.5", 0}, {"1.5", 2}};
+        for (const auto &[text, want] : longs)
+            QCOMPARE(ParseLong(QString::fromLatin1(text)), want);
+        for (const auto &[text, want] : {std::pair<const char *, std::optional<float>>{"1234.5", 1234.5f}, {"-15", -15.0f}, {"1e39", {}}, {"12 px", {}}})
+            QCOMPARE(ParseSingle(QString::fromLatin1(text)), want);
         // Singles are written in plain decimal and read back exactly.
         const std::pair<float, const char *> singles[] = {
             {19200.0f, "19200"}, {1234.5f, "1234.5"}, {0.1f, "0.1"}, {-120.5f, "-120.5"}, {0.0f, "0"}, {1.0e6f, "1000000"}};
@@ -72,21 +52,16 @@ private slots:
         }
     }
 
-    // --- The store ----------------------------------------------------------------------
     void storeLivesInPrivateFolder()
     {
-        QCOMPARE(SettingsFilePath(QStringLiteral("Orv Programs")),
-                 m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini"));
-        QVERIFY(SaveSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"),
-                            QStringLiteral("1")));
-        QVERIFY(QFileInfo::exists(m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini")));
+        const QString file = m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini");
+        QCOMPARE(SettingsFilePath(QStringLiteral("Orv Programs")), file);
+        QVERIFY(SaveSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("1")));
         // One file per application name: the main program's file is not touched.
-        QVERIFY(!QFileInfo::exists(mainFile()));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("0")),
-                 QStringLiteral("0"));
-        QCOMPARE(GetSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"),
-                            QStringLiteral("0")),
-                 QStringLiteral("1"));
+        QVERIFY(QFileInfo::exists(file) && !QFileInfo::exists(mainFile()));
+        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("0")) +
+                     GetSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("0")),
+                 QStringLiteral("01"));
     }
 
     void typedReadMissingUnconvertibleOutOfRange()
@@ -94,44 +69,30 @@ private slots:
         QVERIFY(writeFile(mainFile(), "[T]\nGood=12\nWords=twelve\nBig=40000\nHigh=17\nYes=yes\nOn=TRUE\n"
                                       "Colour=16777216\nRect=@Rect(1 2 3 4)\n"));
         const SettingsStore store(AppTitle());
-        const QString t = QStringLiteral("T");
-
-        std::int16_t v = 5;
-        QVERIFY(store.readInteger(t, QStringLiteral("Missing"), 9, v));
-        QCOMPARE(v, std::int16_t(9));
-        QVERIFY(store.readInteger(t, QStringLiteral("Good"), 9, v, 1, 16));
-        QCOMPARE(v, std::int16_t(12));
-        QVERIFY(!store.readInteger(t, QStringLiteral("Words"), 9, v));
-        QCOMPARE(v, std::int16_t(12));
-        QVERIFY(!store.readInteger(t, QStringLiteral("Big"), 9, v));       // beyond 16 bits
-        QVERIFY(!store.readInteger(t, QStringLiteral("High"), 9, v, 1, 16));
-        QVERIFY(!store.readInteger(t, QStringLiteral("Rect"), 9, v));      // not a text of ours
-        QCOMPARE(v, std::int16_t(12));
-
-        std::int32_t l = 0;
-        QVERIFY(store.readLong(t, QStringLiteral("Big"), 1, l));
-        QCOMPARE(l, 40000);
-
+        // Each read as "assigned value": a target left alone keeps the value it had before (5).
+        const auto read = [&](const char *key, auto def, auto how, auto... range) {
+            decltype(def) v = 5;
+            const bool ok = (store.*how)(QStringLiteral("T"), QLatin1String(key), def, v, range...);
+            return QStringLiteral("%1 %2").arg(ok).arg(qint64(v));
+        };
+        using I = std::int16_t;
+        const auto integer = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &, I, I) const>(&SettingsStore::readInteger);
+        const auto flag = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &) const>(&SettingsStore::readBoolean);
+        QCOMPARE(read("Missing", I(9), integer, I(-32768), I(32767)), QStringLiteral("1 9"));
+        QCOMPARE(read("Good", I(9), integer, I(1), I(16)), QStringLiteral("1 12"));
+        for (const char *key : {"Words", "Big", "Rect"})   // Big is beyond 16 bits, Rect is not a text of ours
+            QCOMPARE(read(key, I(9), integer, I(-32768), I(32767)), QStringLiteral("0 5"));
+        QCOMPARE(read("High", I(9), integer, I(1), I(16)), QStringLiteral("0 5"));
+        QCOMPARE(read("Big", std::int32_t(1), &SettingsStore::readLong, std::int32_t(-1), std::int32_t(50000)), QStringLiteral("1 40000"));
+        QCOMPARE(read("On", I(0), flag), QStringLiteral("1 -1"));
+        QCOMPARE(read("Colour", Colour(0), &SettingsStore::readColour), QStringLiteral("0 5"));
+        QCOMPARE(read("Missing", Colour(0xFFFFFF), &SettingsStore::readColour), QStringLiteral("1 16777215"));
         bool b = false;
-        QVERIFY(!store.readBoolean(t, QStringLiteral("Yes"), true, b));
-        QCOMPARE(b, false);
-        QVERIFY(store.readBoolean(t, QStringLiteral("On"), false, b));
-        QCOMPARE(b, true);
-        std::int16_t flag = 0;
-        QVERIFY(store.readBoolean(t, QStringLiteral("On"), std::int16_t(0), flag));
-        QCOMPARE(flag, std::int16_t(-1));
-
-        Colour c = 0x010203;
-        QVERIFY(!store.readColour(t, QStringLiteral("Colour"), 0, c));
-        QCOMPARE(c, Colour(0x010203));
-        QVERIFY(store.readColour(t, QStringLiteral("Missing"), 0xFFFFFF, c));
-        QCOMPARE(c, Colour(0xFFFFFF));
-
-        QString s = QStringLiteral("before");
-        QVERIFY(!store.readString(t, QStringLiteral("Rect"), QString(), s));
-        QCOMPARE(s, QStringLiteral("before"));
-        QVERIFY(store.readString(t, QStringLiteral("Missing"), QString(), s));
-        QCOMPARE(s, QString());
+        QVERIFY(!store.readBoolean(QStringLiteral("T"), QStringLiteral("Yes"), true, b) && !b);
+        QVERIFY(store.readBoolean(QStringLiteral("T"), QStringLiteral("On"), false, b) && b);
+        QString text = QStringLiteral("before");
+        QVERIFY(!store.readString(QStringLiteral("T"), QStringLiteral("Rect"), QString(), text) && text == QStringLiteral("before"));
+        QVERIFY(store.readString(QStringLiteral("T"), QStringLiteral("Missing"), QString(), text) && text.isEmpty());
     }
 
     void textsRoundTripThroughTheFile_data()
@@ -175,15 +136,11 @@ private slots:
             QVERIFY(store.sync());
             QVERIFY(!store.failed());
         }
-        const QString text = QString::fromUtf8(readFile(mainFile()));
-        QVERIFY2(text.contains(QStringLiteral("PopupMenu=False\n")), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("Cyclic=True\n")), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("BackColor=16777215\n")), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("ComboImageIndex=-1\n")), qPrintable(text));
-        QVERIFY2(text.contains(QStringLiteral("MainLeft=1234.5\n")), qPrintable(text));
+        const QByteArray text = readFile(mainFile());
+        for (const char *line : {"PopupMenu=False\n", "Cyclic=True\n", "BackColor=16777215\n", "ComboImageIndex=-1\n", "MainLeft=1234.5\n"})
+            QVERIFY2(text.contains(line), text.constData());
     }
 
-    // --- The main window's load and save ----------------------------------------------------
     void firstRunGivesTableDefaults()
     {
         const Loaded l = loadFresh(AlignBottom);
@@ -206,37 +163,24 @@ private slots:
         QCOMPARE((QList<int>{s.brush.style, int(s.brush.colour), s.brush.hatch}), (QList<int>{1, 0, 0}));
         QCOMPARE(s.cyclic, false);
         QCOMPARE(s.mirrorCount, std::int16_t(1));
-        for (int i = MruFirst; i <= MruLast; ++i) {
-            QCOMPARE(w.mruCaption[i], QString());
-            QCOMPARE(w.mruVisible[i], false);
-        }
+        for (int i = MruFirst; i <= MruLast; ++i)
+            QVERIFY(w.mruCaption[i].isEmpty() && !w.mruVisible[i]);
         QCOMPARE(w.fileSeparatorVisible, false);
         // Reading never creates the file.
         QVERIFY(!QFileInfo::exists(mainFile()));
     }
 
-    void everyKeyRoundTrips()
+    void everyKeyRoundTripsAndStartupReplacesPenAndBrush()
     {
-        const Loaded saved = nonDefaultValues();
-        QVERIFY(SaveMainSettings(saved.state, saved.window, false));
-        const Loaded back = loadFresh();
-        compareState(back.state, saved.state);
-        QVERIFY(back.window == saved.window);
-    }
-
-    void startupReplacesPenAndBrush()
-    {
-        Loaded saved = nonDefaultValues();   // pen style 2, brush style 0, hatch 3, brush colour blue
+        const Loaded saved = nonDefaultValues();   // pen style 2, brush style 0, hatch 3, brush colour blue
         QVERIFY(SaveMainSettings(saved.state, saved.window, false));
         Loaded l = loadFresh();
-        QCOMPARE(l.state.pen.style, 2);
-        QCOMPARE(l.state.brush.hatch, 3);
+        compareState(l.state, saved.state);
+        QVERIFY(l.window == saved.window);
         InitToolPropertiesAtStartup(l.state);
-        QCOMPARE(l.state.pen.style, 0);           // follows the brush style
-        QCOMPARE(l.state.brush.style, 0);
-        QCOMPARE(l.state.brush.hatch, 0);
-        QCOMPARE(l.state.brush.colour, Colour(0xFFFFFF));
-        QCOMPARE(l.state.pen.widthX, 9);          // the rest is as stored
+        // The pen style follows the brush style; the rest is as stored.
+        QCOMPARE((QList<int>{l.state.pen.style, l.state.brush.style, l.state.brush.hatch, int(l.state.brush.colour), l.state.pen.widthX}),
+                 (QList<int>{0, 0, 0, 0xFFFFFF, 9}));
     }
 
     void garbageValuesLeaveFieldsUnchanged_data()
@@ -269,7 +213,7 @@ private slots:
         QFETCH(QByteArray, section);
         QFETCH(QByteArray, key);
         QFETCH(QByteArray, value);
-        // A store holding every value away from its default, then one key broken.
+        // Every value away from its default stored, then one key broken: it must not move its field.
         const Loaded good = nonDefaultValues();
         QVERIFY(SaveMainSettings(good.state, good.window, false));
         QByteArray text = readFile(mainFile());
@@ -282,8 +226,6 @@ private slots:
         text.replace(lineStart + 1, lineEnd - lineStart - 1, key + "=" + value);
         QVERIFY(writeFile(mainFile(), text));
 
-        // The window starts from the stored values (as if loaded before); the broken key must not
-        // move its field.
         Loaded l = nonDefaultValues();
         LoadMainSettings(l.state, l.window, kScreen);
         compareState(l.state, good.state);
@@ -292,8 +234,7 @@ private slots:
 
     void missingKeysGiveDefaultsNotPreviousValues()
     {
-        // A file with sections but none of the keys: every field takes its table default, whatever
-        // it held before.
+        // Sections but none of the keys: every field takes its default, whatever it held before.
         QVERIFY(writeFile(mainFile(), "[Settings]\n[Options]\n[Colors]\n[ToolProperties]\n[MRUList]\n"));
         Loaded l = nonDefaultValues();
         LoadMainSettings(l.state, l.window, kScreen);
@@ -304,8 +245,7 @@ private slots:
 
     void masterSwitchesOffKeepStoredValues()
     {
-        // A normal session stores pen width 5, closing lines, one mirror, a red foreground and a
-        // hidden status bar.
+        // A normal session stores pen width 5, a red foreground and a hidden status bar.
         Loaded first = loadFresh();
         first.state.pen.widthX = 5;
         first.state.foreColour = 0x0000FF;
@@ -331,8 +271,7 @@ private slots:
         QVERIFY(SaveMainSettings(second.state, second.window, false));
 
         const Loaded third = loadFresh();
-        // The switches themselves are saved; what they guard is as the first session left it.
-        // Options: width 321 (not gated), the three switches off, closing lines as before.
+        // The switches themselves are saved (width 321 is not gated); what they guard is as before.
         QCOMPARE(third.state.options, (OptionsRecord{321, 480, 0, 0, 0, -1, 0, 0, -1}));
         QCOMPARE(third.state.pen.widthX, 5);
         QCOMPARE(third.state.spray.density, std::int16_t(50));
@@ -364,8 +303,7 @@ private slots:
         QVERIFY(SaveMainSettings(normal.state, normal.window, false));
 
         Loaded minimized = loadFresh();
-        minimized.window.left = -32000;
-        minimized.window.top = -32000;
+        minimized.window.left = minimized.window.top = -32000;
         minimized.window.width = 2400;
         minimized.window.height = 500;
         minimized.window.colorBoxAlign = AlignTop;
@@ -384,21 +322,13 @@ private slots:
                                       "MRU%201=/home/u/new.bmp\nMRU%201%20Visible=True\n"
                                       "File%20Separator%20Visible=True\n"));
         const Loaded l = loadFresh();
-        QCOMPARE(l.window.mruCaption[3], QStringLiteral("/home/u/old.bmp"));
-        QCOMPARE(l.window.mruVisible[3], false);
-        QCOMPARE(l.window.mruCaption[1], QStringLiteral("/home/u/new.bmp"));
-        QCOMPARE(l.window.mruVisible[1], true);
-        QVERIFY(l.window.fileSeparatorVisible);
-
+        QCOMPARE(l.window.mruCaption[3] + l.window.mruCaption[1], QStringLiteral("/home/u/old.bmp/home/u/new.bmp"));
+        QVERIFY(!l.window.mruVisible[3] && l.window.mruVisible[1] && l.window.fileSeparatorVisible);
         QVERIFY(SaveMainSettings(l.state, l.window, false));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 3")),
-                 QStringLiteral("/home/u/old.bmp"));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 3 Visible")),
-                 QStringLiteral("False"));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 4 Visible")),
-                 QStringLiteral("False"));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("File Separator Visible")),
-                 QStringLiteral("True"));
+        QStringList back;
+        for (const char *key : {"MRU 3", "MRU 3 Visible", "MRU 4 Visible", "File Separator Visible"})
+            back << GetSetting(AppTitle(), QStringLiteral("MRUList"), QLatin1String(key));
+        QCOMPARE(back, (QStringList{"/home/u/old.bmp", "False", "False", "True"}));
     }
 
 };

@@ -1,20 +1,16 @@
-// Random-gesture soak: a seeded random user drives one headless document through the scripted
-// main window with every tool, every button, points inside and far outside the picture, key
-// nudges, the edit and image commands, mirror settings and undo/redo bursts. Along the way each
-// undo slot's committed picture is copied when it first appears; at every checkpoint the whole
-// history is walked down and up again and must give back exactly those pictures.
-//
-// ORV_SOAK_EVENTS sets the number of events (10000 by default), ORV_SOAK_SEED the seed (random
-// by default). The seed is printed at the start and in every failure.
+// Random-gesture soak: a seeded random user drives one document with every tool and button,
+// points inside and far outside the picture, keys, the edit and image commands and undo/redo
+// bursts. Each undo slot's picture is copied when it first appears; at every checkpoint the whole
+// history is walked and must give back exactly those pictures. ORV_SOAK_EVENTS sets the number
+// of events (10000), ORV_SOAK_SEED the seed (random; printed at the start and in every failure).
 #include "FakeHost.h"
 #include "dialogs/ImageResize.h"
-#include "testsupport.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTest>
 #include <map>
 #include <random>
+#include <sys/resource.h>
 
 using namespace orv;
 
@@ -26,16 +22,7 @@ const char *const Tools[] = {
     "Spray", "Brush", "Dropper", "Text", "Set Transparent Color",
 };
 
-qint64 peakResidentKiB()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
+qint64 peakResidentKiB() { rusage u{}; getrusage(RUSAGE_SELF, &u); return u.ru_maxrss; }
 
 struct Soak {
     orvtest::DocFixture f{120, 90};
@@ -64,8 +51,7 @@ struct Soak {
     int range(int lo, int hi) { return lo + pick(hi - lo + 1); }
     QString where() const { return QStringLiteral("seed %1, event %2").arg(seed).arg(event); }
 
-    // A point inside the picture, on its edge, or far outside it (as far as a pointer dragged
-    // across the screen reaches).
+    // A point inside the picture, on its edge, or as far outside as a pointer dragged across the screen.
     QPointF point()
     {
         const int w = f.doc.Picture1.ScaleWidth(), h = f.doc.Picture1.ScaleHeight();
@@ -124,9 +110,9 @@ struct Soak {
             d.Picture1_KeyDown(37 + pick(4), 0);
         } else if (r < 70) {
             const int n = range(1, 20);
-            const int action = pick(2) ? 1 : 2;
+            const auto action = std::int16_t(pick(2) ? 1 : 2);
             for (int i = 0; i < n; ++i)
-                d.Undo(std::int16_t(action));
+                d.Undo(action);
         } else {
             command(r - 70);
         }
@@ -144,16 +130,13 @@ struct Soak {
         case 2: d.sub_PASTE(); break;
         case 3: d.sub_FlipHorizontal(); break;
         case 4: d.sub_FlipVertical(); break;
-        case 5: {
-            // A turn by an odd angle enlarges the picture to hold the turned corners; a user
-            // does not repeat that on an ever larger picture, so neither does the soak.
-            if (std::max(d.Picture1.ScaleWidth(), d.Picture1.ScaleHeight()) > 400)
-                break;
-            double angle = (const int[]){90, 180, 270, 45, 30, 1, 359}[pick(7)];
-            std::int16_t dir = std::int16_t(pick(2)), erase = std::int16_t(pick(2));
-            d.sub_ROTATE(angle, dir, erase);
+        case 5:   // an odd angle enlarges the picture: not repeated on an ever larger one
+            if (std::max(d.Picture1.ScaleWidth(), d.Picture1.ScaleHeight()) <= 400) {
+                double angle = (const int[]){90, 180, 270, 45, 30, 1, 359}[pick(7)];
+                auto dir = std::int16_t(pick(2)), erase = std::int16_t(pick(2));
+                d.sub_ROTATE(angle, dir, erase);
+            }
             break;
-        }
         case 6: ResizeDocument(d, range(-2, 260) + pick(3) * 0.5, range(-2, 200)); break;
         case 7: ResizeCanvas(d, range(-2, 260), range(-2, 200)); break;
         case 8: d.setMirrorEnabled(!d.MirrorEnabled()); break;
@@ -184,15 +167,12 @@ struct Soak {
                         .arg(where()).arg(d.UndoIndex()).arg(QLatin1String(when));
             return {};
         };
-        for (int guard = 0; d.CanUndo() && guard < 40; ++guard) {
-            d.Undo(1);
-            if (QString e = check("on undo"); !e.isEmpty())
-                return e;
-        }
-        for (int guard = 0; d.CanRedo() && guard < 40; ++guard) {
-            d.Undo(2);
-            if (QString e = check("on redo"); !e.isEmpty())
-                return e;
+        for (const bool undo : {true, false}) {
+            for (int guard = 0; (undo ? d.CanUndo() : d.CanRedo()) && guard < 40; ++guard) {
+                d.Undo(undo ? 1 : 2);
+                if (QString e = check(undo ? "on undo" : "on redo"); !e.isEmpty())
+                    return e;
+            }
         }
         for (int guard = 0; d.UndoIndex() > start && guard < 40; ++guard)
             d.Undo(1);
@@ -209,12 +189,8 @@ class TestSoak : public QObject {
 private slots:
     void randomGesturesKeepTheHistoryExact()
     {
-        const qint64 events = qEnvironmentVariableIsSet("ORV_SOAK_EVENTS")
-                                  ? qEnvironmentVariable("ORV_SOAK_EVENTS").toLongLong()
-                                  : 10000;
-        const quint32 seed = qEnvironmentVariableIsSet("ORV_SOAK_SEED")
-                                 ? qEnvironmentVariable("ORV_SOAK_SEED").toUInt()
-                                 : std::random_device{}();
+        const qint64 events = qEnvironmentVariableIsSet("ORV_SOAK_EVENTS") ? qEnvironmentVariable("ORV_SOAK_EVENTS").toLongLong() : 10000;
+        const quint32 seed = qEnvironmentVariableIsSet("ORV_SOAK_SEED") ? qEnvironmentVariable("ORV_SOAK_SEED").toUInt() : std::random_device{}();
         qInfo("soak: %lld events, seed %u (ORV_SOAK_SEED=%u repeats this run)", events, seed, seed);
         Soak s(seed);
         QElapsedTimer clock;
@@ -238,8 +214,7 @@ private slots:
         QVERIFY(checkpoints > 0);
         QVERIFY2(s.commits > events / 100 && s.compared > checkpoints, "the run committed almost nothing");
         const double secs = std::max(1e-3, clock.nsecsElapsed() / 1e9);
-        qInfo("soak: %lld events in %.1f s (%.0f events/s), %lld commits, %d checkpoints comparing %lld "
-              "slots, peak resident %lld KiB",
+        qInfo("soak: %lld events in %.1f s (%.0f events/s), %lld commits, %d checkpoints comparing %lld slots, peak resident %lld KiB",
               events, secs, events / secs, s.commits, checkpoints, s.compared, peakResidentKiB());
     }
 };
