@@ -1,19 +1,10 @@
 // Palette files (*.orvp): the text written, the record reader and the loading rules; and the
 // colour box on the main window: picks, the colour dialog, the Colour menu's palette commands
 // and docking the box by dragging its title.
-#include "testsupport.h"
+#include "uihelpers.h"
 
-#include "base/AppInfo.h"
-#include "app/frmMain.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/Palette.h"
-
-#include <QAction>
-#include <QDockWidget>
-#include <QRubberBand>
-#include <QTest>
-#include <QToolBar>
-#include <utility>
 
 using namespace orv;
 

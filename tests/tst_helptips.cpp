@@ -9,17 +9,6 @@
 #include "app/frmTip.h"
 #include "document/frmDocument.h"
 
-#include <QCheckBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSet>
-#include <QTextBrowser>
-
 using namespace orv;
 using orvtest::LoadedMain;
 using orvtest::writeFile;

@@ -8,22 +8,7 @@
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDockWidget>
-#include <QDropEvent>
-#include <QGuiApplication>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMessageBox>
-#include <QMimeData>
 #include <QPrinterInfo>
-#include <QScreen>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QTimer>
-#include <functional>
 
 using namespace orv;
 using orvtest::LoadedMain;

@@ -6,15 +6,6 @@
 #include "tools/OrvSliderWidget.h"
 #include "tools/frmFontDialog.h"
 
-#include <QComboBox>
-#include <QFontDatabase>
-#include <QFontDialog>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSlider>
-
 using namespace orv;
 
 namespace {

@@ -7,9 +7,8 @@
 #include "base/SettingsStore.h"
 #include "testsupport.h"
 
-#include <QAction>
-#include <QTest>
-#include <QToolBar>
+#include <QtTest>
+#include <QtWidgets>
 
 namespace orvtest {
 
