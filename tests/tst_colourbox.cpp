@@ -196,19 +196,6 @@ private slots:
         QCOMPARE(describe(cells), describe(expected));
     }
 
-    void pressesPickColoursByButton()
-    {
-        ColourBoxWidget *box = window().colourBox();
-        for (const auto &[cell, button, want] : {std::tuple{9, Qt::LeftButton, "ff ffffff"},
-                                                 {34, Qt::RightButton, "ff ff0000"}, {0, Qt::MiddleButton, "ff ff0000"}}) {
-            QTest::mousePress(box->LblColor(cell), button);
-            QTest::mouseRelease(box->LblColor(cell), button);
-            QCOMPARE(colours(), QString::fromLatin1(want));
-        }
-        // Picking never changes a cell.
-        QCOMPARE(cellColours(), describe(DefaultCellColours));
-    }
-
     void doubleClicksAskForColour()
     {
         frmMain &w = window();
@@ -248,20 +235,24 @@ private slots:
         // A right double-click is two background picks, no dialog.
         doubleClick(box->LblColor(20), Qt::RightButton);
         QCOMPARE(asked.size(), 2);
-        QCOMPARE(w.state().backColour, Colour(0));
+        QCOMPARE(colours(), QStringLiteral("30201 0"));
+        // Single presses pick by button; picking never changes a cell.
+        for (const auto &[cell, button, want] : {std::tuple{9, Qt::LeftButton, "ff 0"}, {34, Qt::RightButton, "ff ff0000"},
+                                                 {0, Qt::MiddleButton, "ff ff0000"}}) {
+            QTest::mousePress(box->LblColor(cell), button);
+            QTest::mouseRelease(box->LblColor(cell), button);
+            QCOMPARE(colours(), QString::fromLatin1(want));
+        }
         QCOMPARE(cellColours(), describe(expected));
     }
 
-    void loadCommandAndDefaultColors()
+    void paletteCommands()
     {
         frmMain &w = window();
         QString chosen = m_dir.filePath(QStringLiteral("markers.orvp"));
         QVERIFY(SavePaletteFile(chosen, markerCells()));
         QStringList asked;
-        w.paletteOpenHook = [&](const QString &folder, const QString &filter) {
-            asked << folder << filter;
-            return chosen;
-        };
+        w.paletteOpenHook = [&](const QString &folder, const QString &filter) { return asked << folder << filter, chosen; };
         w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
         QCOMPARE(asked, (QStringList{ProgramFolder(), QStringLiteral("Palette Files (*.orvp)")}));
         QCOMPARE(cellColours(), describe(markerCells()));
@@ -280,16 +271,14 @@ private slots:
         // A file that goes wrong on its fourth line: the lines read before count.
         chosen = writeFile("0,5\r\n30,6\r\n31,7\r\n32,white\r\n33,8\r\n");
         w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
-        PaletteCells expected = DefaultCellColours;
-        expected[0] = 5;
-        expected[30] = 6;
-        expected[31] = 7;
-        QCOMPARE(cellColours(), describe(expected));
-    }
-
-    void saveCommand()
-    {
-        frmMain &w = window();
+        PaletteCells odd = DefaultCellColours;
+        odd[0] = 5;
+        odd[30] = 6;
+        odd[31] = 7;
+        QCOMPARE(cellColours(), describe(odd));
+    
+        // Save: the cells as they are, under the name typed.
+        w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
         std::optional<QColor> answer = QColor(0x12, 0x34, 0x56);
         w.colorDialogHook = [&](const QColor &) { return answer; };
         w.LblColor_DblClick(3);
@@ -297,11 +286,7 @@ private slots:
         expected[3] = 0x563412;
         QStringList folders, filters;
         QString typed = m_dir.filePath(QStringLiteral("mine"));
-        w.paletteSaveHook = [&](const QString &folder, const QString &filter) {
-            folders << folder;
-            filters << filter;
-            return typed;
-        };
+        w.paletteSaveHook = [&](const QString &folder, const QString &filter) { return folders << folder, filters << filter, typed; };
         const auto save = [&](const QString &name) {
             typed = name.isEmpty() ? name : m_dir.filePath(name);
             w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
@@ -337,7 +322,7 @@ private slots:
 
         // What was saved loads back into a box whose cells were reset.
         w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
-        w.paletteOpenHook = [&](const QString &, const QString &) { return m_dir.filePath(QStringLiteral("mine.orvp")); };
+        chosen = m_dir.filePath(QStringLiteral("mine.orvp"));
         w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
         QCOMPARE(cellColours(), describe(expected));
     }
