@@ -39,9 +39,8 @@ private slots:
     {
         QTemporaryDir dir;
         TipBook none(1);
-        QVERIFY(!none.LoadTips(QString()));
-        QVERIFY(!none.LoadTips(dir.filePath(QStringLiteral("missing.txt"))));
-        QVERIFY(!none.LoadTips(dir.path()));   // a folder is no tip file
+        // No name, a missing file, a folder: no tips.
+        QVERIFY(!none.LoadTips(QString()) && !none.LoadTips(dir.filePath(QStringLiteral("missing.txt"))) && !none.LoadTips(dir.path()));
         QVERIFY(none.Tips().isEmpty());
 
         // One line: always that line.
@@ -65,22 +64,19 @@ private slots:
         QVERIFY(book.Tips().size() >= 15);
         for (const QString &t : book.Tips())
             QVERIFY2(t.trimmed().size() > 20, qPrintable(t));
-    }
 
-    void drawsAreUniformWithRepeats()
-    {
-        QTemporaryDir dir;
-        TipBook book(12345);
-        QVERIFY(book.LoadTips(writeFile(dir, QStringLiteral("four.txt"), "a\nb\nc\nd\n")));
+        // Draws are uniform, with repeats.
+        TipBook four(12345);
+        QVERIFY(four.LoadTips(writeFile(dir, QStringLiteral("four.txt"), "a\nb\nc\nd\n")));
         QList<int> counts(4, 0);
         bool repeated = false;
-        int last = book.CurrentTip();
+        int last = four.CurrentTip();
         for (int i = 0; i < 4000; ++i) {
-            book.DoNextTip();
-            QVERIFY(book.CurrentTip() >= 1 && book.CurrentTip() <= 4);
-            ++counts[book.CurrentTip() - 1];
-            repeated |= book.CurrentTip() == last;
-            last = book.CurrentTip();
+            four.DoNextTip();
+            QVERIFY(four.CurrentTip() >= 1 && four.CurrentTip() <= 4);
+            ++counts[four.CurrentTip() - 1];
+            repeated |= four.CurrentTip() == last;
+            last = four.CurrentTip();
         }
         QVERIFY(repeated);
         for (int c : counts)
@@ -111,11 +107,7 @@ private slots:
         QCOMPARE(orvtest::setting("Options", "Show Tips at Startup"), QStringLiteral("1"));
         QTest::mouseClick(again.cmdOK(), Qt::LeftButton);
         QCOMPARE(again.result(), int(QDialog::Accepted));
-    }
 
-    void badTipFiles()
-    {
-        QTemporaryDir dir;
         // A missing and an empty file: no tips, an empty label, and Next still works.
         for (const QString &path : {dir.filePath(QStringLiteral("nothing.txt")),
                                     writeFile(dir, QStringLiteral("empty.txt"), QByteArray())}) {
@@ -254,9 +246,22 @@ private slots:
         }
     }
 
-    void helpOpensContentsAndCurrentTool()
+    void helpWindowAndItsPages()
     {
         LoadedMain w;
+        // Neither the configured file nor one beside this test program: a message, no window.
+        QTemporaryDir dir;
+        w.state().helpFile = dir.filePath(QStringLiteral("ORVIEENG.HLP"));
+        QStringList texts, titles;
+        w.msgBoxHook = [&](const QString &text, int, const QString &title) { return texts << text, titles << title, 1; };
+        QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/ORVIEENG.HLP"));
+        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
+        QVERIFY(texts.size() == 1 && texts.first().contains(QStringLiteral("ORVIEENG.HLP")));
+        QCOMPARE(titles.first(), AppTitle());
+        QVERIFY(!w.helpWindow());
+        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
+        QCOMPARE(texts.size(), 2);
+
         w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
         w.setGeometry(600, 400, 900, 600);
         w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
@@ -269,8 +274,7 @@ private slots:
         w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
         QCOMPARE(w.helpWindow(), help);
         QCOMPARE(help->searchBox()->text(), QStringLiteral("Spray"));
-        QCOMPARE(help->page()->source().fileName(), QStringLiteral("tools.html"));
-        QCOMPARE(help->page()->source().fragment(), QStringLiteral("spray"));
+        QCOMPARE(help->page()->source().fileName() + QLatin1Char('#') + help->page()->source().fragment(), QStringLiteral("tools.html#spray"));
         QCOMPARE(help->keywordList()->count(), 1);
 
         // It opens over the main window, and Escape closes it.
@@ -279,15 +283,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(help));
         QTest::keyClick(help->page(), Qt::Key_Escape);
         QTRY_VERIFY(!w.helpWindow());
-        w.close();
-    }
 
-    void helpNamesOnlyTheProgramsTools()
-    {
-        // The tools page has one section per tool of the tool bar, and one for the Colour menu's
+        // The tools page: one section per tool of the tool bar and one for the Colour menu's
         // one-shot tool, each headed by the name the program shows for it; nothing else.
-        LoadedMain w;
-        w.state().helpFile = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
         QSet<QString> tools{w.menuItem(QStringLiteral("mnuColorSetTransparent"))->text().remove(QLatin1Char('&'))};
         for (QAction *a : w.TbEdit()->actions())
             tools << a->toolTip();
@@ -329,32 +327,10 @@ private slots:
             QVERIFY(w.helpWindow());
             QCOMPARE(heading.value(w.helpWindow()->page()->source().fragment()), a->toolTip());
         }
+        QCOMPARE(texts.size(), 2);   // no message while the help file is there
         w.ActiveForm()->doc().setSaveReq(false);
         w.close();
-    }
-
-    void missingHelpFileIsReported()
-    {
-        QTemporaryDir dir;
-        LoadedMain w;
-        w.state().helpFile = dir.filePath(QStringLiteral("ORVIEENG.HLP"));
-        QStringList texts, titles;
-        w.msgBoxHook = [&](const QString &text, int, const QString &title) {
-            texts << text;
-            titles << title;
-            return 1;
-        };
-        // Neither the configured file nor one beside this test program.
-        QFile::remove(QCoreApplication::applicationDirPath() + QStringLiteral("/ORVIEENG.HLP"));
-        w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
-        QCOMPARE(texts.size(), 1);
-        QVERIFY(texts.first().contains(QStringLiteral("ORVIEENG.HLP")));
-        QCOMPARE(titles.first(), AppTitle());
-        QVERIFY(!w.helpWindow());
-        w.menuItem(QStringLiteral("mnuHelpSearchForHelpOn"))->trigger();
-        QCOMPARE(texts.size(), 2);
-        w.close();
-    }
+        }
 };
 
 QTEST_MAIN(TestHelpTips)
