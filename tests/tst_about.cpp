@@ -1,6 +1,4 @@
-// The about window: its texts, the link and its colours, OK; "System Info" through the machine
-// key store or the system's own information program; the store's string and double-word values.
-#include "filehelpers.h"
+// The about window: texts, link, OK, "System Info" through the machine key store, the store's values.
 #include "uihelpers.h"
 #include "aux/MachineRegistry.h"
 #include "aux/frmAbout.h"

@@ -1,6 +1,4 @@
-// The image file browser: listing a folder by its pattern, the folder pass with its progress
-// steps, damaged files skipped, previews and opening a picture as a document.
-#include "filehelpers.h"
+// The image file browser: the folder's files, the pass with its progress, previews, opening a picture.
 #include "uihelpers.h"
 #include "aux/BrowseFolder.h"
 #include "aux/frmBrowse.h"

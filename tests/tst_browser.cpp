@@ -1,6 +1,4 @@
-// The web browser window on local pages: the start page, navigation, the address list's rules
-// and the don't-navigate flag; and the editor living on where the engine's sandbox cannot be had.
-#include "filehelpers.h"
+// The web browser window on local pages, its address list, and the editor living on without a sandbox.
 #include "uihelpers.h"
 #include "aux/AddressHistory.h"
 #include "aux/frmBrowser.h"

@@ -1,6 +1,4 @@
-// Palette files (*.orvp): the text written, the record reader and the loading rules; and the
-// colour box on the main window: picks, the colour dialog, the Colour menu's palette commands
-// and docking the box by dragging its title.
+// Palette files (*.orvp) and the colour box: picks, the colour dialog, palette commands, docking.
 #include "uihelpers.h"
 
 #include "tools/ColourBoxWidget.h"

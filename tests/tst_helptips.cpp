@@ -1,6 +1,4 @@
-// The Help menu's windows and the Programs menu: the tip of the day and its file, the help
-// viewer, its index and pages, and the shared program list behind the Programs menu.
-#include "filehelpers.h"
+// The Help menu: tip of the day and its file, the help viewer and its pages; the Programs menu.
 #include "uihelpers.h"
 #include "app/HelpIndex.h"
 #include "app/ProgramList.h"

@@ -1,5 +1,4 @@
-// The document window at a device pixel ratio of 2: one picture pixel on one device pixel, the
-// pointer on the pixel under it, and scroll units and allowances counted in picture pixels.
+// The document window at a device pixel ratio of 2: one picture pixel on one device pixel.
 #include "uihelpers.h"
 #include "aux/frmZoom.h"
 #include "dialogs/frmNewImage.h"

@@ -1,6 +1,4 @@
-// The main window: start-up, command state, dropped files, the close question at shut-down, the
-// settings written at exit and read at the next start, shortcuts, the Window menu and printing.
-#include "filehelpers.h"
+// The main window: start-up, commands, drops, shut-down and restart, shortcuts, Window menu, printing.
 #include "uihelpers.h"
 #include "base/ImageFiles.h"
 #include "app/frmSplash.h"

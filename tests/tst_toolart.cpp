@@ -1,6 +1,4 @@
-// The program's own pictures: every toolbar key's picture at the sizes toolbars and menus show,
-// the icon theme's picture for the standard commands where it has one, the main window's buttons,
-// tool pointers whose hot spots hit the drawing, and the application icon.
+// The program's own pictures: toolbar keys at every size, the icon theme, buttons, tool pointers, app icon.
 #include "base/ToolArt.h"
 #include "uihelpers.h"
 

@@ -1,5 +1,4 @@
-// The main window's tool state through what the user touches: the property sliders kept over a
-// real restart, Tile and Mirror, the one-shot colour tools, the cool bar and the font dialog.
+// Tool state through what the user touches: sliders over a restart, Tile/Mirror, colour tools, bands, font.
 #include "uihelpers.h"
 
 #include "document/frmDocument.h"
@@ -75,7 +74,7 @@ private slots:
         }
     }
 
-    void tileStaysPressedMirrorReleasesIt()
+    void buttonsColourToolsAndBands()
     {
         Running r;
         const auto shows = [&](bool tile, bool mirror) {
@@ -97,11 +96,7 @@ private slots:
         r.stdButton("Mirror");
         r.stdButton("Mirror");
         shows(false, false);
-    }
 
-    void colourToolsChosenTwice()
-    {
-        Running r;
         QAction *setTransparent = r.menuItem(QStringLiteral("mnuColorSetTransparent"));
         r.tool("Pencil");
         // "Set Transparent Color" twice: the pick takes the colour and hands back the pencil.
@@ -127,15 +122,10 @@ private slots:
         QCOMPARE(r.state().currentTool, QStringLiteral("Line"));
         QCOMPARE(r.state().foreColour, Colour(0xFFFFFF));   // the blank image's white
         // The tool bar and the property panel show the line again.
-        QVERIFY(r.tbEditButton(QStringLiteral("Line"))->isChecked());
-        QVERIFY(!r.tbEditButton(QStringLiteral("Dropper"))->isChecked());
+        QVERIFY(r.tbEditButton(QStringLiteral("Line"))->isChecked() && !r.tbEditButton(QStringLiteral("Dropper"))->isChecked());
         QVERIFY(!r.OptWidth()->isHidden());
-    }
 
-    void coolBarFollowsTheViewItems()
-    {
         // The workspace moves up and down with the bands at once, without waiting for events.
-        Running r;
         QAction *standard = r.menuItem(QStringLiteral("mnuViewToolStd"));
         QAction *tools = r.menuItem(QStringLiteral("mnuViewEdit"));
         const int menuBottom = r.menuBar()->geometry().bottom();

@@ -1,6 +1,4 @@
-// The zoom view: factor steps and caption, the saved position kept on the screen, opening and
-// closing with the toolbar button, and the magnified copy a pointer move makes.
-#include "filehelpers.h"
+// The zoom view: factor steps, its saved position, the toolbar button, the magnified copy.
 #include "uihelpers.h"
 #include "aux/ZoomRules.h"
 #include "aux/frmZoom.h"

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "base/AppInfo.h"
 #include "base/SettingsStore.h"
+#include "filehelpers.h"
 #include "testsupport.h"
 
 #include <QtTest>
