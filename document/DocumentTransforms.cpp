@@ -141,15 +141,16 @@ void Document::sub_ROTATE(double &Angle, std::int16_t &Direction, std::int16_t &
             m_view->ShowSelectionOutline(true, QRect(minX, minY, maxX - minX, maxY - minY));
         retakeLiftedBlock();
     } else {
-        // 5.1 The whole surface takes the background colour first, so corners that no source
-        // pixel reaches show it. Every pixel is written, so it goes into one fresh buffer of
+        // 5.1-5.2 Every pixel of the surface takes its source pixel, and the corners that no
+        // source pixel reaches take the background colour, as a fill of the whole surface
+        // before the rotation would give them (without a selection there is no clip region),
+        // in the same pass. Every pixel is written, so it goes into one fresh buffer of
         // Picture1's own without copying the old pixels (the source keeps them).
         qsizetype stride = 0;
         std::uint32_t *bits = Picture1.contiguousBits(&stride, false);
-        Picture1.FillRgn(CreateRectRgn(0, 0, W, H), Brush{BS_SOLID, m_host.state().backColour});
-        // 5.2 Every pixel of the surface takes its source pixel.
         LoopYield yield;
-        RotateNearest(source, bits, stride, Picture1.size(), back, QRect(0, 0, W, H), [&yield](int) { yield(); });
+        RotateNearest(source, bits, stride, Picture1.size(), back, QRect(0, 0, W, H), [&yield](int) { yield(); },
+                      QPoint(), ToPixel(m_host.state().backColour));
         // 5.3
         Picture1.markDirty(QRect(0, 0, W, H));
         refreshPicture();

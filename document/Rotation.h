@@ -12,6 +12,7 @@
 #include <QSize>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace orv {
 
@@ -43,9 +44,11 @@ void RotateNearest(const QImage &src, QImage &dst, const RotationMap &m, const Q
                    const std::function<void(int rowsDone)> &progress = {});
 // The same onto 32-bit rows at `dstBits` (`dstStride` pixels apart) of a buffer of `dstSize`
 // whose pixel (0, 0) is the destination pixel `dstOrigin`; `area` is in the buffer's pixels.
+// With `outside` set, the pixels of `area` whose source lies off the picture take that pixel
+// instead of keeping theirs, in the same pass (as a fill of the area before the rotation).
 void RotateNearest(const QImage &src, std::uint32_t *dstBits, qsizetype dstStride, QSize dstSize,
                    const RotationMap &m, const QRect &area, const std::function<void(int rowsDone)> &progress = {},
-                   QPoint dstOrigin = QPoint());
+                   QPoint dstOrigin = QPoint(), std::optional<std::uint32_t> outside = std::nullopt);
 
 // How many threads a large rotation may use: 0 (the default) lets the machine decide, 1 keeps
 // it on the calling thread. The pixels are the same either way.
