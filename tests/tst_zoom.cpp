@@ -9,7 +9,7 @@ using namespace orv;
 class TestZoom : public QObject {
     Q_OBJECT
 private slots:
-    void factorSequences()
+    void factorStepsAndPositionRule()
     {
         QList<int> up{4};
         while (up.last() < 20)
@@ -26,10 +26,7 @@ private slots:
         for (std::int16_t f = 1; f <= 24; ++f)
             QVERIFY(ZoomIn(f) >= 1 && ZoomIn(f) <= 24 && ZoomOut(f) >= 1 && ZoomOut(f) <= 24);
         QCOMPARE(ZoomCaption(23), QStringLiteral("Zoom 23 X"));
-    }
 
-    void positionClamping()
-    {
         const QSize win(210, 200), screen(1280, 800);
         // Pulled back past the right and bottom edges only; a window partly off the top left stays.
         for (const auto &[from, to] : {std::pair{QPoint(100, 50), QPoint(100, 50)}, {QPoint(5000, 50), QPoint(1070, 50)},
