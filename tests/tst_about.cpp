@@ -1,24 +1,7 @@
-// The about window offscreen: its texts (the version straight after "Version"), the link and
-// its colours, OK; "System Info" through the machine key store, by the key paths and value
-// names the store keeps, with the system's own information program where the store has none;
-// and the store's string and double-word values.
-#include "testsupport.h"
-
-#include "app/frmMain.h"
+// The about window: texts, link, OK, "System Info" through the machine key store, the store's values.
+#include "uihelpers.h"
 #include "aux/MachineRegistry.h"
 #include "aux/frmAbout.h"
-#include "base/AppInfo.h"
-
-#include <QAction>
-#include <QDialog>
-#include <QFile>
-#include <QLabel>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 using namespace orv;
 
@@ -44,34 +27,28 @@ struct PrivateMachine {
     static QString program(const QString &folder, const QString &name)
     {
         const QString file = folder + QLatin1Char('/') + name;
-        QFile f(file);
-        if (!f.open(QIODevice::WriteOnly))
-            return {};
-        f.write("#!/bin/sh\n");
-        f.close();
-        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        orvtest::writeFile(file, "#!/bin/sh\n");
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         return file;
     }
 };
 
+// The messages the about window shows and the programs it starts, from now on.
 struct Shown {
-    QStringList texts, titles;
+    QStringList texts, titles, started;
     QList<int> styles;
-    QStringList started;
+    explicit Shown(frmAbout &about, bool startSucceeds = true)
+    {
+        about.msgBoxHook = [this](const QString &text, const QString &title, int style) {
+            texts << text;
+            titles << title;
+            styles << style;
+        };
+        about.startHook = [this, startSucceeds](const QString &program) { return started << program, startSucceeds; };
+    }
 };
 
-void hook(frmAbout &about, Shown &shown, bool startSucceeds = true)
-{
-    about.msgBoxHook = [&shown](const QString &text, const QString &title, int style) {
-        shown.texts << text;
-        shown.titles << title;
-        shown.styles << style;
-    };
-    about.startHook = [&shown, startSucceeds](const QString &program) {
-        shown.started << program;
-        return startSucceeds;
-    };
-}
+QString version() { return QStringLiteral("Version%1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()); }
 
 const QString kInfo = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kLocation = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
@@ -90,8 +67,7 @@ private slots:
         PrivateMachine machine;
         const QString key = QStringLiteral("SOFTWARE\\Orv\\Test");
         QString v = QStringLiteral("stale");
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), v));
-        QVERIFY(v.isEmpty());
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), v) && v.isEmpty());
 
         QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, key, QStringLiteral("Name"), QStringLiteral("/usr/bin/tool with blanks")));
         QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), QString()));
@@ -99,8 +75,7 @@ private slots:
         QCOMPARE(v, QStringLiteral("/usr/bin/tool with blanks"));
         // Key and value names ignore letter case.
         QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("software\\orv\\TEST"), QStringLiteral("name"), v));
-        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), v));
-        QVERIFY(v.isEmpty());
+        QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), v) && v.isEmpty());
 
         // A double-word reads as the hexadecimal digits of its bytes, most significant first and
         // without leading zeros, taken as one number: up to four digits a 16-bit one.
@@ -115,20 +90,16 @@ private slots:
         }
         QVERIFY(RegSetDword(HKEY_LOCAL_MACHINE, key, QStringLiteral("Word"), 0x01020304u));
         const std::optional<RegValue> raw = RegQueryValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Word"));
-        QVERIFY(raw);
-        QCOMPARE(raw->type, REG_DWORD);
+        QVERIFY(raw && raw->type == REG_DWORD);
         QCOMPARE(raw->data, QByteArray("\x04\x03\x02\x01", 4));
 
         // Missing value, missing key, another root, and a damaged entry all fail with an empty text.
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Nothing"), v));
-        QVERIFY(v.isEmpty());
+        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Nothing"), v) && v.isEmpty());
         QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Nobody"), QStringLiteral("Name"), v));
         QVERIFY(!GetKeyValue(HKEY_CURRENT_USER, key, QStringLiteral("Name"), v));
         QVERIFY(!GetKeyValue(0x12345678u, key, QStringLiteral("Name"), v));
-        QFile ini(machine.dir.filePath(QStringLiteral("HKEY_LOCAL_MACHINE.ini")));
-        QVERIFY(ini.open(QIODevice::Append));
-        ini.write("\n[odd]\nvalue=qword:12\nbig=dword:99999999999\n");
-        ini.close();
+        const QString ini = machine.dir.filePath(QStringLiteral("HKEY_LOCAL_MACHINE.ini"));
+        QVERIFY(orvtest::writeFile(ini, orvtest::readFile(ini) + "\n[odd]\nvalue=qword:12\nbig=dword:99999999999\n"));
         QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("value"), v));
         QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("big"), v));
     }
@@ -139,7 +110,7 @@ private slots:
         QCOMPARE(about.windowTitle(), QStringLiteral("About Orv Image Editor"));
         QCOMPARE(about.lblTitle()->text(), QStringLiteral("Orv Image Editor"));
         // The number follows "Version" directly, without a blank.
-        QCOMPARE(about.lblVersion()->text(), QStringLiteral("Version%1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
+        QCOMPARE(about.lblVersion()->text(), version());
         QCOMPARE(about.LblWWW()->text(), QStringLiteral("https://orv.example.org/"));
         QCOMPARE(about.linkColour(), QColor(0, 0, 255));
         QStringList opened;
@@ -163,8 +134,7 @@ private slots:
     {
         PrivateMachine machine;
         frmAbout about;
-        Shown shown;
-        hook(about, shown);
+        Shown shown(about);
         // Nothing in the store and no information program on this machine: the message.
         QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
         QCOMPARE(shown.texts, QStringList{QStringLiteral("Unable to open System information")});
@@ -185,8 +155,7 @@ private slots:
         // program not tried.
         QVERIFY(RegSetString(HKEY_LOCAL_MACHINE, kLocation, QStringLiteral("MSINFO"), machine.dir.path()));
         QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
-        QCOMPARE(shown.texts.size(), 2);
-        QCOMPARE(shown.titles.last(), QStringLiteral("System Error"));
+        QCOMPARE(shown.titles, (QStringList{QStringLiteral("System Error"), QStringLiteral("System Error")}));
         QCOMPARE(shown.started.size(), 2);
         // With the program in that folder it starts.
         const QString located = PrivateMachine::program(machine.dir.path(), QStringLiteral("MSINFO32.EXE"));
@@ -198,16 +167,14 @@ private slots:
         QCOMPARE(shown.started.last(), QStringLiteral("/usr/bin/some-sysinfo"));
         QCOMPARE(shown.texts.size(), 2);
         // A program that does not start is reported like a missing one.
-        Shown failing;
-        hook(about, failing, false);
+        Shown failing(about, false);
         QTest::mouseClick(about.cmdSysInfo(), Qt::LeftButton);
         QCOMPARE(failing.titles, QStringList{QStringLiteral("System Error")});
     }
 
     void aboutFromHelpMenu()
     {
-        frmMain w;
-        w.MDIForm_Load();
+        orvtest::LoadedMain w;
         QString version;
         bool modal = false;
         w.modalHook = [&](QDialog &d) {
@@ -218,7 +185,7 @@ private slots:
         };
         w.menuItem(QStringLiteral("mnuHelpAbout"))->trigger();
         QVERIFY(modal);
-        QCOMPARE(version, QStringLiteral("Version%1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
+        QCOMPARE(version, ::version());
         w.close();
     }
 };

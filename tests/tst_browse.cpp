@@ -1,27 +1,8 @@
-// The image file browser: listing a folder by its pattern, the folder pass with its progress
-// steps, damaged files skipped, previews and opening a picture as a document.
-#include "filehelpers.h"
-#include "testsupport.h"
-
-#include "app/frmMain.h"
+// The image file browser: the folder's files, the pass with its progress, previews, opening a picture.
+#include "uihelpers.h"
 #include "aux/BrowseFolder.h"
 #include "aux/frmBrowse.h"
 #include "document/frmDocument.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QTimer>
-#include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QLabel>
-#include <QListWidget>
-#include <QProgressBar>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 
 using namespace orv;
 
@@ -35,9 +16,7 @@ void writeImage(const QTemporaryDir &dir, const QString &name, QColor c, QSize s
 
 void writeBytes(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
-    QFile f(dir.filePath(name));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
+    QVERIFY(!orvtest::writeFile(dir, name, bytes).isEmpty());
 }
 } // namespace
 
@@ -51,8 +30,7 @@ private slots:
             writeBytes(dir, QString::fromLatin1(name), "x");
         QCOMPARE(BrowseFolderFiles(dir.path()),
                  (QStringList{"a.jpg", "b.BMP", "C.gif", "e.jpeg", "f.ico", "g.cur", "h.dib", "i.wmf"}));
-        QVERIFY(BrowseFolderFiles(dir.filePath(QStringLiteral("missing"))).isEmpty());
-        QVERIFY(BrowseFolderFiles(QString()).isEmpty());
+        QVERIFY(BrowseFolderFiles(dir.filePath(QStringLiteral("missing"))).isEmpty() && BrowseFolderFiles(QString()).isEmpty());
         QCOMPARE(BrowsePattern(), QStringLiteral("*.jpg;*.gif;*.jpeg;*.dib;*.ico;*.cur;*.bmp;*.wmf"));
     }
 
@@ -61,14 +39,11 @@ private slots:
         QTemporaryDir full, empty;
         writeImage(full, QStringLiteral("one.bmp"), Qt::red);
         frmBrowse w;
-        QSignalSpy done(&w, &frmBrowse::passFinished);
         w.setPath(full.path());
         QTRY_VERIFY(!w.passRunning());
         QCOMPARE(w.preview().pixelColor(0, 0), QColor(Qt::red));
         w.setPath(empty.path());
-        QVERIFY(!w.passRunning());
-        QVERIFY(w.progressSteps().isEmpty());
-        QVERIFY(w.ProgBar1()->isHidden());
+        QVERIFY(!w.passRunning() && w.progressSteps().isEmpty() && w.ProgBar1()->isHidden());
         QCOMPARE(w.File1()->count(), 0);
         QCOMPARE(w.preview().pixelColor(0, 0), QColor(Qt::red));
     }
@@ -95,9 +70,8 @@ private slots:
         w.setPath(dir.path());
         QCOMPARE(seen, (QStringList{"0 a.bmp shown/5", "1 a.bmp shown/5", "2 c.bmp shown/5", "3 c.bmp shown/5",
                                     "4 c.bmp shown/5"}));
-        QVERIFY(!w.passRunning());
+        QVERIFY(!w.passRunning() && w.ProgBar1()->isHidden());
         QCOMPARE(w.progressSteps(), (QList<int>{0, 1, 2, 3, 4}));
-        QVERIFY(w.ProgBar1()->isHidden());
         // The preview ends on the last file that loaded.
         QCOMPARE(w.previewFile(), dir.filePath(QStringLiteral("c.bmp")));
         QCOMPARE(w.preview().pixelColor(0, 0), QColor(Qt::blue));
@@ -109,8 +83,7 @@ private slots:
 
     void driveChangeSetsTheCurrentFolder()
     {
-        // The user picks the root drive in the drive list with the keyboard: the folder list
-        // and the file list follow, and the process works in that drive from now on.
+        // The root drive picked with the keyboard: the lists follow and the process works there.
         frmBrowse w;
         w.show();
         QComboBox *drives = w.Drive1();
@@ -136,13 +109,11 @@ private slots:
         QTemporaryDir dir;
         writeImage(dir, QStringLiteral("green.bmp"), Qt::green, {33, 17});
         writeImage(dir, QStringLiteral("red.bmp"), Qt::red, {12, 8});
-        frmMain m;
-        m.MDIForm_Load();
+        orvtest::LoadedMain m;
         m.show();
         m.setGeometry(600, 400, 900, 600);
         frmBrowse *w = m.mnuViewBrowse_Click();
-        QVERIFY(w);
-        QCOMPARE(m.mnuViewBrowse_Click(), w);   // one image browser, brought to the front
+        QVERIFY(w && m.mnuViewBrowse_Click() == w);   // one image browser, brought to the front
         QVERIFY(m.geometry().contains(w->geometry().center()));   // opened over the main window
         w->setDirPath(dir.path());
         QTRY_COMPARE(w->path(), dir.path());
@@ -173,8 +144,7 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-        // A timer keeps ticking while the pass runs; at its first tick the user chooses another
-        // folder, which replaces the pass at once.
+        // A timer ticks while the pass runs; at its first tick another folder replaces the pass.
         QTemporaryDir other;
         int ticksDuringPass = 0;
         int stepsWhenReplaced = -1;
@@ -196,8 +166,7 @@ private slots:
         QVERIFY2(stepsWhenReplaced > 0 && stepsWhenReplaced < count, qPrintable(QString::number(stepsWhenReplaced)));
         QCOMPARE(w.path(), other.path());
         QCOMPARE(w.File1()->count(), 0);
-        QVERIFY(!w.passRunning());
-        QVERIFY(w.ProgBar1()->isHidden());
+        QVERIFY(!w.passRunning() && w.ProgBar1()->isHidden());
 
         // Left alone, the pass goes through every picture and ends on the last one.
         w.setPath(dir.path());

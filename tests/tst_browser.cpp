@@ -1,24 +1,9 @@
-// The web browser window on local pages only: the start page, navigation between pages, the
-// address list's once-per-address, most-recent-first rule and the don't-navigate flag; and the
-// editor living on when the browser opens where the engine's sandbox cannot be had.
-#include "testsupport.h"
-
-#include "app/frmMain.h"
+// The web browser window on local pages, its address list, and the editor living on without a sandbox.
+#include "uihelpers.h"
 #include "aux/AddressHistory.h"
 #include "aux/frmBrowser.h"
 #include "document/frmDocument.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QLineEdit>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTextStream>
-#include <QTimer>
 #include <QWebEngineView>
 
 using namespace orv;
@@ -28,19 +13,18 @@ constexpr int kLoadTimeout = 60000;   // the first page also starts the web engi
 
 QString writePage(const QTemporaryDir &dir, const QString &name, const QString &title, const QString &link)
 {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return {};
-    f.write(QStringLiteral("<html><head><title>%1</title></head><body><a href=\"%2\">next</a></body></html>")
-                .arg(title, link)
-                .toUtf8());
-    return path;
+    return orvtest::writeFile(dir, name, QStringLiteral("<html><head><title>%1</title></head><body><a href=\"%2\">next</a></body></html>")
+                                             .arg(title, link).toUtf8());
 }
 
-QString url(const QString &path)
+QString url(const QString &path) { return QUrl::fromLocalFile(path).toString(); }
+
+// The start page shipped beside the program, copied next to the test from the source tree.
+QString startPageBeside()
 {
-    return QUrl::fromLocalFile(path).toString();
+    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/start.html");
+    QFile::remove(beside);
+    return QFile::copy(QFINDTESTDATA("../resources/data/start.html"), beside) ? beside : QString();
 }
 
 // The child run of this program: the editor as it starts, View > Web Browser from the menu, and
@@ -90,9 +74,8 @@ private slots:
     void historyRule()
     {
         QStringList list;
-        RecordVisitedAddress(list, QStringLiteral("a"));
-        RecordVisitedAddress(list, QStringLiteral("b"));
-        RecordVisitedAddress(list, QStringLiteral("c"));
+        for (const char *a : {"a", "b", "c"})
+            RecordVisitedAddress(list, QLatin1String(a));
         QCOMPARE(list, (QStringList{"c", "b", "a"}));
         RecordVisitedAddress(list, QStringLiteral("a"));
         QCOMPARE(list, (QStringList{"a", "c", "b"}));
@@ -138,8 +121,7 @@ private slots:
 
         // Stop: timer off, caption the page's title.
         w.button(QStringLiteral("Stop"))->trigger();
-        QVERIFY(!w.timTimer()->isActive());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Page A"));
+        QVERIFY(!w.timTimer()->isActive() && w.windowTitle() == QStringLiteral("Page A"));
 
         // An unreachable address ends in the engine's error page, not in a hang or a crash; the
         // keypad's Enter confirms as well.
@@ -154,17 +136,11 @@ private slots:
         orvtest::PrivateSettings settings;
         {
             frmBrowser w{QString()};
-            QVERIFY(w.addresses().isEmpty());
-            QVERIFY(!w.timTimer()->isActive());
-            QVERIFY(w.brwWebBrowser()->url().isEmpty());
+            QVERIFY(w.addresses().isEmpty() && !w.timTimer()->isActive() && w.brwWebBrowser()->url().isEmpty());
         }
-        // The View menu's Web Browser: one more window per use, on the start page shipped beside
-        // the program (copied next to the test from the source tree).
-        const QString start = QFINDTESTDATA("../resources/data/start.html");
-        QVERIFY(!start.isEmpty());
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/start.html");
-        QFile::remove(beside);
-        QVERIFY(QFile::copy(start, beside));
+        // The View menu's Web Browser: one more window per use, on the shipped start page.
+        const QString beside = startPageBeside();
+        QVERIFY(!beside.isEmpty());
         frmMain m;
         m.MDIForm_Load();
         m.setGeometry(0, 0, 1000, 800);
@@ -187,12 +163,10 @@ private slots:
 
     void editorLivesOnWithoutTheSandbox()
     {
-        // As the program runs for a user: the engine's sandbox variables are not set. Run as the
-        // superuser, the engine ends the whole process unless the program turns its sandbox off.
-        const QString start = QFINDTESTDATA("../resources/data/start.html");
-        const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/start.html");
-        QFile::remove(beside);
-        QVERIFY(QFile::copy(start, beside));
+        // Without the engine's sandbox variables, as for a user; run as the superuser, the engine
+        // ends the whole process unless the program turns its sandbox off.
+        const QString beside = startPageBeside();
+        QVERIFY(!beside.isEmpty());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"));
         env.remove(QStringLiteral("QTWEBENGINE_CHROMIUM_FLAGS"));
@@ -214,8 +188,7 @@ private slots:
         // no window, and the editor goes on.
         const QByteArray helper = qgetenv("QTWEBENGINEPROCESS_PATH");
         qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
-        frmMain m;
-        m.MDIForm_Load();
+        orvtest::LoadedMain m;
         QStringList said;
         m.msgBoxHook = [&](const QString &text, int, const QString &) {
             said << text;
@@ -226,8 +199,7 @@ private slots:
             qunsetenv("QTWEBENGINEPROCESS_PATH");
         else
             qputenv("QTWEBENGINEPROCESS_PATH", helper);
-        QCOMPARE(said.size(), 1);
-        QVERIFY(said.first().startsWith(QStringLiteral("The web browser cannot start")));
+        QVERIFY(said.size() == 1 && said.first().startsWith(QStringLiteral("The web browser cannot start")));
         QVERIFY(m.browserWindows().isEmpty());
         m.close();
     }
@@ -235,8 +207,7 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    // The web engine shares its drawing contexts with the widgets; it must be told before the
-    // application object exists.
+    // The web engine shares its drawing contexts with the widgets: set before the application exists.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     if (qEnvironmentVariableIsSet("ORV_BROWSER_CHILD"))

@@ -1,22 +1,8 @@
-// The document window on a screen with a device pixel ratio of 2: one picture pixel shows on one
-// device pixel, the pointer lands on the pixel under it, and the viewport's rules (scroll units
-// of 10, the 12-pixel allowance) count picture pixels.
-#include "app/frmMain.h"
+// The document window at a device pixel ratio of 2: one picture pixel on one device pixel.
+#include "uihelpers.h"
 #include "aux/frmZoom.h"
 #include "dialogs/frmNewImage.h"
 #include "document/frmDocument.h"
-
-#include "testsupport.h"
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QTest>
-#include <QToolBar>
 
 using namespace orv;
 
@@ -41,40 +27,25 @@ QRgb at(const QImage &img, int x, int y)
     return reinterpret_cast<const QRgb *>(img.constScanLine(y))[x] | 0xFF000000u;
 }
 
-// The editor as the user starts it, shown.
-struct Running {
-    frmMain w;
-    Running()
-    {
-        w.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::No); };
-        w.MDIForm_Load();
-        w.resize(1000, 800);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-    }
-    // The tool bar's button of `tool`, clicked (the tools are enabled while a picture is open).
-    void choose(const char *tool)
-    {
-        QTest::mouseClick(w.TbEdit()->widgetForAction(w.tbEditButton(QString::fromLatin1(tool))), Qt::LeftButton);
-    }
+struct Running : orvtest::ShownMain {
+    Running() : ShownMain(QSize(1000, 800)) {}
     // File > New with a custom size, through the dialog's OK button.
     frmDocument *newPicture(QSize size)
     {
-        w.newImageHook = [size](frmNewImage &dlg) {
+        newImageHook = [size](frmNewImage &dlg) {
             dlg.Option1(1)->click();
             dlg.TxtWidth()->setText(QString::number(size.width()));
             dlg.TxtHeight()->setText(QString::number(size.height()));
             dlg.Command1()->click();
         };
-        w.menuItem(QStringLiteral("mnuFileNew"))->trigger();
-        return w.ActiveForm();
+        menuItem(QStringLiteral("mnuFileNew"))->trigger();
+        return ActiveForm();
     }
-    // File > Open of `path`.
     frmDocument *open(const QString &path)
     {
-        w.openFileHook = [path](const FileDialogRequest &) { return path; };
-        w.menuItem(QStringLiteral("mnuFileOpen"))->trigger();
-        return w.ActiveForm();
+        openFileHook = [path](const FileDialogRequest &) { return path; };
+        menuItem(QStringLiteral("mnuFileOpen"))->trigger();
+        return ActiveForm();
     }
 };
 
@@ -87,10 +58,8 @@ private slots:
     void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup() { m_settings.reset(); }
 
-    // A pencil click on a new picture paints exactly the picture pixel under the pointer: the
-    // logical position times the ratio, counted in device pixels. Whole logical positions are
-    // clicked as the test library clicks; a half position (an odd device pixel) comes as the
-    // window system gives it: the widget position rounded, the window position exact.
+    // A pencil click paints the pixel at the logical position times the ratio; a half position
+    // (an odd device pixel) comes as the window system gives it: widget position rounded, window exact.
     void clickPaintsThePixelUnderIt_data()
     {
         QTest::addColumn<QSize>("picture");
@@ -110,17 +79,16 @@ private slots:
         QFETCH(QPointF, logical);
         QFETCH(QPoint, pixel);
         Running r;
-        QCOMPARE(r.w.devicePixelRatioF(), kRatio);
+        QCOMPARE(r.devicePixelRatioF(), kRatio);
         frmDocument *form = r.newPicture(picture);
-        QVERIFY(form);
-        QCOMPARE(form->doc().Picture1.size(), picture);
+        QVERIFY(form && form->doc().Picture1.size() == picture);
         QWidget *view = form->Picture1View();
-        // The view holds the whole picture at 1:1 in device pixels, rounded up to whole logical
-        // units, and one unit more for the pointer positions the window system rounds up.
+        // The whole picture in device pixels, rounded up to logical units, and one unit more for
+        // the pointer positions the window system rounds up.
         QCOMPARE(view->size(), QSize((picture.width() + 1) / 2 + 1, (picture.height() + 1) / 2 + 1));
         QVERIFY(view->isVisible());
-        r.choose("Pencil");
-        QCOMPARE(r.w.state().currentTool, QStringLiteral("Pencil"));
+        r.tool("Pencil");
+        QCOMPARE(r.state().currentTool, QStringLiteral("Pencil"));
         if (logical == logical.toPoint()) {
             QTest::mouseClick(view, Qt::LeftButton, {}, logical.toPoint());
         } else {
@@ -141,8 +109,8 @@ private slots:
                  QString());
     }
 
-    // The view shows the picture pixel for pixel, in any scroll position; the scroll bars appear
-    // past the same 12 picture pixels and step 10 picture pixels at a time.
+    // The picture pixel for pixel in any scroll position; the scroll bars appear past the same 12
+    // picture pixels and step 10 at a time.
     void viewShowsThePictureInPicturePixels_data()
     {
         QTest::addColumn<QSize>("picture");
@@ -189,17 +157,15 @@ private slots:
                                             [&](int x, int y) { return at(board, x, y); });
         };
         QCOMPARE(shows(form->doc().layout().picture.y()), QString());
-        // The zoom view magnifies in device pixels too: each picture pixel is a block of
-        // factor x factor device pixels, the blocks alternating as the squares do.
-        QTest::mouseClick(r.w.TbStd()->widgetForAction(r.w.tbStdButton(QStringLiteral("Zoom"))), Qt::LeftButton);
-        QVERIFY(r.w.zoomWindow());
-        // (The test library moves a pointer without buttons through the system cursor, which an
-        // offscreen screen has not got; the move comes as the window system sends it.)
+        // The zoom view magnifies in device pixels too: factor x factor blocks, alternating.
+        r.stdButton("Zoom");
+        QVERIFY(r.zoomWindow());
+        // (A move without buttons comes as the window system sends it: offscreen has no cursor.)
         QMouseEvent move(QEvent::MouseMove, QPointF(8, 8), view->mapToGlobal(QPointF(8, 8)), Qt::NoButton, {}, {});
         QApplication::sendEvent(view, &move);
-        const QImage zoomed = r.w.zoomWindow()->innerArea()->grab().toImage();
-        const int f = r.w.state().zoomFactor;
-        QCOMPARE(zoomed.size(), r.w.zoomWindow()->innerArea()->size() * kRatio);
+        const QImage zoomed = r.zoomWindow()->innerArea()->grab().toImage();
+        const int f = r.state().zoomFactor;
+        QCOMPARE(zoomed.size(), r.zoomWindow()->innerArea()->size() * kRatio);
         QCOMPARE(orvtest::firstDifference(8 * f, 8 * f, [&](int x, int y) { return at(zoomed, x, y); },
                                           [&](int x, int y) { return (x / f + y / f) % 2 ? at(zoomed, 0, f) : at(zoomed, 0, 0); }),
                  QString());

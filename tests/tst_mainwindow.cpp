@@ -1,53 +1,18 @@
-// The main window offscreen: start-up with an empty store, the load order's effects, command
-// state with and without a document, the close question during shut-down, the settings written
-// at exit and the window's place restored at the next start, the shortcuts, the Window menu's
-// arrangements and printing with no printer. (The help, tips and Programs menu are
-// tst_helptips; the about window tst_about.)
-#include "filehelpers.h"
-#include "testsupport.h"
-#include "base/AppInfo.h"
+// The main window: start-up, commands, drops, shut-down and restart, shortcuts, Window menu, printing.
+#include "uihelpers.h"
 #include "base/ImageFiles.h"
-#include "base/ResStrings.h"
-#include "base/SettingsStore.h"
-#include "app/frmMain.h"
 #include "app/frmSplash.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
 #include "tools/OrvSliderWidget.h"
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QDockWidget>
-#include <QFile>
-#include <QGuiApplication>
-#include <QHash>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMimeData>
-#include <QDropEvent>
-#include <QUrl>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMessageBox>
 #include <QPrinterInfo>
-#include <QScreen>
-#include <QScrollBar>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
-
-#include <functional>
-#include <memory>
 
 using namespace orv;
 using orvtest::LoadedMain;
 
 namespace {
-// Waits for the program's message box, clicks one of its buttons as the user would and returns
-// the text it showed (empty when none came up).
+// Clicks a button of the program's message box as the user would; the text it showed, or none.
 QString clickMessageBoxButton(QMessageBox::StandardButton which)
 {
     QMessageBox *box = nullptr;
@@ -60,6 +25,18 @@ QString clickMessageBoxButton(QMessageBox::StandardButton which)
         box->reject();
     return text;
 }
+
+// The main window loaded and shown, as the user starts it; message boxes are real.
+struct Shown : LoadedMain {
+    explicit Shown(QSize size = {}) { up(*this, size); }
+    static void up(frmMain &w, QSize size)
+    {
+        if (size.isValid())
+            w.resize(size);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+};
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -69,18 +46,14 @@ private slots:
     void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup() { m_settings.reset(); }
 
-    void firstRunWithEmptyStore()
+    void firstRunCommandsAndPanels()
     {
         LoadedMain w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Orv Image Editor"));
-        QCOMPARE(w.state().currentTool, QStringLiteral("Select"));
-        QVERIFY(w.documents().isEmpty());
-        for (const char *item : {"mnuViewToolStd", "mnuViewEdit", "mnuViewColorBox", "mnuViewStatusBar"})
-            QVERIFY2(w.menuItem(QString::fromLatin1(item))->isChecked(), item);
-        QVERIFY(!w.TbStd()->isHidden());
-        QVERIFY(!w.TbEdit()->isHidden());
-        QVERIFY(!w.Property1()->isHidden());
-        QVERIFY(!w.sbStatusBar()->isHidden());
+        QVERIFY(w.state().currentTool == QStringLiteral("Select") && w.documents().isEmpty());
+        for (const auto &[item, bar] : {std::pair<const char *, QWidget *>{"mnuViewToolStd", w.TbStd()}, {"mnuViewEdit", w.TbEdit()},
+                                        {"mnuViewColorBox", w.Property1()}, {"mnuViewStatusBar", w.sbStatusBar()}})
+            QVERIFY2(w.menuItem(QString::fromLatin1(item))->isChecked() && !bar->isHidden(), item);
         // 21 buttons counting the six separators, in the documented order.
         QStringList stdKeys;
         for (QAction *a : w.TbStd()->actions())
@@ -90,94 +63,83 @@ private slots:
         QCOMPARE(w.TbEdit()->actions().size(), 13);
         // Brush style 1 (transparent) from the defaults presses "Transparent".
         QVERIFY(w.tbStdButton(QStringLiteral("Transparent"))->isChecked());
-        // The texts come from the string table; no recent files; the sliders are hidden and
-        // "Nothing" shows.
+        // The texts come from the string table; no recent files.
         QCOMPARE(w.menuItem(QStringLiteral("mnuEditUndo"))->text(), QStringLiteral("&Undo"));
-        QCOMPARE(w.menuItem(QStringLiteral("mnuFileMRU(1)"))->isVisible(), false);
-        QVERIFY(w.OptWidth()->isHidden() && w.OptDensity()->isHidden() && w.OptRadius()->isHidden());
-        QVERIFY(!w.LblNothing()->isHidden());
-        for (const auto &[slider, low, high] : {std::tuple{w.OptWidth(), 1, 16}, {w.OptDensity(), 1, 500}, {w.OptRadius(), 5, 150}}) {
-            QCOMPARE(slider->minimum(), low);
-            QCOMPARE(slider->maximum(), high);
-        }
+        QVERIFY(!w.menuItem(QStringLiteral("mnuFileMRU(1)"))->isVisible());
+        for (const auto &[slider, low, high] : {std::tuple{w.OptWidth(), 1, 16}, {w.OptDensity(), 1, 500}, {w.OptRadius(), 5, 150}})
+            QVERIFY(slider->minimum() == low && slider->maximum() == high);
         QCOMPARE(w.colourBox()->LblColor(1)->colour(), Colour(0xC0C0FF));
-        QCOMPARE(w.defaultColours()[47], Colour(0x400040));
-    }
 
-    void commandStateFollowsDocuments()
-    {
-        LoadedMain w;
-        for (const char *item : {"mnuFileSave", "mnuFileClose", "mnuFilePrint", "mnuEditCut", "mnuImageLine"})
-            QVERIFY2(!w.menuItem(QString::fromLatin1(item))->isEnabled(), item);
-        QVERIFY(!w.tbEditButton(QStringLiteral("Pencil"))->isEnabled());
-        QVERIFY(!w.tbStdButton(QStringLiteral("Mirror"))->isEnabled());
-        QVERIFY(w.tbStdButton(QStringLiteral("New"))->isEnabled());
+        const auto commandsEnabled = [&](bool on) {
+            for (const char *item : {"mnuFileSave", "mnuFileClose", "mnuFilePrint", "mnuEditCut", "mnuImageLine"})
+                QVERIFY2(w.menuItem(QString::fromLatin1(item))->isEnabled() == on, item);
+            QCOMPARE(w.tbEditButton(QStringLiteral("Pencil"))->isEnabled(), on);
+            QCOMPARE(w.tbStdButton(QStringLiteral("Mirror"))->isEnabled(), on);
+            QVERIFY(w.tbStdButton(QStringLiteral("New"))->isEnabled());
+        };
+        commandsEnabled(false);
+        const Document &doc = w.NewDocument()->doc();
+        QVERIFY(doc.IsImageWindow && doc.Caption == QStringLiteral("Image1") && doc.Tag == QStringLiteral("UnRegister"));
+        QCOMPARE(doc.Picture1.size(), QSize(640, 480));
+        QCOMPARE(doc.Picture1.GetPixel(10, 10), Colour(0xFFFFFF));
+        commandsEnabled(true);
 
-        frmDocument *doc = w.NewDocument();
-        QVERIFY(doc);
-        QCOMPARE(doc->doc().Caption, QStringLiteral("Image1"));
-        QCOMPARE(doc->doc().Tag, QStringLiteral("UnRegister"));
-        QVERIFY(doc->doc().IsImageWindow);
-        QCOMPARE(doc->doc().Picture1.size(), QSize(640, 480));
-        QCOMPARE(doc->doc().Picture1.GetPixel(10, 10), Colour(0xFFFFFF));
-        for (const char *item : {"mnuFileSave", "mnuFileClose", "mnuFilePrint", "mnuEditCut", "mnuImageLine"})
-            QVERIFY2(w.menuItem(QString::fromLatin1(item))->isEnabled(), item);
-        QVERIFY(w.tbEditButton(QStringLiteral("Pencil"))->isEnabled());
-        QVERIFY(w.tbStdButton(QStringLiteral("Mirror"))->isEnabled());
+        // Each tool shows its own property panel (the values in them: tst_toolstate).
+        w.TbEdit_ButtonClick(QStringLiteral("Spray"));
+        QVERIFY(!w.OptWidth()->isHidden() && !w.OptDensity()->isHidden() && !w.OptRadius()->isHidden() && w.LblNothing()->isHidden());
+        QCOMPARE(w.statusPanelText(3), QStringLiteral("Spray"));
+        w.TbEdit_ButtonClick(QStringLiteral("Line"));
+        QVERIFY(!w.OptWidth()->isHidden() && w.OptDensity()->isHidden() && w.OptRadius()->isHidden());
+        w.TbEdit_ButtonClick(QStringLiteral("Fill"));
+        QVERIFY(w.OptWidth()->isHidden() && !w.LblNothing()->isHidden());
+        QCOMPARE(w.statusPanelText(3), QStringLiteral("Fill"));
+        // "Filled" pressed: the brush becomes solid (Mirror and Tile: tst_toolstate).
+        w.tbStdButton(QStringLiteral("Filled"))->trigger();
+        QCOMPARE(w.state().brush.style, BS_SOLID);
+
         QCOMPARE(w.NewDocument()->doc().Caption, QStringLiteral("Image2"));
-
         // Closing the unchanged documents asks nothing and greys the commands again.
         w.workspace()->closeAllSubWindows();
         QTRY_VERIFY(w.documents().isEmpty());
         QTRY_VERIFY(!w.menuItem(QStringLiteral("mnuFileSave"))->isEnabled());
+        commandsEnabled(false);
     }
 
-    // The client area holds a new picture: its corners show inside the window, not under the
-    // frame or a scroll bar, so the first and the last column and row can be reached at 1:1.
+    // A new picture's corners show inside the window, not under the frame or a scroll bar.
     void newPictureCornersShowInTheClientArea()
     {
         LoadedMain w;
         w.state().options.NewFileWidth = 320;
         w.state().options.NewFileHeight = 200;
-        w.resize(1000, 800);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.NewDocument();
-        QCOMPARE(w.documents().size(), 1);
-        frmDocument *form = w.documents().first();
+        Shown::up(w, QSize(1000, 800));
+        frmDocument *form = w.NewDocument();
         QWidget *view = form->Picture1View();
         for (const QPoint p : {QPoint(0, 0), QPoint(319, 199), QPoint(319, 0), QPoint(0, 199)}) {
             const QPoint inForm = view->mapTo(form, p);
-            QVERIFY2(form->rect().contains(inForm) && form->childAt(inForm) == view,
-                     qPrintable(QStringLiteral("%1,%2 hidden").arg(p.x()).arg(p.y())));
+            QVERIFY2(form->rect().contains(inForm) && form->childAt(inForm) == view, qPrintable(QStringLiteral("%1,%2 hidden").arg(p.x()).arg(p.y())));
         }
-        QVERIFY(!form->findChild<QScrollBar *>(QString(), Qt::FindDirectChildrenOnly) ||
-                !form->findChild<QScrollBar *>(QString(), Qt::FindDirectChildrenOnly)->isVisible());
+        const QScrollBar *bar = form->findChild<QScrollBar *>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(!bar || !bar->isVisible());
     }
 
-    // Files dropped on the window open as File > Open opens them, the unreadable one with the
-    // same message; image data with no files becomes a new, unsaved document.
+    // Dropped files open as File > Open opens them, the unreadable one with the same message;
+    // image data with no files becomes a new, unsaved document.
     void droppedFilesAndPicturesOpen()
     {
         LoadedMain w;
         w.show();
         QTemporaryDir dir;
-        QImage red(3, 2, QImage::Format_RGB32), blue(4, 5, QImage::Format_RGB32);
-        red.fill(qRgb(255, 0, 0));
-        blue.fill(qRgb(0, 0, 255));
-        blue.setPixel(3, 4, qRgb(1, 2, 3));
+        const QImage red = orvtest::testPicture(3, 2), blue = orvtest::testPicture(4, 5);
         QVERIFY(red.save(dir.filePath(QStringLiteral("red.png"))) && blue.save(dir.filePath(QStringLiteral("blue.bmp"))));
-        const QString bad = dir.filePath(QStringLiteral("bad.png"));
-        QVERIFY(orvtest::writeFile(bad, "not a picture"));
-
+        const QString bad = orvtest::writeFile(dir, QStringLiteral("bad.png"), "not a picture");
         auto drop = [&](QMimeData *mime) {
             QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(&w, &enter);
-            const bool taken = enter.isAccepted();
             QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(&w, &dropped);
-            return taken;
+            return enter.isAccepted();
         };
+        const auto shown = [&](int i) { return w.documents()[i]->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32); };
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile(dir.filePath(QStringLiteral("red.png"))), QUrl::fromLocalFile(bad),
                        QUrl::fromLocalFile(dir.filePath(QStringLiteral("blue.bmp")))});
@@ -185,65 +147,22 @@ private slots:
         QTimer::singleShot(0, this, [&] { message = clickMessageBoxButton(QMessageBox::Ok); });
         QVERIFY(drop(&files));
         // The message File > Open gives for the file, with its name.
-        QVERIFY2(message.size() > bad.size() + 2 && message.endsWith(QStringLiteral("\n\n") + bad),
-                 qPrintable(message));
+        QVERIFY2(message.size() > bad.size() + 2 && message.endsWith(QStringLiteral("\n\n") + bad), qPrintable(message));
         QCOMPARE(w.documents().size(), 2);
-        QCOMPARE(w.documents()[0]->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32), red);
-        QCOMPARE(w.documents()[1]->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32), blue);
+        QVERIFY(shown(0) == red && shown(1) == blue);
         QCOMPARE(w.documents()[1]->doc().Tag, QStringLiteral("Register"));
 
         QMimeData picture;
         picture.setImageData(blue.mirrored(true, false));
         QVERIFY(drop(&picture));
         QCOMPARE(w.documents().size(), 3);
-        const Document &pasted = w.documents()[2]->doc();
-        QCOMPARE(pasted.Picture1.Image().convertToFormat(QImage::Format_RGB32), blue.mirrored(true, false));
-        QCOMPARE(pasted.Tag, QStringLiteral("UnRegister"));
-        QVERIFY(pasted.SaveReq());
+        QCOMPARE(shown(2), blue.mirrored(true, false));
+        QVERIFY(w.documents()[2]->doc().Tag == QStringLiteral("UnRegister") && w.documents()[2]->doc().SaveReq());
 
         QMimeData text;
         text.setText(QStringLiteral("words"));
         QVERIFY(!drop(&text));
         QCOMPARE(w.documents().size(), 3);
-    }
-
-    void toolSelectionShowsPanels()
-    {
-        LoadedMain w;
-        w.NewDocument();
-        w.state().spray.density = 120;
-        w.state().spray.radius = 40;
-        w.state().spray.widthX = 3;
-        w.TbEdit_ButtonClick(QStringLiteral("Spray"));
-        QCOMPARE(w.state().currentTool, QStringLiteral("Spray"));
-        QVERIFY(!w.OptWidth()->isHidden() && !w.OptDensity()->isHidden() && !w.OptRadius()->isHidden());
-        QVERIFY(w.LblNothing()->isHidden());
-        QCOMPARE(w.OptDensity()->value(), 120);
-        QCOMPARE(w.OptRadius()->value(), 40);
-        QCOMPARE(w.OptWidth()->value(), 3);
-        QCOMPARE(w.statusPanelText(3), QStringLiteral("Spray"));
-        // Loading the sliders wrote nothing back; moving one now does.
-        QCOMPARE(w.state().pen.widthX, 1);
-        w.OptWidth()->setValue(7);
-        QCOMPARE(w.state().spray.widthX, std::int16_t(7));
-        QCOMPARE(w.state().pen.widthX, 1);
-
-        w.TbEdit_ButtonClick(QStringLiteral("Line"));
-        QVERIFY(!w.OptWidth()->isHidden() && w.OptDensity()->isHidden());
-        w.OptWidth()->setValue(5);
-        QCOMPARE(w.state().pen.widthX, 5);
-
-        w.TbEdit_ButtonClick(QStringLiteral("Fill"));
-        QVERIFY(w.OptWidth()->isHidden() && !w.LblNothing()->isHidden());
-        QCOMPARE(w.statusPanelText(3), QStringLiteral("Fill"));
-
-        w.TbEdit_ButtonClick(QStringLiteral("Dropper"));
-        QCOMPARE(w.state().previousTool, QStringLiteral("Fill"));
-        QCOMPARE(w.state().currentTool, QStringLiteral("Dropper"));
-
-        // "Filled" pressed: the brush becomes solid (Mirror and Tile: tst_toolstate).
-        w.tbStdButton(QStringLiteral("Filled"))->trigger();
-        QCOMPARE(w.state().brush.style, BS_SOLID);
     }
 
     void storedStateAndOpenOnStartup()
@@ -252,14 +171,12 @@ private slots:
              {std::tuple{"Options", "OpenImageOnstartup", "True"}, {"Options", "NewFileWidth", "200"},
               {"Options", "NewFileHeight", "150"}, {"Settings", "ZoomFactor", "9"}, {"Options", "StatusBar", "False"},
               {"Options", "EditBar", "garbage"}, {"ToolProperties", "BrushStyle", "0"}, {"ToolProperties", "PenWidthX", "-5"}})
-            SaveSetting(AppTitle(), QLatin1String(section), QLatin1String(key), QLatin1String(value));
+            orvtest::store(section, key, QLatin1String(value));
         LoadedMain w;
         QCOMPARE(w.documents().size(), 1);
-        QCOMPARE(w.documents().first()->doc().Caption, QStringLiteral("Image1"));
-        QCOMPARE(w.documents().first()->doc().Picture1.size(), QSize(200, 150));
+        QVERIFY(w.documents().first()->doc().Caption == QStringLiteral("Image1") && w.documents().first()->doc().Picture1.size() == QSize(200, 150));
         QCOMPARE(w.state().zoomFactor, std::int16_t(4));
-        QVERIFY(w.sbStatusBar()->isHidden());
-        QVERIFY(!w.menuItem(QStringLiteral("mnuViewStatusBar"))->isChecked());
+        QVERIFY(w.sbStatusBar()->isHidden() && !w.menuItem(QStringLiteral("mnuViewStatusBar"))->isChecked());
         QVERIFY(w.menuItem(QStringLiteral("mnuViewEdit"))->isChecked());   // unconvertible: unchanged
         QVERIFY(w.tbStdButton(QStringLiteral("Filled"))->isChecked());
         QCOMPARE(w.state().pen.style, 0);                                // pen style follows the brush
@@ -273,8 +190,7 @@ private slots:
             w.show();
             // Two changed images: a Cancel at the first question ends the shut-down there.
             w.NewDocument()->doc().setSaveReq(true);
-            frmDocument *doc = w.NewDocument();
-            doc->doc().setSaveReq(true);
+            w.NewDocument()->doc().setSaveReq(true);
             QStringList asked;
             w.msgBoxHook = [&](const QString &text, int, const QString &) {
                 asked << text;
@@ -284,7 +200,7 @@ private slots:
             QCOMPARE(asked, QStringList{QStringLiteral("Save to this file ?")});
             QCOMPARE(w.documents().size(), 2);
             // Nothing was written: the shut-down did not happen.
-            QVERIFY(GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth")).isEmpty());
+            QVERIFY(orvtest::setting("Settings", "MainWidth").isEmpty());
 
             w.msgBoxHook = [&](const QString &, int, const QString &) { return int(Msg::No); };
             w.menuItem(QStringLiteral("mnuViewStatusBar"))->trigger();   // unchecks it
@@ -292,11 +208,10 @@ private slots:
             w.setAttribute(Qt::WA_DeleteOnClose, false);
             QVERIFY(w.close());
         }
-        QVERIFY(!GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("MainWidth")).isEmpty());
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("StatusBar")), QStringLiteral("False"));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Colors"), QStringLiteral("ForeColor")),
-                 QString::number(RGBColour(1, 2, 3)));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Settings"), QStringLiteral("ZoomFactor")), QStringLiteral("4"));
+        QVERIFY(!orvtest::setting("Settings", "MainWidth").isEmpty());
+        QCOMPARE(orvtest::setting("Options", "StatusBar"), QStringLiteral("False"));
+        QCOMPARE(orvtest::setting("Colors", "ForeColor"), QString::number(RGBColour(1, 2, 3)));
+        QCOMPARE(orvtest::setting("Settings", "ZoomFactor"), QStringLiteral("4"));
     }
 
     void geometryRestartsWhereItWas()
@@ -306,13 +221,11 @@ private slots:
         auto stored = [] {
             QStringList v;
             for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
-                v << GetSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key));
+                v << orvtest::setting("Settings", key);
             return v;
         };
         auto restart = [](const std::function<void(frmMain &)> &use) {
-            LoadedMain w;
-            w.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&w));
+            Shown w;
             use(w);
             QVERIFY(w.close());
         };
@@ -327,38 +240,31 @@ private slots:
         }
 
         // Stored places off the screen, or larger than it, come back whole on the screen.
-        const struct {
-            int left, top, width, height;
-            QRect expected;
-        } rows[] = {
+        const struct { int left, top, width, height; QRect expected; } rows[] = {
             {-9000, -9000, 10500, 7800, QRect(area.topLeft(), QSize(700, 520))},
             {999990, 999990, 10500, 7800, QRect(area.bottomRight() - QPoint(699, 519), QSize(700, 520))},
-            {300, 300, 999990, 999990, area},
-        };
+            {300, 300, 999990, 999990, area}};
         for (const auto &r : rows) {
             for (const auto &[key, value] : {std::pair{"MainLeft", r.left}, {"MainTop", r.top}, {"MainWidth", r.width},
                                              {"MainHeight", r.height}})
-                SaveSetting(AppTitle(), QStringLiteral("Settings"), QString::fromLatin1(key), QString::number(value));
+                orvtest::store("Settings", key, QString::number(value));
             restart([&](frmMain &w) { QCOMPARE(w.frameGeometry(), r.expected); });
         }
     }
 
     void everyShortcutHasOneOwner()
     {
-        LoadedMain w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Shown w;
         w.NewDocument();
         w.NewDocument();
         // Every action of the window, the image windows' own menus included.
         QHash<QKeySequence, QString> owner;
-        for (QAction *a : w.findChildren<QAction *>()) {
+        for (QAction *a : w.findChildren<QAction *>())
             for (const QKeySequence &k : a->shortcuts()) {
                 const QString name = a->objectName().isEmpty() ? a->text() : a->objectName();
                 QVERIFY2(!owner.contains(k), qPrintable(QStringLiteral("%1: %2 and %3").arg(k.toString(), owner.value(k), name)));
                 owner.insert(k, name);
             }
-        }
         QCOMPARE(owner.value(QKeySequence(Qt::CTRL | Qt::Key_W)), QStringLiteral("mnuFileClose"));
         // Ctrl+W typed on the active image closes it (and only it).
         frmDocument *active = w.ActiveForm();
@@ -373,9 +279,7 @@ private slots:
             QSKIP("a printer is set up here; the test is about a computer with none");
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("Image1.pdf"));
-        LoadedMain w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Shown w;
         w.state().options.NewFileWidth = 77;
         w.state().options.NewFileHeight = 33;
         w.NewDocument();
@@ -394,13 +298,9 @@ private slots:
             QCOMPARE(asked.size(), answer == QMessageBox::Yes ? 1 : 0);
             QCOMPARE(QFile::exists(pdf), answer == QMessageBox::Yes);
         }
-        QCOMPARE(asked.first().fileName, QStringLiteral("Image1.pdf"));
-        QCOMPARE(asked.first().defaultExt, QStringLiteral("pdf"));
-        QFile f(pdf);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
-        QVERIFY(bytes.startsWith("%PDF-"));
-        QVERIFY(bytes.contains("/Width 77") && bytes.contains("/Height 33"));
+        QVERIFY(asked.first().fileName == QStringLiteral("Image1.pdf") && asked.first().defaultExt == QStringLiteral("pdf"));
+        const QByteArray bytes = orvtest::readFile(pdf);
+        QVERIFY(bytes.startsWith("%PDF-") && bytes.contains("/Width 77") && bytes.contains("/Height 33"));
         QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), qsizetype(1));
 
         // A file that cannot be written is reported, not passed over.
@@ -411,72 +311,72 @@ private slots:
             return int(Msg::Yes);
         };
         w.menuItem(QStringLiteral("mnuFilePrint"))->trigger();
-        QCOMPARE(said.size(), 2);
-        QVERIFY(said.at(1).startsWith(QStringLiteral("The PDF file could not be written")));
+        QVERIFY(said.size() == 2 && said.at(1).startsWith(QStringLiteral("The PDF file could not be written")));
         w.ActiveForm()->doc().setSaveReq(false);
     }
 
     void recentFileWithAnAmpersand()
     {
-        // A file name with "&" shows as it is in the File menu, opens from there and is written
-        // back unchanged at exit.
+        // A file name with "&" shows as it is in the File menu, opens, and is written back unchanged.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Tom & Jerry.bmp"));
-        QImage picture(3, 2, QImage::Format_RGB32);
-        picture.fill(qRgb(10, 20, 30));
-        QVERIFY(SavePicture(picture, path));
-        SaveSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1"), path);
-        SaveSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1 Visible"), QStringLiteral("True"));
+        QVERIFY(SavePicture(orvtest::testPicture(3, 2), path));
+        orvtest::store("MRUList", "MRU 1", path);
+        orvtest::store("MRUList", "MRU 1 Visible", QStringLiteral("True"));
         {
             LoadedMain w;
             QAction *item = w.menuItem(QStringLiteral("mnuFileMRU(1)"));
             QCOMPARE(item->text(), QString(path).replace(QStringLiteral("&"), QStringLiteral("&&")));
             item->trigger();
-            QCOMPARE(w.documents().size(), 1);
-            QCOMPARE(w.ActiveForm()->doc().Caption, path);
-            QCOMPARE(w.ActiveForm()->doc().Picture1.GetPixel(2, 1), RGBColour(10, 20, 30));
+            QVERIFY(w.documents().size() == 1 && w.ActiveForm()->doc().Caption == path);
+            QCOMPARE(w.ActiveForm()->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32), orvtest::testPicture(3, 2));
             QVERIFY(w.close());
         }
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("MRUList"), QStringLiteral("MRU 1")), path);
+        QCOMPARE(orvtest::setting("MRUList", "MRU 1"), path);
     }
 
     void splashShowsVersion()
     {
         frmSplash s;
-        QCOMPARE(s.lblVersion()->text(),
-                 QStringLiteral("Version %1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
+        QCOMPARE(s.lblVersion()->text(), QStringLiteral("Version %1.%2.%3").arg(VersionMajor()).arg(VersionMinor()).arg(VersionRevision()));
         QCOMPARE(s.lblProductName()->text(), QStringLiteral("Orv Image Editor"));
-        QCOMPARE(s.Timer1()->interval(), 2000);
-        QVERIFY(s.Timer1()->isActive());
+        QVERIFY(s.Timer1()->interval() == 2000 && s.Timer1()->isActive());
     }
 
-    void tilingAndIcons()
+    void windowMenuAndArrangements()
     {
-        LoadedMain w;
-        w.resize(900, 700);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();
-        w.menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();
-        w.menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();
-        QCOMPARE(w.documents().size(), 3);
+        Shown w(QSize(900, 700));
+        auto entries = [&w] {
+            w.UpdateWindowList();
+            QStringList out;
+            for (QAction *a : w.menu(QStringLiteral("mnuWindow"))->actions())
+                if (a->property("WindowListEntry").toBool() && !a->isSeparator())
+                    out << a->text() + (a->isChecked() ? QStringLiteral(" *") : QString());
+            return out;
+        };
+        QVERIFY(entries().isEmpty());
+        for (int i = 0; i < 3; ++i)
+            w.menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();
+        entries();   // the list is rebuilt, not appended
+        QCOMPARE(entries(), (QStringList{"&1 Image1", "&2 Image2", "&3 Image3 *"}));
+        for (QAction *a : w.menu(QStringLiteral("mnuWindow"))->actions())
+            if (a->text() == QStringLiteral("&1 Image1"))
+                a->trigger();
+        QCOMPARE(w.ActiveForm()->doc().Caption, QStringLiteral("Image1"));
+
         const QRect area = w.workspace()->viewport()->rect();
         const QList<QMdiSubWindow *> subs = w.workspace()->subWindowList(QMdiArea::CreationOrder);
-
-        w.menuItem(QStringLiteral("mnuWindowTileHorizontal"))->trigger();
-        for (int i = 0; i < 3; ++i) {
-            const QRect g = subs.at(i)->geometry();
-            QCOMPARE(QPoint(g.left(), g.top()), QPoint(area.left(), area.top() + area.height() * i / 3));
-            QCOMPARE(g.width(), area.width());
+        // Horizontal tiles share the height, vertical ones the width.
+        for (const bool horizontal : {true, false}) {
+            w.menuItem(horizontal ? QStringLiteral("mnuWindowTileHorizontal") : QStringLiteral("mnuWindowTileVertical"))->trigger();
+            for (int i = 0; i < 3; ++i) {
+                const QRect g = subs.at(i)->geometry();
+                QCOMPARE(g.topLeft(), area.topLeft() + (horizontal ? QPoint(0, area.height() * i / 3) : QPoint(area.width() * i / 3, 0)));
+                QCOMPARE(horizontal ? g.width() : g.height(), horizontal ? area.width() : area.height());
+            }
         }
-        w.menuItem(QStringLiteral("mnuWindowTileVertical"))->trigger();
-        for (int i = 0; i < 3; ++i) {
-            const QRect g = subs.at(i)->geometry();
-            QCOMPARE(QPoint(g.left(), g.top()), QPoint(area.left() + area.width() * i / 3, area.top()));
-            QCOMPARE(g.height(), area.height());
-        }
-        // Cascade: every window keeps its size; the corners step down and right by one title
-        // bar from the workspace's corner; the active window comes last, on top.
+        // Cascade: sizes kept, corners one title bar apart from the workspace's corner, the
+        // active window last and on top.
         QList<QSize> sizes;
         for (int i = 0; i < 3; ++i) {
             subs.at(i)->resize(300 + 40 * i, 200 + 30 * i);
@@ -487,65 +387,23 @@ private slots:
         const QList<QMdiSubWindow *> order{subs.at(1), subs.at(2), subs.at(0)};
         const int step = order.at(1)->x() - order.at(0)->x();
         QVERIFY(step >= 8);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(order.at(i)->pos(), area.topLeft() + QPoint(step, step) * i);
-            QCOMPARE(subs.at(i)->size(), sizes.at(i));
-        }
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(order.at(i)->pos() == area.topLeft() + QPoint(step, step) * i && subs.at(i)->size() == sizes.at(i));
         QCOMPARE(w.workspace()->activeSubWindow(), subs.at(0));
         QCOMPARE(w.workspace()->subWindowList(QMdiArea::StackingOrder).last(), subs.at(0));
 
-        // Two minimized windows line up along the bottom, left to right; tiling leaves them there
-        // and shares the rest.
+        // Minimized windows line up along the bottom, left to right; tiling shares the rest.
         subs.at(0)->showMinimized();
         subs.at(2)->showMinimized();
         subs.at(0)->move(300, 40);
         w.menuItem(QStringLiteral("mnuWindowArrangeIcons"))->trigger();
-        QCOMPARE(subs.at(0)->geometry().bottom(), area.bottom());
-        QCOMPARE(subs.at(0)->x(), area.left());
-        QCOMPARE(subs.at(2)->geometry().bottom(), area.bottom());
-        QCOMPARE(subs.at(2)->x(), subs.at(0)->geometry().right() + 1);
+        QVERIFY(subs.at(0)->geometry().bottom() == area.bottom() && subs.at(0)->x() == area.left());
+        QVERIFY(subs.at(2)->geometry().bottom() == area.bottom() && subs.at(2)->x() == subs.at(0)->geometry().right() + 1);
         w.menuItem(QStringLiteral("mnuWindowTileVertical"))->trigger();
-        QCOMPARE(subs.at(1)->geometry().left(), area.left());
-        QCOMPARE(subs.at(1)->width(), area.width());
+        QVERIFY(subs.at(1)->geometry().left() == area.left() && subs.at(1)->width() == area.width());
         QVERIFY(subs.at(1)->geometry().bottom() < subs.at(0)->geometry().top());
-
-        // Status bar toggle.
-        w.menuItem(QStringLiteral("mnuViewStatusBar"))->trigger();
-        QVERIFY(w.sbStatusBar()->isHidden());
-        w.menuItem(QStringLiteral("mnuViewStatusBar"))->trigger();
-        QVERIFY(!w.sbStatusBar()->isHidden());
-        for (frmDocument *d : w.documents())
-            d->doc().setSaveReq(false);
         w.close();
     }
-
-    void windowMenuListsOpenImages()
-    {
-        LoadedMain w;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.UpdateWindowList();
-        auto entries = [&w] {
-            QList<QAction *> out;
-            for (QAction *a : w.menu(QStringLiteral("mnuWindow"))->actions())
-                if (a->property("WindowListEntry").toBool() && !a->isSeparator())
-                    out << a;
-            return out;
-        };
-        QVERIFY(entries().isEmpty());
-        w.NewDocument();
-        w.NewDocument();
-        w.UpdateWindowList();
-        w.UpdateWindowList();   // rebuilt, not appended
-        const QList<QAction *> list = entries();
-        QCOMPARE(list.size(), 2);
-        QCOMPARE(list.at(0)->text(), QStringLiteral("&1 Image1"));
-        QCOMPARE(list.at(1)->text(), QStringLiteral("&2 Image2"));
-        QVERIFY(!list.at(0)->isChecked() && list.at(1)->isChecked());
-        list.at(0)->trigger();
-        QCOMPARE(w.ActiveForm()->doc().Caption, QStringLiteral("Image1"));
-    }
-
 };
 
 QTEST_MAIN(TestMainWindow)

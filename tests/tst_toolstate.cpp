@@ -1,49 +1,24 @@
-// The main window's tool state through what the user touches: the property sliders kept over a
-// real restart, the standard toolbar's Tile and Mirror buttons, the one-shot colour tools chosen
-// twice, the cool bar following the View menu, and the drawing-font dialog.
-#include "testsupport.h"
+// Tool state through what the user touches: sliders over a restart, Tile/Mirror, colour tools, bands, font.
+#include "uihelpers.h"
 
-#include "app/frmMain.h"
 #include "document/frmDocument.h"
 #include "tools/OrvSliderWidget.h"
 #include "tools/frmFontDialog.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QFontDatabase>
-#include <QFontDialog>
-#include <QLabel>
-#include <QMdiArea>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QSlider>
-#include <QTest>
-#include <QToolBar>
-
-#include <memory>
 
 using namespace orv;
 
 namespace {
 
-// The main window as the program starts it, shown, with one blank image open (the tool
-// buttons are enabled only while an image is open).
-struct Running {
-    frmMain w;
+// The main window as the program starts it, with one blank image open (the tool buttons are
+// enabled only while an image is open).
+struct Running : orvtest::ShownMain {
     frmDocument *doc = nullptr;
     Running()
     {
-        w.msgBoxHook = [](const QString &, int, const QString &) { return int(Msg::No); };
-        w.MDIForm_Load();
-        w.show();
-        w.menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();
-        doc = w.ActiveForm();
+        menuItem(QStringLiteral("mnuWindowNewWindow"))->trigger();
+        doc = ActiveForm();
     }
-    // A click on a toolbar button, as the user gives it.
-    void click(QToolBar *bar, QAction *button) { QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton); }
-    void tool(const char *key) { click(w.TbEdit(), w.tbEditButton(QString::fromLatin1(key))); }
-    void stdButton(const char *key) { click(w.TbStd(), w.tbStdButton(QString::fromLatin1(key))); }
-    bool pressed(const char *key) { return w.tbStdButton(QString::fromLatin1(key))->isChecked(); }
+    bool pressed(const char *key) { return tbStdButton(QString::fromLatin1(key))->isChecked(); }
     // Arrow-key presses on a property slider: positive steps right, negative left.
     static void nudge(OrvSlider *slider, int steps)
     {
@@ -69,79 +44,68 @@ private slots:
             Running r;
             // The pen width from the tool bar's Pencil, the spray's three from its Spray.
             r.tool("Pencil");
-            QCOMPARE(r.w.OptWidth()->value(), 1);
-            Running::nudge(r.w.OptWidth(), 4);
+            QCOMPARE(r.OptWidth()->value(), 1);
+            Running::nudge(r.OptWidth(), 4);
             r.tool("Spray");
-            QCOMPARE(r.w.OptDensity()->value(), 50);
-            Running::nudge(r.w.OptWidth(), 2);
-            Running::nudge(r.w.OptDensity(), 30);
-            Running::nudge(r.w.OptRadius(), -5);
-            QCOMPARE(r.w.state().pen.widthX, 5);
-            QCOMPARE(r.w.state().spray.density, std::int16_t(80));
-            r.w.close();
+            QCOMPARE(r.OptDensity()->value(), 50);
+            Running::nudge(r.OptWidth(), 2);
+            Running::nudge(r.OptDensity(), 30);
+            Running::nudge(r.OptRadius(), -5);
+            QCOMPARE(r.state().pen.widthX, 5);
+            QCOMPARE(r.state().spray.density, std::int16_t(80));
+            r.close();
         }
         // A new main window reads them back from the settings file, and the sliders show them.
         for (int start = 0; start < 2; ++start) {
             Running r;
-            QCOMPARE(r.w.state().pen.widthX, 5);
-            QCOMPARE(r.w.state().spray.widthX, std::int16_t(3));
-            QCOMPARE(r.w.state().spray.density, std::int16_t(80));
-            QCOMPARE(r.w.state().spray.radius, std::int16_t(25));
+            QCOMPARE(r.state().pen.widthX, 5);
+            QCOMPARE((QList<int>{r.state().spray.widthX, r.state().spray.density, r.state().spray.radius}), (QList<int>{3, 80, 25}));
             // After the load every slider is hidden and "Nothing" shows (the ranges: tst_mainwindow).
-            QVERIFY(r.w.OptWidth()->isHidden() && r.w.OptDensity()->isHidden() && r.w.OptRadius()->isHidden());
-            QVERIFY(!r.w.LblNothing()->isHidden());
+            QVERIFY(r.OptWidth()->isHidden() && r.OptDensity()->isHidden() && r.OptRadius()->isHidden());
+            QVERIFY(!r.LblNothing()->isHidden());
             r.tool("Line");
-            QCOMPARE(r.w.OptWidth()->value(), 5);
+            QCOMPARE(r.OptWidth()->value(), 5);
             r.tool("Spray");
-            QCOMPARE(r.w.OptWidth()->value(), 3);
-            QCOMPARE(r.w.OptDensity()->value(), 80);
-            QCOMPARE(r.w.OptRadius()->value(), 25);
+            QCOMPARE((QList<int>{r.OptWidth()->value(), r.OptDensity()->value(), r.OptRadius()->value()}), (QList<int>{3, 80, 25}));
             // A tool from the Image menu loads the pen width too, and its slider stays live.
-            r.w.menuItem(QStringLiteral("mnuImageRectangle"))->trigger();
-            QCOMPARE(r.w.OptWidth()->value(), 5);
-            r.w.close();   // the second start writes them back unchanged
+            r.menuItem(QStringLiteral("mnuImageRectangle"))->trigger();
+            QCOMPARE(r.OptWidth()->value(), 5);
+            r.close();   // the second start writes them back unchanged
         }
     }
 
-    void tileStaysPressedMirrorReleasesIt()
+    void buttonsColourToolsAndBands()
     {
         Running r;
-        Document &d = r.doc->doc();
+        const auto shows = [&](bool tile, bool mirror) {
+            QCOMPARE(r.pressed("Tile"), tile);
+            QCOMPARE(r.state().tile, tile);
+            QCOMPARE(r.pressed("Mirror"), mirror);
+            QCOMPARE(r.doc->doc().MirrorEnabled(), mirror);
+        };
         for (int i = 0; i < 2; ++i) {
             r.stdButton("Tile");
-            QVERIFY(r.pressed("Tile"));
-            QVERIFY(r.w.state().tile);
+            shows(true, false);
         }
         // Mirror releases Tile and ends tile mode; Tile releases Mirror and ends mirror drawing.
         r.stdButton("Mirror");
-        QVERIFY(r.pressed("Mirror"));
-        QVERIFY(!r.pressed("Tile"));
-        QVERIFY(!r.w.state().tile);
-        QVERIFY(d.MirrorEnabled());
+        shows(false, true);
         r.stdButton("Tile");
-        QVERIFY(r.pressed("Tile"));
-        QVERIFY(!r.pressed("Mirror"));
-        QVERIFY(r.w.state().tile);
-        QVERIFY(!d.MirrorEnabled());
+        shows(true, false);
         // Mirror, unlike Tile, is released by a second click.
         r.stdButton("Mirror");
         r.stdButton("Mirror");
-        QVERIFY(!r.pressed("Mirror"));
-        QVERIFY(!d.MirrorEnabled());
-    }
+        shows(false, false);
 
-    void colourToolsChosenTwice()
-    {
-        Running r;
-        QAction *setTransparent = r.w.menuItem(QStringLiteral("mnuColorSetTransparent"));
+        QAction *setTransparent = r.menuItem(QStringLiteral("mnuColorSetTransparent"));
         r.tool("Pencil");
         // "Set Transparent Color" twice: the pick takes the colour and hands back the pencil.
         setTransparent->trigger();
         setTransparent->trigger();
-        QCOMPARE(r.w.state().currentTool, QStringLiteral("Set Transparent Color"));
-        QCOMPARE(r.w.state().previousTool, QStringLiteral("Pencil"));
+        QCOMPARE(r.state().currentTool, QStringLiteral("Set Transparent Color"));
+        QCOMPARE(r.state().previousTool, QStringLiteral("Pencil"));
         r.pressOnImage(QPoint(3, 3));
-        QCOMPARE(r.w.state().currentTool, QStringLiteral("Pencil"));
+        QCOMPARE(r.state().currentTool, QStringLiteral("Pencil"));
 
         // Dropper pressed while it is the tool, then the transparent pick-up on top of it: the
         // colour taken, the tool in use before both comes back.
@@ -149,39 +113,33 @@ private slots:
         r.tool("Dropper");
         r.tool("Dropper");
         setTransparent->trigger();
-        QCOMPARE(r.w.state().previousTool, QStringLiteral("Line"));
+        QCOMPARE(r.state().previousTool, QStringLiteral("Line"));
         r.pressOnImage(QPoint(4, 4));
-        QCOMPARE(r.w.state().currentTool, QStringLiteral("Line"));
+        QCOMPARE(r.state().currentTool, QStringLiteral("Line"));
         r.tool("Dropper");
         r.tool("Dropper");
         r.pressOnImage(QPoint(5, 5));
-        QCOMPARE(r.w.state().currentTool, QStringLiteral("Line"));
-        QCOMPARE(r.w.state().foreColour, Colour(0xFFFFFF));   // the blank image's white
+        QCOMPARE(r.state().currentTool, QStringLiteral("Line"));
+        QCOMPARE(r.state().foreColour, Colour(0xFFFFFF));   // the blank image's white
         // The tool bar and the property panel show the line again.
-        QVERIFY(r.w.tbEditButton(QStringLiteral("Line"))->isChecked());
-        QVERIFY(!r.w.tbEditButton(QStringLiteral("Dropper"))->isChecked());
-        QVERIFY(!r.w.OptWidth()->isHidden());
-    }
+        QVERIFY(r.tbEditButton(QStringLiteral("Line"))->isChecked() && !r.tbEditButton(QStringLiteral("Dropper"))->isChecked());
+        QVERIFY(!r.OptWidth()->isHidden());
 
-    void coolBarFollowsTheViewItems()
-    {
         // The workspace moves up and down with the bands at once, without waiting for events.
-        Running r;
-        QAction *standard = r.w.menuItem(QStringLiteral("mnuViewToolStd"));
-        QAction *tools = r.w.menuItem(QStringLiteral("mnuViewEdit"));
-        const int menuBottom = r.w.menuBar()->geometry().bottom();
-        const int withBands = r.w.workspace()->geometry().top();
+        QAction *standard = r.menuItem(QStringLiteral("mnuViewToolStd"));
+        QAction *tools = r.menuItem(QStringLiteral("mnuViewEdit"));
+        const int menuBottom = r.menuBar()->geometry().bottom();
+        const int withBands = r.workspace()->geometry().top();
         QVERIFY(withBands > menuBottom + 1);
         standard->trigger();
-        QVERIFY(r.w.TbStd()->isHidden());
-        QVERIFY(r.w.workspace()->geometry().top() >= r.w.TbEdit()->geometry().bottom());
+        QVERIFY(r.TbStd()->isHidden() && r.workspace()->geometry().top() >= r.TbEdit()->geometry().bottom());
         tools->trigger();
-        QVERIFY(r.w.TbEdit()->isHidden());
-        QCOMPARE(r.w.workspace()->geometry().top(), menuBottom + 1);
+        QVERIFY(r.TbEdit()->isHidden());
+        QCOMPARE(r.workspace()->geometry().top(), menuBottom + 1);
         standard->trigger();
         tools->trigger();
         QVERIFY(standard->isChecked() && tools->isChecked());
-        QCOMPARE(r.w.workspace()->geometry().top(), withBands);
+        QCOMPARE(r.workspace()->geometry().top(), withBands);
     }
 
     void editFontSetsFontAndColour()
@@ -195,7 +153,7 @@ private slots:
             QSKIP("no font with a bold style on this machine");
         Running r;
         Document &d = r.doc->doc();
-        r.w.state().drawColour = RGBColour(0, 0, 128);
+        r.state().drawColour = RGBColour(0, 0, 128);
         const QFont before = d.Picture1.Font;
         const Colour beforeColour = d.Picture1.ForeColor;
         QFont wanted(family, 14);
@@ -204,7 +162,7 @@ private slots:
         wanted.setStrikeOut(true);
         bool accept = false;
         Colour offered = 0xFFFFFFFF;
-        r.w.fontDialogHook = [&](frmFontDialog &dlg) {
+        r.fontDialogHook = [&](frmFontDialog &dlg) {
             offered = dlg.selectedColour();
             dlg.show();
             dlg.fontChooser()->setCurrentFont(wanted);
@@ -214,32 +172,30 @@ private slots:
             QTest::mouseClick(accept ? dlg.OKButton() : dlg.CancelButton(), Qt::LeftButton);
         };
         // Cancel leaves the document's font and colour.
-        r.w.TbStd_ButtonClick(QStringLiteral("Font"));
+        r.TbStd_ButtonClick(QStringLiteral("Font"));
         QCOMPARE(offered, RGBColour(0, 0, 128));
         QCOMPARE(d.Picture1.Font, before);
         QCOMPARE(d.Picture1.ForeColor, beforeColour);
         accept = true;
-        r.w.TbStd_ButtonClick(QStringLiteral("Font"));
+        r.TbStd_ButtonClick(QStringLiteral("Font"));
         QCOMPARE(d.Picture1.Font.family(), family);
-        QVERIFY(d.Picture1.Font.bold());
-        QVERIFY(d.Picture1.Font.underline());
-        QVERIFY(d.Picture1.Font.strikeOut());
+        QVERIFY(d.Picture1.Font.bold() && d.Picture1.Font.underline() && d.Picture1.Font.strikeOut());
         QCOMPARE(d.Picture1.ForeColor, RGBColour(128, 0, 128));
 
         // "Other..." asks the colour dialog; its Cancel keeps the colour chosen before.
         std::optional<QColor> answer = QColor(1, 2, 3);
-        r.w.colorDialogHook = [&](const QColor &) { return answer; };
-        r.w.fontDialogHook = [&](frmFontDialog &dlg) {
+        r.colorDialogHook = [&](const QColor &) { return answer; };
+        r.fontDialogHook = [&](frmFontDialog &dlg) {
             dlg.show();
             QComboBox *list = dlg.ColorCombo();
             list->setFocus();
             QTest::keyClick(list, Qt::Key_End);   // "Other..."
             QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
         };
-        r.w.TbStd_ButtonClick(QStringLiteral("Font"));
+        r.TbStd_ButtonClick(QStringLiteral("Font"));
         QCOMPARE(d.Picture1.ForeColor, RGBColour(1, 2, 3));
         answer.reset();
-        r.w.TbStd_ButtonClick(QStringLiteral("Font"));
+        r.TbStd_ButtonClick(QStringLiteral("Font"));
         QCOMPARE(d.Picture1.ForeColor, RGBColour(0, 0, 128));   // the drawing colour it offered
     }
 };

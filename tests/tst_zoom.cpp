@@ -1,51 +1,32 @@
-// The zoom view: factor steps and caption, the saved position kept on the screen, opening and
-// closing with the toolbar button, and the magnified copy a pointer move makes.
-#include "testsupport.h"
-
-#include "base/AppInfo.h"
-#include "base/SettingsStore.h"
-#include "app/frmMain.h"
+// The zoom view: factor steps, its saved position, the toolbar button, the magnified copy.
+#include "uihelpers.h"
 #include "aux/ZoomRules.h"
 #include "aux/frmZoom.h"
 #include "document/frmDocument.h"
-
-#include <QAction>
-#include <QTest>
-#include <QToolBar>
 
 using namespace orv;
 
 class TestZoom : public QObject {
     Q_OBJECT
 private slots:
-    void factorSequences()
+    void factorStepsAndPositionRule()
     {
         QList<int> up{4};
         while (up.last() < 20)
             up << ZoomIn(std::int16_t(up.last()));
         QCOMPARE(up, (QList<int>{4, 6, 8, 11, 14, 18, 23}));
-        QCOMPARE(ZoomIn(19), std::int16_t(24));
-        QCOMPARE(ZoomIn(20), std::int16_t(20));
-        QCOMPARE(ZoomIn(24), std::int16_t(24));
-        QCOMPARE(ZoomIn(1), std::int16_t(2));
+        QCOMPARE((QList<int>{ZoomIn(19), ZoomIn(20), ZoomIn(24), ZoomIn(1)}), (QList<int>{24, 20, 24, 2}));
 
         QList<int> down{23};
         while (down.last() > 1)
             down << ZoomOut(std::int16_t(down.last()));
         QCOMPARE(down, (QList<int>{23, 19, 15, 12, 10, 8, 6, 5, 4, 3, 2, 1}));
-        QCOMPARE(ZoomOut(1), std::int16_t(1));
-        QCOMPARE(ZoomOut(24), std::int16_t(20));
+        QCOMPARE((QList<int>{ZoomOut(1), ZoomOut(24)}), (QList<int>{1, 20}));
         // Whatever the presses, the factor stays within 1..24.
-        for (int f = 1; f <= 24; ++f) {
-            QVERIFY(ZoomIn(std::int16_t(f)) >= 1 && ZoomIn(std::int16_t(f)) <= 24);
-            QVERIFY(ZoomOut(std::int16_t(f)) >= 1 && ZoomOut(std::int16_t(f)) <= 24);
-        }
-        QCOMPARE(ZoomCaption(4), QStringLiteral("Zoom 4 X"));
+        for (std::int16_t f = 1; f <= 24; ++f)
+            QVERIFY(ZoomIn(f) >= 1 && ZoomIn(f) <= 24 && ZoomOut(f) >= 1 && ZoomOut(f) <= 24);
         QCOMPARE(ZoomCaption(23), QStringLiteral("Zoom 23 X"));
-    }
 
-    void positionClamping()
-    {
         const QSize win(210, 200), screen(1280, 800);
         // Pulled back past the right and bottom edges only; a window partly off the top left stays.
         for (const auto &[from, to] : {std::pair{QPoint(100, 50), QPoint(100, 50)}, {QPoint(5000, 50), QPoint(1070, 50)},
@@ -58,21 +39,17 @@ private slots:
     {
         orvtest::PrivateSettings settings;
         // A position saved far beyond the right and bottom edges (in twips).
-        SaveSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Left"), QStringLiteral("9000000"));
-        SaveSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Top"), QStringLiteral("9000000"));
-        frmMain w;
-        w.MDIForm_Load();
+        orvtest::store("frmZoom", "Left", QStringLiteral("9000000"));
+        orvtest::store("frmZoom", "Top", QStringLiteral("9000000"));
+        orvtest::LoadedMain w;
         w.show();
         w.NewDocument();   // the button works while an image is open
         QAction *button = w.tbStdButton(QStringLiteral("Zoom"));
         button->trigger();
         frmZoom *zoom = w.zoomWindow();
-        QVERIFY(zoom);
-        QVERIFY(zoom->isVisible());
-        QVERIFY(w.state().zoomWindow);
+        QVERIFY(zoom && zoom->isVisible() && w.state().zoomWindow);
         QCOMPARE(w.ToolbarButtonValue(QStringLiteral("Zoom")), 1);
-        QVERIFY(zoom->windowFlags() & Qt::WindowStaysOnTopHint);
-        QVERIFY(zoom->testAttribute(Qt::WA_ShowWithoutActivating));
+        QVERIFY((zoom->windowFlags() & Qt::WindowStaysOnTopHint) && zoom->testAttribute(Qt::WA_ShowWithoutActivating));
         const QSize screen = w.ScreenPixels();
         QCOMPARE(zoom->pos(), QPoint(screen.width() - zoom->frameGeometry().width(),
                                      screen.height() - zoom->frameGeometry().height()));
@@ -90,12 +67,9 @@ private slots:
 
         // The button again hides it; the surface is no longer offered to the document.
         button->trigger();
-        QVERIFY(!zoom->isVisible());
-        QVERIFY(!w.state().zoomWindow);
-        QVERIFY(!w.ZoomSurface());
+        QVERIFY(!zoom->isVisible() && !w.state().zoomWindow && !w.ZoomSurface());
         button->trigger();
-        QCOMPARE(w.zoomWindow(), zoom);
-        QVERIFY(w.ZoomSurface());
+        QVERIFY(w.zoomWindow() == zoom && w.ZoomSurface());
 
         // Its own close box: switch off, button released, position saved in twips.
         zoom->move(120, 90);
@@ -103,8 +77,8 @@ private slots:
         zoom->close();
         QVERIFY(!w.state().zoomWindow);
         QCOMPARE(w.ToolbarButtonValue(QStringLiteral("Zoom")), 0);
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Left")), QString::number(at.x() * 15));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("frmZoom"), QStringLiteral("Top")), QString::number(at.y() * 15));
+        QCOMPARE(orvtest::setting("frmZoom", "Left"), QString::number(at.x() * 15));
+        QCOMPARE(orvtest::setting("frmZoom", "Top"), QString::number(at.y() * 15));
         QTRY_VERIFY(!w.zoomWindow());
         QVERIFY(!w.ZoomSurface());
         // The factor outlives the window.
@@ -117,8 +91,7 @@ private slots:
     void pointerMoveFillsZoomView()
     {
         orvtest::PrivateSettings settings;
-        frmMain w;
-        w.MDIForm_Load();
+        orvtest::LoadedMain w;
         w.show();
         frmDocument *form = w.NewDocument();
         Document &doc = form->doc();
@@ -129,8 +102,7 @@ private slots:
                 doc.Picture1.PSet(x, y, colourAt(x, y));
         w.tbStdButton(QStringLiteral("Zoom"))->trigger();
         frmZoom *zoom = w.zoomWindow();
-        QVERIFY(zoom);
-        QVERIFY(QTest::qWaitForWindowExposed(zoom));
+        QVERIFY(zoom && QTest::qWaitForWindowExposed(zoom));
         const int f = w.state().zoomFactor;
         QSize view = zoom->surface().size();
         QCOMPARE(view, QSize(200, 160));
