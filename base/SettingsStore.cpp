@@ -253,7 +253,10 @@ IniCheck CheckIniText(const QByteArray &raw)
             // the rewrite drops them.
             if (t.mid(1, t.size() - 2).trimmed().isEmpty())
                 return fault(lineNo, QStringLiteral("empty section name"));
-            if (!IsStoredName(t.mid(1, t.size() - 2).trimmed()))
+            // A group named General is written as [%General] ([General] holds the keys of no
+            // group).
+            const QString section = t.mid(1, t.size() - 2).trimmed();
+            if (section != QLatin1String("%General") && !IsStoredName(section))
                 return fault(lineNo, QStringLiteral("section name the store would not write"));
             if (t.contains(QLatin1Char('"')))
                 return fault(lineNo, QStringLiteral("double quote in a section name"));

@@ -1,6 +1,7 @@
 // Settings files the reader cannot take and folders that cannot be written: the check of every
 // line, the copy kept aside before the first rewrite (through the main window's load and save, as
 // a restart does), and refusals that leave the file on disk as it was.
+#include "app/ProgramList.h"
 #include "settingshelpers.h"
 
 #include <unistd.h>
@@ -61,8 +62,10 @@ private slots:
 
     void ownFilesAreWellFormed()
     {
-        // Everything the program writes, tricky paths included, passes the check: no copies made.
+        // Everything the program writes, tricky paths and its registration (the group General,
+        // stored as [%General]) included, passes the check: no copies made.
         const Loaded saved = nonDefaultValues();
+        RegisterProgram(CurrentProgramFacts());
         QVERIFY(SaveMainSettings(saved.state, saved.window, false));
         const IniCheck check = CheckIniText(readFile(mainFile()));
         QVERIFY2(check.ok, qPrintable(check.reason));
