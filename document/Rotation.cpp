@@ -257,9 +257,4 @@ void RotateNearest(const QImage &src, std::uint32_t *dbits, qsizetype dstride, Q
         progress(r.height());
 }
 
-void SetRotationThreads(int threads)
-{
-    SetPictureThreads(threads);
-}
-
 } // namespace orv

@@ -50,8 +50,4 @@ void RotateNearest(const QImage &src, std::uint32_t *dstBits, qsizetype dstStrid
                    const RotationMap &m, const QRect &area, const std::function<void(int rowsDone)> &progress = {},
                    QPoint dstOrigin = QPoint(), std::optional<std::uint32_t> outside = std::nullopt);
 
-// How many threads a large rotation may use: 0 (the default) lets the machine decide, 1 keeps
-// it on the calling thread. The pixels are the same either way.
-void SetRotationThreads(int threads);
-
 } // namespace orv

@@ -2,6 +2,7 @@
 #include "canvas.h"
 
 #include "document/MaskedBlit.h"
+#include "document/surface/PictureThreads.h"
 
 #include <QFontMetrics>
 #include <QtTest>
@@ -206,11 +207,18 @@ private slots:
         StretchBlt(twice, 0, 0, 10, 6, src, 0, 0, 5, 3, SRCCOPY);
         StretchBlt(half, 0, 0, 2, 1, twice, 0, 0, 4, 2, SRCCOPY);
         QCOMPARE(differs(half, [&](int x, int y) { return x < 2 && y < 1 ? s(x, 0) : Green; }), QString());
-        // Stretching a surface onto itself reads the original pixels.
+        // Stretching a surface onto itself reads the original pixels, on one thread or two.
         Surface self(pic), ref(5, 3);
         StretchBlt(self, 0, 0, 5, 3, self, 0, 0, 3, 2, SRCCOPY);
         StretchBlt(ref, 0, 0, 5, 3, src, 0, 0, 3, 2, SRCCOPY);
         QCOMPARE(self.Image(), ref.Image());
+        SetPictureThreads(2);
+        const QImage large = noise(700, 500, 3);
+        Surface grown(large);
+        grown.resize(1400, 1000);
+        QVERIFY(StretchBlt(grown, 0, 0, 1400, 1000, grown, 0, 0, 700, 500, SRCCOPY));
+        SetPictureThreads(0);
+        QCOMPARE(differs(grown.Image(), [&](int x, int y) { return large.pixel(x / 2, y / 2); }), QString());
         // PaintPicture mirrored twice is the picture again; a plain copy honours the clip.
         const int W = 37, H = 23;
         const QImage big = noise(W, H, 17);

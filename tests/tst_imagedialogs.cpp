@@ -5,11 +5,13 @@
 
 #include "app/frmMain.h"
 #include "base/AppState.h"
+#include "base/Conversions.h"
 #include "dialogs/ImageResize.h"
 #include "dialogs/frmCanvas.h"
 #include "dialogs/frmResize.h"
 #include "dialogs/frmRotate.h"
 #include "document/frmDocument.h"
+#include "document/surface/PictureThreads.h"
 #include "tools/OrvSliderWidget.h"
 
 #include <QApplication>
@@ -86,6 +88,26 @@ private slots:
         QVERIFY(ResizeDocument(g.doc, 40, 30));
         QCOMPARE(g.doc.Picture1.size(), QSize(40, 30));
         QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 3); }), QString());
+    }
+
+    void largeResizesOnTwoThreads()
+    {
+        // Pictures of a megapixel and more share their rows with a second thread: the pixels and
+        // the progress the dialog counts are those of one thread.
+        SetPictureThreads(2);
+        Fixture f(2400, 1000);
+        frmResize shrink(f.doc);
+        shrink.Option1(1)->setChecked(true);
+        shrink.Option2()->setValue(90);
+        QTest::mouseClick(shrink.OKButton(), Qt::LeftButton);
+        QCOMPARE(f.doc.Picture1.size(), QSize(2160, 900));
+        QCOMPARE(shrink.progressRows(), 899);
+        const double xs = 2160.0 / 2400, ys = 900.0 / 1000;
+        QCOMPARE(f.differs([&](int x, int y) { return Fixture::at(CInt(x / xs), CInt(y / ys)); }), QString());
+        Fixture g(800, 600);
+        QVERIFY(ResizeDocument(g.doc, 1600, 1200));
+        QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 2); }), QString());
+        SetPictureThreads(0);
     }
 
     void resizeHalfShrinksPerPixel()

@@ -5,6 +5,7 @@
 #include "base/Conversions.h"
 #include "base/ResStrings.h"
 #include "document/Rotation.h"
+#include "document/surface/PictureThreads.h"
 
 #include <QTest>
 #include <cmath>
@@ -76,7 +77,8 @@ private slots:
         struct Case { int w, h; double degrees; int cx, cy; };
         const Case cases[] = {{1, 1, 45, 0, 0},          {7, 5, 90, 4, 2},         {130, 70, 45, 65, 35},
                               {129, 257, 30, 64, 128},   {200, 33, 180, 100, 16},  {64, 64, 270, 32, 32},
-                              {300, 150, 12.5, 10, 140}, {97, 97, 0, 48, 48},      {65, 130, -77, 33, 65}};
+                              {300, 150, 12.5, 10, 140}, {97, 97, 0, 48, 48},      {65, 130, -77, 33, 65},
+                              {2100, 20, 30, 1050, 10}};   // wider than two tiles
         for (const Case &c : cases) {
             const QImage src = noise(c.w, c.h, unsigned(c.w * 31 + c.h));
             const double a = c.degrees * Degree;
@@ -99,18 +101,20 @@ private slots:
             QVERIFY(copied > 0);
             QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1x%2 at %3").arg(c.w).arg(c.h).arg(c.degrees)));
         }
-        {   // A picture large enough for the second thread gives the pixels of the single thread.
+        {   // A picture large enough for the second thread gives the pixels of the single thread,
+            // and corners filled in the same pass are those of a fill before the rotation.
             const QImage src = noise(1100, 1000, 11);
             const RotationMap m = RotationMap::reverseOf(33 * Degree, 560, 480);
             QImage one(1100, 1000, QImage::Format_RGB32), two(1100, 1000, QImage::Format_RGB32);
             one.fill(0xFF123456u);
-            two.fill(0xFF123456u);
-            SetRotationThreads(1);
+            two.fill(0u);
+            SetPictureThreads(1);
             RotateNearest(src, one, m, one.rect());
-            SetRotationThreads(2);
+            SetPictureThreads(2);
             int lastDone = 0;
-            RotateNearest(src, two, m, two.rect(), [&lastDone](int done) { lastDone = done; });
-            SetRotationThreads(0);
+            RotateNearest(src, reinterpret_cast<std::uint32_t *>(two.bits()), two.bytesPerLine() / 4, two.size(), m,
+                          two.rect(), [&lastDone](int done) { lastDone = done; }, QPoint(), 0xFF123456u);
+            SetPictureThreads(0);
             QCOMPARE(lastDone, 1000);
             QVERIFY(one == two);
         }
