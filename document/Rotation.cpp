@@ -123,7 +123,8 @@ void copySpan(const RowMap &rm, int a, int b, const std::uint32_t *sbits, qsizet
 }
 
 #if defined(__x86_64__) || defined(__i386__)
-// The same eight pixels at a time; the source index (row * stride + column) must fit an int.
+// The same eight pixels at a time, read with one gather; the source index (row * stride +
+// column) must fit an int.
 __attribute__((target("avx2"))) void copySpanAvx2(const RowMap &rm, int a, int b, const std::uint32_t *sbits,
                                                    qsizetype sstride, std::uint32_t *d)
 {
@@ -142,10 +143,8 @@ __attribute__((target("avx2"))) void copySpanAvx2(const RowMap &rm, int a, int b
             _mm256_cvtpd_epi32(_mm256_add_pd(_mm256_add_pd(vRowC, _mm256_loadu_pd(rm.colS + i + 4)), vCy));
         const __m256i index =
             _mm256_add_epi32(_mm256_mullo_epi32(_mm256_set_m128i(yHi, yLo), vStride), _mm256_set_m128i(xHi, xLo));
-        alignas(32) int at[8];
-        _mm256_store_si256(reinterpret_cast<__m256i *>(at), index);
-        for (int k = 0; k < 8; ++k)
-            d[i + k] = sbits[at[k]];
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(d + i),
+                            _mm256_i32gather_epi32(reinterpret_cast<const int *>(sbits), index, 4));
     }
     copySpan(rm, i, b, sbits, sstride, d);
 }
