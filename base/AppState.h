@@ -86,7 +86,9 @@ struct AppState {
     QString helpFile;
 };
 
-// `Pi`: four times the arc tangent of 1, as the single-precision value the shapes and transforms use.
-inline const float Pi = 4.0f * std::atan(1.0f);
+// `Pi`: four times the arc tangent of 1, as the single-precision value the shapes and transforms use
+// (the float nearest to pi, 3.1415927410125732421875). A constant, so that values computed from it
+// during start-up, in any file, never see it before it is set.
+inline constexpr float Pi = 3.14159265358979323846f;
 
 } // namespace orv

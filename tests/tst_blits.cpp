@@ -377,7 +377,7 @@ private slots:
         // Pens: width 0 draws one pixel wide; an extended pen takes the brush's colour.
         QCOMPARE(CreatePenIndirect(LogPen{PS_SOLID, 0, 0, Red}).width, 1);
         const Pen ext = ExtCreatePen(PS_DOT, 5, LogBrush{BS_SOLID, Blue, 0});
-        QCOMPARE(QPair(ext.width, ext.colour), QPair(5, Blue));
+        QCOMPARE(std::pair(ext.width, ext.colour), std::pair(5, Blue));
         QCOMPARE(ExtCreatePen(PS_SOLID, 1, LogBrush{BS_HOLLOW, Blue, 0}).style, int(PS_NULL));
     }
 };

@@ -131,7 +131,7 @@ private slots:
             int index = -7;
             Colour colour = 0xDEAD;
             QVERIFY2(ParsePaletteRecord(g.line, &index, &colour), escaped(g.line).constData());
-            QCOMPARE(QPair(index, colour), QPair(g.index, Colour(g.colour)));
+            QCOMPARE(std::pair(index, colour), std::pair(g.index, Colour(g.colour)));
         }
         QList<QByteArray> bad{QByteArray("5,2\0" "55", 6)};
         for (const char *line : {"47.6,1", "5,2147483648", "5,1e", "5,-", "48,1", "4294967296,1", "-1,1", "5,0x10",
@@ -141,7 +141,7 @@ private slots:
             int index = -7;
             Colour colour = 0xDEAD;
             QVERIFY2(!ParsePaletteRecord(line, &index, &colour), escaped(line).constData());
-            QCOMPARE(QPair(index, colour), QPair(-7, Colour(0xDEAD)));   // nothing written on failure
+            QCOMPARE(std::pair(index, colour), std::pair(-7, Colour(0xDEAD)));   // nothing written on failure
         }
     }
 

@@ -178,9 +178,9 @@ private slots:
         QVERIFY(f.doc.FormIzin());
         f.host.st.options.PopupMenu = 0;
         // The stroke colour follows the button of the press or move; a move without one keeps it.
-        const auto colours = [&f] { return QPair(f.host.st.drawColour, f.doc.Picture1.ForeColor); };
+        const auto colours = [&f] { return std::pair(f.host.st.drawColour, f.doc.Picture1.ForeColor); };
         f.doc.Picture1_MouseDown(1, 0, 5, 5);
-        QCOMPARE(colours(), QPair(fore, fore));
+        QCOMPARE(colours(), std::pair(fore, fore));
         QVERIFY(f.doc.SaveReq() && f.doc.FormIzin());
         f.doc.Picture1_MouseMove(2, 0, 6, 6);
         QCOMPARE(f.host.st.drawColour, back);
@@ -210,9 +210,9 @@ private slots:
         f.host.buttons[QStringLiteral("Transparent")] = 1;
         f.host.st.currentTool = QStringLiteral("Rectangle");
         f.doc.Picture1_MouseDown(1, 0, 3.4f, 7.6f);
-        QCOMPARE(QPair(f.host.st.brush.style, f.host.st.pen.style), QPair(int(BS_HOLLOW), int(PS_SOLID)));
-        QCOMPARE(QPair(f.host.st.pen.colour, f.host.st.brush.colour), QPair(c, c));
-        QCOMPARE(QPair(f.doc.Picture1.selectedPen().width, f.doc.Picture1.selectedPen().colour), QPair(5, c));
+        QCOMPARE(std::pair(f.host.st.brush.style, f.host.st.pen.style), std::pair(int(BS_HOLLOW), int(PS_SOLID)));
+        QCOMPARE(std::pair(f.host.st.pen.colour, f.host.st.brush.colour), std::pair(c, c));
+        QCOMPARE(std::pair(f.doc.Picture1.selectedPen().width, f.doc.Picture1.selectedPen().colour), std::pair(5, c));
         QVERIFY(f.doc.Picture1.selectedBrush().hollow());
         QCOMPARE(f.doc.dragStart(), QPointF(double(3.4f), double(7.6f)));
         f.host.buttons[QStringLiteral("Transparent")] = 0;

@@ -234,12 +234,12 @@ private slots:
         const auto tools = [&f] { return QStringList{f.host.st.currentTool, f.host.st.previousTool}; };
         f.tool("Dropper");
         f.click(1, {5, 5});
-        QCOMPARE(QPair(f.host.st.foreColour, f.host.fore), QPair(Red, Red));
+        QCOMPARE(std::pair(f.host.st.foreColour, f.host.fore), std::pair(Red, Red));
         QCOMPARE(tools(), (QStringList{"Pencil", "Pencil"}));
         // A second use returns to the same tool; the right button sets the background.
         f.tool("Dropper");
         f.click(2, {6, 6});
-        QCOMPARE(QPair(f.host.st.backColour, f.host.back), QPair(Green, Green));
+        QCOMPARE(std::pair(f.host.st.backColour, f.host.back), std::pair(Green, Green));
         QCOMPARE(f.host.st.foreColour, Red);
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Pencil"));
         // The middle button changes nothing; neither does a point outside the image.

@@ -118,7 +118,7 @@ private slots:
             Rows r;
             for (const QPoint p : painted(s)) {
                 const auto it = r.find(p.y());
-                r[p.y()] = it == r.end() ? QPair(p.x(), p.x()) : QPair(std::min(it->first, p.x()), std::max(it->second, p.x()));
+                r[p.y()] = it == r.end() ? std::pair(p.x(), p.x()) : std::pair(std::min(it->first, p.x()), std::max(it->second, p.x()));
             }
             return r;
         };
@@ -337,7 +337,7 @@ private slots:
             QVERIFY(dot.contains(QPoint(99 - p.x(), p.y())) && dot.contains(QPoint(p.y(), p.x())));
         QCOMPARE(boundsOf(dot), QRect(43, 43, 14, 14));
         const auto onRow = [&dot](int y) { return int(std::count_if(dot.begin(), dot.end(), [y](QPoint p) { return p.y() == y; })); };
-        QCOMPARE(QPair(onRow(43), onRow(50)), QPair(6, 14));
+        QCOMPARE(std::pair(onRow(43), onRow(50)), std::pair(6, 14));
         // DrawWidth 3: the 3 x 3 block around the pixel; 2: the 2 x 2 block up and left of it.
         s.Cls();
         s.DrawWidth = 3;

@@ -132,7 +132,8 @@ private slots:
                  QString());
         // Exact halves round to the even neighbour.
         QCOMPARE(RotationSource(RotationMap{1, 0, 0, 0}, 0, 0), QPoint(0, 0));
-        QCOMPARE(QPair(CInt(2.5), CInt(3.5)), QPair(2, 4));
+        QCOMPARE(std::pair(CInt(2.5), CInt(3.5)), std::pair(2, 4));
+        QCOMPARE(Pi, 4.0f * std::atan(1.0f));   // the stored constant is the computed one
     }
 
     void rotateWholePicture()
@@ -171,7 +172,7 @@ private slots:
         const double angle = f.rotate(90);
         // The outline and the bounding rectangle are the box of the rotated corners.
         QCOMPARE(orvtest::outlineOf(f.doc), QRectF(25, 20, 10, 20));
-        QCOMPARE(QPair(f.doc.RectRegRight(), f.doc.RectRegBottom()), QPair(std::int16_t(35), std::int16_t(40)));
+        QCOMPARE(std::pair(f.doc.RectRegRight(), f.doc.RectRegBottom()), std::pair(std::int16_t(35), std::int16_t(40)));
         // Inside, the selection turned; outside, nothing changed.
         QCOMPARE(f.turnedDiffers(RotationMap::reverseOf(angle, 30, 30), [](int x, int y) { return QRect(25, 20, 10, 20).contains(x, y); }), QString());
         // Later drawing is clipped to the rotated rectangle.

@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(d.off(1, false, true, 0), QString());
         d.doc.Undo(2);
         QCOMPARE(d.off(2, true, false, 1), QString());
-        QCOMPARE(QPair(d.doc.CanUndo(), d.doc.CanRedo()), QPair(true, false));
+        QCOMPARE(std::pair(d.doc.CanUndo(), d.doc.CanRedo()), std::pair(true, false));
         // Another action number only republishes, even through a closed gate.
         d.stroke(2);
         d.doc.Undo(1);
@@ -165,7 +165,7 @@ private slots:
         QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
         QCOMPARE(d.doc.Picture1.Image(), drawn);
         QCOMPARE(d.doc.PicOrg.Image(), d.committed[0]);
-        QCOMPARE(QPair(d.host.canUndo, d.host.canRedo), QPair(false, true));
+        QCOMPARE(std::pair(d.host.canUndo, d.host.canRedo), std::pair(false, true));
         d.doc.Undo(2);
         QVERIFY(d.shows(1));
         d.doc.Undo(2);
@@ -342,7 +342,7 @@ private slots:
             QCOMPARE(d.doc.Picture1.bands().sharesBand(unchanged, i), i == 1 || i == 3);
         }
         const SnapshotPtr before = d.doc.history().picture(2), after = d.doc.history().picture(3);
-        QCOMPARE(QPair(after->columns(), after->rows()), QPair(5, 4));
+        QCOMPARE(std::pair(after->columns(), after->rows()), std::pair(5, 4));
         QCOMPARE(after->toImage(), d.committed.back());
         // Only the tiles under the stroke and the raw write differ from the previous snapshot.
         for (int r = 0; r < after->rows(); ++r)
