@@ -5,10 +5,6 @@
 #include "document/Document.h"
 #include "testsupport.h"
 
-#include <QHash>
-#include <QStringList>
-#include <deque>
-
 namespace orvtest {
 
 class FakeHost : public orv::DocumentHost {

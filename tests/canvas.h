@@ -3,8 +3,6 @@
 
 #include "pixels.h"
 
-#include <optional>
-
 namespace orvtest {
 
 constexpr Colour Green = orv::RGBColour(0, 255, 0);

@@ -5,9 +5,6 @@
 #include "app/frmMain.h"
 #include "testsupport.h"
 
-#include <QAction>
-#include <QTest>
-
 namespace orvtest {
 
 struct Message {

@@ -5,10 +5,6 @@
 #include "document/surface/Surface.h"
 #include "testsupport.h"
 
-#include <QSet>
-
-#include <cstdlib>
-
 namespace orvtest {
 
 using orv::Colour;

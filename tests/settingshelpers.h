@@ -6,9 +6,6 @@
 #include "base/SettingsStore.h"
 #include "testsupport.h"
 
-#include <QTest>
-#include <tuple>
-
 namespace orvtest {
 
 using namespace orv;

@@ -1,8 +1,5 @@
 #include "testsupport.h"
 
-#include <QSettings>
-#include <QStandardPaths>
-
 namespace orvtest {
 
 PrivateSettings::PrivateSettings()

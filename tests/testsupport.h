@@ -1,13 +1,19 @@
 // Shared helpers of the tests: a private settings folder, files written and read, pixel comparison.
 #pragma once
 
-#include <QDateTime>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QString>
-#include <QTemporaryDir>
+// Every test sees the whole of Qt Core, Gui, Widgets and Test and the standard containers, so a
+// test file lists only the program's own headers (the test targets share one precompiled header).
+#include <QtTest>
+#include <QtWidgets>
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <map>
+#include <optional>
+#include <random>
+#include <tuple>
+#include <vector>
 
 namespace orvtest {
 

@@ -5,8 +5,6 @@
 #include "FakeHost.h"
 #include "pixels.h"
 
-#include <vector>
-
 namespace orvtest {
 
 constexpr Colour Green = orv::RGBColour(0, 160, 0);

@@ -4,9 +4,6 @@
 #include "document/MaskedBlit.h"
 #include "document/surface/PictureThreads.h"
 
-#include <QFontMetrics>
-#include <QtTest>
-
 using namespace orv;
 using namespace orvtest;
 

@@ -7,19 +7,6 @@
 #include "tools/OrvSliderWidget.h"
 #include "tools/frmTextDialog.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFontDatabase>
-#include <QFontInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalSpy>
-#include <QSlider>
-#include <QTest>
-
 using namespace orv;
 
 namespace {

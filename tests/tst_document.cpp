@@ -4,9 +4,6 @@
 #include "base/AppInfo.h"
 #include "base/SettingsStore.h"
 
-#include <QFile>
-#include <QTest>
-
 using namespace orv;
 using orvtest::DocFixture;
 using orvtest::FakeHost;

@@ -13,16 +13,7 @@
 #include "dialogs/frmNewImage.h"
 #include "document/frmDocument.h"
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QImageWriter>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPainter>
 #include <QPrinter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QtEndian>
 
 using namespace orv;
 using namespace orvtest;

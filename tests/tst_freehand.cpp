@@ -1,8 +1,6 @@
 // The freehand tools, fill, dropper, transparent pick and text, through the pointer.
 #include "toolfixture.h"
 
-#include <QTest>
-
 using namespace orv;
 using namespace orvtest;
 using Fixture = orvtest::ToolFixture;

@@ -9,9 +9,6 @@
 #include "base/ResStrings.h"
 #include "document/frmDocument.h"
 
-#include <QElapsedTimer>
-#include <QImageReader>
-
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -14,13 +14,6 @@
 #include "document/surface/PictureThreads.h"
 #include "tools/OrvSliderWidget.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
 using namespace orv;
 
 namespace {

@@ -7,12 +7,6 @@
 #include "document/frmDocument.h"
 #include "filehelpers.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-
 using namespace orv;
 using orvtest::LoadedMain;
 

@@ -1,32 +1,9 @@
 // The string table is complete and holds the program's texts word for word, and LoadResStrings
 // puts them on every kind of control by its conventions.
+#include "testsupport.h"
 #include "base/ResStrings.h"
 #include "base/ResStringsWidget.h"
 #include "tools/OrvSliderWidget.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QDialog>
-#include <QFile>
-#include <QFileDialog>
-#include <QFileSystemModel>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTableWidget>
-#include <QTest>
-#include <QToolBar>
-#include <QToolButton>
-#include <QTreeWidget>
 
 using namespace orv;
 

@@ -8,12 +8,6 @@
 #include "document/Clipboard.h"
 #include "document/frmDocument.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QMimeData>
-#include <QTest>
-
 using namespace orv;
 using orvtest::White;
 

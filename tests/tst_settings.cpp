@@ -2,8 +2,6 @@
 // round trips, master switches and the minimized rule. Malformed files are in tst_settingsfiles.
 #include "settingshelpers.h"
 
-#include <QSettings>
-
 using namespace orv;
 using namespace orvtest;
 

@@ -6,10 +6,6 @@
 #include "FakeHost.h"
 #include "dialogs/ImageResize.h"
 
-#include <QElapsedTimer>
-#include <QTest>
-#include <map>
-#include <random>
 #include <sys/resource.h>
 
 using namespace orv;

@@ -1,11 +1,6 @@
 // The drawing surface's primitives on exact pixels. Copies and regions: tst_blits.cpp.
 #include "canvas.h"
 
-#include <QtTest>
-
-#include <algorithm>
-#include <deque>
-
 using namespace orv;
 using namespace orvtest;
 

@@ -1,8 +1,6 @@
 // The shape tools through the pointer events, checked on exact pixels of Picture1.
 #include "toolfixture.h"
 
-#include <QTest>
-
 using namespace orv;
 using namespace orvtest;
 using Fixture = orvtest::ToolFixture;

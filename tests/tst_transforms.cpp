@@ -7,10 +7,6 @@
 #include "document/Rotation.h"
 #include "document/surface/PictureThreads.h"
 
-#include <QTest>
-#include <cmath>
-#include <optional>
-
 using namespace orv;
 using orvtest::noise;
 

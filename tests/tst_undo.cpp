@@ -1,9 +1,6 @@
 // The undo history: slots, enabled states, selection records, sizes and tile storage.
 #include "FakeHost.h"
 
-#include <QTest>
-#include <vector>
-
 using namespace orv;
 using orvtest::FakeHost;
 using orvtest::FakeView;

@@ -8,9 +8,6 @@
 #include "filehelpers.h"
 #include "testsupport.h"
 
-#include <QtTest>
-#include <QtWidgets>
-
 namespace orvtest {
 
 inline QString setting(const char *section, const char *key)
