@@ -27,42 +27,8 @@ class TestBlits : public QObject {
     Q_OBJECT
 
 private slots:
-    void maskedCopyThroughMonochromeMask()
-    {
-        // The mask steps by hand: mask, destination AND mask, source AND NOT mask, XOR.
-        const Colour key = RGBColour(255, 0, 255);
-        const int W = 9, H = 7;
-        Surface src(noise(W, H, 3));
-        for (int i = 0; i < 20; ++i)
-            src.SetPixel((i * 5) % W, (i * 3) % H, key);
-        Surface dst(noise(W + 4, H + 4, 11));
-        const Surface before(dst.Image().copy());
-        Surface mask = CreateBitmap(W, H, 1, 1);
-        QVERIFY(mask.isMonochrome());
-        QCOMPARE(mask.GetPixel(0, 0), Black);
-        src.SetBkColor(key);
-        QVERIFY(BitBlt(mask, 0, 0, W, H, src, 0, 0, SRCCOPY));
-        QCOMPARE(differs(mask, [&](int x, int y) { return src.GetPixel(x, y) == key ? White : Black; }), QString());
-        Surface inverse = CreateBitmap(W, H, 1, 1);
-        QVERIFY(BitBlt(inverse, 0, 0, W, H, mask, 0, 0, NOTSRCCOPY));
-        Surface cut = CreateCompatibleBitmap(src, W, H);
-        QVERIFY(!cut.isMonochrome());
-        BitBlt(cut, 0, 0, W, H, src, 0, 0, SRCCOPY);
-        BitBlt(cut, 0, 0, W, H, inverse, 0, 0, SRCAND);
-        BitBlt(dst, 2, 3, W, H, mask, 0, 0, SRCAND);
-        BitBlt(dst, 2, 3, W, H, cut, 0, 0, SRCINVERT);
-        QCOMPARE(maskedDiffers(dst, before, src, BlitRect{0, 0, W - 1, H - 1}, 2, 3, key), QString());
-        // Mono to colour takes the destination's text and background colours.
-        Surface tinted(W, H);
-        tinted.SetTextColor(Green);
-        tinted.SetBkColor(Blue);
-        BitBlt(tinted, 0, 0, W, H, mask, 0, 0, SRCCOPY);
-        QCOMPARE(differs(tinted, [&](int x, int y) { return src.GetPixel(x, y) == key ? Blue : Green; }), QString());
-    }
-
     void maskedBlitLeavesOutExactlyTheKey()
     {
-        // Key pixels, colours one step off the key, black and white; bounds included (4 x 4).
         const Colour key = RGBColour(10, 20, 30);
         Surface src(5, 4, key);
         src.SetPixelV(0, 0, RGBColour(11, 20, 30));
@@ -79,8 +45,7 @@ private slots:
         MaskedBlit(dest, dest, plain, BlitRect{0, 0, 4, 3}, 0, 0, key);
         QCOMPARE(maskedDiffers(dest, before, src, BlitRect{0, 0, 3, 3}, 2, 3, key), QString());
 
-        // Taller than the copy's bands, partly off the destination, clipped; scratch reused.
-        Surface big(300, 260), large(400, 300);
+        Surface big(300, 260), large(400, 300);   // taller than the copy's bands, partly off the destination, clipped; scratch reused
         for (int y = 0; y < 300; ++y)
             for (int x = 0; x < 400; ++x) {
                 if (x < 300 && y < 260)
@@ -105,8 +70,7 @@ private slots:
 
     void blockTransfersFollowPixelRules()
     {
-        // Rows for the four-at-a-time loops and tails; colours at the background and threshold.
-        constexpr int W = 23, H = 3;
+        constexpr int W = 23, H = 3;   // every rop in every mono/colour pairing; rows for the four-at-a-time loops and tails
         std::uint32_t seed = 99;
         const Colour bk = RGBColour(10, 20, 30), fg = RGBColour(200, 150, 100), dstBk = RGBColour(1, 2, 3);
         auto randomColour = [&] {
@@ -129,7 +93,6 @@ private slots:
                     const Surface before = dst;
                     QVERIFY(BitBlt(dst, 0, 0, W, H, src, 0, 0, rop));
                     const QString off = differs(dst, [&](int x, int y) {
-                        // The source as the destination sees it.
                         Colour s = src.GetPixel(x, y);
                         if (srcMono != dstMono)
                             s = dstMono ? (s == bk ? White : 0) : (s == White ? dstBk : fg);
@@ -144,8 +107,7 @@ private slots:
     {
         const QImage pic = noise(20, 16, 5);
         Surface src(pic);
-        // Partly off the destination and partly off the source: only the common part is copied.
-        Surface dst(12, 10, Green);
+        Surface dst(12, 10, Green);   // partly off the destination and partly off the source: only the common part is copied
         QVERIFY(BitBlt(dst, -3, 4, 20, 20, src, 15, 2, SRCCOPY));
         QCOMPARE(differs(dst, [&](int x, int y) { return y >= 4 && x + 18 < 20 ? src.GetPixel(x + 18, y - 2) : Green; }), QString());
         QCOMPARE(dst.takeDirty(), QRect(0, 4, 2, 6));
@@ -159,15 +121,12 @@ private slots:
                 Surface s(pic);
                 BitBlt(s, 2 + shift.x(), 6 + shift.y(), 12, 8, s, 2, 6, rop);
                 QCOMPARE(differs(s.Image(), [&](int x, int y) {
-                             const QPoint from(x - shift.x(), y - shift.y());
-                             if (!QRect(2, 6, 12, 8).contains(from))
-                                 return pic.pixel(x, y);
-                             return rop == SRCCOPY ? pic.pixel(from) : (pic.pixel(from) ^ pic.pixel(x, y)) | 0xFF000000u;
-                         }),
-                         QString());
+                    const QPoint from(x - shift.x(), y - shift.y());
+                    return !QRect(2, 6, 12, 8).contains(from) ? pic.pixel(x, y)
+                           : rop == SRCCOPY ? pic.pixel(from) : (pic.pixel(from) ^ pic.pixel(x, y)) | 0xFF000000u;
+                }), QString());
             }
-        // A whole-surface copy shares the bands; the two stay independent.
-        Surface big(300, 200, Red), other(300, 200, Blue);
+        Surface big(300, 200, Red), other(300, 200, Blue);   // a whole-surface copy shares the bands; the two stay independent
         QVERIFY(BitBlt(big, 0, 0, 300, 200, other, 0, 0, SRCCOPY));
         QCOMPARE(big.bands().sharedBands(other.bands()), 4);
         QCOMPARE(big.dirtyRect(), QRect(0, 0, 300, 200));
@@ -180,13 +139,11 @@ private slots:
     {
         const QImage pic = noise(5, 3, 9);
         Surface src(pic);
-        // Each case: destination, the call's rectangles, the pixel each destination pixel shows.
         struct Case { QSize size; int dx, dy, dw, dh, sx, sy, sw, sh; std::uint32_t rop; std::function<Colour(int, int)> want; };
         const auto s = [&](int x, int y) { return src.GetPixel(x, y); };
         const Case cases[] = {
             {{10, 6}, 0, 0, 10, 6, 0, 0, 5, 3, SRCCOPY, [&](int x, int y) { return s(x / 2, y / 2); }},
-            {{20, 12}, 1, 2, 9, 6, 2, 1, 3, 2, SRCCOPY,
-             [&](int x, int y) { return x >= 1 && x < 10 && y >= 2 && y < 8 ? s(2 + (x - 1) / 3, 1 + (y - 2) / 3) : Green; }},
+            {{20, 12}, 1, 2, 9, 6, 2, 1, 3, 2, SRCCOPY, [&](int x, int y) { return x >= 1 && x < 10 && y >= 2 && y < 8 ? s(2 + (x - 1) / 3, 1 + (y - 2) / 3) : Green; }},
             {{5, 3}, 0, 0, 5, 3, 4, 0, -5, 3, SRCCOPY, [&](int x, int y) { return s(4 - x, y); }},
             {{5, 3}, 4, 0, -5, 3, 0, 0, 5, 3, SRCCOPY, [&](int x, int y) { return s(4 - x, y); }},
             {{5, 3}, 0, 2, 5, -3, 0, 0, 5, 3, SRCCOPY, [&](int x, int y) { return s(x, 2 - y); }},
@@ -199,13 +156,11 @@ private slots:
             QVERIFY(StretchBlt(d, c.dx, c.dy, c.dw, c.dh, src, c.sx, c.sy, c.sw, c.sh, c.rop));
             QCOMPARE(differs(d, c.want), QString());
         }
-        // Halving takes every second pixel (of a doubled picture, so either of each pair).
-        Surface twice(10, 6), half(3, 2, Green);
+        Surface twice(10, 6), half(3, 2, Green);   // halving takes every second pixel (of a doubled picture, so either of each pair)
         StretchBlt(twice, 0, 0, 10, 6, src, 0, 0, 5, 3, SRCCOPY);
         StretchBlt(half, 0, 0, 2, 1, twice, 0, 0, 4, 2, SRCCOPY);
         QCOMPARE(differs(half, [&](int x, int y) { return x < 2 && y < 1 ? s(x, 0) : Green; }), QString());
-        // Stretching a surface onto itself reads the original pixels, on one thread or two.
-        Surface self(pic), ref(5, 3);
+        Surface self(pic), ref(5, 3);   // stretching a surface onto itself reads the original pixels, on one thread or two
         StretchBlt(self, 0, 0, 5, 3, self, 0, 0, 3, 2, SRCCOPY);
         StretchBlt(ref, 0, 0, 5, 3, src, 0, 0, 3, 2, SRCCOPY);
         QCOMPARE(self.Image(), ref.Image());
@@ -216,8 +171,7 @@ private slots:
         QVERIFY(StretchBlt(grown, 0, 0, 1400, 1000, grown, 0, 0, 700, 500, SRCCOPY));
         SetPictureThreads(0);
         QCOMPARE(differs(grown.Image(), [&](int x, int y) { return large.pixel(x / 2, y / 2); }), QString());
-        // PaintPicture mirrored twice is the picture again; a plain copy honours the clip.
-        const int W = 37, H = 23;
+        const int W = 37, H = 23;   // PaintPicture mirrored twice is the picture again; a plain copy honours the clip
         const QImage big = noise(W, H, 17);
         Surface once(W, H), back(W, H), plain(W, H, Green);
         once.PaintPicture(big, 0, 0, W + 1, H, W - 1, 0, -W, H);
@@ -241,9 +195,8 @@ private slots:
         OffsetRgn(moved, -2, 5);
         QCOMPARE(moved.boundingRect(), QRect(0, 8, 6, 4));
         QVERIFY(PtInRegion(moved, 0, 8) && !PtInRegion(moved, 6, 8));
-        // A polygon that is an axis-aligned rectangle is that rectangle's region, band for band.
         QCOMPARE(CreatePolygonRgn({{2, 3}, {8, 3}, {8, 7}, {2, 7}}, ALTERNATE), CreateRectRgn(2, 3, 8, 7));
-        // A rotated rectangle, edges off pixel centres: membership is "centre inside".
+        // A rotated rectangle, edges off pixel centres: a pixel is in when its centre is.
         const QVector<QPoint> quad{{10, 22}, {34, 10}, {46, 34}, {22, 46}};
         for (int mode : {ALTERNATE, WINDING}) {
             const Region q = CreatePolygonRgn(quad, mode);
@@ -263,24 +216,19 @@ private slots:
         QVERIFY(!PtInRegion(CreatePolygonRgn(star, ALTERNATE), 50, 50));
         QVERIFY(PtInRegion(CreatePolygonRgn(star, ALTERNATE), 50, 10));
 
-        // FillRgn paints the region inside the clip region; PaintRgn uses the selected brush.
         Surface s(20, 20);
         s.SelectClipRgn(CreateRectRgn(0, 0, 5, 20));
         QVERIFY(s.FillRgn(CreateRectRgn(2, 2, 10, 4), brush(Green)));
-        QCOMPARE(painted(s), pixelsOf({{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}}));
-        QCOMPARE(s.GetPixel(4, 3), Green);
         s.SelectClipRgn(Region());
         s.SelectObject(brush(Blue));
         QVERIFY(s.PaintRgn(CreateRectRgn(2, 10, 10, 11)));
-        QCOMPARE(s.GetPixel(9, 10), Blue);
-        // Clipped out pixels can be read but not written.
+        QCOMPARE(differs(s, [](int x, int y) { return QRect(2, 2, 3, 2).contains(x, y) ? Green : QRect(2, 10, 8, 1).contains(x, y) ? Blue : White; }), QString());
         s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
         QCOMPARE(s.SetPixel(9, 9, Red), CLR_INVALID);
         QCOMPARE(s.GetPixel(9, 10), Blue);
         QCOMPARE(s.SetPixel(1, 1, Red), Red);
         QCOMPARE(s.GetPixel(20, 0), CLR_INVALID);
-        // A selected region is a copy: changing the original later does not move the clip.
-        Region live = CreateRectRgn(0, 0, 2, 2);
+        Region live = CreateRectRgn(0, 0, 2, 2);   // a selected region is a copy: moving the original later does not move the clip
         s.SelectClipRgn(live);
         OffsetRgn(live, 10, 10);
         QVERIFY(s.SetPixelV(1, 1, Green) && !s.SetPixelV(11, 11, Green));
@@ -303,8 +251,7 @@ private slots:
         for (const QPoint p : ink) {
             QVERIFY(p.x() < 90 && s.dirtyRect().contains(p));
             solid |= s.GetPixel(p.x(), p.y()) == Red;
-            // Antialiasing blends towards the background only: nothing but shades of red.
-            QCOMPARE(GreenOf(s.GetPixel(p.x(), p.y())), BlueOf(s.GetPixel(p.x(), p.y())));
+            QCOMPARE(GreenOf(s.GetPixel(p.x(), p.y())), BlueOf(s.GetPixel(p.x(), p.y())));   // shades of red only
         }
         QVERIFY(solid);
         QVERIFY(s.dirtyRect().right() < 90);
@@ -326,8 +273,7 @@ private slots:
         s.resize(40, 15);
         QCOMPARE(s.Image().constBits(), buffer);
 
-        // copyFrom shares bands; a write copies only its band and shows nowhere else.
-        const QImage tallPicture = noise(70, 200, 29);
+        const QImage tallPicture = noise(70, 200, 29);   // copyFrom shares bands; a write copies only its band
         const auto orig29 = [&](int x, int y) { return FromPixel(tallPicture.pixel(x, y) & 0xFFFFFFu); };
         Surface tall(tallPicture), copy;
         QCOMPARE(tall.bands().bandCount(), 4);
@@ -344,7 +290,6 @@ private slots:
         QCOMPARE((QList<Colour>{copy.GetPixel(1, 5), copy.GetPixel(69, 199), tall.GetPixel(3, 130), tall.GetPixel(1, 5), copy.GetPixel(3, 130)}),
                  (QList<Colour>{orig29(1, 5), orig29(69, 199), orig29(3, 130), Green, Red}));
         QCOMPARE(copy.bands().sharedBands(tall.bands()), 1);
-        // A picture is shared until either side writes.
         const QImage picture = noise(40, 15, 31);
         Surface fresh;
         fresh.setPicture(picture);
@@ -352,7 +297,6 @@ private slots:
         fresh.SetPixel(0, 0, Red);
         QCOMPARE(picture, noise(40, 15, 31));
 
-        // Cls fills inside the clip region and resets the position.
         Surface other(noise(40, 15, 29));
         s.copyFrom(other);
         s.SelectClipRgn(CreateRectRgn(0, 0, 5, 5));
@@ -364,9 +308,8 @@ private slots:
         s.Cls();
         QCOMPARE(painted(s, Green).size(), 0);
 
-        // Monochrome surfaces hold black and white only.
         Surface mono = Surface::createMonochrome(4, 4);
-        QVERIFY(mono.isMonochrome() && CreateCompatibleBitmap(mono, 2, 2).isMonochrome());
+        QVERIFY(mono.isMonochrome() && CreateCompatibleBitmap(mono, 2, 2).isMonochrome() && !CreateCompatibleBitmap(s, 2, 2).isMonochrome());
         QCOMPARE(mono.SetPixel(1, 1, RGBColour(200, 190, 180)), White);
         QCOMPARE(mono.SetPixel(2, 2, RGBColour(120, 130, 110)), Black);
         QVERIFY(!CreateBitmap(3, 3, 1, 32).isMonochrome());
