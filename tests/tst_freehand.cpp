@@ -25,22 +25,18 @@ private slots:
             QCOMPARE(f.ink(), pixelsOf({{20, 20}}));
             QCOMPARE(f.px(20, 20), Red);
         }
-        // A drag joins the pointer positions with lines of the pen (ending short of the pointer).
-        Fixture f("Pencil");
+        Fixture f("Pencil");   // a drag joins the pointer positions with lines of the pen (ending short of the pointer)
         f.drag(1, {10, 10}, {{20, 10}, {20, 15}});
         QCOMPARE(f.ink().size(), 15);   // 10..20 on row 10, 11..14 on column 20
         QCOMPARE(f.pixelsOff({{20, 10, Red}, {20, 14, Red}, {20, 15, White}}), QString());
-        // Right button: the background colour; the pen width makes the trail.
-        f.host.st.pen.widthX = 4;
+        f.host.st.pen.widthX = 4;   // right button: the background colour; the pen width makes the trail
         f.drag(2, {40, 30}, {{50, 30}});
         QCOMPARE(f.pixelsOff({{45, 28, Blue}, {45, 31, Blue}, {45, 27, White}, {45, 32, White}}), QString());
-        // Mirrored: the click at the four points.
-        Fixture m("Pencil", 100, 60);
+        Fixture m("Pencil", 100, 60);   // mirrored: the click at the four points
         m.mirror(2);
         m.click(1, {10, 20});
         QCOMPARE(m.ink(), pixelsOf({{10, 20}, {90, 20}, {90, 40}, {10, 40}}));
-        // Strokes that leave the image paint only inside it.
-        Fixture out("Pencil");
+        Fixture out("Pencil");   // strokes that leave the image paint only inside it
         out.drag(1, {-10, 5}, {{-3, 5}, {100, 5}, {100, 200}});
         QCOMPARE(boundsOf(out.ink()), QRect(0, 5, 64, 1));
     }
@@ -49,12 +45,10 @@ private slots:
     {
         Fixture f("Eraser");
         f.paper(Red);
-        // The press leaves a round dot 14 across in the background colour.
-        f.doc.Picture1_MouseDown(1, 0, 20, 20);
+        f.doc.Picture1_MouseDown(1, 0, 20, 20);   // the press leaves a round dot 14 across in the background colour
         QCOMPARE(boundsOf(painted(f.doc.Picture1, Red)), QRect(13, 13, 14, 14));
         QCOMPARE(f.pixelsOff({{13, 20, Blue}, {13, 13, Red}}), QString());   // round, not square
-        // Surface settings the move changes come back afterwards.
-        f.doc.Picture1.DrawWidth = 3;
+        f.doc.Picture1.DrawWidth = 3;   // surface settings the move changes come back afterwards
         f.doc.Picture1.FillStyle = 0;
         f.doc.Picture1.ForeColor = Green;
         f.doc.Picture1_MouseMove(1, 0, 40, 20);
@@ -66,12 +60,10 @@ private slots:
         for (int y = 10; y < 30; ++y)   // the band is 14 rows high along the path
             QCOMPARE(f.px(30, y), (y >= 13 && y <= 26) ? Blue : Red);
         QCOMPARE(boundsOf(painted(f.doc.Picture1, Red)), QRect(13, 13, 34, 14));
-        // A right-button drag erases nothing.
-        const QImage before = f.doc.Picture1.Image().copy();
+        const QImage before = f.doc.Picture1.Image().copy();   // a right-button drag erases nothing
         f.drag(2, {10, 40}, {{50, 40}, {50, 5}});
         QCOMPARE(f.doc.Picture1.Image(), before);
-        // Mirrored: the dot at each mirror point too.
-        Fixture m("Eraser", 100, 60);
+        Fixture m("Eraser", 100, 60);   // mirrored: the dot at each mirror point too
         m.paper(Red);
         m.mirror(1);
         m.click(1, {20, 20});
@@ -92,15 +84,13 @@ private slots:
             QCOMPARE(f.px(p.x(), p.y()), Red);
         }
         QCOMPARE(f.doc.Picture1.DrawWidth, 1);
-        // Each move sprays again around the pointer; a move without a button does not.
-        f.doc.Picture1_MouseMove(1, 0, 20, 20);
+        f.doc.Picture1_MouseMove(1, 0, 20, 20);   // each move sprays again around the pointer; a move without a button does not
         QVERIFY(!around(f.ink(), {20, 20}, 12).isEmpty());
         const int n = int(f.ink().size());
         f.doc.Picture1_MouseMove(0, 0, 80, 20);
         QCOMPARE(int(f.ink().size()), n);
         f.doc.Picture1_MouseUp(1, 0, 80, 20);
-        // Dot width: the press sets DrawWidth to the spray width, each dot is that wide.
-        Spray w({5, 5, 50, 1, 0}, 100, 100);
+        Spray w({5, 5, 50, 1, 0}, 100, 100);   // dot width: the press sets DrawWidth to the spray width, each dot is that wide
         w.click(2, {50, 50});
         QCOMPARE(w.doc.Picture1.DrawWidth, 5);
         QCOMPARE(boundsOf(w.ink()), QRect(48, 48, 5, 5));
@@ -111,8 +101,7 @@ private slots:
             s.drag(1, {30, 30}, {{40, 35}});
             QCOMPARE(s.ink(), r.radius == 1 ? pixelsOf({{30, 30}, {40, 35}}) : Pixels());
         }
-        // Largest radius, density and dot at a corner and outside: only image pixels change.
-        Spray big({16, 16, 500, 150, 0});
+        Spray big({16, 16, 500, 150, 0});   // largest radius, density and dot at a corner and outside: only image pixels change
         big.drag(1, {0, 0}, {{-400, -400}, {63, 47}});
         QVERIFY(!big.ink().isEmpty() && QRect(0, 0, 64, 48).contains(boundsOf(big.ink())));
     }
@@ -129,13 +118,11 @@ private slots:
         for (const QPoint c : {QPoint(75, 18), QPoint(75, 42), QPoint(25, 42)})
             QCOMPARE(around(ink, c, 9, true), at0);
         QCOMPARE(ink.size(), 4 * at0.size());
-        // ... which is not its own mirror image, so a mirrored copy would differ.
-        Pixels flipped;
+        Pixels flipped;   // ... which is not its own mirror image, so a mirrored copy would differ
         for (const QPoint &p : at0)
             flipped.insert(QPoint(-p.x(), p.y()));
         QVERIFY(flipped != at0);
-        // The same seed repeats the same pattern; another seed does not.
-        for (const unsigned seed : {12345u, 999u}) {
+        for (const unsigned seed : {12345u, 999u}) {   // the same seed repeats the same pattern; another seed does not
             Spray again(f.host.st.spray, 100, 60);
             again.doc.setSprayRandomSeed(seed);
             again.doc.Picture1_MouseDown(1, 0, 25, 18);
@@ -146,15 +133,13 @@ private slots:
     void fillConnectivityCommitAndBrush()
     {
         Fixture f;
-        // A closed box (10,10)-(29,19) and, touching its corner only diagonally, a second one.
-        f.tool("Rectangle");
+        f.tool("Rectangle");   // a closed box (10,10)-(29,19) and, touching its corner only diagonally, a second one
         f.drag(1, {10, 10}, {{30, 20}});
         f.drag(1, {30, 20}, {{40, 30}});
         f.host.st.foreColour = Green;
         f.tool("Fill");
         f.doc.Picture1_MouseDown(1, 0, 15, 15);
-        // Committed at once, before the release.
-        QCOMPARE(f.doc.Picture2.Image(), f.doc.Picture1.Image());
+        QCOMPARE(f.doc.Picture2.Image(), f.doc.Picture1.Image());   // committed at once, before the release
         QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
         QVERIFY(f.doc.previewDirty().isEmpty());
         f.doc.Picture1_MouseUp(1, 0, 15, 15);
@@ -171,8 +156,7 @@ private slots:
         f.tool("Rectangle");
         f.drag(1, {45, 5}, {{55, 12}});
         QCOMPARE(f.px(50, 8), Red);
-        // A right press fills with the background colour; the outside area here.
-        f.tool("Fill");
+        f.tool("Fill");   // a right press fills with the background colour; the outside area here
         f.click(2, {2, 40});
         QCOMPARE(f.pixelsOff({{2, 40, Blue}, {35, 25, White}, {15, 15, Green}}), QString());
         // Filling an area with its own colour changes nothing; the middle button does not fill.
@@ -184,8 +168,7 @@ private slots:
 
     void fillClipMirrorAndOutside()
     {
-        // A clip region bounds the fill; a point outside it fills nothing.
-        Fixture f;
+        Fixture f;   // a clip region bounds the fill; a point outside it fills nothing
         f.host.st.drawColour = Green;
         f.doc.Picture1.SelectClipRgn(CreateRectRgn(5, 5, 20, 15));
         f.doc.FloodFillAt(1, 0, 30, 30, 1);
@@ -193,15 +176,13 @@ private slots:
         f.doc.FloodFillAt(1, 0, 10, 10, 1);
         const auto want = [](int x, int y) { return x >= 5 && x < 20 && y >= 5 && y < 15 ? Green : White; };
         QCOMPARE(f.differs(want), QString());
-        // Outside the image: nothing, and no other phase fills.
-        f.doc.Picture1.SelectClipRgn(Region());
+        f.doc.Picture1.SelectClipRgn(Region());   // outside the image: nothing, and no other phase fills
         for (const QPoint p : {QPoint(-1, 10), QPoint(64, 10), QPoint(10, 48)})
             f.doc.FloodFillAt(1, 0, p.x(), p.y(), 1);
         f.doc.FloodFillAt(1, 0, 40, 40, 2);
         QCOMPARE(f.differs(want), QString());
 
-        // Mirrored: the mirror points lie in differently coloured areas; each one is filled.
-        Fixture m("Line", 100, 60);
+        Fixture m("Line", 100, 60);   // mirrored: the mirror points lie in differently coloured areas; each one is filled
         m.drag(1, {50, 0}, {{50, 60}});    // column 50
         m.drag(1, {0, 30}, {{100, 30}});   // row 30
         m.tool("Fill");
@@ -215,8 +196,7 @@ private slots:
         m.click(1, {10, 10});
         QCOMPARE(m.pixelsOff({{10, 10, dark}, {90, 10, dark}, {90, 50, dark}, {10, 50, dark}, {0, 0, dark}, {99, 59, dark}, {50, 10, Red}, {10, 30, Red}}),
                  QString());
-        // Mirror count 1: the pointer and the vertical-axis mirror only.
-        m.mirror(1);
+        m.mirror(1);   // mirror count 1: the pointer and the vertical-axis mirror only
         m.host.st.foreColour = Blue;
         m.click(1, {10, 10});
         QCOMPARE(m.pixelsOff({{10, 10, Blue}, {90, 10, Blue}, {90, 50, dark}}), QString());
@@ -234,14 +214,12 @@ private slots:
         f.click(1, {5, 5});
         QCOMPARE(std::pair(f.host.st.foreColour, f.host.fore), std::pair(Red, Red));
         QCOMPARE(tools(), (QStringList{"Pencil", "Pencil"}));
-        // A second use returns to the same tool; the right button sets the background.
-        f.tool("Dropper");
+        f.tool("Dropper");   // a second use returns to the same tool; the right button sets the background
         f.click(2, {6, 6});
         QCOMPARE(std::pair(f.host.st.backColour, f.host.back), std::pair(Green, Green));
         QCOMPARE(f.host.st.foreColour, Red);
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Pencil"));
-        // The middle button changes nothing; neither does a point outside the image.
-        f.tool("Dropper");
+        f.tool("Dropper");   // the middle button changes nothing; neither does a point outside the image
         f.click(4, {6, 6});
         f.click(1, {-3, 70});
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Dropper"));
@@ -276,8 +254,7 @@ private slots:
         f.click(1, {10, 10});
         QCOMPARE(f.host.textDialogs, 2);
         QVERIFY(f.ink().isEmpty());
-        // OK: the text at the press point in the record's font and colour.
-        f.host.onTextDialog = [](AppState &st) {
+        f.host.onTextDialog = [](AppState &st) {   // OK: the text at the press point in the record's font and colour
             st.text.text = QStringLiteral("HHH");
             st.text.fontSize = 20;
             st.text.bold = st.text.underline = true;

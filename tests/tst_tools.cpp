@@ -30,14 +30,12 @@ class TestTools : public QObject {
 private slots:
     void lineAndRays()
     {
-        // The preview shows only the line to the latest pointer position, without its end pixel.
-        Fixture f("Line");
+        Fixture f("Line");   // the preview shows only the line to the latest pointer position, without its end pixel
         f.drag(1, {10, 10}, {{40, 5}, {50, 40}, {30, 20}});
         Surface want = reference();
         lines(want, {10, 10}, {{30, 20}});
         QCOMPARE(f.doc.Picture1.Image(), want.Image());
-        // A right-button line is in the background colour, the width of the pen (round ends).
-        f.host.st.pen.widthX = 3;
+        f.host.st.pen.widthX = 3;   // a right-button line is in the background colour, the width of the pen (round ends)
         f.drag(2, {5, 40}, {{25, 40}});
         want.SelectObject(CreatePenIndirect(LogPen{PS_SOLID, 3, 3, Blue}));
         lines(want, {5, 40}, {{25, 40}});
@@ -49,8 +47,7 @@ private slots:
         f.host.st.pen.widthX = 1;
         f.drag(1, {20, 20}, {{20, 20}});
         QCOMPARE(f.doc.Picture1.Image(), want.Image());
-        // From far outside across the image: just the part inside; entirely outside: nothing.
-        Fixture g("Line");
+        Fixture g("Line");   // from far outside across the image: just the part inside; entirely outside: nothing
         g.drag(1, {-500, 7}, {{900, 7}});
         g.drag(1, {-30, -30}, {{-5, -90}});
         g.drag(1, {100, 100}, {{3000, 200}});
@@ -58,8 +55,7 @@ private slots:
         for (int x = 0; x < 64; ++x)
             row << QPoint(x, 7);
         QCOMPARE(g.ink(), row);
-        // Rays: every move adds a ray from the press point; a new press starts a new fan.
-        Fixture r("Rays");
+        Fixture r("Rays");   // Rays: every move adds a ray from the press point; a new press starts a new fan
         r.drag(1, {32, 24}, {{52, 24}, {32, 44}, {12, 24}, {32, 4}});
         r.drag(1, {5, 5}, {{5, 15}});
         Surface fan = reference();
@@ -102,8 +98,7 @@ private slots:
             a.drag(1, c.from, c.moves);
             QVERIFY2(a.doc.Picture1.Image() == want.Image(), c.tool);
         }
-        // A zero-width box draws nothing.
-        Fixture flat("Ellipse2");
+        Fixture flat("Ellipse2");   // a zero-width box draws nothing
         flat.drag(1, {10, 10}, {{10, 30}});
         QVERIFY(flat.ink().isEmpty());
     }
@@ -124,8 +119,7 @@ private slots:
 
     void mirrorCountsAndSymmetry()
     {
-        // A 100 x 60 image: the mirror centre is (50, 30).
-        for (int count : {0, 1, 2}) {
+        for (int count : {0, 1, 2}) {   // a 100 x 60 image: the mirror centre is (50, 30)
             Fixture f("Line", 100, 60);
             f.mirror(count);
             f.drag(1, {10, 10}, {{35, 25}, {30, 20}});
@@ -163,26 +157,22 @@ private slots:
         QCOMPARE(tool(), QStringLiteral("Cont Line Step2"));
         QCOMPARE(f.doc.contLineFirst(), QPoint(10, 10));
         QVERIFY(f.ink().isEmpty());
-        // The rubber segment follows the pointer while no button is held.
-        f.hover({40, 10});
+        f.hover({40, 10});   // the rubber segment follows the pointer while no button is held
         QCOMPARE(f.px(39, 10), Red);
         f.hover({40, 30});
         QCOMPARE(f.px(39, 10), White);
         QCOMPARE(f.ink().size(), 30);
-        // A press makes it a vertex; the next segment starts there (39,29: the first one stayed).
-        f.click(1, {40, 30});
+        f.click(1, {40, 30});   // a press makes it a vertex; the next segment starts there (39,29: the first one stayed)
         f.hover({50, 40});
         f.hover({20, 30});
         QCOMPARE(f.pixelsOff({{21, 30, Red}, {40, 30, Red}, {49, 39, White}, {39, 29, Red}}), QString());
         f.doc.Picture1_MouseMove(1, 0, 40, 45);   // moves with a button held draw no segment
         QCOMPARE(f.px(40, 44), White);
-        // One pixel away from the first point adds a vertex even while closing is on.
-        f.hover({11, 10});
+        f.hover({11, 10});   // one pixel away from the first point adds a vertex even while closing is on
         f.click(1, {11, 10});
         QCOMPARE(tool(), QStringLiteral("Cont Line Step2"));
         QCOMPARE(f.host.beeps, 0);
-        // Exactly on the first point: the line ends with a beep and a commit.
-        f.hover({10, 10});
+        f.hover({10, 10});   // exactly on the first point: the line ends with a beep and a commit
         const int undoBefore = f.doc.UndoIndex();
         f.doc.Picture1_MouseDown(1, 0, 10, 10);
         QCOMPARE(tool(), QStringLiteral("Cont Line"));
@@ -195,8 +185,7 @@ private slots:
         for (const QPoint p : {QPoint(40, 30), QPoint(11, 10), QPoint(10, 10)})
             closed.LineTo(p.x(), p.y());
         QCOMPARE(f.doc.Picture1.Image(), closed.Image());
-        // With closing off, the first point is just another vertex; the right button ends.
-        f.host.st.options.ContLineClose = 0;
+        f.host.st.options.ContLineClose = 0;   // with closing off, the first point is just another vertex; the right button ends
         for (const QPointF p : {QPointF(5, 40), QPointF(15, 40), QPointF(5, 40)}) {
             f.hover(p);
             f.click(1, p);
@@ -208,8 +197,7 @@ private slots:
         QCOMPARE(tool(), QStringLiteral("Cont Line"));
         QCOMPARE(f.host.beeps, 2);
         QCOMPARE(f.pixelsOff({{5, 45, Red}, {14, 40, Red}}), QString());   // the last rubber segment was kept
-        // A right press with the right-button menu on opens the menu and does not end the line.
-        f.click(1, {50, 5});
+        f.click(1, {50, 5});   // a right press with the right-button menu on opens the menu and does not end the line
         f.host.st.options.PopupMenu = -1;
         f.click(2, {55, 5});
         QCOMPARE(f.host.popups, 1);
@@ -218,8 +206,7 @@ private slots:
 
     void contLineRubberGoesWithTheTool()
     {
-        // Another tool chosen while the line is open: the rubber segment goes, uncommitted.
-        Fixture f("Cont Line");
+        Fixture f("Cont Line");   // another tool chosen while the line is open: the rubber segment goes, uncommitted
         f.click(1, {10, 10});
         f.hover({40, 10});
         QCOMPARE(f.px(30, 10), Red);
@@ -229,8 +216,7 @@ private slots:
         f.drag(1, {5, 40}, {{6, 40}});
         QCOMPARE(f.px(30, 10), White);
         QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
-        // Esc ends the line as drawn: the committed segment stays, the rubber segment goes.
-        f.tool("Cont Line");
+        f.tool("Cont Line");   // Esc ends the line as drawn: the committed segment stays, the rubber segment goes
         f.click(1, {10, 20});
         f.hover({30, 20});
         f.click(1, {30, 20});
@@ -279,8 +265,7 @@ private slots:
             QVERIFY2(f.doc.Picture1.Image() != images.last(), g.tool);
             images << f.doc.Picture1.Image().copy();
         }
-        // Stepping back undoes the gestures one at a time.
-        for (int i = int(images.size()) - 2; i >= 0; --i) {
+        for (int i = int(images.size()) - 2; i >= 0; --i) {   // stepping back undoes the gestures one at a time
             f.doc.Undo(1);
             QCOMPARE(f.doc.Picture1.Image(), images.at(i));
         }

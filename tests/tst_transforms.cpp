@@ -97,8 +97,7 @@ private slots:
             QVERIFY(copied > 0);
             QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1x%2 at %3").arg(c.w).arg(c.h).arg(c.degrees)));
         }
-        {   // A picture large enough for the second thread gives the pixels of the single thread,
-            // and corners filled in the same pass are those of a fill before the rotation.
+        {   // Two threads give the pixels of one; corners filled in the same pass are those of a fill before.
             const QImage src = noise(1100, 1000, 11);
             const RotationMap m = RotationMap::reverseOf(33 * Degree, 560, 480);
             QImage one(1100, 1000, QImage::Format_RGB32), two(1100, 1000, QImage::Format_RGB32);
@@ -114,8 +113,7 @@ private slots:
             QCOMPARE(lastDone, 1000);
             QVERIFY(one == two);
         }
-        // Part of a larger destination from a smaller source: only the area changes.
-        const QImage src = noise(90, 60, 5);
+        const QImage src = noise(90, 60, 5);   // part of a larger destination from a smaller source: only the area changes
         const RotationMap m = RotationMap::reverseOf(0.6, 45, 30);
         QImage dst(300, 200, QImage::Format_RGB32);
         dst.fill(0xFF123456u);
@@ -126,16 +124,14 @@ private slots:
                      return area.contains(x, y) && src.rect().contains(sp) ? src.pixel(sp) : 0xFF123456u;
                  }),
                  QString());
-        // Exact halves round to the even neighbour.
-        QCOMPARE(RotationSource(RotationMap{1, 0, 0, 0}, 0, 0), QPoint(0, 0));
+        QCOMPARE(RotationSource(RotationMap{1, 0, 0, 0}, 0, 0), QPoint(0, 0));   // exact halves round to the even neighbour
         QCOMPARE(std::pair(CInt(2.5), CInt(3.5)), std::pair(2, 4));
         QCOMPARE(Pi, 4.0f * std::atan(1.0f));   // the stored constant is the computed one
     }
 
     void rotateWholePicture()
     {
-        // A quarter turn right about (20, 20): (x, y) from (y, 40 - x); back left restores.
-        Fixture f(41, 41);
+        Fixture f(41, 41);   // a quarter turn right about (20, 20): (x, y) from (y, 40 - x); back left restores
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
         QCOMPARE(f.rotate(90), 90 * Degree);
@@ -143,15 +139,13 @@ private slots:
         QCOMPARE(f.differs([&](int x, int y) { return Fixture::at(y, 40 - x); }), QString());
         QCOMPARE(f.rotate(90, 1), -(90 * Degree));
         QCOMPARE(f.doc.Picture1.Image(), before);
-        // A picture that is not square keeps its centre region.
-        Fixture g(40, 24);
+        Fixture g(40, 24);   // a picture that is not square keeps its centre region
         g.rotate(90);
         g.rotate(90, 1);
         for (int y = 2; y < 22; ++y)
             for (int x = 10; x < 30; ++x)
                 QCOMPARE(g.px(x, y), Fixture::at(x, y));
-        // At 45 degrees the corners take the background colour, not the brush or pen.
-        Fixture h(40, 40);
+        Fixture h(40, 40);   // at 45 degrees the corners take the background colour, not the brush or pen
         const Colour fill = RGBColour(10, 220, 30);
         h.host.st.backColour = fill;
         h.doc.Picture1.SelectObject(Brush{BS_SOLID, RGBColour(1, 2, 3)});
@@ -171,15 +165,13 @@ private slots:
         QCOMPARE(std::pair(f.doc.RectRegRight(), f.doc.RectRegBottom()), std::pair(std::int16_t(35), std::int16_t(40)));
         // Inside, the selection turned; outside, nothing changed.
         QCOMPARE(f.turnedDiffers(RotationMap::reverseOf(angle, 30, 30), [](int x, int y) { return QRect(25, 20, 10, 20).contains(x, y); }), QString());
-        // Later drawing is clipped to the rotated rectangle.
-        f.doc.Picture1.Line(0, 0, 59, 59, RGBColour(1, 2, 3), true, true);
+        f.doc.Picture1.Line(0, 0, 59, 59, RGBColour(1, 2, 3), true, true);   // later drawing is clipped to the rotated rectangle
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 60; ++x)
                 QCOMPARE(f.px(x, y) == RGBColour(1, 2, 3), PtInRegion(f.doc.RectHWND, x, y));
         QVERIFY(PtInRegion(f.doc.RectHWND, 25, 20) && !PtInRegion(f.doc.RectHWND, 24, 20));
 
-        // A free angle, a turned box past the edges: sources on the picture are taken.
-        Fixture g(70, 50);
+        Fixture g(70, 50);   // a free angle, a turned box past the edges: sources on the picture are taken
         g.marquee(40, 5, 69, 30);
         const RotationMap m = RotationMap::reverseOf(g.rotate(33, 1), CInt((40 + 69) / 2.0), CInt((5 + 30) / 2.0));
         QCOMPARE(g.turnedDiffers(m, [&g](int x, int y) { return PtInRegion(g.doc.RectHWND, x, y); }), QString());
@@ -192,8 +184,7 @@ private slots:
 
     void rotateSelectionEraseAndOnePixel()
     {
-        // Erase paints the old selection first, even with a hollow brush selected.
-        Fixture f(50, 50);
+        Fixture f(50, 50);   // Erase paints the old selection first, even with a hollow brush selected
         f.marquee(10, 20, 40, 30);
         const Colour paint = RGBColour(200, 0, 200);
         f.host.st.backColour = paint;
@@ -201,8 +192,7 @@ private slots:
         const QPoint s = RotationSource(RotationMap::reverseOf(f.rotate(90, 1, 1), 25, 25), 25, 12);
         // Old ends outside the turned block show the paint; inside it, the source.
         QCOMPARE(f.pixelsOff({{10, 20, paint}, {39, 29, paint}, {9, 20, Fixture::at(9, 20)}, {25, 12, Fixture::at(s.x(), s.y())}}), QString());
-        // A one-pixel selection turns into a one-pixel selection about itself.
-        Fixture g(20, 20);
+        Fixture g(20, 20);   // a one-pixel selection turns into a one-pixel selection about itself
         g.marquee(5, 5, 6, 6);
         QVERIFY(g.doc.RectHWND);
         g.rotate(33);
@@ -236,16 +226,14 @@ private slots:
         QVERIFY(f.doc.FormIzin());
         f.doc.Undo(1);
         QCOMPARE(f.doc.Picture1.Image(), before);
-        // With a selection the whole picture is cleared all the same, and the selection goes.
-        f.marquee(5, 5, 12, 10);
+        f.marquee(5, 5, 12, 10);   // with a selection the whole picture is cleared all the same, and the selection goes
         QVERIFY(f.doc.RectHWND);
         f.host.st.backColour = RGBColour(9, 9, 9);
         f.host.answers = {Msg::Yes};
         f.doc.Clear();
         QCOMPARE(f.differs([](int, int) { return RGBColour(9, 9, 9); }), QString());
         QVERIFY(!f.doc.RectHWND);
-        // A closed gate: no question, nothing happens.
-        f.doc.setFormIzin(false);
+        f.doc.setFormIzin(false);   // a closed gate: no question, nothing happens
         f.host.shownMessages.clear();
         f.doc.Clear();
         QVERIFY(f.host.shownMessages.isEmpty());
