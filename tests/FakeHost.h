@@ -31,33 +31,24 @@ public:
         shownMessages << text;
         shownTitles << title;
         shownStyles << style;
-        const int a = answers.empty() ? int(orv::Msg::Cancel) : answers.front();
-        if (!answers.empty())
-            answers.pop_front();
+        if (answers.empty())
+            return int(orv::Msg::Cancel);
+        const int a = answers.front();
+        answers.pop_front();
         return a;
     }
     QString InputBox(const QString &, const QString &, const QString &) override { return {}; }
     void Beep() override { ++beeps; }
     void setStatusText(int panel, const QString &text) override { status[panel] = text; }
     void CEOD() override { ++ceodCalls; }
-    void UpdateUndoRedo(bool u, bool r) override
-    {
-        canUndo = u;
-        canRedo = r;
-        ++undoRedoUpdates;
-    }
+    void UpdateUndoRedo(bool u, bool r) override { canUndo = u; canRedo = r; ++undoRedoUpdates; }
     int ToolbarButtonValue(const QString &key) override { return buttons.value(key); }
     void SetToolbarButtonValue(const QString &key, int value) override { buttons[key] = value; }
     void SetPasteEnabled(bool e) override { pasteEnabled = e; }
     void ShowPopupMenu(orv::Document &, QPoint, bool, bool) override { ++popups; }
     void SetForeSwatch(orv::Colour c) override { fore = c; }
     void SetBackSwatch(orv::Colour c) override { back = c; }
-    void mnuFileSaveAs_Click() override
-    {
-        ++saveAsCalls;
-        if (onSaveAs)
-            onSaveAs();
-    }
+    void mnuFileSaveAs_Click() override { ++saveAsCalls; if (onSaveAs) onSaveAs(); }
     // Opening the dialog sets the pending flag as the dialog's load does.
     void ShowTextDialog() override
     {
@@ -79,17 +70,9 @@ public:
     QRect repainted;
     QSize WindowPixels() override { return window; }
     QSize ClientPixels() override { return client; }
-    void SetWindowPixels(QSize s) override
-    {
-        client = s - (window - client);
-        window = s;
-    }
+    void SetWindowPixels(QSize s) override { client = s - (window - client), window = s; }
     int WindowState() override { return 0; }
-    void ApplyLayout(const orv::ViewportLayout &l) override
-    {
-        applied = l;
-        ++layouts;
-    }
+    void ApplyLayout(const orv::ViewportLayout &l) override { applied = l, ++layouts; }
     void RepaintPicture(const QRect &r) override { repainted |= r; }
     void SetCaption(const QString &) override {}
     void SetToolCursor(orv::ToolCursor) override {}
@@ -124,10 +107,7 @@ struct DocFixture {
     }
     orv::Colour px(int x, int y) const { return doc.Picture1.GetPixel(x, y); }
     // The first listed pixel of Picture1 that is not its colour, described; empty when all are.
-    struct At {
-        int x, y;
-        orv::Colour colour;
-    };
+    struct At { int x, y; orv::Colour colour; };
     QString pixelsOff(std::initializer_list<At> want) const
     {
         for (const At &a : want)
@@ -135,10 +115,9 @@ struct DocFixture {
                 return QStringLiteral("%1,%2: %3 instead of %4").arg(a.x).arg(a.y).arg(px(a.x, a.y), 0, 16).arg(a.colour, 0, 16);
         return {};
     }
-    // A marquee drawn by the pointer from (x0, y0) to (x1, y1).
     void marquee(float x0, float y0, float x1, float y1)
     {
-        host.st.currentTool = QStringLiteral("Marquee");
+        host.st.currentTool = QStringLiteral("Marquee");   // drawn by the pointer from (x0, y0) to (x1, y1)
         doc.Picture1_MouseDown(1, 0, x0, y0);
         doc.Picture1_MouseMove(1, 0, x1, y1);
         doc.Picture1_MouseUp(1, 0, x1, y1);
@@ -160,7 +139,7 @@ struct DocFixture {
         }
         doc.Picture1.markDirty(QRect(QPoint(0, 0), doc.Picture1.size()));
         doc.Refresh();
-        doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false);
+        commit();
     }
     void commit() { doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, false); }
 };

@@ -24,12 +24,9 @@ struct Soak {
     orvtest::DocFixture f{120, 90};
     std::mt19937 rnd;
     quint32 seed;
-    int held = 0;          // the button held down, 0 when none
-    qint64 event = 0;
-    // The committed picture of every snapshot seen, copied from PicOrg when it first appeared.
-    std::map<SnapshotPtr, QImage> seen;
-    qint64 commits = 0;     // snapshots seen over the run
-    qint64 compared = 0;    // slots compared at the checkpoints
+    int held = 0;                    // the button held down, 0 when none
+    qint64 event = 0, commits = 0, compared = 0;   // snapshots seen over the run, slots compared at checkpoints
+    std::map<SnapshotPtr, QImage> seen;   // each snapshot's picture, copied from PicOrg when it first appeared
 
     explicit Soak(quint32 s) : rnd(s), seed(s)
     {
@@ -65,8 +62,7 @@ struct Soak {
             seen.emplace(shown, f.doc.PicOrg.Image().copy());
             ++commits;
         }
-        // Forget snapshots the history no longer holds.
-        for (auto it = seen.begin(); it != seen.end();) {
+        for (auto it = seen.begin(); it != seen.end();) {   // forget snapshots the history no longer holds
             bool held = false;
             for (int slot = 1; slot < f.doc.history().count() && !held; ++slot)
                 held = f.doc.history().picture(slot) == it->first;
@@ -85,10 +81,8 @@ struct Soak {
                 d.Picture1_MouseMove(held, pick(8), float(p.x()), float(p.y()));
             else if (r < 75)
                 d.Picture1_KeyDown(37 + pick(4), 0);
-            else {
-                d.Picture1_MouseUp(held, pick(8), float(p.x()), float(p.y()));
-                held = 0;
-            }
+            else
+                d.Picture1_MouseUp(std::exchange(held, 0), pick(8), float(p.x()), float(p.y()));
         } else if (r < 35) {
             const QPointF p = point();
             held = (const int[]){1, 1, 1, 2, 4}[pick(5)];
@@ -196,8 +190,7 @@ private slots:
             s.step();
             if (s.event % 500 == 0 || s.event == events) {
                 if (s.held) {
-                    s.f.doc.Picture1_MouseUp(s.held, 0, 1, 1);
-                    s.held = 0;
+                    s.f.doc.Picture1_MouseUp(std::exchange(s.held, 0), 0, 1, 1);
                     s.record();
                 }
                 const QString fault = s.checkHistory();
