@@ -316,21 +316,18 @@ private slots:
         QCOMPARE(boundsOf(dot), QRect(43, 43, 14, 14));
         const auto onRow = [&dot](int y) { return int(std::count_if(dot.begin(), dot.end(), [y](QPoint p) { return p.y() == y; })); };
         QCOMPARE(std::pair(onRow(43), onRow(50)), std::pair(6, 14));
-        s.Cls();   // DrawWidth 3: the 3 x 3 block around the pixel; 2: the 2 x 2 block up and left of it
-        s.DrawWidth = 3;
-        s.PSet(10, 10, Blue);
-        QCOMPARE(differs(s, [](int x, int y) { return QRect(9, 9, 3, 3).contains(x, y) ? Blue : White; }), QString());
-        s.Cls();
-        s.DrawWidth = 2;
-        s.PSet(10, 10, Blue);
-        QCOMPARE(painted(s), pixelsOf({{9, 9}, {10, 9}, {9, 10}, {10, 10}}));
-        s.Cls();   // Line B and BF take both corners in; either way round
+        for (const auto &[width, block] : {std::pair{3, QRect(9, 9, 3, 3)}, {2, QRect(9, 9, 2, 2)}}) {   // odd widths centred, even up and left
+            s.Cls();
+            s.DrawWidth = width;
+            s.PSet(10, 10, Blue);
+            QCOMPARE(differs(s, [block = block](int x, int y) { return block.contains(x, y) ? Blue : White; }), QString());
+        }
         s.DrawWidth = 1;
-        s.Line(6, 5, 2, 3, Blue, true, false);
-        QCOMPARE(differs(s, [](int x, int y) { return QRect(2, 3, 5, 3).contains(x, y) && !(y == 4 && x > 2 && x < 6) ? Blue : White; }), QString());
-        s.Cls();
-        s.Line(2, 3, 6, 5, Blue, true, true);
-        QCOMPARE(differs(s, [](int x, int y) { return QRect(2, 3, 5, 3).contains(x, y) ? Blue : White; }), QString());
+        for (const bool filled : {false, true}) {   // Line B and BF take both corners in, either way round
+            s.Cls();
+            filled ? s.Line(2, 3, 6, 5, Blue, true, true) : s.Line(6, 5, 2, 3, Blue, true, false);
+            QCOMPARE(differs(s, [filled](int x, int y) { return QRect(2, 3, 5, 3).contains(x, y) && (filled || y != 4 || x == 2 || x == 6) ? Blue : White; }), QString());
+        }
         QCOMPARE(QPointF(s.CurrentX, s.CurrentY), QPointF(6, 5));
         QCOMPARE((QList<Colour>{s.Point(4, 4), s.Point(-1, 4), s.Point(100, 4)}), (QList<Colour>{Blue, CLR_INVALID, CLR_INVALID}));
     }
