@@ -66,11 +66,9 @@ private slots:
         doc.Picture1.Cls();
         doc.Picture1.SetPixel(5, 6, RGBColour(255, 0, 0));
         doc.StartUp();
-        // The client area holds the image: the frame (8 wide, 26 high here) comes on top.
-        QCOMPARE(view.window, QSize(8 + 320, 26 + 200));
+        QCOMPARE(view.window, QSize(8 + 320, 26 + 200));   // the client area holds the image: the frame (8 wide, 26 high here) comes on top
         QCOMPARE(QPoint(doc.current.centreX, doc.current.centreY), QPoint(160, 100));
-        // The copies hold the picture as it was started, on the background colour.
-        QCOMPARE(doc.PicOrg.Image(), doc.Picture1.Image());
+        QCOMPARE(doc.PicOrg.Image(), doc.Picture1.Image());   // the copies hold the picture as it was started, on the background colour
         QCOMPARE(doc.Picture2.Image(), doc.Picture1.Image());
         QCOMPARE(doc.PicOrg.GetPixel(5, 6), RGBColour(255, 0, 0));
         QCOMPARE(doc.Picture1.GetPixel(0, 0), RGBColour(10, 20, 30));

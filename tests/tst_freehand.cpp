@@ -144,8 +144,7 @@ private slots:
             return edge ? Red : first ? inside : second ? White : outside;
         };
         QCOMPARE(f.differs([&](int x, int y) { return boxes(x, y, Green, White); }), QString());
-        // The brush record stays solid: a rectangle with neither shape button pressed is filled.
-        QCOMPARE(f.host.st.brush.style, BS_SOLID);
+        QCOMPARE(f.host.st.brush.style, BS_SOLID);   // the brush record stays solid: a rectangle with neither shape button pressed is filled
         f.host.st.foreColour = Red;
         f.tool("Rectangle");
         f.drag(1, {45, 5}, {{55, 12}});
@@ -153,8 +152,7 @@ private slots:
         f.tool("Fill");   // a right press fills with the background colour; the outside area here
         f.click(2, {2, 40});
         QCOMPARE(f.pixelsOff({{2, 40, Blue}, {35, 25, White}, {15, 15, Green}}), QString());
-        // Filling an area with its own colour changes nothing; the middle button does not fill.
-        const QImage before = f.doc.Picture1.Image().copy();
+        const QImage before = f.doc.Picture1.Image().copy();   // filling an area with its own colour changes nothing; the middle button does not fill
         f.click(2, {2, 40});
         f.click(4, {35, 25});
         QCOMPARE(f.doc.Picture1.Image(), before);
@@ -219,8 +217,7 @@ private slots:
         QCOMPARE(f.host.st.currentTool, QStringLiteral("Dropper"));
         QCOMPARE(f.host.st.foreColour, Red);
         QCOMPARE(f.ink().size(), 2);   // the dropper paints nothing
-        // The transparent colour: taken from the image, back to the previous tool, which empties.
-        f.host.st.previousTool = QStringLiteral("Fill");
+        f.host.st.previousTool = QStringLiteral("Fill");   // the transparent colour: taken from the image, back to the previous tool, which empties
         f.tool("Set Transparent Color");
         f.click(1, {6, 6});
         QCOMPARE(f.host.st.transparentColour, Green);

@@ -45,8 +45,7 @@ private slots:
             QCOMPARE(painted(s), want);
             QCOMPARE(s.currentPosition(), b);
         }
-        // Nothing for a zero-length line, a null pen (which still moves) or inside a path bracket.
-        Surface t = canvas(20, 20, pen(1));
+        Surface t = canvas(20, 20, pen(1));   // nothing for a zero-length line, a null pen (which still moves) or inside a path bracket
         t.takeDirty();
         line(t, {5, 5}, {5, 5});
         QVERIFY(painted(t).isEmpty() && t.dirtyRect().isEmpty());
@@ -194,8 +193,7 @@ private slots:
             for (const QPoint p : all)
                 if (at(p) == Black)
                     outline.insert(p);
-            // Touching the four sides of the box, symmetric, closed, one pixel thin, 8-connected.
-            QVERIFY2(boundsOf(all) == box, qPrintable(msg));
+            QVERIFY2(boundsOf(all) == box, qPrintable(msg));   // touching the four sides of the box, symmetric, closed, one pixel thin, 8-connected
             for (const QPoint p : all) {
                 QVERIFY2(at({box.left() + box.right() - p.x(), p.y()}) == at(p), qPrintable(msg));
                 QVERIFY2(at({p.x(), box.top() + box.bottom() - p.y()}) == at(p), qPrintable(msg));
@@ -225,8 +223,7 @@ private slots:
         s.Cls();
         s.Ellipse(1, 5, 11, 6);
         QCOMPARE(painted(s).size(), 10);
-        // A width-5 ring: in the box grown by 2, symmetric, two pen pixels thick at least.
-        Surface w = canvas(40, 40, pen(5), brush(Red));
+        Surface w = canvas(40, 40, pen(5), brush(Red));   // a width-5 ring: in the box grown by 2, symmetric, two pen pixels thick at least
         w.Ellipse(8, 10, 31, 27);
         const Pixels all = painted(w);
         QCOMPARE(boundsOf(all), QRect(QPoint(6, 8), QPoint(32, 28)));

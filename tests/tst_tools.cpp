@@ -40,8 +40,7 @@ private slots:
         want.SelectObject(CreatePenIndirect(LogPen{PS_SOLID, 3, 3, Blue}));
         lines(want, {5, 40}, {{25, 40}});
         QCOMPARE(f.doc.Picture1.Image(), want.Image());
-        // Moves with no button (or only the middle one) draw nothing; nor does a zero-size drag.
-        f.doc.Picture1_MouseDown(1, 0, 1, 1);
+        f.doc.Picture1_MouseDown(1, 0, 1, 1);   // moves with no button (or only the middle one) draw nothing; nor does a zero-size drag
         f.doc.Picture1_MouseMove(4, 0, 60, 1);
         f.doc.Picture1_MouseUp(4, 0, 60, 1);
         f.host.st.pen.widthX = 1;
@@ -85,8 +84,7 @@ private slots:
             };
             const QImage want = shape(reference());
             QVERIFY2(a.doc.Picture1.Image() == want && b.doc.Picture1.Image() == want, c.tool);
-            // "Filled" fills the inside with the stroke colour; "Transparent" takes precedence.
-            a.host.buttons[QStringLiteral("Filled")] = 1;
+            a.host.buttons[QStringLiteral("Filled")] = 1;   // "Filled" fills the inside with the stroke colour; "Transparent" takes precedence
             a.paper(White);
             a.drag(1, c.from, c.moves);
             QVERIFY2(a.doc.Picture1.Image() == shape(reference(1, Red, BS_SOLID)), c.tool);

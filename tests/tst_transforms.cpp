@@ -160,10 +160,8 @@ private slots:
         Fixture f(60, 60);
         f.marquee(20, 25, 40, 35);   // 20 x 10 about (30, 30)
         const double angle = f.rotate(90);
-        // The outline and the bounding rectangle are the box of the rotated corners.
-        QCOMPARE(orvtest::outlineOf(f.doc), QRectF(25, 20, 10, 20));
+        QCOMPARE(orvtest::outlineOf(f.doc), QRectF(25, 20, 10, 20));   // the outline and the bounding rectangle are the box of the rotated corners
         QCOMPARE(std::pair(f.doc.RectRegRight(), f.doc.RectRegBottom()), std::pair(std::int16_t(35), std::int16_t(40)));
-        // Inside, the selection turned; outside, nothing changed.
         QCOMPARE(f.turnedDiffers(RotationMap::reverseOf(angle, 30, 30), [](int x, int y) { return QRect(25, 20, 10, 20).contains(x, y); }), QString());
         f.doc.Picture1.Line(0, 0, 59, 59, RGBColour(1, 2, 3), true, true);   // later drawing is clipped to the rotated rectangle
         for (int y = 0; y < 60; ++y)

@@ -208,8 +208,7 @@ private slots:
         QVERIFY(d.doc.RectHWND == CreateRectRgn(10, 20, 40, 60));
         QVERIFY(d.doc.Picture1.clipRegion() == d.doc.RectHWND);
         QVERIFY(d.shows(1));
-        // Drawing is clipped to the restored selection, its right edge excluded.
-        QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), CLR_INVALID);
+        QCOMPARE(d.doc.Picture1.SetPixel(5, 5, 0x00FF00), CLR_INVALID);   // drawing is clipped to the restored selection, its right edge excluded
         QCOMPARE(d.doc.Picture1.GetPixel(5, 5), FromPixel(d.committed[1].pixel(5, 5)));
         QCOMPARE(d.doc.Picture1.SetPixel(40, 30, 0x00FF00), CLR_INVALID);
         QCOMPARE(d.doc.Picture1.SetPixel(39, 49, 0x00FF00), Colour(0x00FF00));
@@ -265,8 +264,7 @@ private slots:
         d.doc.PicOrg.SetPixel(0, 139, 0xFF0000);
         d.doc.Undo(1);
         QVERIFY(d.shows(3));
-        // A surface sharing its pixels with another (as DeSelect leaves it), then drawn on.
-        d.doc.Picture1.setPicture(d.doc.PicOrg.Image());
+        d.doc.Picture1.setPicture(d.doc.PicOrg.Image());   // a surface sharing its pixels with another (as DeSelect leaves it), then drawn on
         d.doc.Picture1.SetPixel(100, 70, 0x00FFFF);
         d.doc.Undo(1);
         QVERIFY(d.shows(2));
@@ -298,8 +296,7 @@ private slots:
     {
         Doc d(300, 200);
         d.stroke(1);
-        // Uncommitted: a stroke, a raw row write never marked, a preview pixel on Picture2.
-        const SurfaceBands unchanged = d.doc.Picture1.bands();
+        const SurfaceBands unchanged = d.doc.Picture1.bands();   // uncommitted: a stroke, a raw row write never marked, a preview pixel on Picture2
         d.doc.Picture1.SelectObject(Pen{PS_SOLID, 3, 0x0000FF});
         d.doc.Picture1.MoveToEx(20, 20);
         d.doc.Picture1.LineTo(40, 30);
@@ -316,12 +313,10 @@ private slots:
         const SnapshotPtr before = d.doc.history().picture(2), after = d.doc.history().picture(3);
         QCOMPARE(std::pair(after->columns(), after->rows()), std::pair(5, 4));
         QCOMPARE(after->toImage(), d.committed.back());
-        // Only the tiles under the stroke and the raw write differ from the previous snapshot.
-        for (int r = 0; r < after->rows(); ++r)
+        for (int r = 0; r < after->rows(); ++r)   // only the tiles under the stroke and the raw write differ from the previous snapshot
             for (int c = 0; c < after->columns(); ++c)
                 QCOMPARE(after->sharesTile(*before, c, r), !((c == 0 && r == 0) || (c == 0 && r == 2)));
-        // A commit with nothing drawn, or the snapshot a clear takes first, shares every tile.
-        d.doc.Picture2.SetPixel(5, 5, 0x00FF00);
+        d.doc.Picture2.SetPixel(5, 5, 0x00FF00);   // a commit with nothing drawn, or the snapshot a clear takes first, shares every tile
         d.commit();
         QCOMPARE(d.doc.history().picture(4), after);
         QVERIFY(d.shows(3));
