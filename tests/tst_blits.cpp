@@ -312,8 +312,8 @@ private slots:
         QVERIFY(mono.isMonochrome() && CreateCompatibleBitmap(mono, 2, 2).isMonochrome() && !CreateCompatibleBitmap(s, 2, 2).isMonochrome());
         QCOMPARE(mono.SetPixel(1, 1, RGBColour(200, 190, 180)), White);
         QCOMPARE(mono.SetPixel(2, 2, RGBColour(120, 130, 110)), Black);
-        QVERIFY(!CreateBitmap(3, 3, 1, 32).isMonochrome());
-        QCOMPARE(CreateBitmap(3, 3, 1, 32).GetPixel(1, 1), Black);
+        for (const int bits : {1, 32})   // new bitmaps start black
+            QCOMPARE(std::pair(CreateBitmap(3, 3, 1, bits).isMonochrome(), CreateBitmap(3, 3, 1, bits).GetPixel(1, 1)), std::pair(bits == 1, Black));
         // Pens: width 0 draws one pixel wide; an extended pen takes the brush's colour.
         QCOMPARE(CreatePenIndirect(LogPen{PS_SOLID, 0, 0, Red}).width, 1);
         const Pen ext = ExtCreatePen(PS_DOT, 5, LogBrush{BS_SOLID, Blue, 0});
