@@ -3,24 +3,15 @@
 
 using namespace orv;
 using orvtest::FakeHost;
-using orvtest::FakeView;
 
 namespace {
 
 // A document as the new-image command leaves it: the first snapshot, the copies synced.
-struct Doc {
-    FakeHost host;
-    FakeView view;
-    Document doc{host};
+struct Doc : orvtest::DocFixture {
     std::vector<QImage> committed;   // what each commit put on Picture1, in order
 
-    Doc(int w, int h)
+    Doc(int w, int h) : DocFixture(w, h)
     {
-        doc.setView(&view);
-        doc.Form_Load();
-        doc.Picture1.BackColor = 0xFFFFFF;
-        doc.Picture1.resize(w, h);
-        doc.Picture1.Cls();
         doc.Undo(3);
         doc.SnapshotAndSync(doc.Picture1, doc.Picture2, doc.PicOrg, true);
         committed.push_back(doc.Picture1.Image().copy());
