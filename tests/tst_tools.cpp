@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(r.doc.Picture1.Image(), fan.Image());
     }
 
-    void rectangleAndEllipses()
+    void rectanglesEllipsesAndCircles()
     {
         // Each shape the same drawn either way round, and exactly the surface's own shape for its box.
         struct Case { const char *tool; QPointF from; std::vector<QPointF> moves; QPointF backFrom; std::vector<QPointF> back; QRect box; };
@@ -96,11 +96,7 @@ private slots:
         Fixture flat("Ellipse2");   // a zero-width box draws nothing
         flat.drag(1, {10, 10}, {{10, 30}});
         QVERIFY(flat.ink().isEmpty());
-    }
-
-    void circleRadiusRounding()
-    {
-        // Distances 2.5 (halves go to the even neighbour), 3.5, 5 and sqrt(18) = 4.24, and 0.4.
+        // Circle radii: distances 2.5 (halves go to the even neighbour), 3.5, 5 and sqrt(18) = 4.24, and 0.4.
         for (const auto &[pointer, r] : {std::pair{QPointF(32.5, 30), 2}, {QPointF(33.5, 30), 4}, {QPointF(33, 34), 5}, {QPointF(33, 33), 4},
                                          {QPointF(30.4, 30), 0}}) {
             Fixture f("Circle");

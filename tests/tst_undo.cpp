@@ -225,7 +225,7 @@ private slots:
         QVERIFY(!h.doc.ShapeRect1.Visible && h.doc.RectHWND.isNull());
     }
 
-    void snapshotsOfDifferentSizes()
+    void restoreOverOtherSizesAndUncommittedDrawing()
     {
         Doc d(40, 30);
         d.stroke(1);
@@ -241,28 +241,24 @@ private slots:
             QVERIFY2(d.shows(std::size_t(commit)), qPrintable(QString::number(commit)));
         }
         QCOMPARE(d.view.repainted, QRect(0, 0, 130, 70));   // the restore repaints the whole picture
-    }
-
-    void restoreOverUncommittedDrawing()
-    {
-        Doc d(200, 140);
+        Doc e(200, 140);
         for (int i = 1; i <= 4; ++i)
-            d.stroke(i);
-        d.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, 0x0000FF});   // drawing never committed, on all three surfaces and in every tile
-        d.doc.Picture1.MoveToEx(0, 0);
-        d.doc.Picture1.LineTo(199, 139);
-        d.doc.Picture2.SetPixel(199, 0, 0x00FF00);
-        d.doc.PicOrg.SetPixel(0, 139, 0xFF0000);
-        d.doc.Undo(1);
-        QVERIFY(d.shows(3));
-        d.doc.Picture1.setPicture(d.doc.PicOrg.Image());   // a surface sharing its pixels with another (as DeSelect leaves it), then drawn on
-        d.doc.Picture1.SetPixel(100, 70, 0x00FFFF);
-        d.doc.Undo(1);
-        QVERIFY(d.shows(2));
+            e.stroke(i);
+        e.doc.Picture1.SelectObject(Pen{PS_SOLID, 1, 0x0000FF});   // drawing never committed, on all three surfaces and in every tile
+        e.doc.Picture1.MoveToEx(0, 0);
+        e.doc.Picture1.LineTo(199, 139);
+        e.doc.Picture2.SetPixel(199, 0, 0x00FF00);
+        e.doc.PicOrg.SetPixel(0, 139, 0xFF0000);
+        e.doc.Undo(1);
+        QVERIFY(e.shows(3));
+        e.doc.Picture1.setPicture(e.doc.PicOrg.Image());   // a surface sharing its pixels with another (as DeSelect leaves it), then drawn on
+        e.doc.Picture1.SetPixel(100, 70, 0x00FFFF);
+        e.doc.Undo(1);
+        QVERIFY(e.shows(2));
         for (int slot = 4; slot <= 5; ++slot) {
-            d.doc.Undo(2);
-            QCOMPARE(d.doc.UndoIndex(), std::int16_t(slot));
-            QVERIFY(d.shows(std::size_t(slot - 1)));
+            e.doc.Undo(2);
+            QCOMPARE(e.doc.UndoIndex(), std::int16_t(slot));
+            QVERIFY(e.shows(std::size_t(slot - 1)));
         }
     }
 
