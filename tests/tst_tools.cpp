@@ -135,7 +135,7 @@ private slots:
         }
     }
 
-    void contLineVerticesAndEnds()
+    void contLine()
     {
         Fixture f("Cont Line");
         const auto tool = [&f] { return f.host.st.currentTool; };
@@ -190,30 +190,26 @@ private slots:
         f.click(2, {55, 5});
         QCOMPARE(f.host.popups, 1);
         QCOMPARE(tool(), QStringLiteral("Cont Line Step2"));
-    }
-
-    void contLineRubberGoesWithTheTool()
-    {
-        Fixture f("Cont Line");   // another tool chosen while the line is open: the rubber segment goes, uncommitted
-        f.click(1, {10, 10});
-        f.hover({40, 10});
-        QCOMPARE(f.px(30, 10), Red);
-        f.tool("Pencil");
-        f.hover({5, 40});
-        QVERIFY(f.ink().isEmpty());
-        f.drag(1, {5, 40}, {{6, 40}});
-        QCOMPARE(f.px(30, 10), White);
-        QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
-        f.tool("Cont Line");   // Esc ends the line as drawn: the committed segment stays, the rubber segment goes
-        f.click(1, {10, 20});
-        f.hover({30, 20});
-        f.click(1, {30, 20});
-        f.hover({30, 40});
-        f.doc.Picture1_KeyDown(27, 0);   // Esc, as the document window hands it on
-        QCOMPARE(f.host.st.currentTool, QStringLiteral("Cont Line"));
-        QCOMPARE(f.pixelsOff({{20, 20, Red}, {30, 35, White}}), QString());
-        f.hover({30, 44});
-        QCOMPARE(f.px(30, 43), White);
+        Fixture g("Cont Line");   // another tool chosen while the line is open: the rubber segment goes, uncommitted
+        g.click(1, {10, 10});
+        g.hover({40, 10});
+        QCOMPARE(g.px(30, 10), Red);
+        g.tool("Pencil");
+        g.hover({5, 40});
+        QVERIFY(g.ink().isEmpty());
+        g.drag(1, {5, 40}, {{6, 40}});
+        QCOMPARE(g.px(30, 10), White);
+        QCOMPARE(g.doc.PicOrg.Image(), g.doc.Picture1.Image());
+        g.tool("Cont Line");   // Esc ends the line as drawn: the committed segment stays, the rubber segment goes
+        g.click(1, {10, 20});
+        g.hover({30, 20});
+        g.click(1, {30, 20});
+        g.hover({30, 40});
+        g.doc.Picture1_KeyDown(27, 0);   // Esc, as the document window hands it on
+        QCOMPARE(g.host.st.currentTool, QStringLiteral("Cont Line"));
+        QCOMPARE(g.pixelsOff({{20, 20, Red}, {30, 35, White}}), QString());
+        g.hover({30, 44});
+        QCOMPARE(g.px(30, 43), White);
     }
 
     void curvePressPaintsNothing()
