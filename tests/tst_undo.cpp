@@ -66,7 +66,7 @@ QRect recordedRect(const clsUndo &rec) { return QRect(rec.hLeft(), rec.hTop(), r
 class TestUndo : public QObject {
     Q_OBJECT
 private slots:
-    void enabledStatesAlongTheHistory()
+    void enabledStatesAndBothEnds()
     {
         Doc d(30, 20);
         QCOMPARE(d.off(1, false, false, 0), QString());
@@ -94,6 +94,32 @@ private slots:
         d.doc.Undo(0);
         QCOMPARE(d.host.undoRedoUpdates, updates + 2);
         QVERIFY(d.doc.FormIzin());
+        {   // No snapshot at all: neither step moves or touches the image.
+            FakeHost host;
+            Document doc(host);
+            doc.Picture1.resize(8, 8);
+            const QImage before = doc.Picture1.Image().copy();
+            doc.Undo(1);
+            doc.Undo(2);
+            QCOMPARE(doc.UndoIndex(), std::int16_t(0));
+            QCOMPARE(doc.Picture1.Image(), before);
+            QVERIFY(!host.canUndo && !host.canRedo);
+        }
+        Doc e(30, 20);   // pressing past either end leaves the image (even one drawn on since) and the position
+        e.stroke(1);
+        e.doc.Undo(1);
+        e.doc.Picture1.SetPixel(5, 5, 0x0000FF);
+        const QImage drawn = e.doc.Picture1.Image().copy();
+        e.doc.Undo(1);
+        QCOMPARE(e.doc.UndoIndex(), std::int16_t(1));
+        QCOMPARE(e.doc.Picture1.Image(), drawn);
+        QCOMPARE(e.doc.PicOrg.Image(), e.committed[0]);
+        QCOMPARE(std::pair(e.host.canUndo, e.host.canRedo), std::pair(false, true));
+        e.doc.Undo(2);
+        QVERIFY(e.shows(1));
+        e.doc.Undo(2);
+        e.doc.Undo(2);
+        QCOMPARE(e.off(2, true, false, 1), QString());
     }
 
     void saveAfterStepBackDiscardsTail()
@@ -125,36 +151,6 @@ private slots:
         for (int slot = 1; slot <= 12; ++slot)
             QCOMPARE(f.slot(slot), f.committed[std::size_t(slot)]);
         QCOMPARE(f.slot(13), f.committed.back());
-    }
-
-    void stepsPastEitherEndChangeNothing()
-    {
-        {   // No snapshot at all: neither step moves or touches the image.
-            FakeHost host;
-            Document doc(host);
-            doc.Picture1.resize(8, 8);
-            const QImage before = doc.Picture1.Image().copy();
-            doc.Undo(1);
-            doc.Undo(2);
-            QCOMPARE(doc.UndoIndex(), std::int16_t(0));
-            QCOMPARE(doc.Picture1.Image(), before);
-            QVERIFY(!host.canUndo && !host.canRedo);
-        }
-        Doc d(30, 20);   // pressing past either end leaves the image (even one drawn on since) and the position
-        d.stroke(1);
-        d.doc.Undo(1);
-        d.doc.Picture1.SetPixel(5, 5, 0x0000FF);
-        const QImage drawn = d.doc.Picture1.Image().copy();
-        d.doc.Undo(1);
-        QCOMPARE(d.doc.UndoIndex(), std::int16_t(1));
-        QCOMPARE(d.doc.Picture1.Image(), drawn);
-        QCOMPARE(d.doc.PicOrg.Image(), d.committed[0]);
-        QCOMPARE(std::pair(d.host.canUndo, d.host.canRedo), std::pair(false, true));
-        d.doc.Undo(2);
-        QVERIFY(d.shows(1));
-        d.doc.Undo(2);
-        d.doc.Undo(2);
-        QCOMPARE(d.off(2, true, false, 1), QString());
     }
 
     void seventeenthSnapshotDropsOldest()
@@ -262,24 +258,7 @@ private slots:
         }
     }
 
-    void syncCopiesAreIndependent()
-    {
-        Doc d(100, 100);
-        d.stroke(1);
-        d.stroke(2);
-        QVERIFY(d.shows(2));
-        d.doc.Picture1.SetPixel(50, 50, 0x0000FF);
-        QCOMPARE(d.doc.PicOrg.Image(), d.committed[2]);
-        QCOMPARE(d.doc.Picture2.Image(), d.committed[2]);
-        QCOMPARE(d.slot(3), d.committed[2]);
-        const int count = d.doc.history().count();   // with the skip flag the copies follow, no snapshot is taken
-        d.doc.SnapshotAndSync(d.doc.Picture1, d.doc.Picture2, d.doc.PicOrg, true);
-        QCOMPARE(d.doc.history().count(), count);
-        QCOMPARE(d.doc.PicOrg.Image(), d.doc.Picture1.Image());
-        QCOMPARE(d.doc.Picture2.Image(), d.doc.Picture1.Image());
-    }
-
-    void commitAfterSmallStrokeSyncsEverySurface()
+    void commitsSyncEverySurface()
     {
         Doc d(300, 200);
         d.stroke(1);
@@ -313,6 +292,19 @@ private slots:
         QCOMPARE(d.doc.history().picture(5), after);
         d.undo(3);
         QVERIFY(d.shows(1));
+        Doc e(100, 100);
+        e.stroke(1);
+        e.stroke(2);
+        QVERIFY(e.shows(2));
+        e.doc.Picture1.SetPixel(50, 50, 0x0000FF);
+        QCOMPARE(e.doc.PicOrg.Image(), e.committed[2]);
+        QCOMPARE(e.doc.Picture2.Image(), e.committed[2]);
+        QCOMPARE(e.slot(3), e.committed[2]);
+        const int count = e.doc.history().count();   // with the skip flag the copies follow, no snapshot is taken
+        e.doc.SnapshotAndSync(e.doc.Picture1, e.doc.Picture2, e.doc.PicOrg, true);
+        QCOMPARE(e.doc.history().count(), count);
+        QCOMPARE(e.doc.PicOrg.Image(), e.doc.Picture1.Image());
+        QCOMPARE(e.doc.Picture2.Image(), e.doc.Picture1.Image());
     }
 
     void smallStrokesShareTiles()
