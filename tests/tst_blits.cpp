@@ -68,7 +68,7 @@ private slots:
         QCOMPARE(differs(clipped, [](int x, int y) { return x >= 4 && x < 8 && y >= 4 && y < 10 ? RGBColour(1, 2, 3) : White; }), QString());
     }
 
-    void blockTransfersFollowPixelRules()
+    void bitBlt()
     {
         constexpr int W = 23, H = 3;   // every rop in every mono/colour pairing; rows for the four-at-a-time loops and tails
         std::uint32_t seed = 99;
@@ -101,10 +101,6 @@ private slots:
                     });
                     QVERIFY2(off.isEmpty(), qPrintable(QStringLiteral("mono %1->%2 rop %3 at %4").arg(srcMono).arg(dstMono).arg(rop, 0, 16).arg(off)));
                 }
-    }
-
-    void bitBltClippingAndOverlap()
-    {
         const QImage pic = noise(20, 16, 5);
         Surface src(pic);
         Surface dst(12, 10, Green);   // partly off the destination and partly off the source: only the common part is copied
