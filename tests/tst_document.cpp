@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(s.top(), 3);
     }
 
-    void colourByButtonGateAndMenu()
+    void pointerAndKeys()
     {
         DocFixture f(64, 48);
         const Colour fore = RGBColour(200, 0, 0), back = RGBColour(0, 0, 200);
@@ -183,6 +183,21 @@ private slots:
         f.doc.Picture1_MouseMove(1, 0, 9, 9);
         QCOMPARE(f.host.st.drawColour, back);
         QVERIFY(f.host.status.isEmpty());
+        DocFixture k(64, 48);
+        k.doc.Picture1_MouseMove(0, 0, 3, 7);
+        QCOMPARE(k.host.status.value(2), QStringLiteral("X : 3  Y : 7"));
+        k.doc.Picture1_KeyDown(37, 0);
+        k.doc.Picture1_KeyDown(38, 1);
+        QCOMPARE(k.host.cursor, QPoint(99, 99));
+        k.doc.Picture1_KeyDown(39, 0);
+        k.doc.Picture1_KeyDown(40, 0);
+        QCOMPARE(k.host.cursor, QPoint(100, 100));
+        // Numeric plus (107), minus (109): 4 -> 6; 16 stays (20 is not below 20); 2 stays.
+        for (const auto &[from, key, to] : {std::tuple{4, 107, 6}, {16, 107, 16}, {2, 109, 2}, {10, 109, 8}, {5, 109, 4}}) {
+            k.host.st.zoomFactor = std::int16_t(from);
+            k.doc.Picture1_KeyDown(key, 0);
+            QCOMPARE(k.host.st.zoomFactor, std::int16_t(to));
+        }
     }
 
     void drawingStartBuildsPenAndBrush()
@@ -220,24 +235,6 @@ private slots:
         QVERIFY(f.view.repainted.contains(QPoint(20, 30)));
     }
 
-    void statusTextAndKeys()
-    {
-        DocFixture f(64, 48);
-        f.doc.Picture1_MouseMove(0, 0, 3, 7);
-        QCOMPARE(f.host.status.value(2), QStringLiteral("X : 3  Y : 7"));
-        f.doc.Picture1_KeyDown(37, 0);
-        f.doc.Picture1_KeyDown(38, 1);
-        QCOMPARE(f.host.cursor, QPoint(99, 99));
-        f.doc.Picture1_KeyDown(39, 0);
-        f.doc.Picture1_KeyDown(40, 0);
-        QCOMPARE(f.host.cursor, QPoint(100, 100));
-        // Numeric plus (107), minus (109): 4 -> 6; 16 stays (20 is not below 20); 2 stays.
-        for (const auto &[from, key, to] : {std::tuple{4, 107, 6}, {16, 107, 16}, {2, 109, 2}, {10, 109, 8}, {5, 109, 4}}) {
-            f.host.st.zoomFactor = std::int16_t(from);
-            f.doc.Picture1_KeyDown(key, 0);
-            QCOMPARE(f.host.st.zoomFactor, std::int16_t(to));
-        }
-    }
 };
 
 QTEST_MAIN(TestDocument)

@@ -61,7 +61,7 @@ bool in(int x, int y, int l, int t, int r, int b) { return x >= l && x < r && y 
 class TestSelection : public QObject {
     Q_OBJECT
 private slots:
-    void marqueeNormalisesAndClamps()
+    void marquee()
     {
         Fixture f;
         f.host.st.currentTool = QStringLiteral("Marquee");
@@ -86,33 +86,29 @@ private slots:
         QCOMPARE(orvtest::outlineOf(h.doc), QRectF(5, 0, 15, 16));
         h.doc.Picture1_MouseUp(1, 0, 5, -9);
         QCOMPARE(h.doc.RectHWND.boundingRect(), QRect(5, 0, 15, 16));
+        Fixture z;
+        z.marquee(10, 10, 20, 20);
+        const Region earlier = z.doc.RectHWND;
+        z.marquee(40, 30, 40, 30);   // the outline collapses at the click, the region stays
+        QCOMPARE(z.doc.RectHWND, earlier);
+        QCOMPARE(z.doc.Picture1.clipRegion(), earlier);
+        QCOMPARE(QPointF(z.doc.ShapeRect1.Left, z.doc.ShapeRect1.Width), QPointF(40, 0));
+        z.marquee(40, 30, 50, 30);   // zero height
+        QCOMPARE(z.doc.RectHWND, earlier);
+        z.host.st.currentTool = QStringLiteral("Pencil");   // any other tool drops the selection before it draws
+        z.drag(50, 40, 51, 40);
+        QVERIFY(!z.doc.RectHWND && z.doc.Picture1.clipRegion().isNull());
+        QCOMPARE(z.px(50, 40), Colour(0));
+        Fixture n;   // without any selection a click leaves the picture unclipped: a pencil paints anywhere
+        n.marquee(5, 5, 5, 5);
+        QVERIFY(!n.doc.RectHWND);
+        n.host.st.currentTool = QStringLiteral("Pencil");
+        n.host.st.foreColour = RGBColour(1, 2, 3);
+        n.drag(60, 40, 61, 40);
+        QCOMPARE(n.px(60, 40), RGBColour(1, 2, 3));
     }
 
-    void zeroSizeMarqueeKeepsEarlierSelection()
-    {
-        Fixture f;
-        f.marquee(10, 10, 20, 20);
-        const Region earlier = f.doc.RectHWND;
-        f.marquee(40, 30, 40, 30);   // the outline collapses at the click, the region stays
-        QCOMPARE(f.doc.RectHWND, earlier);
-        QCOMPARE(f.doc.Picture1.clipRegion(), earlier);
-        QCOMPARE(QPointF(f.doc.ShapeRect1.Left, f.doc.ShapeRect1.Width), QPointF(40, 0));
-        f.marquee(40, 30, 50, 30);   // zero height
-        QCOMPARE(f.doc.RectHWND, earlier);
-        f.host.st.currentTool = QStringLiteral("Pencil");   // any other tool drops the selection before it draws
-        f.drag(50, 40, 51, 40);
-        QVERIFY(!f.doc.RectHWND && f.doc.Picture1.clipRegion().isNull());
-        QCOMPARE(f.px(50, 40), Colour(0));
-        Fixture g;   // without any selection a click leaves the picture unclipped: a pencil paints anywhere
-        g.marquee(5, 5, 5, 5);
-        QVERIFY(!g.doc.RectHWND);
-        g.host.st.currentTool = QStringLiteral("Pencil");
-        g.host.st.foreColour = RGBColour(1, 2, 3);
-        g.drag(60, 40, 61, 40);
-        QCOMPARE(g.px(60, 40), RGBColour(1, 2, 3));
-    }
-
-    void moveLiftsFillsHoleAndFollows()
+    void moveLiftsFillsHoleFollowsAndDrops()
     {
         Fixture f;
         f.block();
@@ -149,25 +145,21 @@ private slots:
             return x == 41 && y == 31 ? Fixture::at(x, y) : in(x, y, 40, 30, 44, 34) ? Fixture::at(x - 30, y - 20)
                    : in(x, y, 10, 10, 14, 14) ? Hole : Fixture::at(x, y);
         }), QString());
-    }
-
-    void rightReleaseDropsTheMovedBlock()
-    {
-        Fixture f(64, 48, true);
-        f.host.st.transparentColour = White;
-        f.marquee(10, 10, 20, 20);
-        f.doc.Picture1_MouseDown(1, 0, 15, 15);   // a right release during a move commits, beeps and drops the selection
-        f.doc.Picture1_MouseMove(1, 0, 25, 15);
-        const std::int16_t before = f.doc.UndoIndex();
-        f.doc.Picture1_MouseUp(2, 0, 25, 15);
-        QCOMPARE(f.host.beeps, 1);
-        QCOMPARE(f.host.st.currentTool, QStringLiteral("Marquee"));
-        QVERIFY(!f.doc.RectHWND && !f.doc.ShapeRect1.Visible && f.doc.Picture1.clipRegion().isNull());
-        QVERIFY(f.doc.UndoIndex() > before);
-        QCOMPARE(f.px(20, 10), Fixture::at(10, 10));   // the block stays where it was dropped
-        QCOMPARE(f.doc.PicOrg.Image(), f.doc.Picture1.Image());
-        float x = 1, y = 1;   // a press outside any selection: the move tool does nothing
-        QCOMPARE(f.doc.hMOVE(1, 0, x, y, 1), 0);
+        Fixture r(64, 48, true);
+        r.host.st.transparentColour = White;
+        r.marquee(10, 10, 20, 20);
+        r.doc.Picture1_MouseDown(1, 0, 15, 15);   // a right release during a move commits, beeps and drops the selection
+        r.doc.Picture1_MouseMove(1, 0, 25, 15);
+        const std::int16_t steps = r.doc.UndoIndex();
+        r.doc.Picture1_MouseUp(2, 0, 25, 15);
+        QCOMPARE(r.host.beeps, 1);
+        QCOMPARE(r.host.st.currentTool, QStringLiteral("Marquee"));
+        QVERIFY(!r.doc.RectHWND && !r.doc.ShapeRect1.Visible && r.doc.Picture1.clipRegion().isNull());
+        QVERIFY(r.doc.UndoIndex() > steps);
+        QCOMPARE(r.px(20, 10), Fixture::at(10, 10));   // the block stays where it was dropped
+        QCOMPARE(r.doc.PicOrg.Image(), r.doc.Picture1.Image());
+        float px = 1, py = 1;   // a press outside any selection: the move tool does nothing
+        QCOMPARE(r.doc.hMOVE(1, 0, px, py, 1), 0);
     }
 
     void liftedBlockKeepsEveryChange_data()
