@@ -45,7 +45,10 @@ void doubleClick(QWidget *widget, Qt::MouseButton button)
     QTest::mouseRelease(widget, button);
 }
 
-QByteArray escaped(QByteArray text) { return text.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t"); }
+QString escaped(QByteArray text)
+{
+    return QString::fromLatin1(text.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t").replace(QByteArray(1, '\0'), "\\0"));
+}
 
 } // namespace
 
@@ -106,22 +109,19 @@ private slots:
             {"007,000255", 7, 255}, {"0000000000007,000000000000000255", 7, 255}, {"+5,-0", 5, 0},
             {"5.0,1.25", 5, 1}, {"2.5,3.5", 2, 4} /* halves to even */, {"-0.4,1", 0, 1}, {"0.5e1,1E3", 5, 1000},
             {"5,16777472", 5, 256} /* above 0xFFFFFF */, {"5,-1", 5, 0xFFFFFF}};
-        for (const auto &g : good) {
+        // The line, whether it was read, and the index and colour after it (-7 and dead when not written).
+        const auto parsed = [](const QByteArray &line) {
             int index = -7;
             Colour colour = 0xDEAD;
-            QVERIFY2(ParsePaletteRecord(g.line, &index, &colour), escaped(g.line).constData());
-            QCOMPARE(std::pair(index, colour), std::pair(g.index, Colour(g.colour)));
-        }
-        QList<QByteArray> bad{QByteArray("5,2\0" "55", 6)};
-        for (const char *line : {"47.6,1", "5,2147483648", "5,1e", "5,-", "48,1", "4294967296,1", "-1,1", "5,0x10",
-                                 "1 2,3", "5 255", "5", ",5", "5,", "5,1,2", "\"5\",1", "five,red", "5,255 red", "", "\r\n"})
-            bad << QByteArray(line);
-        for (const QByteArray &line : bad) {
-            int index = -7;
-            Colour colour = 0xDEAD;
-            QVERIFY2(!ParsePaletteRecord(line, &index, &colour), escaped(line).constData());
-            QCOMPARE(std::pair(index, colour), std::pair(-7, Colour(0xDEAD)));   // nothing written on failure
-        }
+            const bool read = ParsePaletteRecord(line, &index, &colour);
+            return QStringLiteral("%1 %2 %3,%4").arg(escaped(line), read ? "read" : "refused").arg(index).arg(colour, 0, 16);
+        };
+        for (const auto &g : good)
+            QCOMPARE(parsed(g.line), QStringLiteral("%1 read %2,%3").arg(escaped(g.line)).arg(g.index).arg(g.colour, 0, 16));
+        for (const char *line : {"47.6,1", "5,2147483648", "5,1e", "5,-", "48,1", "4294967296,1", "-1,1", "5,0x10", "1 2,3", "5 255",
+                                 "5", ",5", "5,", "5,1,2", "\"5\",1", "five,red", "5,255 red", "", "\r\n"})
+            QCOMPARE(parsed(line), escaped(line) + QStringLiteral(" refused -7,dead"));
+        QCOMPARE(parsed(QByteArray("5,2\0" "55", 6)), QStringLiteral("5,2\\055 refused -7,dead"));
     }
 
     void loadingRules_data()
