@@ -7,8 +7,7 @@ using namespace orv;
 
 namespace {
 
-// Points the machine store at a fresh folder, and the program search path at an empty one
-// (so no information program of this machine is found), for the lifetime of the object.
+// The machine store in a fresh folder, and an empty program search path (no information program found).
 struct PrivateMachine {
     QTemporaryDir dir;
     QTemporaryDir bin;
@@ -23,7 +22,6 @@ struct PrivateMachine {
         SetMachineRegistryFolder(QString());
         qputenv("PATH", path);
     }
-    // An executable file named `name` in `folder`.
     static QString program(const QString &folder, const QString &name)
     {
         const QString file = folder + QLatin1Char('/') + name;
@@ -73,8 +71,7 @@ private slots:
         QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("software\\orv\\TEST"), QStringLiteral("name"), v));
         QVERIFY(GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Empty"), v) && v.isEmpty());
 
-        // A double-word reads as the hexadecimal digits of its bytes, most significant first and
-        // without leading zeros, taken as one number: up to four digits a 16-bit one.
+        // A double-word reads as its bytes' hex digits, high first, no leading zeros, taken as one number (16-bit to four digits).
         const struct { std::uint32_t value; const char *text; } words[] = {
             {0, "0"}, {1, "1"}, {0x01020304u, "4660"}, {0x0000000Fu, "15"}, {0x00000100u, "16"},
             {0x0A0B0C0Du, "-21555"}, {0x000000FFu, "255"}, {0x0000FFFFu, "65535"}, {0x10000000u, "65536"},

@@ -27,8 +27,7 @@ QString startPageBeside()
     return QFile::copy(QFINDTESTDATA("../resources/data/start.html"), beside) ? beside : QString();
 }
 
-// The child run of this program: the editor as it starts, View > Web Browser from the menu, and
-// the editor still answering once the page has loaded. Says how far it got on its output.
+// The child run: the editor, View > Web Browser, the editor still answering once the page loaded; progress on stdout.
 int runBrowserChild()
 {
     QTextStream out(stdout);

@@ -248,7 +248,6 @@ private slots:
                 owner.insert(k, name);
             }
         QCOMPARE(owner.value(QKeySequence(Qt::CTRL | Qt::Key_W)), QStringLiteral("mnuFileClose"));
-        // Ctrl+W typed on the active image closes it (and only it).
         frmDocument *active = w.ActiveForm();
         QTest::keyClick(active, Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(w.documents().size(), 1);
@@ -277,7 +276,6 @@ private slots:
         QVERIFY(asked.first().fileName == QStringLiteral("Image1.pdf") && asked.first().defaultExt == QStringLiteral("pdf"));
         QVERIFY(orvtest::readFile(pdf).startsWith("%PDF-"));   // what the page holds: tst_files' printPlacesPicture
 
-        // A file that cannot be written is reported, not passed over.
         w.saveFileHook = [&](const FileDialogRequest &) { return dir.filePath(QStringLiteral("no/such/folder/x.pdf")); };
         QStringList said;
         w.msgBoxHook = [&](const QString &t, int, const QString &) { return said << t, int(Msg::Yes); };

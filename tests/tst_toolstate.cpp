@@ -117,7 +117,6 @@ private slots:
         r.pressOnImage(QPoint(5, 5));
         QCOMPARE(r.state().currentTool, QStringLiteral("Line"));
         QCOMPARE(r.state().foreColour, Colour(0xFFFFFF));   // the blank image's white
-        // The tool bar and the property panel show the line again.
         QVERIFY(r.tbEditButton(QStringLiteral("Line"))->isChecked() && !r.tbEditButton(QStringLiteral("Dropper"))->isChecked());
         QVERIFY(!r.OptWidth()->isHidden());
 

@@ -116,7 +116,7 @@ private slots:
             zoom->innerArea()->repaint();
             QVERIFY2(expectView(pointer), qPrintable(QStringLiteral("pointer at %1,%2").arg(pointer.x()).arg(pointer.y())));
         }
-        // The user makes the window larger: the magnified copy fills the larger inner area.
+        // A larger window: the magnified copy fills the larger inner area.
         zoom->resize(zoom->width() + 120, zoom->height() + 80);
         QTRY_COMPARE(zoom->innerArea()->size(), QSize(320, 240));
         view = zoom->surface().size();
