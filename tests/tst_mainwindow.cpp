@@ -10,6 +10,7 @@
 
 using namespace orv;
 using orvtest::LoadedMain;
+using orvtest::ShownMain;
 
 namespace {
 // Clicks a button of the program's message box as the user would; the text it showed, or none.
@@ -25,18 +26,6 @@ QString clickMessageBoxButton(QMessageBox::StandardButton which)
         box->reject();
     return text;
 }
-
-// The main window loaded and shown, as the user starts it; message boxes are real.
-struct Shown : LoadedMain {
-    explicit Shown(QSize size = {}) { up(*this, size); }
-    static void up(frmMain &w, QSize size)
-    {
-        if (size.isValid())
-            w.resize(size);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-    }
-};
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -48,7 +37,7 @@ private slots:
 
     void firstRunCommandsAndPanels()
     {
-        orvtest::ShownMain w;
+        ShownMain w;
         QCOMPARE(w.windowTitle(), QStringLiteral("Orv Image Editor"));
         QVERIFY(w.state().currentTool == QStringLiteral("Select") && w.documents().isEmpty());
         for (const auto &[item, bar] : {std::pair<const char *, QWidget *>{"mnuViewToolStd", w.TbStd()}, {"mnuViewEdit", w.TbEdit()},
@@ -102,10 +91,9 @@ private slots:
 
     void newPictureCornersShowInTheClientArea()
     {
-        LoadedMain w;
+        ShownMain w(QSize(1000, 800));
         w.state().options.NewFileWidth = 320;
         w.state().options.NewFileHeight = 200;
-        Shown::up(w, QSize(1000, 800));
         frmDocument *form = w.NewDocument();
         QWidget *view = form->Picture1View();
         for (const QPoint p : {QPoint(0, 0), QPoint(319, 199), QPoint(319, 0), QPoint(0, 199)}) {
@@ -212,7 +200,7 @@ private slots:
                 v << orvtest::setting("Settings", key);
             return v;
         };
-        auto restart = [](const std::function<void(frmMain &)> &use) { Shown w; use(w); QVERIFY(w.close()); };
+        auto restart = [](const std::function<void(frmMain &)> &use) { ShownMain w; use(w); QVERIFY(w.close()); };
         restart([&](frmMain &w) {
             QCOMPARE(w.frameGeometry(), area);   // the first start fills the screen's free area
             w.move(30, 40);   // the frame's corner, as the user drags it
@@ -237,7 +225,7 @@ private slots:
 
     void everyShortcutHasOneOwner()
     {
-        Shown w;
+        ShownMain w;
         w.NewDocument();
         w.NewDocument();   // the image windows' own menus count too
         QHash<QKeySequence, QString> owner;
@@ -260,7 +248,8 @@ private slots:
             QSKIP("a printer is set up here; the test is about a computer with none");
         QTemporaryDir dir;
         const QString pdf = dir.filePath(QStringLiteral("Image1.pdf"));
-        Shown w;
+        ShownMain w;
+        w.msgBoxHook = nullptr;   // the program's own message box, answered with its buttons
         w.NewDocument();
         QList<FileDialogRequest> asked;
         w.saveFileHook = [&](const FileDialogRequest &r) { return asked << r, dir.filePath(QStringLiteral("Image1")); };   // no extension
@@ -314,7 +303,7 @@ private slots:
 
     void windowMenuAndArrangements()
     {
-        Shown w(QSize(900, 700));
+        ShownMain w(QSize(900, 700));
         auto entries = [&w] {
             w.UpdateWindowList();
             QStringList out;
