@@ -256,23 +256,20 @@ private slots:
         PaletteCells expected = DefaultCellColours;
         expected[3] = 0x563412;
         QStringList folders, filters;
-        QString typed = m_dir.filePath(QStringLiteral("mine"));
+        QString typed;
         w.paletteSaveHook = [&](const QString &folder, const QString &filter) { return folders << folder, filters << filter, typed; };
         const auto save = [&](const QString &name) {
             typed = name.isEmpty() ? name : m_dir.filePath(name);
             w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
         };
-        // A name typed without an extension is completed with ".orvp".
-        save(QStringLiteral("mine"));
-        QVERIFY(!QFile::exists(typed));
-        QCOMPARE(orvtest::readFile(typed + QStringLiteral(".orvp")), PaletteFileText(expected));
-        QCOMPARE(filters, QStringList{QStringLiteral("Palette Files (*.orvp)")});
+        // No extension: ".orvp" is added, after the dot of a name ending in one; an extension typed is kept.
+        for (const auto &[name, written] : {std::pair{"mine", "mine.orvp"}, {"dotted.", "dotted.orvp"}, {"colours.txt", "colours.txt"}}) {
+            save(QLatin1String(name));
+            QCOMPARE(orvtest::readFile(m_dir.filePath(QLatin1String(written))), PaletteFileText(expected));
+        }
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("mine"))) && !QFile::exists(m_dir.filePath(QStringLiteral("dotted."))));
+        QCOMPARE(filters.first(), QStringLiteral("Palette Files (*.orvp)"));
         QVERIFY2(QDir(folders.first()).exists(), qPrintable(folders.first()));
-        // A name ending in a dot gets the extension after it; a name with an extension keeps it.
-        save(QStringLiteral("dotted."));
-        QCOMPARE(orvtest::readFile(m_dir.filePath(QStringLiteral("dotted.orvp"))), PaletteFileText(expected));
-        save(QStringLiteral("colours.txt"));
-        QCOMPARE(orvtest::readFile(typed), PaletteFileText(expected));
         // Saving over an existing palette replaces it.
         answer = QColor(0, 0, 0);
         doubleClick(w.colourBox()->LblColor(0), Qt::LeftButton);
