@@ -87,14 +87,15 @@ private slots:
         QCOMPARE(raw->data, QByteArray("\x04\x03\x02\x01", 4));
 
         // Missing value, missing key, another root, and a damaged entry all fail with an empty text.
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, key, QStringLiteral("Nothing"), v) && v.isEmpty());
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Nobody"), QStringLiteral("Name"), v));
-        QVERIFY(!GetKeyValue(HKEY_CURRENT_USER, key, QStringLiteral("Name"), v));
-        QVERIFY(!GetKeyValue(0x12345678u, key, QStringLiteral("Name"), v));
         const QString ini = machine.dir.filePath(QStringLiteral("HKEY_LOCAL_MACHINE.ini"));
         QVERIFY(orvtest::writeFile(ini, orvtest::readFile(ini) + "\n[odd]\nvalue=qword:12\nbig=dword:99999999999\n"));
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("value"), v));
-        QVERIFY(!GetKeyValue(HKEY_LOCAL_MACHINE, QStringLiteral("odd"), QStringLiteral("big"), v));
+        const QString nobody = QStringLiteral("SOFTWARE\\Nobody"), odd = QStringLiteral("odd");
+        for (const auto &[root, k, name] : {std::tuple{HKEY_LOCAL_MACHINE, key, "Nothing"}, {HKEY_LOCAL_MACHINE, nobody, "Name"},
+                                            {HKEY_CURRENT_USER, key, "Name"}, {0x12345678u, key, "Name"},
+                                            {HKEY_LOCAL_MACHINE, odd, "value"}, {HKEY_LOCAL_MACHINE, odd, "big"}}) {
+            v = QStringLiteral("stale");
+            QVERIFY2(!GetKeyValue(root, k, QLatin1String(name), v) && v.isEmpty(), qPrintable(k + QLatin1Char('/') + name));
+        }
     }
 
     void sysInfoByTheStoreOrTheSystem()
