@@ -41,12 +41,6 @@ struct Running : orvtest::ShownMain {
         menuItem(QStringLiteral("mnuFileNew"))->trigger();
         return ActiveForm();
     }
-    frmDocument *open(const QString &path)
-    {
-        openFileHook = [path](const FileDialogRequest &) { return path; };
-        menuItem(QStringLiteral("mnuFileOpen"))->trigger();
-        return ActiveForm();
-    }
 };
 
 } // namespace
@@ -126,7 +120,8 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("board.png"));
         QVERIFY(board.save(path));
         Running r;
-        frmDocument *form = r.open(path);
+        r.openPath(path);
+        frmDocument *form = r.ActiveForm();
         QVERIFY(form);
         if (client.isValid()) {
             form->subWindow()->resize(form->subWindow()->size() - form->size() + client);
