@@ -152,47 +152,37 @@ private slots:
         QCOMPARE(GetSetting(QStringLiteral("Orv Sound Editor"), kGeneral, QStringLiteral("Minor")), QStringLiteral("1"));
     }
 
-    void listSkipsSelfAndFalseAndStopsAtFive()
+    // The Programs menu: every registered program but this one and "False", five at most; a click starts one.
+    void programsMenuListsAndStartsSiblings()
     {
         QVERIFY(LoadSiblingPrograms(AppTitle()).isEmpty());
-        addSibling(1, QStringLiteral("A"), QStringLiteral("/a"));
+        addSibling(1, QStringLiteral("A"), QStringLiteral("/a"), QStringLiteral("a"));
         addSibling(2, AppTitle(), QStringLiteral("/self"));
         addSibling(3, QStringLiteral("False"), QString());
         addSibling(4, QStringLiteral("B"), QString());   // no recorded folder
-        for (int i = 5; i <= 8; ++i)
-            addSibling(i, QStringLiteral("S%1").arg(i), QStringLiteral("/s%1").arg(i));
-        const QList<SiblingProgram> list = LoadSiblingPrograms(AppTitle());
+        for (int i = 5; i <= 8; ++i)   // S6 without a recorded executable
+            addSibling(i, QStringLiteral("S%1").arg(i), QStringLiteral("/s%1").arg(i), i == 6 ? QString() : QStringLiteral("s%1").arg(i));
         QStringList got;
-        for (const SiblingProgram &p : list)
+        for (const SiblingProgram &p : LoadSiblingPrograms(AppTitle()))
             got << p.title + QLatin1Char(' ') + p.path;
         QCOMPARE(got, (QStringList{"A /a", "B False", "S5 /s5", "S6 /s6", "S7 /s7"}));
-        // Slots past LastIndex are not read.
-        SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QStringLiteral("1"));
-        QCOMPARE(LoadSiblingPrograms(AppTitle()).size(), 1);
-    }
-
-    void menuShowsSiblingsAndStartsThem()
-    {
-        for (int i = 1; i <= 6; ++i)
-            addSibling(i, QStringLiteral("Sibling %1").arg(i), QStringLiteral("/opt/sib%1").arg(i), QStringLiteral("sib%1").arg(i));
-        SaveSetting(QStringLiteral("Sibling 2"), kGeneral, QStringLiteral("ExeName"), QString());
         LoadedMain w;
         QVERIFY(w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
         for (int i = 1; i <= 5; ++i) {
             QAction *item = w.menuItem(QStringLiteral("mnuProg(%1)").arg(i));
-            QVERIFY(item->isVisible() && item->text() == QStringLiteral("Sibling %1").arg(i));
+            QVERIFY(item->isVisible() && item->text() == got.at(i - 1).section(QLatin1Char(' '), 0, 0));
         }
         QStringList started;
         w.startProgramHook = [&](const QString &program) { started << program; };
         w.menuItem(QStringLiteral("mnuProg(3)"))->trigger();
-        QCOMPARE(started, QStringList{QStringLiteral("/opt/sib3/sib3")});
-        // No recorded executable: nothing starts.
-        w.menuItem(QStringLiteral("mnuProg(2)"))->trigger();
+        QCOMPARE(started, QStringList{QStringLiteral("/s5/s5")});
+        w.menuItem(QStringLiteral("mnuProg(4)"))->trigger();   // no recorded executable: nothing starts
         QCOMPARE(started.size(), 1);
-        // A sibling that is not installed: the start fails quietly.
         w.startProgramHook = nullptr;
-        w.menuItem(QStringLiteral("mnuProg(1)"))->trigger();
+        w.menuItem(QStringLiteral("mnuProg(1)"))->trigger();   // not installed: the start fails quietly
         w.close();
+        SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QStringLiteral("1"));
+        QCOMPARE(LoadSiblingPrograms(AppTitle()).size(), 1);   // slots past LastIndex are not read
     }
 
     void helpIndexRules()
