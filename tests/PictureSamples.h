@@ -3,14 +3,8 @@
 #pragma once
 
 #include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <QImageWriter>
-#include <QList>
-#include <QString>
 #include <QtEndian>
-
-#include <vector>
 
 namespace orvsamples {
 
@@ -152,13 +146,8 @@ inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
     quint32 acc = 0;
     int nbits = 0;
     auto code = [&](int c) {
-        acc |= quint32(c) << nbits;
-        nbits += 9;
-        while (nbits >= 8) {
+        for (acc |= quint32(c) << nbits, nbits += 9; nbits >= 8; acc >>= 8, nbits -= 8)
             add8(data, int(acc & 0xFF));
-            acc >>= 8;
-            nbits -= 8;
-        }
     };
     code(256);
     for (int i = 0, run = 0; i < frameW * frameH; ++i) {
@@ -180,14 +169,25 @@ inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
     return b;
 }
 
+// The file a Qt image writer makes of `img` (-1: the writer's own quality and compression).
+inline QByteArray written(const QImage &img, const char *format, int quality = -1, bool progressive = false, int compression = -1)
+{
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    QImageWriter w(&buf, format);
+    w.setQuality(quality);
+    w.setCompression(compression);
+    w.setProgressiveScanWrite(progressive);
+    return w.write(img) ? bytes : QByteArray();
+}
+
 inline QByteArray iconFile(int type, int w, int h, bool png)
 {
     const QImage img = samplePicture(w, h);
     QByteArray image;
     if (png) {
-        QBuffer buf(&image);
-        buf.open(QIODevice::WriteOnly);
-        img.save(&buf, "PNG");
+        image = written(img, "PNG");
     } else {
         add32(image, {40, quint32(w), quint32(2 * h)});
         add16(image, {1, 32});
@@ -219,10 +219,7 @@ inline QByteArray tgaFile(int w, int h, int depth)
     for (int y = h - 1; y >= 0; --y) {
         const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            if (depth == 8)
-                add8(b, qGray(p[x]));
-            else
-                add8(b, {qBlue(p[x]), qGreen(p[x]), qRed(p[x])});
+            depth == 8 ? add8(b, qGray(p[x])) : add8(b, {qBlue(p[x]), qGreen(p[x]), qRed(p[x])});
             if (depth == 32)
                 add8(b, 255);
         }
@@ -232,23 +229,6 @@ inline QByteArray tgaFile(int w, int h, int depth)
     return b;
 }
 
-inline QByteArray written(const QImage &img, const char *format, int quality = -1, bool progressive = false,
-                          int compression = -1)
-{
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    QImageWriter w(&buf, format);
-    if (quality >= 0)
-        w.setQuality(quality);
-    if (compression >= 0)
-        w.setCompression(compression);
-    w.setProgressiveScanWrite(progressive);
-    if (!w.write(img))
-        return {};
-    return bytes;
-}
-
 // A progressive JPEG whose last scan is repeated `extra` more times: every copy is one more pass
 // over all the picture's coefficients for the decoder.
 inline QByteArray jpegWithScans(int w, int h, int extra)
@@ -256,8 +236,7 @@ inline QByteArray jpegWithScans(int w, int h, int extra)
     QImage flat(w, h, QImage::Format_RGB32);
     flat.fill(qRgb(120, 130, 140));
     const QByteArray jpeg = written(flat, "jpeg", 90, true);
-    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
-    const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
+    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA"), end = jpeg.lastIndexOf("\xFF\xD9");
     if (lastScan < 0 || end < lastScan)
         return {};
     const QByteArray scan = jpeg.mid(lastScan, end - lastScan);
@@ -285,8 +264,8 @@ inline QByteArray pngChunk(const char *type, const QByteArray &data)
 inline QByteArray flatPng(int w, int h, int rows = 0)
 {
     QByteArray ihdr;
-    for (int v : {w, h})
-        add32be(ihdr, quint32(v));
+    add32be(ihdr, quint32(w));
+    add32be(ihdr, quint32(h));
     add8(ihdr, {1, 0, 0, 0, 0});   // bit depth 1, grey
     const qsizetype rowBytes = 1 + (qsizetype(w) + 7) / 8;
     const QByteArray raw(rowBytes * (rows > 0 ? rows : h), '\0');
