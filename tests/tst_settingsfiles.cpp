@@ -1,6 +1,5 @@
-// Settings files the reader cannot take and folders that cannot be written: the check of every
-// line, the copy kept aside before the first rewrite (through the main window's load and save, as
-// a restart does), and refusals that leave the file on disk as it was.
+// Settings files the reader cannot take, the copy kept aside before the first rewrite, and places
+// that cannot be written: refusals that leave the file on disk as it was.
 #include "app/ProgramList.h"
 #include "settingshelpers.h"
 
@@ -55,9 +54,8 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(int, faultLine);
         const IniCheck check = CheckIniText(text);
-        QCOMPARE(check.ok, faultLine == 0);
         QCOMPARE(check.line, faultLine);
-        QCOMPARE(check.reason.isEmpty(), faultLine == 0);
+        QVERIFY(check.ok == (faultLine == 0) && check.reason.isEmpty() == check.ok);
     }
 
     void ownFilesAreWellFormed()
@@ -76,11 +74,8 @@ private slots:
     void malformedFileIsKeptBeforeFirstWrite_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("unterminated quote")
-            << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
-        QTest::newRow("binary junk")
-            << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0')
-                   + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
+        QTest::newRow("unterminated quote") << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
+        QTest::newRow("binary junk") << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0') + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
         QTest::newRow("truncated line") << QByteArray("[ToolProperties]\nPenWidthX=7\nSprayDens");
         QTest::newRow("broken escape") << QByteArray("[ToolProperties]\nPenWidthX=7\nPenColor=12\\\n");
         QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
@@ -95,17 +90,14 @@ private slots:
         QVERIFY(writeFile(mainFile(), content));
 
         Loaded l = loadFresh();
-        // Whatever the parser made of it, every field holds a value of its range.
-        QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16);
-        QVERIFY(l.state.spray.density >= 1 && l.state.spray.density <= 500);
-        QCOMPARE(backupsOf(mainFile()), QStringList());   // reading alone copies nothing
-
+        // Whatever the parser made of it, every field holds a value of its range; reading alone copies nothing.
+        QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16 && l.state.spray.density >= 1 && l.state.spray.density <= 500);
+        QCOMPARE(backupsOf(mainFile()), QStringList());
         l.state.pen.widthX = 3;
         QVERIFY(SaveMainSettings(l.state, l.window, false));
         const QStringList copies = backupsOf(mainFile());
         QVERIFY(copies.size() == 1 && copies.first().startsWith(QStringLiteral("Orv Image Editor.ini.corrupt-")));
         QCOMPARE(readFile(QFileInfo(mainFile()).absolutePath() + QLatin1Char('/') + copies.first()), content);
-
         // The rewritten file is clean and holds the new values; later writes make no more copies.
         QVERIFY(CheckIniText(readFile(mainFile())).ok);
         QCOMPARE(loadFresh().state.pen.widthX, 3);
@@ -114,54 +106,47 @@ private slots:
         QCOMPARE(backupsOf(mainFile()).size(), 1);
     }
 
-    void folderUnderARegularFile()
+    void unwritablePlaceGivesDefaultsAndRefusesSaves()
     {
-        // The configuration folder lies below a regular file, so it can never be created.
+        // The configuration folder below a regular file (it can never be created), then the settings file a folder.
         const QString blocker = m_folder->path() + QStringLiteral("/blocker");
         QVERIFY(writeFile(blocker, "not a folder"));
         qputenv("XDG_CONFIG_HOME", (blocker + QStringLiteral("/config")).toLocal8Bit());
         QVERIFY(mainFile().startsWith(blocker + QLatin1Char('/')));
-
-        Loaded l = loadFresh();
-        QCOMPARE(l.state.options.NewFileWidth, std::int16_t(640));
-        QCOMPARE(l.window.width, kScreen.widthTwips);
-        l.state.options.NewFileWidth = 100;
-        QVERIFY(!SaveMainSettings(l.state, l.window, false));
-        QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")), QStringLiteral("False"));
-        QCOMPARE(readFile(blocker), QByteArray("not a folder"));
-    }
-
-    void settingsFileIsADirectory()
-    {
-        QVERIFY(QDir().mkpath(mainFile()));
-        Loaded l = loadFresh();
-        QCOMPARE(l.state.zoomFactor, std::int16_t(4));
-        QVERIFY(!SaveMainSettings(l.state, l.window, false));
+        for (const bool fileIsFolder : {false, true}) {
+            if (fileIsFolder) {
+                qputenv("XDG_CONFIG_HOME", m_folder->path().toLocal8Bit());
+                QVERIFY(QDir().mkpath(mainFile()));
+            }
+            Loaded l = loadFresh();
+            QVERIFY(l.state.options.NewFileWidth == 640 && l.state.zoomFactor == 4 && l.window.width == kScreen.widthTwips);
+            l.state.options.NewFileWidth = 100;
+            QVERIFY(!SaveMainSettings(l.state, l.window, false));
+            QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
+            QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")), QStringLiteral("False"));
+        }
         QVERIFY(QFileInfo(mainFile()).isDir());
+        QCOMPARE(readFile(blocker), QByteArray("not a folder"));
     }
 
     void readOnlyFolder()
     {
         if (::geteuid() == 0)
-            QSKIP("permissions do not bind the superuser; folderUnderARegularFile covers the case");
+            QSKIP("permissions do not bind the superuser; unwritablePlaceGivesDefaultsAndRefusesSaves covers the case");
         const Loaded first = nonDefaultValues();
         QVERIFY(SaveMainSettings(first.state, first.window, false));
         const QString folder = QFileInfo(mainFile()).absolutePath();
         const QByteArray before = readFile(mainFile());
         QVERIFY(QFile::setPermissions(mainFile(), QFileDevice::ReadOwner));
         QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-
         Loaded l = loadFresh();
         compareState(l.state, first.state);
         l.state.pen.widthX = 1;
         const bool saved = SaveMainSettings(l.state, l.window, false);
-
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QFile::setPermissions(mainFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(!saved);
         QCOMPARE(readFile(mainFile()), before);
-
         // A malformed file whose copy cannot be made beside it is not rewritten either: the file
         // itself is writable here, so only the refusal keeps its unreadable part.
         const QByteArray malformed("[ToolProperties]\nPenWidthX=7\nPenWid");
