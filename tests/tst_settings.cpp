@@ -61,37 +61,6 @@ private slots:
                  QStringLiteral("01"));
     }
 
-    void typedReadMissingUnconvertibleOutOfRange()
-    {
-        QVERIFY(writeFile(mainFile(), "[T]\nGood=12\nWords=twelve\nBig=40000\nHigh=17\nYes=yes\nOn=TRUE\n"
-                                      "Colour=16777216\nRect=@Rect(1 2 3 4)\n"));
-        const SettingsStore store(AppTitle());
-        // Each read as "assigned value": a target left alone keeps the value it had before (5).
-        const auto read = [&](const char *key, auto def, auto how, auto... range) {
-            decltype(def) v = 5;
-            const bool ok = (store.*how)(QStringLiteral("T"), QLatin1String(key), def, v, range...);
-            return QStringLiteral("%1 %2").arg(ok).arg(qint64(v));
-        };
-        using I = std::int16_t;
-        const auto integer = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &, I, I) const>(&SettingsStore::readInteger);
-        const auto flag = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &) const>(&SettingsStore::readBoolean);
-        QCOMPARE(read("Missing", I(9), integer, I(-32768), I(32767)), QStringLiteral("1 9"));
-        QCOMPARE(read("Good", I(9), integer, I(1), I(16)), QStringLiteral("1 12"));
-        for (const char *key : {"Words", "Big", "Rect"})   // Big is beyond 16 bits, Rect is not a text of ours
-            QCOMPARE(read(key, I(9), integer, I(-32768), I(32767)), QStringLiteral("0 5"));
-        QCOMPARE(read("High", I(9), integer, I(1), I(16)), QStringLiteral("0 5"));
-        QCOMPARE(read("Big", std::int32_t(1), &SettingsStore::readLong, std::int32_t(-1), std::int32_t(50000)), QStringLiteral("1 40000"));
-        QCOMPARE(read("On", I(0), flag), QStringLiteral("1 -1"));
-        QCOMPARE(read("Colour", Colour(0), &SettingsStore::readColour), QStringLiteral("0 5"));
-        QCOMPARE(read("Missing", Colour(0xFFFFFF), &SettingsStore::readColour), QStringLiteral("1 16777215"));
-        bool b = false;
-        QVERIFY(!store.readBoolean(QStringLiteral("T"), QStringLiteral("Yes"), true, b) && !b);
-        QVERIFY(store.readBoolean(QStringLiteral("T"), QStringLiteral("On"), false, b) && b);
-        QString text = QStringLiteral("before");
-        QVERIFY(!store.readString(QStringLiteral("T"), QStringLiteral("Rect"), QString(), text) && text == QStringLiteral("before"));
-        QVERIFY(store.readString(QStringLiteral("T"), QStringLiteral("Missing"), QString(), text) && text.isEmpty());
-    }
-
     void textsRoundTripThroughTheFile()
     {
         // Each read back by a fresh parser straight from the file and by the program's own reader.
@@ -106,23 +75,6 @@ private slots:
             QCOMPARE(GetSetting(AppTitle(), QLatin1String(section), QLatin1String(key), QStringLiteral("default")), value);
             QVERIFY(CheckIniText(readFile(mainFile())).ok);
         }
-    }
-
-    void numbersAndBooleansWrittenAsWords()
-    {
-        {
-            SettingsStore store(AppTitle());
-            QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("PopupMenu"), false));
-            QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("Cyclic"), true));
-            QVERIFY(store.setNumber(QStringLiteral("Colors"), QStringLiteral("BackColor"), 0xFFFFFF));
-            QVERIFY(store.setNumber(QStringLiteral("Options"), QStringLiteral("ComboImageIndex"), -1));
-            QVERIFY(store.setSingle(QStringLiteral("Settings"), QStringLiteral("MainLeft"), 1234.5f));
-            QVERIFY(store.sync());
-            QVERIFY(!store.failed());
-        }
-        const QByteArray text = readFile(mainFile());
-        for (const char *line : {"PopupMenu=False\n", "Cyclic=True\n", "BackColor=16777215\n", "ComboImageIndex=-1\n", "MainLeft=1234.5\n"})
-            QVERIFY2(text.contains(line), text.constData());
     }
 
     void firstRunGivesTableDefaults()
@@ -151,6 +103,10 @@ private slots:
     {
         const Loaded saved = nonDefaultValues();   // pen style 2, brush style 0, hatch 3, brush colour blue
         QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        // Booleans and numbers are written as words and plain decimals.
+        const QByteArray text = readFile(mainFile());
+        for (const char *line : {"PopupMenu=True\n", "MasterView=False\n", "BackColor=65280\n", "ComboImageIndex=5\n", "MainLeft=-120.5\n"})
+            QVERIFY2(text.contains(line), text.constData());
         Loaded l = loadFresh();
         compareState(l.state, saved.state);
         QVERIFY(l.window == saved.window);
@@ -183,6 +139,7 @@ private slots:
             const qsizetype slash = r.indexOf('/'), eq = r.indexOf('=');
             QTest::newRow(row) << r.left(slash) << r.mid(slash + 1, eq - slash - 1) << r.mid(eq + 1);
         }
+        QTest::newRow("MRUList/MRU%201=<4097 letters>") << QByteArray("MRUList") << QByteArray("MRU%201") << QByteArray(SettingRange::MaxMruPathLength + 1, 'a');
     }
 
     void garbageValuesLeaveFieldsUnchanged()
