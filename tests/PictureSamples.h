@@ -295,50 +295,32 @@ inline QByteArray tiffFile(quint32 w, quint32 h, quint32 dataBytes)
 inline QList<Sample> validSamples()
 {
     QList<Sample> out;
-    auto bmp = [&](const QString &name, BitmapSpec s) { out.append({name + QStringLiteral(".bmp"), bitmapFile(s)}); };
     for (int bits : {1, 4, 8, 16, 24, 32})
-        bmp(QStringLiteral("bmp-%1bit").arg(bits), BitmapSpec{40, bits, 0, 13, 7, {}});
-    bmp(QStringLiteral("bmp-rle8"), BitmapSpec{40, 8, 1, 21, 9, {}});
-    bmp(QStringLiteral("bmp-rle4"), BitmapSpec{40, 4, 2, 21, 9, {}});
-    bmp(QStringLiteral("bmp-bitfields16"), BitmapSpec{40, 16, 3, 11, 6, {0xF800, 0x07E0, 0x001F}});
-    bmp(QStringLiteral("bmp-bitfields32"), BitmapSpec{40, 32, 3, 11, 6, {0xFF0000, 0xFF00, 0xFF}});
-    bmp(QStringLiteral("bmp-v4-bitfields32"), BitmapSpec{108, 32, 3, 9, 5, {0xFF0000, 0xFF00, 0xFF}});
-    bmp(QStringLiteral("bmp-v5"), BitmapSpec{124, 24, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-os2v2"), BitmapSpec{64, 8, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-core"), BitmapSpec{12, 8, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-core24"), BitmapSpec{12, 24, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-topdown"), BitmapSpec{40, 24, 0, 9, -5, {}});
-    out.append({QStringLiteral("bitmap.dib"), bitmapFile(BitmapSpec{40, 8, 0, 9, 5, {}})});
-    out.append({QStringLiteral("gif.gif"), gifFile(19, 11, 19, 11)});
-    out.append({QStringLiteral("ico.ico"), iconFile(1, 16, 16, false)});
-    out.append({QStringLiteral("ico-png.ico"), iconFile(1, 16, 16, true)});
-    out.append({QStringLiteral("cur.cur"), iconFile(2, 16, 16, false)});
-    out.append({QStringLiteral("tga-24.tga"), tgaFile(9, 5, 24)});
-    out.append({QStringLiteral("tga-32.tga"), tgaFile(9, 5, 32)});
-    out.append({QStringLiteral("tga-grey.tga"), tgaFile(9, 5, 8)});
+        out.append({QStringLiteral("bmp-%1bit.bmp").arg(bits), bitmapFile(BitmapSpec{40, bits, 0, 13, 7, {}})});
     const QImage pic = samplePicture(24, 16);
-    out.append({QStringLiteral("jpeg.jpg"), written(pic, "jpeg", 80)});
-    out.append({QStringLiteral("jpeg-progressive.jpg"), written(pic, "jpeg", 80, true)});
-    out.append({QStringLiteral("jpeg-grey.jpg"), written(pic.convertToFormat(QImage::Format_Grayscale8), "jpeg", 80)});
-    out.append({QStringLiteral("png.png"), written(pic, "png")});
-    out.append({QStringLiteral("png-alpha.png"), written(pic.convertToFormat(QImage::Format_ARGB32), "png")});
-    out.append({QStringLiteral("png-indexed.png"), written(pic.convertToFormat(QImage::Format_Indexed8), "png")});
-    out.append({QStringLiteral("png-16bit.png"), written(pic.convertToFormat(QImage::Format_RGBA64), "png")});
-    out.append({QStringLiteral("png-1bit.png"), flatPng(40, 10)});
-    out.append({QStringLiteral("webp.webp"), written(pic, "webp", 75)});
-    out.append({QStringLiteral("webp-lossless.webp"), written(pic, "webp", 100)});
-    out.append({QStringLiteral("tiff.tif"), written(pic, "tiff")});
-    out.append({QStringLiteral("tiff-lzw.tif"), written(pic, "tiff", -1, false, 1)});
-    out.append({QStringLiteral("ppm.ppm"), written(pic, "ppm")});
-    out.append({QStringLiteral("pgm.pgm"), written(pic, "pgm")});
-    out.append({QStringLiteral("pbm.pbm"), written(pic, "pbm")});
-    out.append({QStringLiteral("pbm-ascii.pbm"), QByteArray("P1\n4 2\n0 1 1 0\n1 0 0 1\n")});
-    out.append({QStringLiteral("ppm-ascii.ppm"), QByteArray("P3\n2 1 255\n255 0 0  0 0 255\n")});
-    out.append({QStringLiteral("xpm.xpm"), written(pic.convertToFormat(QImage::Format_Indexed8), "xpm")});
-    out.append({QStringLiteral("xbm.xbm"), written(pic, "xbm")});
-    out.append({QStringLiteral("wbmp.wbmp"), written(pic, "wbmp")});
-    out.append({QStringLiteral("icns.icns"), written(samplePicture(16, 16), "icns")});
-    out.removeIf([](const Sample &s) { return s.bytes.isEmpty(); });   // a writer that is not installed
+    const QImage indexed = pic.convertToFormat(QImage::Format_Indexed8);
+    const std::pair<const char *, QByteArray> files[] = {
+        {"bmp-rle8.bmp", bitmapFile({40, 8, 1, 21, 9, {}})}, {"bmp-rle4.bmp", bitmapFile({40, 4, 2, 21, 9, {}})},
+        {"bmp-bitfields16.bmp", bitmapFile({40, 16, 3, 11, 6, {0xF800, 0x07E0, 0x001F}})},
+        {"bmp-bitfields32.bmp", bitmapFile({40, 32, 3, 11, 6, {0xFF0000, 0xFF00, 0xFF}})},
+        {"bmp-v4-bitfields32.bmp", bitmapFile({108, 32, 3, 9, 5, {0xFF0000, 0xFF00, 0xFF}})},
+        {"bmp-v5.bmp", bitmapFile({124, 24, 0, 9, 5, {}})}, {"bmp-os2v2.bmp", bitmapFile({64, 8, 0, 9, 5, {}})},
+        {"bmp-core.bmp", bitmapFile({12, 8, 0, 9, 5, {}})}, {"bmp-core24.bmp", bitmapFile({12, 24, 0, 9, 5, {}})},
+        {"bmp-topdown.bmp", bitmapFile({40, 24, 0, 9, -5, {}})}, {"bitmap.dib", bitmapFile({40, 8, 0, 9, 5, {}})},
+        {"gif.gif", gifFile(19, 11, 19, 11)}, {"ico.ico", iconFile(1, 16, 16, false)}, {"ico-png.ico", iconFile(1, 16, 16, true)},
+        {"cur.cur", iconFile(2, 16, 16, false)}, {"tga-24.tga", tgaFile(9, 5, 24)}, {"tga-32.tga", tgaFile(9, 5, 32)},
+        {"tga-grey.tga", tgaFile(9, 5, 8)}, {"jpeg.jpg", written(pic, "jpeg", 80)}, {"jpeg-progressive.jpg", written(pic, "jpeg", 80, true)},
+        {"jpeg-grey.jpg", written(pic.convertToFormat(QImage::Format_Grayscale8), "jpeg", 80)}, {"png.png", written(pic, "png")},
+        {"png-alpha.png", written(pic.convertToFormat(QImage::Format_ARGB32), "png")}, {"png-indexed.png", written(indexed, "png")},
+        {"png-16bit.png", written(pic.convertToFormat(QImage::Format_RGBA64), "png")}, {"png-1bit.png", flatPng(40, 10)},
+        {"webp.webp", written(pic, "webp", 75)}, {"webp-lossless.webp", written(pic, "webp", 100)}, {"tiff.tif", written(pic, "tiff")},
+        {"tiff-lzw.tif", written(pic, "tiff", -1, false, 1)}, {"ppm.ppm", written(pic, "ppm")}, {"pgm.pgm", written(pic, "pgm")},
+        {"pbm.pbm", written(pic, "pbm")}, {"pbm-ascii.pbm", QByteArray("P1\n4 2\n0 1 1 0\n1 0 0 1\n")},
+        {"ppm-ascii.ppm", QByteArray("P3\n2 1 255\n255 0 0  0 0 255\n")}, {"xpm.xpm", written(indexed, "xpm")},
+        {"xbm.xbm", written(pic, "xbm")}, {"wbmp.wbmp", written(pic, "wbmp")}, {"icns.icns", written(samplePicture(16, 16), "icns")}};
+    for (const auto &[name, bytes] : files)
+        if (!bytes.isEmpty())   // empty: a writer that is not installed
+            out.append({QLatin1String(name), bytes});
     return out;
 }
 
