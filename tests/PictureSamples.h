@@ -328,70 +328,42 @@ inline QList<Sample> validSamples()
 // far more to decode than a picture of its kind.
 inline QList<Sample> hostileSamples(bool large = true)
 {
-    QList<Sample> out;
-    auto patch32 = [](QByteArray b, int at, quint32 v) { put32(b, at, v); return b; };
+    const auto patch32 = [](QByteArray b, int at, quint32 v) { put32(b, at, v); return b; };
+    const auto patch16 = [](QByteArray b, int at, quint32 v) { put16(b, at, v); return b; };
+    const auto plus = [](QByteArray b, std::initializer_list<int> v) { add8(b, v); return b; };
     const QByteArray bmp24 = bitmapFile(BitmapSpec{40, 24, 0, 64, 64, {}});
-    out.append({QStringLiteral("bmp-100000x100000.bmp"), patch32(patch32(bmp24, 18, 100000), 22, 100000)});
-    out.append({QStringLiteral("bmp-topdown-16000.bmp"), patch32(patch32(bmp24, 18, 16000), 22, quint32(-16000))});
-    out.append({QStringLiteral("bmp-overflow.bmp"), patch32(patch32(bmp24, 18, 0x40000001u), 22, 0x7FFFFFFFu)});
-    out.append({QStringLiteral("bmp-cut-half.bmp"), bmp24.left(bmp24.size() / 2)});
-    {
-        // A 27-byte file: an info header of a size the reader takes as the core header, announcing
-        // 16384 x 16384 (or 64 x 64 with one byte of pixels).
-        QByteArray b("BM");
-        add32(b, {27, 0, 26, 13});
-        add16(b, {16384, 16384, 1, 8});
-        b += '\0';
-        out.append({QStringLiteral("bmp-27-bytes-16384.bmp"), b});
-        put16(b, 18, 64);
-        put16(b, 20, 64);
-        put16(b, 24, 24);
-        out.append({QStringLiteral("bmp-27-bytes-64.bmp"), b});
-    }
-    out.append({QStringLiteral("bmp-masks-zero.bmp"), bitmapFile(BitmapSpec{40, 16, 3, 11, 6, {0, 0, 0}})});
-    {
-        QByteArray rle = bitmapFile(BitmapSpec{40, 8, 1, 8, 8, {}});
-        const int data = int(le32At(rle, 10));
-        QByteArray pastRow = rle.left(data);
-        add8(pastRow, {200, 5, 0, 1});   // 200 pixels in a row of 8
-        out.append({QStringLiteral("bmp-rle8-past-row.bmp"), pastRow});
-        QByteArray pastPicture = rle.left(data);
-        add8(pastPicture, {0, 2, 3, 100, 4, 7, 0, 1});   // move 3 right and 100 down in 8 rows
-        out.append({QStringLiteral("bmp-rle8-past-picture.bmp"), pastPicture});
-        // 16384 x 16384 from a few bytes: the data ends the picture at once.
-        QByteArray bomb = patch32(patch32(rle.left(data), 18, 16384), 22, 16384);
-        add8(bomb, {0, 1});
-        out.append({QStringLiteral("bmp-rle8-16384.bmp"), bomb});
-    }
-    out.append({QStringLiteral("empty.bmp"), QByteArray()});
-    out.append({QStringLiteral("gif-zero-height.gif"), gifFile(16, 0, 16, 0)});
-    out.append({QStringLiteral("gif-huge-screen.gif"), gifFile(65535, 65535, 1, 1)});
-    out.append({QStringLiteral("gif-big-screen.gif"), gifFile(16000, 16000, 1, 1)});
-    {
-        QByteArray ico = iconFile(1, 16, 16, false);
-        out.append({QStringLiteral("ico-offset-past-end.ico"), patch32(ico, 18, 0x7FFFFFF0u)});
-        out.append({QStringLiteral("ico-size-past-end.ico"), patch32(ico, 14, 0x7FFFFFF0u)});
-        QByteArray many = ico;
-        put16(many, 4, 60000);   // a directory of 60000 entries in a file of a few hundred bytes
-        out.append({QStringLiteral("ico-many-entries.ico"), many});
-        out.append({QStringLiteral("ico-huge-bitmap.ico"), patch32(patch32(ico, 22 + 4, 60000), 22 + 8, 120000)});
-    }
-    {
-        QByteArray tga = tgaFile(4, 4, 24);
-        put16(tga, 12, 65535);
-        put16(tga, 14, 65535);
-        out.append({QStringLiteral("tga-65535.tga"), tga});
-        put16(tga, 12, 16000);
-        put16(tga, 14, 16000);
-        out.append({QStringLiteral("tga-cut.tga"), tga});
-    }
-    out.append({QStringLiteral("wbmp-huge.wbmp"), QByteArray("\x00\x00\x86\x8D\x20\x86\x8D\x20\x00", 9)});
-    out.append({QStringLiteral("ppm-cut.ppm"), QByteArray("P6\n16384 16384\n255\n") + QByteArray(100, 'x')});
-    out.append({QStringLiteral("pgm-ascii-cut.pgm"), QByteArray("P2\n16384 16384\n255\n1 2 3 4\n")});
-    out.append({QStringLiteral("tiff-60000.tif"), tiffFile(60000, 60000, 100)});
-    out.append({QStringLiteral("tiff-16000-small.tif"), tiffFile(16000, 16000, 100)});
-    out.append({QStringLiteral("xbm-huge.xbm"),
-                QByteArray("#define a_width 16384\n#define a_height 16384\nstatic char a_bits[] = {\n0x00 };\n")});
+    // A 27-byte file: an info header of a size the reader takes as the core header, announcing
+    // 16384 x 16384 (or 64 x 64 with one byte of pixels).
+    QByteArray core("BM");
+    add32(core, {27, 0, 26, 13});
+    add16(core, {16384, 16384, 1, 8});
+    core += '\0';
+    const QByteArray rleFile = bitmapFile(BitmapSpec{40, 8, 1, 8, 8, {}});
+    const QByteArray rle = rleFile.left(int(le32At(rleFile, 10)));   // the headers and palette, no runs
+    const QByteArray ico = iconFile(1, 16, 16, false), tga = tgaFile(4, 4, 24);
+    const std::pair<const char *, QByteArray> files[] = {
+        {"bmp-100000x100000.bmp", patch32(patch32(bmp24, 18, 100000), 22, 100000)},
+        {"bmp-topdown-16000.bmp", patch32(patch32(bmp24, 18, 16000), 22, quint32(-16000))},
+        {"bmp-overflow.bmp", patch32(patch32(bmp24, 18, 0x40000001u), 22, 0x7FFFFFFFu)}, {"bmp-cut-half.bmp", bmp24.left(bmp24.size() / 2)},
+        {"bmp-27-bytes-16384.bmp", core}, {"bmp-27-bytes-64.bmp", patch16(patch16(patch16(core, 18, 64), 20, 64), 24, 24)},
+        {"bmp-masks-zero.bmp", bitmapFile(BitmapSpec{40, 16, 3, 11, 6, {0, 0, 0}})},
+        {"bmp-rle8-past-row.bmp", plus(rle, {200, 5, 0, 1})},   // 200 pixels in a row of 8
+        {"bmp-rle8-past-picture.bmp", plus(rle, {0, 2, 3, 100, 4, 7, 0, 1})},   // 3 right and 100 down in 8 rows
+        {"bmp-rle8-16384.bmp", plus(patch32(patch32(rle, 18, 16384), 22, 16384), {0, 1})},   // ends the picture at once
+        {"empty.bmp", QByteArray()}, {"gif-zero-height.gif", gifFile(16, 0, 16, 0)},
+        {"gif-huge-screen.gif", gifFile(65535, 65535, 1, 1)}, {"gif-big-screen.gif", gifFile(16000, 16000, 1, 1)},
+        {"ico-offset-past-end.ico", patch32(ico, 18, 0x7FFFFFF0u)}, {"ico-size-past-end.ico", patch32(ico, 14, 0x7FFFFFF0u)},
+        {"ico-many-entries.ico", patch16(ico, 4, 60000)},   // 60000 entries in a file of a few hundred bytes
+        {"ico-huge-bitmap.ico", patch32(patch32(ico, 22 + 4, 60000), 22 + 8, 120000)},
+        {"tga-65535.tga", patch16(patch16(tga, 12, 65535), 14, 65535)}, {"tga-cut.tga", patch16(patch16(tga, 12, 16000), 14, 16000)},
+        {"wbmp-huge.wbmp", QByteArray("\x00\x00\x86\x8D\x20\x86\x8D\x20\x00", 9)},
+        {"ppm-cut.ppm", QByteArray("P6\n16384 16384\n255\n") + QByteArray(100, 'x')},
+        {"pgm-ascii-cut.pgm", QByteArray("P2\n16384 16384\n255\n1 2 3 4\n")},
+        {"tiff-60000.tif", tiffFile(60000, 60000, 100)}, {"tiff-16000-small.tif", tiffFile(16000, 16000, 100)},
+        {"xbm-huge.xbm", QByteArray("#define a_width 16384\n#define a_height 16384\nstatic char a_bits[] = {\n0x00 };\n")}};
+    QList<Sample> out;
+    for (const auto &[name, bytes] : files)
+        out.append({QLatin1String(name), bytes});
     if (large) {
         out.append({QStringLiteral("png-30000.png"), flatPng(30000, 30000, 64)});
         out.append({QStringLiteral("png-16384-33k.png"), flatPng(16384, 16384)});
