@@ -84,7 +84,7 @@ private slots:
             QCOMPARE(ParseCustomImageSize(QLatin1String(w), QLatin1String(h)).value_or(QSize()), size);
     }
 
-    void newImageDialog()
+    void newImageThroughTheDialog()
     {
         const auto stored = [](const QStringList &keys) {
             QStringList out;
@@ -92,60 +92,75 @@ private slots:
                 out << GetSetting(AppTitle(), QStringLiteral("Settings"), k, QStringLiteral("none"));
             return out;
         };
-        OptionsRecord options;
-        const auto chosen = [&] { return QSize(options.NewFileWidth, options.NewFileHeight); };
+        LoadedMain w;
+        const auto chosen = [&] { return QSize(w.state().options.NewFileWidth, w.state().options.NewFileHeight); };
+        // File > New with the dialog used by `use`: the size of the picture it made, none when it made none.
+        const auto newImage = [&](const std::function<void(frmNewImage &)> &use) {
+            const qsizetype before = w.documents().size();
+            w.newImageHook = use;
+            w.choose(QStringLiteral("mnuFileNew"));
+            return w.documents().size() == before + 1 ? w.ActiveForm()->doc().Picture1.size() : QSize();
+        };
+        const auto custom = [](frmNewImage &dlg, const char *width, const char *height) {
+            dlg.Option1(1)->click();
+            dlg.TxtWidth()->setText(QLatin1String(width));
+            dlg.TxtHeight()->setText(QLatin1String(height));
+            dlg.Command1()->click();
+        };
         QList<Message> messages;
-        {
-            frmNewImage dlg(options);
+        const auto answered = [&](frmNewImage &dlg) {
+            dlg.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
+        };
+        // Out of range: message, dialog stays, nothing saved, the cancel flag is down; closed then, no picture.
+        QCOMPARE(newImage([&](frmNewImage &dlg) {
             QCOMPARE(dlg.windowTitle(), QStringLiteral("New Image"));
             QCOMPARE(shown(dlg), QStringLiteral("preset 0 of 7, 640x480, cancelled"));
-            // Out of range: message, dialog stays, nothing saved, the cancel flag is down.
-            dlg.msgBoxHook = [&](const QString &t, int s, const QString &ti) { messages << Message{t, s, ti}; return 1; };
-            dlg.Option1(1)->click();
-            dlg.TxtWidth()->setText(QStringLiteral("1025"));
-            dlg.TxtHeight()->setText(QStringLiteral("10"));
-            dlg.Command1()->click();
+            answered(dlg);
+            custom(dlg, "1025", "10");
             QCOMPARE(messages, (QList<Message>{{"Image size must be between 1 to 1024 pixels", 16, "Error"}}));
             QCOMPARE(shown(dlg), QStringLiteral("custom, 1025x10"));
             QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            QCOMPARE(stored({"Manual"}), QStringList{"none"});
-            QCOMPARE(chosen(), QSize(640, 480));
-            dlg.TxtWidth()->setText(QStringLiteral("100.5"));
-            dlg.TxtHeight()->setText(QStringLiteral("101.5"));
-            dlg.Command1()->click();
-            QCOMPARE(messages.size(), 1);
-            QCOMPARE(dlg.result(), int(QDialog::Accepted));
-            QCOMPARE(chosen(), QSize(100, 102));
-            QCOMPARE(stored({"Manual", "NewFileWidth", "NewFileHeight"}), (QStringList{"True", "100", "102"}));
-        }
-        {
-            frmNewImage dlg(options);
+        }), QSize());
+        QCOMPARE(stored({"Manual"}), QStringList{"none"});
+        // A valid custom size, rounded half to even; the dialog opened as before the refusal.
+        QCOMPARE(newImage([&](frmNewImage &dlg) {
+            QCOMPARE(shown(dlg), QStringLiteral("preset 0 of 7, 640x480, cancelled"));
+            answered(dlg);
+            custom(dlg, "100.5", "101.5");
+        }), QSize(100, 102));
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(state(w.ActiveForm()->doc()), QStringLiteral("Image1|UnRegister|saved"));
+        QCOMPARE(stored({"Manual", "NewFileWidth", "NewFileHeight"}), (QStringList{"True", "100", "102"}));
+        // Opens in the custom mode with the stored texts; a preset now.
+        QCOMPARE(newImage([&](frmNewImage &dlg) {
             QCOMPARE(shown(dlg), QStringLiteral("custom, 100x102, cancelled"));
             dlg.Option1(0)->click();
             dlg.Combo1()->setCurrentIndex(6);
             dlg.Command1()->click();
-            QCOMPARE(chosen(), QSize(640, 70));
-            QCOMPARE(stored({"Manual", "ListIndex", "NewFileWidth", "NewFileHeight"}), (QStringList{"False", "6", "640", "70"}));
-        }
-        frmNewImage dlg(options);
-        QCOMPARE(shown(dlg), QStringLiteral("preset 6 of 7, 640x70, cancelled"));
-        dlg.Combo1()->setCurrentIndex(1);
-        dlg.Command2()->click();
-        QVERIFY(dlg.Cancelled() && chosen() == QSize(640, 70));
-        QCOMPARE(stored({"ListIndex"}), QStringList{"6"});
+        }), QSize(640, 70));
+        QCOMPARE(stored({"Manual", "ListIndex", "NewFileWidth", "NewFileHeight"}), (QStringList{"False", "6", "640", "70"}));
+        // Back in preset mode on the same entry; Cancel changes nothing.
+        QCOMPARE(newImage([&](frmNewImage &dlg) {
+            QCOMPARE(shown(dlg), QStringLiteral("preset 6 of 7, 640x70, cancelled"));
+            dlg.Combo1()->setCurrentIndex(1);
+            dlg.Command2()->click();
+        }), QSize());
+        QVERIFY(chosen() == QSize(640, 70) && stored({"ListIndex"}) == QStringList{"6"});
         // Enter in the width moves on to the height; Enter there is OK.
-        dlg.Option1(1)->click();
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
-        dlg.activateWindow();
-        dlg.TxtWidth()->setFocus();
-        dlg.TxtWidth()->setText(QStringLiteral("33"));
-        QTest::keyClick(dlg.TxtWidth(), Qt::Key_Return);
-        QVERIFY(dlg.TxtHeight()->hasFocus() && dlg.isVisible());
-        dlg.TxtHeight()->setText(QStringLiteral("44"));
-        QTest::keyClick(dlg.TxtHeight(), Qt::Key_Enter);
-        QVERIFY(!dlg.isVisible() && !dlg.Cancelled());
-        QCOMPARE(chosen(), QSize(33, 44));
+        QCOMPARE(newImage([&](frmNewImage &dlg) {
+            dlg.Option1(1)->click();
+            dlg.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            dlg.activateWindow();
+            dlg.TxtWidth()->setFocus();
+            dlg.TxtWidth()->setText(QStringLiteral("33"));
+            QTest::keyClick(dlg.TxtWidth(), Qt::Key_Return);
+            QVERIFY(dlg.TxtHeight()->hasFocus() && dlg.isVisible());
+            dlg.TxtHeight()->setText(QStringLiteral("44"));
+            QTest::keyClick(dlg.TxtHeight(), Qt::Key_Enter);
+            QVERIFY(!dlg.isVisible() && !dlg.Cancelled());
+        }), QSize(33, 44));
+        w.answerMessages(Msg::No);
     }
 
     void loaderReadsFormatsByContent()
@@ -298,30 +313,6 @@ private slots:
         w.choose(QStringLiteral("mnuFileRename"));
         QCOMPARE(doc.Caption, QString());
         w.answerMessages(Msg::No);
-    }
-
-    void newThroughDialog()
-    {
-        LoadedMain w;
-        const auto custom = [](const char *width) {
-            return [width](frmNewImage &dlg) {
-                dlg.Option1(1)->click();
-                dlg.TxtWidth()->setText(QLatin1String(width));
-                dlg.TxtHeight()->setText(QStringLiteral("45"));
-                dlg.msgBoxHook = [](const QString &, int, const QString &) { return 1; };
-                dlg.Command1()->click();   // when refused the dialog stays open, then is closed
-            };
-        };
-        w.newImageHook = [](frmNewImage &dlg) { dlg.Command2()->click(); };
-        w.choose(QStringLiteral("mnuFileNew"));
-        w.newImageHook = custom("0");
-        w.choose(QStringLiteral("mnuFileNew"));
-        QVERIFY(w.documents().isEmpty());
-        w.newImageHook = custom("123");
-        w.choose(QStringLiteral("mnuFileNew"));
-        QCOMPARE(w.documents().size(), 1);
-        QCOMPARE(state(w.ActiveForm()->doc()), QStringLiteral("Image1|UnRegister|saved"));
-        QCOMPARE(w.ActiveForm()->doc().Picture1.size(), QSize(123, 45));
     }
 
     void printPlacesPicture()
