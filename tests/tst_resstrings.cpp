@@ -11,17 +11,11 @@ namespace {
 // Texts the program must keep word for word although they look wrong: typos, odd blanks, an
 // escaped letter, the file names looked for beside the program.
 const std::pair<int, const char *> QuotedTexts[] = {
-    {1073, "&Standart Toolbar"},
-    {1088, "Ellipse"},
-    {1173, "The spe" "cified file cannot be idendified as a supported type"},
-    {1180, "Are you sure to clear image ?"},
-    {1214, "Foreground color (Double click to customize)"},
+    {1073, "&Standart Toolbar"}, {1088, "Ellipse"}, {1173, "The spe" "cified file cannot be idendified as a supported type"},
+    {1180, "Are you sure to clear image ?"}, {1214, "Foreground color (Double click to customize)"},
     {1216, "Choose drawing color. [Left button = Foreground color]  [Right button = Background color]"},
-    {1235, "Equal Horizontal and Vertical "},
-    {1236, "Paste image larger than destination image. Do you want expand the destination image ?"},
-    {1240, "ORVIEENG.HLP"},
-    {1241, "TODENG.TXT"},
-};
+    {1235, "Equal Horizontal and Vertical "}, {1240, "ORVIEENG.HLP"}, {1241, "TODENG.TXT"},
+    {1236, "Paste image larger than destination image. Do you want expand the destination image ?"}};
 
 // What the file dialog makes of a filter text: its entries' names, then the patterns of each.
 QList<QStringList> filtersIn(const QString &filter)
@@ -65,19 +59,16 @@ private slots:
     void shippedTable()
     {
         QList<int> expected;
-        for (int id = 1000; id <= 1249; ++id)
+        for (int id = 1000; id <= 1249; ++id) {
             expected.append(id);
-        QCOMPARE(ResStringIds(), expected);
-        for (int id = 1000; id <= 1249; ++id)
             QVERIFY2(HasResString(id) && !LoadResString(id).trimmed().isEmpty(), qPrintable(QString::number(id)));
-        // Ids the program asks for although the table lacks them on purpose.
-        for (int id : {20, 21, 999, 1250, 1257, 1259, 0, -1}) {
-            QVERIFY2(!HasResString(id), qPrintable(QString::number(id)));
-            QVERIFY(LoadResString(id).isNull());
         }
+        QCOMPARE(ResStringIds(), expected);
+        // Ids the program asks for although the table lacks them on purpose.
+        for (int id : {20, 21, 999, 1250, 1257, 1259, 0, -1})
+            QVERIFY2(!HasResString(id) && LoadResString(id).isNull(), qPrintable(QString::number(id)));
         for (const auto &[id, text] : QuotedTexts)
             QCOMPARE(LoadResString(id), QString::fromUtf8(text));
-
         QStringList problems;   // the resource is registered by the first look-up above
         ParseResStringTable(QString::fromUtf8(orvtest::readFile(QStringLiteral(":/orv/strings.txt"))), &problems);
         QCOMPARE(problems, QStringList());
