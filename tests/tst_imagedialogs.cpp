@@ -62,20 +62,6 @@ private slots:
         QCOMPARE(boxes(sel), QStringLiteral("16.5x7.5"));
     }
 
-    void resizeUnchanged()
-    {
-        // 100 %: the picture as it was, still one undo step.
-        Fixture f(64, 48);
-        const QImage before = f.doc.Picture1.Image().copy();
-        const std::int16_t index = f.doc.UndoIndex();
-        frmResize dlg(f.doc);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(dlg.progressRows(), 0);   // the block path: no rows counted
-        QCOMPARE(f.doc.Picture1.Image(), before);
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-    }
-
     void largeResizesOnTwoThreads()
     {
         // Pictures of a megapixel and more share their rows with a second thread: the pixels and
@@ -96,25 +82,29 @@ private slots:
         SetPictureThreads(0);
     }
 
-    void resizeHalfShrinksPerPixel()
+    void resizeUnchangedOrHalvedPerPixel()
     {
-        Fixture f;
-        const std::int16_t index = f.doc.UndoIndex();
-        frmResize dlg(f.doc);
-        dlg.Option1(1)->setChecked(true);
-        dlg.Option2()->setValue(50);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE((QList<QSize>{f.doc.Picture1.size(), f.doc.Picture2.size(), f.doc.PicOrg.size()}), (QList<QSize>(3, QSize(320, 240))));
-        QCOMPARE(dlg.progressRows(), 239);   // every row counted
-        QVERIFY(dlg.Progress1()->isHidden());
-        // x / 0.5 = 2x: every second pixel.
-        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-        // The window is fitted to the picture: its client area holds the picture.
-        QCOMPARE(f.view.client, QSize(320, 240));
-        QCOMPARE(f.view.window, QSize(320 + 8, 240 + 26));
-        f.doc.Undo(1);
-        QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
+        // 100 %: the picture as it was (the block path, no rows counted), still one undo step; 50 %: every
+        // second pixel (x / 0.5 = 2x), every row counted, the window fitted to the picture.
+        for (const int percent : {100, 50}) {
+            Fixture f;
+            const std::int16_t index = f.doc.UndoIndex();
+            frmResize dlg(f.doc);
+            dlg.Option1(1)->setChecked(true);
+            dlg.Option2()->setValue(percent);
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+            const int k = 100 / percent;
+            const QSize size(640 / k, 480 / k);
+            QCOMPARE((QList<QSize>{f.doc.Picture1.size(), f.doc.Picture2.size(), f.doc.PicOrg.size()}), (QList<QSize>(3, size)));
+            QVERIFY(dlg.result() == QDialog::Accepted && dlg.Progress1()->isHidden());
+            QCOMPARE(dlg.progressRows(), k == 1 ? 0 : 239);
+            QCOMPARE(f.differs([k](int x, int y) { return Fixture::at(k * x, k * y); }), QString());
+            QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+            QCOMPARE(f.view.client, size);
+            QCOMPARE(f.view.window, size + QSize(8, 26));
+            f.doc.Undo(1);
+            QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
+        }
 
         // Shrinking one way only is per pixel too, ties to even: 3 -> 2 columns maps x = 1 to 1.5, so 2.
         Fixture g(3, 4);
