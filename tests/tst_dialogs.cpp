@@ -239,8 +239,7 @@ private slots:
         frmTextDialog dlg(st);
         QVERIFY(dlg.isModal());
         QCOMPARE(items(dlg.ComboSize()), QStringList({"4", "6", "8", "10", "12", "14", "16", "18", "20", "22", "24", "26", "28", "30", "36", "48", "72"}));
-        // Every family the system lists, in its order; with no font of an earlier text the machine
-        // has ("Previous" is none), the desktop's own font is selected.
+        // Every family the system lists, in order; the earlier text's font ("Previous") is none: the desktop's is selected.
         const QStringList families = QFontDatabase::families();
         QCOMPARE(items(dlg.ComboFont()), families);
         if (!families.isEmpty()) {

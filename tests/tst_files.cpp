@@ -51,8 +51,7 @@ QString state(const Document &d)
     return QStringList{d.Caption, d.Tag, d.SaveReq() ? QStringLiteral("unsaved") : QStringLiteral("saved")}.join(QLatin1Char('|'));
 }
 
-// The New Image dialog as the user sees it: which option, the list entry of its count, the sizes,
-// "cancelled" while its flag is up, and "controls wrong" when the enabled controls do not match.
+// The New Image dialog as the user sees it; "controls wrong" when the enabled controls do not match the option.
 QString shown(frmNewImage &d)
 {
     const bool preset = d.Option1(0)->isChecked();

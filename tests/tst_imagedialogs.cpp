@@ -64,8 +64,7 @@ private slots:
 
     void largeResizesOnTwoThreads()
     {
-        // Pictures of a megapixel and more share their rows with a second thread: the pixels and
-        // the progress the dialog counts are those of one thread.
+        // From a megapixel on, a second thread shares the rows: the pixels and the progress are those of one thread.
         SetPictureThreads(2);
         Fixture f(2400, 1000);
         frmResize shrink(f.doc);
@@ -115,8 +114,7 @@ private slots:
 
     void badSizesEndSilently()
     {
-        // No number, or no size a picture can have: OK in either size dialog leaves it open with
-        // what was typed, the picture and its history as they were, and shows nothing.
+        // No number or no possible size: OK in either dialog keeps it open as typed, the picture and history as they were.
         Fixture f(50, 40);
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
@@ -145,8 +143,7 @@ private slots:
 
     void resizeKeepsTheSelection()
     {
-        // Enlarging stretches as one block, halving goes per pixel: both scale the whole picture, not
-        // only the selection that clips drawing; the selection stays, and one undo step brings back both.
+        // Both the block stretch and the per-pixel halving scale the whole picture, not the selection; it stays; one undo.
         for (const QSize to : {QSize(80, 90), QSize(20, 15)}) {
             Fixture f(40, 30);
             f.marquee(5, 5, 15, 12);
@@ -169,8 +166,7 @@ private slots:
 
     void canvasGrowsAndShrinksAtTopLeft()
     {
-        // The new area takes the surface's own background colour (from when the window was made),
-        // not the background colour chosen since; that colour stays.
+        // The new area takes the surface's background colour from when the window was made, not the one chosen since.
         Fixture f(30, 20);
         const Colour surface = f.doc.Picture1.BackColor;
         f.host.st.backColour = RGBColour(0, 0, 170);

@@ -8,8 +8,7 @@ using namespace orv;
 
 namespace {
 
-// Texts the program must keep word for word although they look wrong: typos, odd blanks, an
-// escaped letter, the file names looked for beside the program.
+// Texts kept word for word although they look wrong: typos, odd blanks, the file names looked for beside the program.
 const std::pair<int, const char *> QuotedTexts[] = {
     {1073, "&Standart Toolbar"}, {1088, "Ellipse"}, {1173, "The spe" "cified file cannot be idendified as a supported type"},
     {1180, "Are you sure to clear image ?"}, {1214, "Foreground color (Double click to customize)"},
@@ -76,8 +75,7 @@ private slots:
 
     void fileDialogFilters()
     {
-        // The filter texts work in the file dialog as they are: seven entries, each with its
-        // patterns, the seventh (which Save As starts on) "All Files".
+        // The filter texts work in the file dialog as they are; the seventh entry (Save As starts on it) is "All Files".
         QList<QStringList> got = filtersIn(LoadResString(1172));
         QVERIFY(got.first().size() == 7 && got.first().at(6).startsWith(QStringLiteral("All Files")));
         QCOMPARE(got.mid(1), (QList<QStringList>{{"*.bmp", "*.dib", "*.gif", "*.jpg", "*.wmf", "*.emp", "*.ico", "*.cur"},
@@ -113,8 +111,7 @@ private slots:
 
     void idConversionsAndLeadingValue()
     {
-        // Halves go to the even neighbour; anything but one 16-bit number is no id, and a failed
-        // conversion leaves the target alone.
+        // Halves go to even; anything but one 16-bit number is no id, and a failed conversion leaves the target alone.
         for (const auto &[text, id] : {std::pair{"1243", 1243}, {"  1142 ", 1142}, {"1144.4", 1144}, {"1144.5", 1144},
                                        {"1145.5", 1146}, {"32767", 32767}, {"0", 0}, {"32768", -1}, {"", -1},
                                        {"   ", -1}, {"1144abc", -1}, {"Register", -1}, {"&File", -1}, {"11 44", -1}}) {

@@ -86,8 +86,7 @@ private slots:
         QCOMPARE(QRectF(w.left, w.top, w.width, w.height), QRectF(0, 0, kScreen.widthTwips, kScreen.heightTwips));
         QCOMPARE(w.colorBoxAlign, std::int16_t(AlignBottom));   // the panel's own edge
         QVERIFY(w.viewColorBox && w.viewToolStd && w.viewStatusBar && w.viewEdit);
-        // Width 640, height 480, the four master switches on, no image at start, no right-button
-        // menu, closing continuous lines.
+        // 640 x 480, the four master switches on, no image at start, no right-button menu, closing continuous lines.
         QCOMPARE(s.options, (OptionsRecord{640, 480, -1, -1, -1, -1, 0, 0, -1}));
         QCOMPARE(s.spray, (SprayRecord{1, 1, 50, 30, 0}));
         // Zoom, colours, combo index; pen: solid, 1 x 1, black; brush: hollow (style 1), black, no hatch; cyclic, mirrors.
