@@ -78,10 +78,8 @@ private slots:
         // MasterView, OpenImageOnstartup, ContLineClose, MasterToolProperties: any non-zero is on.
         for (const auto &v : {std::array{-1, 0, -1, -1}, {0, 0, 0, 0}, {-1, -1, -1, -1}, {0, -1, 0, -1}, {1, 5, 0, 0}}) {
             AppState state;
-            state.options.MasterView = std::int16_t(v[0]);
-            state.options.OpenImageOnstartup = std::int16_t(v[1]);
-            state.options.ContLineClose = std::int16_t(v[2]);
-            state.options.MasterToolProperties = std::int16_t(v[3]);
+            OptionsRecord &o = state.options;
+            std::tie(o.MasterView, o.OpenImageOnstartup, o.ContLineClose, o.MasterToolProperties) = std::tuple{v[0], v[1], v[2], v[3]};
             const OptionsRecord before = state.options;
             Options dlg(state);
             QCOMPARE((std::array{dlg.view->isChecked(), dlg.startupImage->isChecked(), dlg.contLineClose->isChecked(),
