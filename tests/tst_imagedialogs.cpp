@@ -143,7 +143,7 @@ private slots:
 
     void resizeKeepsTheSelection()
     {
-        // Both the block stretch and the per-pixel halving scale the whole picture, not the selection; it stays; one undo.
+        // Enlarging (one block) and halving (per pixel) scale the whole picture, not just the selection, which stays; one undo.
         for (const QSize to : {QSize(80, 90), QSize(20, 15)}) {
             Fixture f(40, 30);
             f.marquee(5, 5, 15, 12);
