@@ -247,9 +247,14 @@ private slots:
         QCOMPARE(recentCaptions(w), newestFirst);
     }
 
-    void saveWritesBitmapWhateverTheName()
+    void saveWritesBitmapWhateverTheNameRenameUnregisters()
     {
         LoadedMain w;
+        // Rename without a document (the menu item is off then): the message, OK only, the title.
+        QList<Message> messages;
+        w.answerMessages(1, &messages);
+        w.mnuFileRename_Click();
+        QCOMPARE(messages, (QList<Message>{{"Active window not present", 0, AppTitle()}}));
         w.state().options.NewFileWidth = 30;
         w.state().options.NewFileHeight = 20;
         w.NewDocument();
@@ -275,29 +280,15 @@ private slots:
         // A name typed without an extension gets ".bmp".
         w.saveFileHook = [&](const FileDialogRequest &) { return m->path(QStringLiteral("plain")); };
         w.choose(QStringLiteral("mnuFileSaveAs"));
-        QCOMPARE(doc.Caption, m->path(QStringLiteral("plain.bmp")));
-        QVERIFY(QFile::exists(doc.Caption));
-    }
-
-    void renameThenSaveGoesThroughSaveAs()
-    {
-        const QString path = m->path(QStringLiteral("a.bmp"));
-        QVERIFY(SavePicture(testPicture(12, 9), path));
-        LoadedMain w;
-        // Without a document (the menu item is off then): the message, OK only, the title.
-        QList<Message> messages;
-        w.answerMessages(1, &messages);
-        w.mnuFileRename_Click();
-        QCOMPARE(messages, (QList<Message>{{"Active window not present", 0, AppTitle()}}));
-
-        w.openPath(path);
-        Document &doc = w.ActiveForm()->doc();
+        const QString path = m->path(QStringLiteral("plain.bmp"));
+        QVERIFY(doc.Caption == path && QFile::exists(path));
+        // Renamed, the document is no longer registered: Save goes through Save As with the new name.
         QStringList prompts;
         w.inputBoxHook = [&](const QString &p, const QString &t, const QString &d) { prompts << p << t << d; return QStringLiteral("Holiday"); };
         w.choose(QStringLiteral("mnuFileRename"));
         QCOMPARE(prompts, (QStringList{"Input new name", "Rename", path}));
         QCOMPARE(state(doc), QStringLiteral("Holiday|UnRegister|saved"));
-        QList<FileDialogRequest> requests;
+        requests.clear();
         w.saveFileHook = [&](const FileDialogRequest &r) { requests << r; return QString(); };   // cancelled
         doc.setSaveReq(true);
         w.choose(QStringLiteral("mnuFileSave"));
