@@ -3,14 +3,8 @@
 #pragma once
 
 #include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <QImageWriter>
-#include <QList>
-#include <QString>
 #include <QtEndian>
-
-#include <vector>
 
 namespace orvsamples {
 
@@ -152,13 +146,8 @@ inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
     quint32 acc = 0;
     int nbits = 0;
     auto code = [&](int c) {
-        acc |= quint32(c) << nbits;
-        nbits += 9;
-        while (nbits >= 8) {
+        for (acc |= quint32(c) << nbits, nbits += 9; nbits >= 8; acc >>= 8, nbits -= 8)
             add8(data, int(acc & 0xFF));
-            acc >>= 8;
-            nbits -= 8;
-        }
     };
     code(256);
     for (int i = 0, run = 0; i < frameW * frameH; ++i) {
@@ -180,14 +169,25 @@ inline QByteArray gifFile(int screenW, int screenH, int frameW, int frameH)
     return b;
 }
 
+// The file a Qt image writer makes of `img` (-1: the writer's own quality and compression).
+inline QByteArray written(const QImage &img, const char *format, int quality = -1, bool progressive = false, int compression = -1)
+{
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    QImageWriter w(&buf, format);
+    w.setQuality(quality);
+    w.setCompression(compression);
+    w.setProgressiveScanWrite(progressive);
+    return w.write(img) ? bytes : QByteArray();
+}
+
 inline QByteArray iconFile(int type, int w, int h, bool png)
 {
     const QImage img = samplePicture(w, h);
     QByteArray image;
     if (png) {
-        QBuffer buf(&image);
-        buf.open(QIODevice::WriteOnly);
-        img.save(&buf, "PNG");
+        image = written(img, "PNG");
     } else {
         add32(image, {40, quint32(w), quint32(2 * h)});
         add16(image, {1, 32});
@@ -219,10 +219,7 @@ inline QByteArray tgaFile(int w, int h, int depth)
     for (int y = h - 1; y >= 0; --y) {
         const auto *p = reinterpret_cast<const QRgb *>(img.constScanLine(y));
         for (int x = 0; x < w; ++x) {
-            if (depth == 8)
-                add8(b, qGray(p[x]));
-            else
-                add8(b, {qBlue(p[x]), qGreen(p[x]), qRed(p[x])});
+            depth == 8 ? add8(b, qGray(p[x])) : add8(b, {qBlue(p[x]), qGreen(p[x]), qRed(p[x])});
             if (depth == 32)
                 add8(b, 255);
         }
@@ -232,23 +229,6 @@ inline QByteArray tgaFile(int w, int h, int depth)
     return b;
 }
 
-inline QByteArray written(const QImage &img, const char *format, int quality = -1, bool progressive = false,
-                          int compression = -1)
-{
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    QImageWriter w(&buf, format);
-    if (quality >= 0)
-        w.setQuality(quality);
-    if (compression >= 0)
-        w.setCompression(compression);
-    w.setProgressiveScanWrite(progressive);
-    if (!w.write(img))
-        return {};
-    return bytes;
-}
-
 // A progressive JPEG whose last scan is repeated `extra` more times: every copy is one more pass
 // over all the picture's coefficients for the decoder.
 inline QByteArray jpegWithScans(int w, int h, int extra)
@@ -256,8 +236,7 @@ inline QByteArray jpegWithScans(int w, int h, int extra)
     QImage flat(w, h, QImage::Format_RGB32);
     flat.fill(qRgb(120, 130, 140));
     const QByteArray jpeg = written(flat, "jpeg", 90, true);
-    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA");
-    const qsizetype end = jpeg.lastIndexOf("\xFF\xD9");
+    const qsizetype lastScan = jpeg.lastIndexOf("\xFF\xDA"), end = jpeg.lastIndexOf("\xFF\xD9");
     if (lastScan < 0 || end < lastScan)
         return {};
     const QByteArray scan = jpeg.mid(lastScan, end - lastScan);
@@ -285,8 +264,8 @@ inline QByteArray pngChunk(const char *type, const QByteArray &data)
 inline QByteArray flatPng(int w, int h, int rows = 0)
 {
     QByteArray ihdr;
-    for (int v : {w, h})
-        add32be(ihdr, quint32(v));
+    add32be(ihdr, quint32(w));
+    add32be(ihdr, quint32(h));
     add8(ihdr, {1, 0, 0, 0, 0});   // bit depth 1, grey
     const qsizetype rowBytes = 1 + (qsizetype(w) + 7) / 8;
     const QByteArray raw(rowBytes * (rows > 0 ? rows : h), '\0');
@@ -316,50 +295,32 @@ inline QByteArray tiffFile(quint32 w, quint32 h, quint32 dataBytes)
 inline QList<Sample> validSamples()
 {
     QList<Sample> out;
-    auto bmp = [&](const QString &name, BitmapSpec s) { out.append({name + QStringLiteral(".bmp"), bitmapFile(s)}); };
     for (int bits : {1, 4, 8, 16, 24, 32})
-        bmp(QStringLiteral("bmp-%1bit").arg(bits), BitmapSpec{40, bits, 0, 13, 7, {}});
-    bmp(QStringLiteral("bmp-rle8"), BitmapSpec{40, 8, 1, 21, 9, {}});
-    bmp(QStringLiteral("bmp-rle4"), BitmapSpec{40, 4, 2, 21, 9, {}});
-    bmp(QStringLiteral("bmp-bitfields16"), BitmapSpec{40, 16, 3, 11, 6, {0xF800, 0x07E0, 0x001F}});
-    bmp(QStringLiteral("bmp-bitfields32"), BitmapSpec{40, 32, 3, 11, 6, {0xFF0000, 0xFF00, 0xFF}});
-    bmp(QStringLiteral("bmp-v4-bitfields32"), BitmapSpec{108, 32, 3, 9, 5, {0xFF0000, 0xFF00, 0xFF}});
-    bmp(QStringLiteral("bmp-v5"), BitmapSpec{124, 24, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-os2v2"), BitmapSpec{64, 8, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-core"), BitmapSpec{12, 8, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-core24"), BitmapSpec{12, 24, 0, 9, 5, {}});
-    bmp(QStringLiteral("bmp-topdown"), BitmapSpec{40, 24, 0, 9, -5, {}});
-    out.append({QStringLiteral("bitmap.dib"), bitmapFile(BitmapSpec{40, 8, 0, 9, 5, {}})});
-    out.append({QStringLiteral("gif.gif"), gifFile(19, 11, 19, 11)});
-    out.append({QStringLiteral("ico.ico"), iconFile(1, 16, 16, false)});
-    out.append({QStringLiteral("ico-png.ico"), iconFile(1, 16, 16, true)});
-    out.append({QStringLiteral("cur.cur"), iconFile(2, 16, 16, false)});
-    out.append({QStringLiteral("tga-24.tga"), tgaFile(9, 5, 24)});
-    out.append({QStringLiteral("tga-32.tga"), tgaFile(9, 5, 32)});
-    out.append({QStringLiteral("tga-grey.tga"), tgaFile(9, 5, 8)});
+        out.append({QStringLiteral("bmp-%1bit.bmp").arg(bits), bitmapFile(BitmapSpec{40, bits, 0, 13, 7, {}})});
     const QImage pic = samplePicture(24, 16);
-    out.append({QStringLiteral("jpeg.jpg"), written(pic, "jpeg", 80)});
-    out.append({QStringLiteral("jpeg-progressive.jpg"), written(pic, "jpeg", 80, true)});
-    out.append({QStringLiteral("jpeg-grey.jpg"), written(pic.convertToFormat(QImage::Format_Grayscale8), "jpeg", 80)});
-    out.append({QStringLiteral("png.png"), written(pic, "png")});
-    out.append({QStringLiteral("png-alpha.png"), written(pic.convertToFormat(QImage::Format_ARGB32), "png")});
-    out.append({QStringLiteral("png-indexed.png"), written(pic.convertToFormat(QImage::Format_Indexed8), "png")});
-    out.append({QStringLiteral("png-16bit.png"), written(pic.convertToFormat(QImage::Format_RGBA64), "png")});
-    out.append({QStringLiteral("png-1bit.png"), flatPng(40, 10)});
-    out.append({QStringLiteral("webp.webp"), written(pic, "webp", 75)});
-    out.append({QStringLiteral("webp-lossless.webp"), written(pic, "webp", 100)});
-    out.append({QStringLiteral("tiff.tif"), written(pic, "tiff")});
-    out.append({QStringLiteral("tiff-lzw.tif"), written(pic, "tiff", -1, false, 1)});
-    out.append({QStringLiteral("ppm.ppm"), written(pic, "ppm")});
-    out.append({QStringLiteral("pgm.pgm"), written(pic, "pgm")});
-    out.append({QStringLiteral("pbm.pbm"), written(pic, "pbm")});
-    out.append({QStringLiteral("pbm-ascii.pbm"), QByteArray("P1\n4 2\n0 1 1 0\n1 0 0 1\n")});
-    out.append({QStringLiteral("ppm-ascii.ppm"), QByteArray("P3\n2 1 255\n255 0 0  0 0 255\n")});
-    out.append({QStringLiteral("xpm.xpm"), written(pic.convertToFormat(QImage::Format_Indexed8), "xpm")});
-    out.append({QStringLiteral("xbm.xbm"), written(pic, "xbm")});
-    out.append({QStringLiteral("wbmp.wbmp"), written(pic, "wbmp")});
-    out.append({QStringLiteral("icns.icns"), written(samplePicture(16, 16), "icns")});
-    out.removeIf([](const Sample &s) { return s.bytes.isEmpty(); });   // a writer that is not installed
+    const QImage indexed = pic.convertToFormat(QImage::Format_Indexed8);
+    const std::pair<const char *, QByteArray> files[] = {
+        {"bmp-rle8.bmp", bitmapFile({40, 8, 1, 21, 9, {}})}, {"bmp-rle4.bmp", bitmapFile({40, 4, 2, 21, 9, {}})},
+        {"bmp-bitfields16.bmp", bitmapFile({40, 16, 3, 11, 6, {0xF800, 0x07E0, 0x001F}})},
+        {"bmp-bitfields32.bmp", bitmapFile({40, 32, 3, 11, 6, {0xFF0000, 0xFF00, 0xFF}})},
+        {"bmp-v4-bitfields32.bmp", bitmapFile({108, 32, 3, 9, 5, {0xFF0000, 0xFF00, 0xFF}})},
+        {"bmp-v5.bmp", bitmapFile({124, 24, 0, 9, 5, {}})}, {"bmp-os2v2.bmp", bitmapFile({64, 8, 0, 9, 5, {}})},
+        {"bmp-core.bmp", bitmapFile({12, 8, 0, 9, 5, {}})}, {"bmp-core24.bmp", bitmapFile({12, 24, 0, 9, 5, {}})},
+        {"bmp-topdown.bmp", bitmapFile({40, 24, 0, 9, -5, {}})}, {"bitmap.dib", bitmapFile({40, 8, 0, 9, 5, {}})},
+        {"gif.gif", gifFile(19, 11, 19, 11)}, {"ico.ico", iconFile(1, 16, 16, false)}, {"ico-png.ico", iconFile(1, 16, 16, true)},
+        {"cur.cur", iconFile(2, 16, 16, false)}, {"tga-24.tga", tgaFile(9, 5, 24)}, {"tga-32.tga", tgaFile(9, 5, 32)},
+        {"tga-grey.tga", tgaFile(9, 5, 8)}, {"jpeg.jpg", written(pic, "jpeg", 80)}, {"jpeg-progressive.jpg", written(pic, "jpeg", 80, true)},
+        {"jpeg-grey.jpg", written(pic.convertToFormat(QImage::Format_Grayscale8), "jpeg", 80)}, {"png.png", written(pic, "png")},
+        {"png-alpha.png", written(pic.convertToFormat(QImage::Format_ARGB32), "png")}, {"png-indexed.png", written(indexed, "png")},
+        {"png-16bit.png", written(pic.convertToFormat(QImage::Format_RGBA64), "png")}, {"png-1bit.png", flatPng(40, 10)},
+        {"webp.webp", written(pic, "webp", 75)}, {"webp-lossless.webp", written(pic, "webp", 100)}, {"tiff.tif", written(pic, "tiff")},
+        {"tiff-lzw.tif", written(pic, "tiff", -1, false, 1)}, {"ppm.ppm", written(pic, "ppm")}, {"pgm.pgm", written(pic, "pgm")},
+        {"pbm.pbm", written(pic, "pbm")}, {"pbm-ascii.pbm", QByteArray("P1\n4 2\n0 1 1 0\n1 0 0 1\n")},
+        {"ppm-ascii.ppm", QByteArray("P3\n2 1 255\n255 0 0  0 0 255\n")}, {"xpm.xpm", written(indexed, "xpm")},
+        {"xbm.xbm", written(pic, "xbm")}, {"wbmp.wbmp", written(pic, "wbmp")}, {"icns.icns", written(samplePicture(16, 16), "icns")}};
+    for (const auto &[name, bytes] : files)
+        if (!bytes.isEmpty())   // empty: a writer that is not installed
+            out.append({QLatin1String(name), bytes});
     return out;
 }
 
@@ -367,70 +328,42 @@ inline QList<Sample> validSamples()
 // far more to decode than a picture of its kind.
 inline QList<Sample> hostileSamples(bool large = true)
 {
-    QList<Sample> out;
-    auto patch32 = [](QByteArray b, int at, quint32 v) { put32(b, at, v); return b; };
+    const auto patch32 = [](QByteArray b, int at, quint32 v) { put32(b, at, v); return b; };
+    const auto patch16 = [](QByteArray b, int at, quint32 v) { put16(b, at, v); return b; };
+    const auto plus = [](QByteArray b, std::initializer_list<int> v) { add8(b, v); return b; };
     const QByteArray bmp24 = bitmapFile(BitmapSpec{40, 24, 0, 64, 64, {}});
-    out.append({QStringLiteral("bmp-100000x100000.bmp"), patch32(patch32(bmp24, 18, 100000), 22, 100000)});
-    out.append({QStringLiteral("bmp-topdown-16000.bmp"), patch32(patch32(bmp24, 18, 16000), 22, quint32(-16000))});
-    out.append({QStringLiteral("bmp-overflow.bmp"), patch32(patch32(bmp24, 18, 0x40000001u), 22, 0x7FFFFFFFu)});
-    out.append({QStringLiteral("bmp-cut-half.bmp"), bmp24.left(bmp24.size() / 2)});
-    {
-        // A 27-byte file: an info header of a size the reader takes as the core header, announcing
-        // 16384 x 16384 (or 64 x 64 with one byte of pixels).
-        QByteArray b("BM");
-        add32(b, {27, 0, 26, 13});
-        add16(b, {16384, 16384, 1, 8});
-        b += '\0';
-        out.append({QStringLiteral("bmp-27-bytes-16384.bmp"), b});
-        put16(b, 18, 64);
-        put16(b, 20, 64);
-        put16(b, 24, 24);
-        out.append({QStringLiteral("bmp-27-bytes-64.bmp"), b});
-    }
-    out.append({QStringLiteral("bmp-masks-zero.bmp"), bitmapFile(BitmapSpec{40, 16, 3, 11, 6, {0, 0, 0}})});
-    {
-        QByteArray rle = bitmapFile(BitmapSpec{40, 8, 1, 8, 8, {}});
-        const int data = int(le32At(rle, 10));
-        QByteArray pastRow = rle.left(data);
-        add8(pastRow, {200, 5, 0, 1});   // 200 pixels in a row of 8
-        out.append({QStringLiteral("bmp-rle8-past-row.bmp"), pastRow});
-        QByteArray pastPicture = rle.left(data);
-        add8(pastPicture, {0, 2, 3, 100, 4, 7, 0, 1});   // move 3 right and 100 down in 8 rows
-        out.append({QStringLiteral("bmp-rle8-past-picture.bmp"), pastPicture});
-        // 16384 x 16384 from a few bytes: the data ends the picture at once.
-        QByteArray bomb = patch32(patch32(rle.left(data), 18, 16384), 22, 16384);
-        add8(bomb, {0, 1});
-        out.append({QStringLiteral("bmp-rle8-16384.bmp"), bomb});
-    }
-    out.append({QStringLiteral("empty.bmp"), QByteArray()});
-    out.append({QStringLiteral("gif-zero-height.gif"), gifFile(16, 0, 16, 0)});
-    out.append({QStringLiteral("gif-huge-screen.gif"), gifFile(65535, 65535, 1, 1)});
-    out.append({QStringLiteral("gif-big-screen.gif"), gifFile(16000, 16000, 1, 1)});
-    {
-        QByteArray ico = iconFile(1, 16, 16, false);
-        out.append({QStringLiteral("ico-offset-past-end.ico"), patch32(ico, 18, 0x7FFFFFF0u)});
-        out.append({QStringLiteral("ico-size-past-end.ico"), patch32(ico, 14, 0x7FFFFFF0u)});
-        QByteArray many = ico;
-        put16(many, 4, 60000);   // a directory of 60000 entries in a file of a few hundred bytes
-        out.append({QStringLiteral("ico-many-entries.ico"), many});
-        out.append({QStringLiteral("ico-huge-bitmap.ico"), patch32(patch32(ico, 22 + 4, 60000), 22 + 8, 120000)});
-    }
-    {
-        QByteArray tga = tgaFile(4, 4, 24);
-        put16(tga, 12, 65535);
-        put16(tga, 14, 65535);
-        out.append({QStringLiteral("tga-65535.tga"), tga});
-        put16(tga, 12, 16000);
-        put16(tga, 14, 16000);
-        out.append({QStringLiteral("tga-cut.tga"), tga});
-    }
-    out.append({QStringLiteral("wbmp-huge.wbmp"), QByteArray("\x00\x00\x86\x8D\x20\x86\x8D\x20\x00", 9)});
-    out.append({QStringLiteral("ppm-cut.ppm"), QByteArray("P6\n16384 16384\n255\n") + QByteArray(100, 'x')});
-    out.append({QStringLiteral("pgm-ascii-cut.pgm"), QByteArray("P2\n16384 16384\n255\n1 2 3 4\n")});
-    out.append({QStringLiteral("tiff-60000.tif"), tiffFile(60000, 60000, 100)});
-    out.append({QStringLiteral("tiff-16000-small.tif"), tiffFile(16000, 16000, 100)});
-    out.append({QStringLiteral("xbm-huge.xbm"),
-                QByteArray("#define a_width 16384\n#define a_height 16384\nstatic char a_bits[] = {\n0x00 };\n")});
+    // A 27-byte file: an info header of a size the reader takes as the core header, announcing
+    // 16384 x 16384 (or 64 x 64 with one byte of pixels).
+    QByteArray core("BM");
+    add32(core, {27, 0, 26, 13});
+    add16(core, {16384, 16384, 1, 8});
+    core += '\0';
+    const QByteArray rleFile = bitmapFile(BitmapSpec{40, 8, 1, 8, 8, {}});
+    const QByteArray rle = rleFile.left(int(le32At(rleFile, 10)));   // the headers and palette, no runs
+    const QByteArray ico = iconFile(1, 16, 16, false), tga = tgaFile(4, 4, 24);
+    const std::pair<const char *, QByteArray> files[] = {
+        {"bmp-100000x100000.bmp", patch32(patch32(bmp24, 18, 100000), 22, 100000)},
+        {"bmp-topdown-16000.bmp", patch32(patch32(bmp24, 18, 16000), 22, quint32(-16000))},
+        {"bmp-overflow.bmp", patch32(patch32(bmp24, 18, 0x40000001u), 22, 0x7FFFFFFFu)}, {"bmp-cut-half.bmp", bmp24.left(bmp24.size() / 2)},
+        {"bmp-27-bytes-16384.bmp", core}, {"bmp-27-bytes-64.bmp", patch16(patch16(patch16(core, 18, 64), 20, 64), 24, 24)},
+        {"bmp-masks-zero.bmp", bitmapFile(BitmapSpec{40, 16, 3, 11, 6, {0, 0, 0}})},
+        {"bmp-rle8-past-row.bmp", plus(rle, {200, 5, 0, 1})},   // 200 pixels in a row of 8
+        {"bmp-rle8-past-picture.bmp", plus(rle, {0, 2, 3, 100, 4, 7, 0, 1})},   // 3 right and 100 down in 8 rows
+        {"bmp-rle8-16384.bmp", plus(patch32(patch32(rle, 18, 16384), 22, 16384), {0, 1})},   // ends the picture at once
+        {"empty.bmp", QByteArray()}, {"gif-zero-height.gif", gifFile(16, 0, 16, 0)},
+        {"gif-huge-screen.gif", gifFile(65535, 65535, 1, 1)}, {"gif-big-screen.gif", gifFile(16000, 16000, 1, 1)},
+        {"ico-offset-past-end.ico", patch32(ico, 18, 0x7FFFFFF0u)}, {"ico-size-past-end.ico", patch32(ico, 14, 0x7FFFFFF0u)},
+        {"ico-many-entries.ico", patch16(ico, 4, 60000)},   // 60000 entries in a file of a few hundred bytes
+        {"ico-huge-bitmap.ico", patch32(patch32(ico, 22 + 4, 60000), 22 + 8, 120000)},
+        {"tga-65535.tga", patch16(patch16(tga, 12, 65535), 14, 65535)}, {"tga-cut.tga", patch16(patch16(tga, 12, 16000), 14, 16000)},
+        {"wbmp-huge.wbmp", QByteArray("\x00\x00\x86\x8D\x20\x86\x8D\x20\x00", 9)},
+        {"ppm-cut.ppm", QByteArray("P6\n16384 16384\n255\n") + QByteArray(100, 'x')},
+        {"pgm-ascii-cut.pgm", QByteArray("P2\n16384 16384\n255\n1 2 3 4\n")},
+        {"tiff-60000.tif", tiffFile(60000, 60000, 100)}, {"tiff-16000-small.tif", tiffFile(16000, 16000, 100)},
+        {"xbm-huge.xbm", QByteArray("#define a_width 16384\n#define a_height 16384\nstatic char a_bits[] = {\n0x00 };\n")}};
+    QList<Sample> out;
+    for (const auto &[name, bytes] : files)
+        out.append({QLatin1String(name), bytes});
     if (large) {
         out.append({QStringLiteral("png-30000.png"), flatPng(30000, 30000, 64)});
         out.append({QStringLiteral("png-16384-33k.png"), flatPng(16384, 16384)});

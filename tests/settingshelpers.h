@@ -12,10 +12,7 @@ using namespace orv;
 
 inline const ScreenDefaults kScreen{19200.0f, 14400.0f};
 
-inline QString mainFile()
-{
-    return SettingsFilePath(AppTitle());
-}
+inline QString mainFile() { return SettingsFilePath(AppTitle()); }
 
 inline QStringList backupsOf(const QString &path)
 {
@@ -42,28 +39,16 @@ inline Loaded nonDefaultValues()
 {
     Loaded l;
     AppState &s = l.state;
-    s.options.NewFileWidth = 800;
-    s.options.NewFileHeight = 600;
-    s.options.MasterView = 0;
-    s.options.OpenImageOnstartup = -1;
-    s.options.PopupMenu = -1;
-    s.options.ContLineClose = 0;
-    s.zoomFactor = 11;
-    s.foreColour = 0x123456;
-    s.backColour = 0x00FF00;
-    s.comboImageIndex = 5;
+    OptionsRecord &o = s.options;
+    std::tie(o.NewFileWidth, o.NewFileHeight, o.MasterView, o.OpenImageOnstartup, o.PopupMenu, o.ContLineClose) = std::tuple{800, 600, 0, -1, -1, 0};
+    std::tie(s.zoomFactor, s.foreColour, s.backColour, s.comboImageIndex) = std::tuple{11, 0x123456, 0x00FF00, 5};
     s.spray = SprayRecord{7, 3, 321, 77, 12};
     s.pen = LogPen{2, 9, 4, 0xABCDEF};
     s.brush = LogBrush{0, 0x0000FF, 3};
-    s.cyclic = true;
-    s.mirrorCount = 2;
+    std::tie(s.cyclic, s.mirrorCount) = std::tuple{true, 2};
     MainWindowSettings &w = l.window;
-    std::tie(w.left, w.top, w.width, w.height) = std::tuple{-120.5f, 345.0f, 9000.0f, 7200.0f};
-    w.colorBoxAlign = AlignBottom;
-    w.viewColorBox = false;
-    w.viewToolStd = false;
-    w.viewStatusBar = true;
-    w.viewEdit = false;
+    std::tie(w.left, w.top, w.width, w.height, w.colorBoxAlign) = std::tuple{-120.5f, 345.0f, 9000.0f, 7200.0f, AlignBottom};
+    std::tie(w.viewColorBox, w.viewToolStd, w.viewStatusBar, w.viewEdit) = std::tuple{false, false, true, false};
     w.mruCaption[1] = QStringLiteral("/home/u/pictures/a.bmp");
     w.mruCaption[2] = QStringLiteral(" /tmp/with space, comma; semicolon \"quote\" back\\slash @at ");
     w.mruCaption[3] = QString::fromUtf8("/home/u/Bilder/çizim ÄÖÜ.bmp");

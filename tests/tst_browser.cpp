@@ -27,8 +27,7 @@ QString startPageBeside()
     return QFile::copy(QFINDTESTDATA("../resources/data/start.html"), beside) ? beside : QString();
 }
 
-// The child run of this program: the editor as it starts, View > Web Browser from the menu, and
-// the editor still answering once the page has loaded. Says how far it got on its output.
+// The child run: the editor, View > Web Browser, the editor still answering once the page loaded; progress on stdout.
 int runBrowserChild()
 {
     QTextStream out(stdout);
@@ -73,10 +72,8 @@ class TestBrowser : public QObject {
 private slots:
     void historyRule()
     {
-        QStringList list;
-        for (const char *a : {"a", "b", "c"})
-            RecordVisitedAddress(list, QLatin1String(a));
-        QCOMPARE(list, (QStringList{"c", "b", "a"}));
+        // A new address goes on top (the window's own test); one listed already moves there, once.
+        QStringList list{"c", "b", "a"};
         RecordVisitedAddress(list, QStringLiteral("a"));
         QCOMPARE(list, (QStringList{"a", "c", "b"}));
         RecordVisitedAddress(list, QStringLiteral("a"));
@@ -108,8 +105,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(w.addresses(), (QStringList{url(a), url(b)}), kLoadTimeout);
         QCOMPARE(w.cboAddress()->currentIndex(), 0);
 
-        // While the window itself updates the list, choosing an entry does not navigate (the busy
-        // timer of the Back navigation has stopped first, so a restart would show).
+        // While the window itself updates the list, choosing an entry does not navigate (a restarted timer would show).
         QTRY_VERIFY_WITH_TIMEOUT(!w.timTimer()->isActive(), kLoadTimeout);
         w.setDontNavigate(true);
         w.cboAddress()->setCurrentIndex(1);
@@ -123,8 +119,7 @@ private slots:
         w.button(QStringLiteral("Stop"))->trigger();
         QVERIFY(!w.timTimer()->isActive() && w.windowTitle() == QStringLiteral("Page A"));
 
-        // An unreachable address ends in the engine's error page, not in a hang or a crash; the
-        // keypad's Enter confirms as well.
+        // An unreachable address ends in the engine's error page, not a hang or a crash; the keypad's Enter confirms too.
         type(w, url(dir.filePath(QStringLiteral("missing.html"))));
         QTest::keyClick(w.cboAddress(), Qt::Key_Enter, Qt::KeypadModifier);
         QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.timTimer()->isActive(), kLoadTimeout);
@@ -147,8 +142,7 @@ private slots:
         m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
         m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
         QCOMPARE(m.browserWindows().size(), 2);
-        frmBrowser *first = m.browserWindows().at(0);
-        frmBrowser *second = m.browserWindows().at(1);
+        frmBrowser *first = m.browserWindows().at(0), *second = m.browserWindows().at(1);
         // Over the main window, the second one a step down and right of the first.
         QVERIFY((first->geometry().center() - m.geometry().center()).manhattanLength() <= 4);
         QVERIFY(second->x() > first->x() && second->y() - first->y() == second->x() - first->x());
@@ -163,8 +157,7 @@ private slots:
 
     void editorLivesOnWithoutTheSandbox()
     {
-        // Without the engine's sandbox variables, as for a user; run as the superuser, the engine
-        // ends the whole process unless the program turns its sandbox off.
+        // Without the engine's sandbox variables, as for a user; as the superuser the engine would end the process.
         const QString beside = startPageBeside();
         QVERIFY(!beside.isEmpty());
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -178,29 +171,23 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForFinished(kLoadTimeout + 30000));
         const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
-        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
-                 qPrintable(QStringLiteral("exit %1\n%2\n%3").arg(child.exitCode()).arg(out,
-                            QString::fromLocal8Bit(child.readAllStandardError()))));
+        QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, qPrintable(QStringLiteral("exit %1\n%2\n%3")
+                                                       .arg(child.exitCode()).arg(out, QString::fromLocal8Bit(child.readAllStandardError()))));
         QVERIFY(out.contains(QStringLiteral("editor-alive")));
         QFile::remove(beside);
 
-        // An engine that cannot start at all: the menu command refuses with a message, opens
-        // no window, and the editor goes on.
+        // An engine that cannot start: the menu command refuses with a message, opens no window, the editor goes on.
         const QByteArray helper = qgetenv("QTWEBENGINEPROCESS_PATH");
         qputenv("QTWEBENGINEPROCESS_PATH", "/nonexistent/QtWebEngineProcess");
         orvtest::LoadedMain m;
         QStringList said;
-        m.msgBoxHook = [&](const QString &text, int, const QString &) {
-            said << text;
-            return 1;
-        };
+        m.msgBoxHook = [&](const QString &text, int, const QString &) { return said << text, 1; };
         m.menuItem(QStringLiteral("mnuViewWebBrowser"))->trigger();
         if (helper.isEmpty())
             qunsetenv("QTWEBENGINEPROCESS_PATH");
         else
             qputenv("QTWEBENGINEPROCESS_PATH", helper);
-        QVERIFY(said.size() == 1 && said.first().startsWith(QStringLiteral("The web browser cannot start")));
-        QVERIFY(m.browserWindows().isEmpty());
+        QVERIFY(said.size() == 1 && said.first().startsWith(QStringLiteral("The web browser cannot start")) && m.browserWindows().isEmpty());
         m.close();
     }
 };

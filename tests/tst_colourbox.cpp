@@ -16,8 +16,7 @@ QString describe(const PaletteCells &cells)
     return parts.join(QLatin1Char(' '));
 }
 
-// Cells that differ from every default and from each other, so that a test sees exactly which
-// cells a load changed.
+// Cells unlike every default and each other, so a test sees exactly which cells a load changed.
 PaletteCells markerCells()
 {
     PaletteCells cells{};
@@ -46,7 +45,10 @@ void doubleClick(QWidget *widget, Qt::MouseButton button)
     QTest::mouseRelease(widget, button);
 }
 
-QByteArray escaped(QByteArray text) { return text.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t"); }
+QString escaped(QByteArray text)
+{
+    return QString::fromLatin1(text.replace("\r", "\\r").replace("\n", "\\n").replace("\t", "\\t").replace(QByteArray(1, '\0'), "\\0"));
+}
 
 } // namespace
 
@@ -70,46 +72,26 @@ private slots:
         const QByteArray text = PaletteFileText(DefaultCellColours);
         QVERIFY(text.startsWith("0,16777215\r\n1,12632319\r\n2,12640511\r\n"));
         QVERIFY(text.endsWith("46,4194304\r\n47,4194368\r\n"));
-        QVERIFY(text.count("\r\n") == 48 && text.count('\n') == 48 && text.count('\r') == 48);
-        QVERIFY(!text.contains(' ') && !text.contains('"'));
+        QVERIFY(text.count("\r\n") == 48 && text.count('\n') == 48 && text.count('\r') == 48 && !text.contains(' ') && !text.contains('"'));
         // Cells 38 and 42 hold the same colour; black is written as 0.
         QVERIFY(text.contains("\r\n38,12582912\r\n") && text.contains("\r\n42,12582912\r\n"));
         QVERIFY(text.contains("\r\n20,0\r\n"));
         QCOMPARE(text.size(), 541);
     }
 
-    void saveLoadAndFailedSave()
+    // A folder under a plain file fails for every user; a folder the user may not write keeps the old file.
+    void failedSaveSaysWhyAndKeepsTheOldFile()
     {
-        PaletteCells cells = markerCells();
-        cells[0] = 0;
-        cells[1] = 0xFFFFFF;
-        cells[47] = 0x00ABCDEF;
-        const QString path = m_dir.filePath(QStringLiteral("round.orvp"));
         QString error;
-        QVERIFY(SavePaletteFile(path, cells, &error));
-        QVERIFY(error.isEmpty());
-        QCOMPARE(orvtest::readFile(path), PaletteFileText(cells));
-        PaletteCells back = DefaultCellColours;
-        QCOMPARE(LoadPaletteFile(path, back), 48);
-        QCOMPARE(describe(back), describe(cells));
-        // Saving again replaces the whole file.
-        QVERIFY(SavePaletteFile(path, DefaultCellColours));
-        QCOMPARE(orvtest::readFile(path), PaletteFileText(DefaultCellColours));
-
-        // A folder that does not exist (its parent is a plain file) fails for every user.
         QVERIFY(!SavePaletteFile(writeFile("not a folder") + QStringLiteral("/colours.orvp"), DefaultCellColours, &error));
         QVERIFY(!error.isEmpty());
-
-        // A folder the user may not write: the old file stays as it was.
         const QString folder = m_dir.filePath(QStringLiteral("locked"));
         QVERIFY(QDir().mkpath(folder));
         const QString kept = folder + QStringLiteral("/colours.orvp");
         QVERIFY(SavePaletteFile(kept, markerCells()));
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
         QFile probe(folder + QStringLiteral("/probe"));
-        const bool stillWritable = probe.open(QIODevice::WriteOnly);
-        if (stillWritable)
-            probe.remove();
+        const bool stillWritable = probe.open(QIODevice::WriteOnly) && probe.remove();
         error.clear();
         const bool saved = SavePaletteFile(kept, DefaultCellColours, &error);
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -127,30 +109,26 @@ private slots:
             {"007,000255", 7, 255}, {"0000000000007,000000000000000255", 7, 255}, {"+5,-0", 5, 0},
             {"5.0,1.25", 5, 1}, {"2.5,3.5", 2, 4} /* halves to even */, {"-0.4,1", 0, 1}, {"0.5e1,1E3", 5, 1000},
             {"5,16777472", 5, 256} /* above 0xFFFFFF */, {"5,-1", 5, 0xFFFFFF}};
-        for (const auto &g : good) {
+        // The line, whether it was read, and the index and colour after it (-7 and dead when not written).
+        const auto parsed = [](const QByteArray &line) {
             int index = -7;
             Colour colour = 0xDEAD;
-            QVERIFY2(ParsePaletteRecord(g.line, &index, &colour), escaped(g.line).constData());
-            QCOMPARE(std::pair(index, colour), std::pair(g.index, Colour(g.colour)));
-        }
-        QList<QByteArray> bad{QByteArray("5,2\0" "55", 6)};
-        for (const char *line : {"47.6,1", "5,2147483648", "5,1e", "5,-", "48,1", "4294967296,1", "-1,1", "5,0x10",
-                                 "1 2,3", "5 255", "5", ",5", "5,", "5,1,2", "\"5\",1", "five,red", "5,255 red", "", "\r\n"})
-            bad << QByteArray(line);
-        for (const QByteArray &line : bad) {
-            int index = -7;
-            Colour colour = 0xDEAD;
-            QVERIFY2(!ParsePaletteRecord(line, &index, &colour), escaped(line).constData());
-            QCOMPARE(std::pair(index, colour), std::pair(-7, Colour(0xDEAD)));   // nothing written on failure
-        }
+            const bool read = ParsePaletteRecord(line, &index, &colour);
+            return QStringLiteral("%1 %2 %3,%4").arg(escaped(line), read ? "read" : "refused").arg(index).arg(colour, 0, 16);
+        };
+        for (const auto &g : good)
+            QCOMPARE(parsed(g.line), QStringLiteral("%1 read %2,%3").arg(escaped(g.line)).arg(g.index).arg(g.colour, 0, 16));
+        for (const char *line : {"47.6,1", "5,2147483648", "5,1e", "5,-", "48,1", "4294967296,1", "-1,1", "5,0x10", "1 2,3", "5 255",
+                                 "5", ",5", "5,", "5,1,2", "\"5\",1", "five,red", "5,255 red", "", "\r\n"})
+            QCOMPARE(parsed(line), escaped(line) + QStringLiteral(" refused -7,dead"));
+        QCOMPARE(parsed(QByteArray("5,2\0" "55", 6)), QStringLiteral("5,2\\055 refused -7,dead"));
     }
 
     void loadingRules_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("applied");
-        // The cells expected after the load, as index → colour; the others keep their marker colour.
-        QTest::addColumn<CellList>("changed");
+        QTest::addColumn<CellList>("changed");   // the cells the load set; the others keep their marker colour
         auto range = [](int from, int to) {
             CellList cells;
             for (int i = from; i <= to; ++i)
@@ -200,10 +178,7 @@ private slots:
         ColourBoxWidget *box = w.colourBox();
         QList<QColor> asked;
         std::optional<QColor> answer = QColor(10, 20, 30);
-        w.colorDialogHook = [&](const QColor &initial) {
-            asked << initial;
-            return answer;
-        };
+        w.colorDialogHook = [&](const QColor &initial) { return asked << initial, answer; };
         // The swatches: the dialog starts at their colour; Cancel changes nothing.
         doubleClick(box->LblFore(), Qt::LeftButton);
         answer = QColor(200, 100, 50);
@@ -216,8 +191,7 @@ private slots:
         QCOMPARE(colours(), QStringLiteral("1e140a 3264c8"));
         QCOMPARE(cellColours(), describe(DefaultCellColours));
 
-        // A cell: the double-click's first press picks it as usual; the dialog then changes the
-        // cell alone, not the foreground colour taken from it.
+        // A cell: the first press picks it; the dialog then changes the cell alone, not the foreground.
         asked.clear();
         answer = QColor(1, 2, 3);
         doubleClick(box->LblColor(5), Qt::LeftButton);
@@ -259,8 +233,7 @@ private slots:
         w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
         QCOMPARE(cellColours(), describe(DefaultCellColours));
 
-        // Cancel and a missing file change nothing and say nothing (the reading rules themselves
-        // are loadingRules' rows).
+        // Cancel and a missing file change nothing and say nothing.
         for (const QString &path : {QString(), m_dir.filePath(QStringLiteral("missing.orvp"))}) {
             chosen = path;
             w.menuItem(QStringLiteral("mnuColorLoad"))->trigger();
@@ -274,35 +247,32 @@ private slots:
         odd[30] = 6;
         odd[31] = 7;
         QCOMPARE(cellColours(), describe(odd));
-    
+
         // Save: the cells as they are, under the name typed.
         w.menuItem(QStringLiteral("mnuColorDefault"))->trigger();
         std::optional<QColor> answer = QColor(0x12, 0x34, 0x56);
         w.colorDialogHook = [&](const QColor &) { return answer; };
-        w.LblColor_DblClick(3);
+        doubleClick(w.colourBox()->LblColor(3), Qt::LeftButton);
         PaletteCells expected = DefaultCellColours;
         expected[3] = 0x563412;
         QStringList folders, filters;
-        QString typed = m_dir.filePath(QStringLiteral("mine"));
+        QString typed;
         w.paletteSaveHook = [&](const QString &folder, const QString &filter) { return folders << folder, filters << filter, typed; };
         const auto save = [&](const QString &name) {
             typed = name.isEmpty() ? name : m_dir.filePath(name);
             w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
         };
-        // A name typed without an extension is completed with ".orvp".
-        save(QStringLiteral("mine"));
-        QVERIFY(!QFile::exists(typed));
-        QCOMPARE(orvtest::readFile(typed + QStringLiteral(".orvp")), PaletteFileText(expected));
-        QCOMPARE(filters, QStringList{QStringLiteral("Palette Files (*.orvp)")});
+        // No extension: ".orvp" is added, after the dot of a name ending in one; an extension typed is kept.
+        for (const auto &[name, written] : {std::pair{"mine", "mine.orvp"}, {"dotted.", "dotted.orvp"}, {"colours.txt", "colours.txt"}}) {
+            save(QLatin1String(name));
+            QCOMPARE(orvtest::readFile(m_dir.filePath(QLatin1String(written))), PaletteFileText(expected));
+        }
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("mine"))) && !QFile::exists(m_dir.filePath(QStringLiteral("dotted."))));
+        QCOMPARE(filters.first(), QStringLiteral("Palette Files (*.orvp)"));
         QVERIFY2(QDir(folders.first()).exists(), qPrintable(folders.first()));
-        // A name ending in a dot gets the extension after it; a name with an extension keeps it.
-        save(QStringLiteral("dotted."));
-        QCOMPARE(orvtest::readFile(m_dir.filePath(QStringLiteral("dotted.orvp"))), PaletteFileText(expected));
-        save(QStringLiteral("colours.txt"));
-        QCOMPARE(orvtest::readFile(typed), PaletteFileText(expected));
         // Saving over an existing palette replaces it.
         answer = QColor(0, 0, 0);
-        w.LblColor_DblClick(0);
+        doubleClick(w.colourBox()->LblColor(0), Qt::LeftButton);
         expected[0] = 0;
         save(QStringLiteral("mine.orvp"));
         QCOMPARE(orvtest::readFile(typed), PaletteFileText(expected));
@@ -311,8 +281,7 @@ private slots:
         save(QString());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files, QDir::Name), before);
         QCOMPARE(folders.size(), 5);
-        // A path under a plain file cannot be written by any user: the command ends without a
-        // message (the cleanup fails the test on any message box) and writes nothing.
+        // A path under a plain file: the command ends without a message (cleanup counts them), writing nothing.
         const QString blocker = writeFile(QByteArray());
         typed = blocker + QStringLiteral("/colours.orvp");
         w.menuItem(QStringLiteral("mnuColorSave"))->trigger();
@@ -331,8 +300,7 @@ private slots:
         QLabel *title = w.colourBox()->LblToolBox();
         QCOMPARE(w.Property1()->titleBarWidget(), title);
         QCOMPARE(w.ColorBoxAlign(), 3);
-        auto dragTo = [&](int x) {
-            // Press in the middle of the title, move and release at x, halfway down the window.
+        auto dragTo = [&](int x) {   // from the title's middle to x, halfway down the window
             const QPoint start = title->rect().center();
             const QPoint end = title->mapFromGlobal(w.mapToGlobal(QPoint(x, w.height() / 2)));
             QTest::mousePress(title, Qt::LeftButton, {}, start);
@@ -347,8 +315,7 @@ private slots:
         };
         const int boxWidth = w.Property1()->width();
         QVERIFY(boxWidth > 0 && boxWidth * 3 < w.width());
-        // The middle of the window leaves the box where it is; within the box's width of an edge,
-        // or beyond it, docks it on that side (3 left, 4 right).
+        // The middle leaves the box where it is; within its width of an edge, or beyond, docks it there (3 left, 4 right).
         const int mid = w.width() / 2, right = w.width() - boxWidth;
         for (const auto &[x, align] : {std::pair{mid, 3}, {right, 3}, {right + 1, 4}, {mid, 4}, {boxWidth, 4},
                                        {boxWidth - 1, 3}, {w.width() + 40, 4}, {-40, 3}}) {
@@ -370,7 +337,7 @@ private slots:
 
 private:
     std::unique_ptr<orvtest::PrivateSettings> m_settings;
-    std::unique_ptr<frmMain> m_w;
+    std::unique_ptr<orvtest::ShownMain> m_w;
     QTemporaryDir m_dir;
     int m_fileCounter = 0;
     int m_unexpectedPrompts = 0;
@@ -380,18 +347,10 @@ private:
         return orvtest::writeFile(m_dir, QStringLiteral("file%1.orvp").arg(++m_fileCounter), bytes);
     }
 
-    // The main window, made at a colour-box test's first call; any message box or colour dialog
-    // not scripted by the test fails it instead of waiting forever.
+    // The main window; any message box or colour dialog the test did not script fails it.
     frmMain &window()
     {
-        if (m_w)
-            return *m_w;
-        m_w = std::make_unique<frmMain>();
-        m_w->MDIForm_Load();
-        m_w->resize(1000, 700);
-        m_w->show();
-        if (!QTest::qWaitForWindowExposed(m_w.get()))
-            QTest::qFail("the main window was not shown", __FILE__, __LINE__);
+        m_w = std::make_unique<orvtest::ShownMain>(QSize(1000, 700));
         m_w->msgBoxHook = [this](const QString &text, int, const QString &) {
             qWarning("unexpected message: %s", qPrintable(text));
             return ++m_unexpectedPrompts, 0;
@@ -411,8 +370,7 @@ private:
         return describe(cells);
     }
 
-    // The foreground and background colours, "fore back" in hex, with the swatches' colours
-    // after a bar where they show something else.
+    // "fore back" in hex, then after a bar the swatches' colours where they show something else.
     QString colours() const
     {
         const auto hex = [](Colour c) { return QString::number(c, 16); };

@@ -28,7 +28,7 @@ void addSibling(int slot, const QString &title, const QString &path, const QStri
 
 class TestHelpTips : public QObject {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;   // a fresh settings folder per test
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
     void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup() { m_settings.reset(); }
@@ -37,32 +37,19 @@ private slots:
     {
         QTemporaryDir dir;
         TipBook none(1);
-        // No name, a missing file, a folder: no tips.
-        QVERIFY(!none.LoadTips(QString()) && !none.LoadTips(dir.filePath(QStringLiteral("missing.txt"))) && !none.LoadTips(dir.path()));
-        QVERIFY(none.Tips().isEmpty());
-
-        // One line: always that line.
+        // No name, a missing file, a folder: no tips (the dialog's own: dialogShowsTipsAndWritesCheckBox).
+        QVERIFY(!none.LoadTips(QString()) && !none.LoadTips(dir.path()) && none.Tips().isEmpty());
         TipBook one(7);
         QVERIFY(one.LoadTips(writeFile(dir, QStringLiteral("one.txt"), "Only tip\n")));
         QCOMPARE(one.Tips(), QStringList{QStringLiteral("Only tip")});
-        for (int i = 0; i < 20; ++i) {
+        for (int i = 0; i < 20; ++i, one.DoNextTip())
             QCOMPARE(one.currentText(), QStringLiteral("Only tip"));
-            one.DoNextTip();
-        }
-
-        // Lines unchanged, blank lines and leading blanks included; CRLF ends are line ends.
-        TipBook lines(3);
-        QVERIFY(lines.LoadTips(writeFile(dir, QStringLiteral("lines.txt"), "first\r\n\r\n   indented\nlast")));
-        QCOMPARE(lines.Tips(), (QStringList{"first", "", "   indented", "last"}));
-
         // The shipped file: at least 15 tips, none of them blank.
         const QString shipped = QFINDTESTDATA("../resources/data/TODENG.TXT");
         TipBook book(1);
-        QVERIFY(!shipped.isEmpty() && book.LoadTips(shipped));
-        QVERIFY(book.Tips().size() >= 15);
+        QVERIFY(!shipped.isEmpty() && book.LoadTips(shipped) && book.Tips().size() >= 15);
         for (const QString &t : book.Tips())
             QVERIFY2(t.trimmed().size() > 20, qPrintable(t));
-
         // Draws are uniform, with repeats.
         TipBook four(12345);
         QVERIFY(four.LoadTips(writeFile(dir, QStringLiteral("four.txt"), "a\nb\nc\nd\n")));
@@ -84,18 +71,18 @@ private slots:
     void dialogShowsTipsAndWritesCheckBox()
     {
         QTemporaryDir dir;
-        const QString file = writeFile(dir, QStringLiteral("tips.txt"), "Tip one\n\nTip three\n");
+        // Lines as they are, blank lines and leading blanks included; CRLF ends are line ends too.
+        const QString file = writeFile(dir, QStringLiteral("tips.txt"), "Tip one\r\n\r\n   Tip three\nTip four");
         frmTip dlg(nullptr, file);
         QVERIFY(dlg.chkLoadTipsAtStartup()->isChecked());   // default 1
-        QCOMPARE(dlg.tips().Tips().size(), 3);
+        QCOMPARE(dlg.tips().Tips(), (QStringList{"Tip one", "", "   Tip three", "Tip four"}));
         QSet<QString> seen;
         for (int i = 0; i < 60; ++i) {
             QCOMPARE(dlg.lblTipText()->text(), dlg.tips().currentText());
             seen << dlg.lblTipText()->text();
             QTest::mouseClick(dlg.cmdNextTip(), Qt::LeftButton);
         }
-        QCOMPARE(seen, (QSet<QString>{"Tip one", "", "Tip three"}));   // the blank line draws an empty label
-
+        QCOMPARE(seen, (QSet<QString>{"Tip one", "", "   Tip three", "Tip four"}));   // the blank line draws an empty label
         dlg.chkLoadTipsAtStartup()->click();
         QCOMPARE(orvtest::setting("Options", "Show Tips at Startup"), QStringLiteral("0"));
         QVERIFY(!frmTip::ShowTipsAtStartup());
@@ -110,8 +97,7 @@ private slots:
         for (const QString &path : {dir.filePath(QStringLiteral("nothing.txt")),
                                     writeFile(dir, QStringLiteral("empty.txt"), QByteArray())}) {
             frmTip dlg(nullptr, path);
-            QVERIFY(dlg.tips().Tips().isEmpty());
-            QVERIFY(dlg.lblTipText()->text().isEmpty());
+            QVERIFY(dlg.tips().Tips().isEmpty() && dlg.lblTipText()->text().isEmpty());
             QTest::mouseClick(dlg.cmdNextTip(), Qt::LeftButton);
             QVERIFY(dlg.lblTipText()->text().isEmpty());
         }
@@ -128,15 +114,10 @@ private slots:
         LoadedMain w;
         QAction *onStart = w.menuItem(QStringLiteral("mnuHelpTooltip"));
         QVERIFY(onStart->isVisible() && onStart->isCheckable());
-
         int shown = 0;
-        w.modalHook = [&](QDialog &d) {
-            ++shown;
-            QVERIFY(qobject_cast<frmTip *>(&d));
-        };
+        w.modalHook = [&](QDialog &d) { shown += bool(qobject_cast<frmTip *>(&d)); };
         w.ShowTipsAtStartup();   // default 1: the tip shows
-        QCOMPARE(shown, 1);
-        QVERIFY(onStart->isChecked());
+        QVERIFY(shown == 1 && onStart->isChecked());
         onStart->trigger();      // unchecked: written as 0
         QCOMPARE(orvtest::setting("Options", "Show Tips at Startup"), QStringLiteral("0"));
         w.ShowTipsAtStartup();
@@ -156,9 +137,7 @@ private slots:
                 QVERIFY(!w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
                 w.close();
             }
-            QCOMPARE(listed("LastIndex"), QStringLiteral("1"));
-            QCOMPARE(listed("1"), AppTitle());
-            QCOMPARE(listed("2"), QStringLiteral("none"));
+            QCOMPARE((QStringList{listed("LastIndex"), listed("1"), listed("2")}), (QStringList{"1", AppTitle(), "none"}));
             for (const auto &[key, value] : {std::pair{"Registered", QStringLiteral("True")}, {"Path", ProgramFolder()},
                                              {"ExeName", QStringLiteral("tst_helptips")}, {"Major", QString::number(VersionMajor())},
                                              {"Revision", QString::number(VersionRevision())}})
@@ -166,53 +145,41 @@ private slots:
         }
         // A program registered after others takes the next slot.
         RegisterProgram({QStringLiteral("Orv Sound Editor"), QStringLiteral("orv-sound"), QStringLiteral("/opt/sound"), 2, 1, 0});
-        QCOMPARE(listed("LastIndex"), QStringLiteral("2"));
-        QCOMPARE(listed("2"), QStringLiteral("Orv Sound Editor"));
+        QCOMPARE((QStringList{listed("LastIndex"), listed("2")}), (QStringList{"2", "Orv Sound Editor"}));
         QCOMPARE(GetSetting(QStringLiteral("Orv Sound Editor"), kGeneral, QStringLiteral("Minor")), QStringLiteral("1"));
     }
 
-    void listSkipsSelfAndFalseAndStopsAtFive()
+    // The Programs menu: every registered program but this one and "False", five at most; a click starts one.
+    void programsMenuListsAndStartsSiblings()
     {
         QVERIFY(LoadSiblingPrograms(AppTitle()).isEmpty());
-        addSibling(1, QStringLiteral("A"), QStringLiteral("/a"));
+        addSibling(1, QStringLiteral("A"), QStringLiteral("/a"), QStringLiteral("a"));
         addSibling(2, AppTitle(), QStringLiteral("/self"));
         addSibling(3, QStringLiteral("False"), QString());
         addSibling(4, QStringLiteral("B"), QString());   // no recorded folder
-        for (int i = 5; i <= 8; ++i)
-            addSibling(i, QStringLiteral("S%1").arg(i), QStringLiteral("/s%1").arg(i));
-        const QList<SiblingProgram> list = LoadSiblingPrograms(AppTitle());
+        for (int i = 5; i <= 8; ++i)   // S6 without a recorded executable
+            addSibling(i, QStringLiteral("S%1").arg(i), QStringLiteral("/s%1").arg(i), i == 6 ? QString() : QStringLiteral("s%1").arg(i));
         QStringList got;
-        for (const SiblingProgram &p : list)
+        for (const SiblingProgram &p : LoadSiblingPrograms(AppTitle()))
             got << p.title + QLatin1Char(' ') + p.path;
         QCOMPARE(got, (QStringList{"A /a", "B False", "S5 /s5", "S6 /s6", "S7 /s7"}));
-        // Slots past LastIndex are not read.
-        SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QStringLiteral("1"));
-        QCOMPARE(LoadSiblingPrograms(AppTitle()).size(), 1);
-    }
-
-    void menuShowsSiblingsAndStartsThem()
-    {
-        for (int i = 1; i <= 6; ++i)
-            addSibling(i, QStringLiteral("Sibling %1").arg(i), QStringLiteral("/opt/sib%1").arg(i), QStringLiteral("sib%1").arg(i));
-        SaveSetting(QStringLiteral("Sibling 2"), kGeneral, QStringLiteral("ExeName"), QString());
         LoadedMain w;
         QVERIFY(w.menuItem(QStringLiteral("mnuOrvPrograms"))->isVisible());
         for (int i = 1; i <= 5; ++i) {
             QAction *item = w.menuItem(QStringLiteral("mnuProg(%1)").arg(i));
-            QVERIFY(item->isVisible());
-            QCOMPARE(item->text(), QStringLiteral("Sibling %1").arg(i));
+            QVERIFY(item->isVisible() && item->text() == got.at(i - 1).section(QLatin1Char(' '), 0, 0));
         }
         QStringList started;
         w.startProgramHook = [&](const QString &program) { started << program; };
         w.menuItem(QStringLiteral("mnuProg(3)"))->trigger();
-        QCOMPARE(started, QStringList{QStringLiteral("/opt/sib3/sib3")});
-        // No recorded executable: nothing starts.
-        w.menuItem(QStringLiteral("mnuProg(2)"))->trigger();
+        QCOMPARE(started, QStringList{QStringLiteral("/s5/s5")});
+        w.menuItem(QStringLiteral("mnuProg(4)"))->trigger();   // no recorded executable: nothing starts
         QCOMPARE(started.size(), 1);
-        // A sibling that is not installed: the start fails quietly.
         w.startProgramHook = nullptr;
-        w.menuItem(QStringLiteral("mnuProg(1)"))->trigger();
+        w.menuItem(QStringLiteral("mnuProg(1)"))->trigger();   // not installed: the start fails quietly
         w.close();
+        SaveSetting(ProgramsAppName(), kList, QStringLiteral("LastIndex"), QStringLiteral("1"));
+        QCOMPARE(LoadSiblingPrograms(AppTitle()).size(), 1);   // slots past LastIndex are not read
     }
 
     void helpIndexRules()
@@ -223,25 +190,13 @@ private slots:
                                    "# comment\n\nContents\tpages/index.html\nPencil\tpages/tools.html#pencil\nno tab here\n\tpage.html\n")));
         QCOMPARE(idx.keywords().size(), 2);
         QCOMPARE(idx.contents(), QUrl::fromLocalFile(dir.filePath(QStringLiteral("pages/index.html"))));
-        QUrl pencil = idx.pageFor(QStringLiteral("pencil"));
-        QCOMPARE(pencil.fragment(), QStringLiteral("pencil"));
-        QCOMPARE(pencil.toLocalFile(), dir.filePath(QStringLiteral("pages/tools.html")));
+        const QUrl pencil = idx.pageFor(QStringLiteral("pencil"));
+        QVERIFY(pencil.fragment() == QStringLiteral("pencil") && pencil.toLocalFile() == dir.filePath(QStringLiteral("pages/tools.html")));
         QVERIFY(idx.pageFor(QStringLiteral("Nothing")).isEmpty());
 
         QString error;
         QVERIFY(!idx.load(dir.filePath(QStringLiteral("missing.HLP")), &error) && error.contains(QStringLiteral("missing.HLP")));
         QVERIFY(!idx.load(writeFile(dir, QStringLiteral("empty.HLP"), QByteArray()), &error));
-
-        // The shipped index: every page it names exists, with its anchor.
-        const QString shipped = QFINDTESTDATA("../resources/data/ORVIEENG.HLP");
-        QVERIFY(!shipped.isEmpty());
-        QVERIFY(idx.load(shipped));
-        for (const HelpKeyword &k : idx.keywords()) {
-            const QUrl u = idx.resolve(k.page);
-            const QByteArray page = orvtest::readFile(u.toLocalFile());
-            QVERIFY2(!page.isEmpty(), qPrintable(k.page));
-            QVERIFY2(!u.hasFragment() || page.contains(QStringLiteral("name=\"%1\"").arg(u.fragment()).toUtf8()), qPrintable(k.page));
-        }
     }
 
     void helpWindowAndItsPages()
@@ -264,8 +219,7 @@ private slots:
         w.setGeometry(600, 400, 900, 600);
         w.menuItem(QStringLiteral("mnuHelpContents"))->trigger();
         frmHelp *help = w.helpWindow();
-        QVERIFY(help && help->isVisible());
-        QVERIFY(help->page()->source().toString().endsWith(QStringLiteral("help/index.html")));
+        QVERIFY(help && help->isVisible() && help->page()->source().toString().endsWith(QStringLiteral("help/index.html")));
         QCOMPARE(help->page()->documentTitle(), QStringLiteral("Contents"));
 
         w.state().currentTool = QStringLiteral("Spray");
@@ -282,8 +236,7 @@ private slots:
         QTest::keyClick(help->page(), Qt::Key_Escape);
         QTRY_VERIFY(!w.helpWindow());
 
-        // The tools page: one section per tool of the tool bar and one for the Colour menu's
-        // one-shot tool, each headed by the name the program shows for it; nothing else.
+        // The tools page: a section per tool bar tool and the Colour menu's one-shot tool, headed by its shown name.
         QSet<QString> tools{w.menuItem(QStringLiteral("mnuColorSetTransparent"))->text().remove(QLatin1Char('&'))};
         for (QAction *a : w.TbEdit()->actions())
             tools << a->toolTip();
@@ -291,17 +244,20 @@ private slots:
         QHash<QString, QString> heading;   // anchor -> heading
         const QString toolsPage = QString::fromUtf8(orvtest::readFile(folder + QStringLiteral("tools.html")));
         static const QRegularExpression h2(QStringLiteral("<h2><a name=\"(\\w+)\"></a>([^<]+)</h2>"));
-        for (auto it = h2.globalMatch(toolsPage); it.hasNext();) {
-            const auto m = it.next();
+        for (const QRegularExpressionMatch &m : h2.globalMatch(toolsPage))
             heading.insert(m.captured(1), m.captured(2));
-        }
         QCOMPARE(QSet<QString>(heading.cbegin(), heading.cend()), tools);
-        // The index names a tool's section by that tool's name.
+        // Every page the shipped index names exists with its anchor; a tool's section goes by the tool's name.
         HelpIndex idx;
         QVERIFY(idx.load(w.state().helpFile));
-        for (const HelpKeyword &k : idx.keywords())
+        for (const HelpKeyword &k : idx.keywords()) {
+            const QUrl u = idx.resolve(k.page);
+            const QByteArray page = orvtest::readFile(u.toLocalFile());
+            QVERIFY2(!page.isEmpty() && (!u.hasFragment() || page.contains(QStringLiteral("name=\"%1\"").arg(u.fragment()).toUtf8())),
+                     qPrintable(k.page));
             if (k.page.startsWith(QStringLiteral("help/tools.html#")))
                 QCOMPARE(heading.value(k.page.section(QLatin1Char('#'), 1)), k.keyword);
+        }
         // Tools that exist only as hidden menu items appear on no page.
         QStringList hidden;
         for (const char *m : {"mnuImage", "mnuImageShape"})
@@ -328,7 +284,7 @@ private slots:
         QCOMPARE(texts.size(), 2);   // no message while the help file is there
         w.ActiveForm()->doc().setSaveReq(false);
         w.close();
-        }
+    }
 };
 
 QTEST_MAIN(TestHelpTips)

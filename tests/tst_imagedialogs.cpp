@@ -1,5 +1,4 @@
-// The Image menu's dialogs offscreen: resize (percentage, block stretch, per-pixel shrink, the
-// selection kept), canvas size, rotate, and the menu commands that open them on the document.
+// The Image menu's dialogs offscreen (resize, canvas size, rotate) and the menu commands that open them.
 #include "FakeHost.h"
 #include "testsupport.h"
 
@@ -63,30 +62,9 @@ private slots:
         QCOMPARE(boxes(sel), QStringLiteral("16.5x7.5"));
     }
 
-    void resizeUnchangedOrStretched()
-    {
-        // 100 %: the picture as it was, still one undo step.
-        Fixture f(64, 48);
-        const QImage before = f.doc.Picture1.Image().copy();
-        const std::int16_t index = f.doc.UndoIndex();
-        frmResize dlg(f.doc);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(dlg.progressRows(), 0);   // the block path: no rows counted
-        QCOMPARE(f.doc.Picture1.Image(), before);
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-
-        // Enlarging stretches the picture as one block.
-        Fixture g(20, 10);
-        QVERIFY(ResizeDocument(g.doc, 40, 30));
-        QCOMPARE(g.doc.Picture1.size(), QSize(40, 30));
-        QCOMPARE(g.differs([](int x, int y) { return Fixture::at(x / 2, y / 3); }), QString());
-    }
-
     void largeResizesOnTwoThreads()
     {
-        // Pictures of a megapixel and more share their rows with a second thread: the pixels and
-        // the progress the dialog counts are those of one thread.
+        // From a megapixel on, a second thread shares the rows: the pixels and the progress are those of one thread.
         SetPictureThreads(2);
         Fixture f(2400, 1000);
         frmResize shrink(f.doc);
@@ -103,25 +81,29 @@ private slots:
         SetPictureThreads(0);
     }
 
-    void resizeHalfShrinksPerPixel()
+    void resizeUnchangedOrHalvedPerPixel()
     {
-        Fixture f;
-        const std::int16_t index = f.doc.UndoIndex();
-        frmResize dlg(f.doc);
-        dlg.Option1(1)->setChecked(true);
-        dlg.Option2()->setValue(50);
-        QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
-        QCOMPARE((QList<QSize>{f.doc.Picture1.size(), f.doc.Picture2.size(), f.doc.PicOrg.size()}), (QList<QSize>(3, QSize(320, 240))));
-        QCOMPARE(dlg.progressRows(), 239);   // every row counted
-        QVERIFY(dlg.Progress1()->isHidden());
-        // x / 0.5 = 2x: every second pixel.
-        QCOMPARE(f.differs([](int x, int y) { return Fixture::at(2 * x, 2 * y); }), QString());
-        QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-        // The window is fitted to the picture: its client area holds the picture.
-        QCOMPARE(f.view.client, QSize(320, 240));
-        QCOMPARE(f.view.window, QSize(320 + 8, 240 + 26));
-        f.doc.Undo(1);
-        QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
+        // 100 %: the picture as it was (the block path, no rows counted), still one undo step; 50 %: every
+        // second pixel (x / 0.5 = 2x), every row counted, the window fitted to the picture.
+        for (const int percent : {100, 50}) {
+            Fixture f;
+            const std::int16_t index = f.doc.UndoIndex();
+            frmResize dlg(f.doc);
+            dlg.Option1(1)->setChecked(true);
+            dlg.Option2()->setValue(percent);
+            QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
+            const int k = 100 / percent;
+            const QSize size(640 / k, 480 / k);
+            QCOMPARE((QList<QSize>{f.doc.Picture1.size(), f.doc.Picture2.size(), f.doc.PicOrg.size()}), (QList<QSize>(3, size)));
+            QVERIFY(dlg.result() == QDialog::Accepted && dlg.Progress1()->isHidden());
+            QCOMPARE(dlg.progressRows(), k == 1 ? 0 : 239);
+            QCOMPARE(f.differs([k](int x, int y) { return Fixture::at(k * x, k * y); }), QString());
+            QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
+            QCOMPARE(f.view.client, size);
+            QCOMPARE(f.view.window, size + QSize(8, 26));
+            f.doc.Undo(1);
+            QCOMPARE(f.doc.Picture1.size(), QSize(640, 480));
+        }
 
         // Shrinking one way only is per pixel too, ties to even: 3 -> 2 columns maps x = 1 to 1.5, so 2.
         Fixture g(3, 4);
@@ -132,8 +114,7 @@ private slots:
 
     void badSizesEndSilently()
     {
-        // No number, or no size a picture can have: OK in either size dialog leaves it open with
-        // what was typed, the picture and its history as they were, and shows nothing.
+        // No number or no possible size: OK in either dialog keeps it open as typed, the picture and history as they were.
         Fixture f(50, 40);
         const QImage before = f.doc.Picture1.Image().copy();
         const std::int16_t index = f.doc.UndoIndex();
@@ -162,9 +143,8 @@ private slots:
 
     void resizeKeepsTheSelection()
     {
-        // Both paths scale the whole picture, not only the selection that clips drawing; the
-        // selection stays, and one undo step brings back both.
-        for (const QSize to : {QSize(80, 60), QSize(20, 15)}) {
+        // Enlarging (one block) and halving (per pixel) scale the whole picture, not just the selection, which stays; one undo.
+        for (const QSize to : {QSize(80, 90), QSize(20, 15)}) {
             Fixture f(40, 30);
             f.marquee(5, 5, 15, 12);
             QVERIFY(f.doc.RectHWND);
@@ -175,7 +155,7 @@ private slots:
             QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
             QCOMPARE(f.doc.Picture1.size(), to);
             const bool up = to.width() > 40;
-            QCOMPARE(f.differs([up](int x, int y) { return up ? Fixture::at(x / 2, y / 2) : Fixture::at(2 * x, 2 * y); }), QString());
+            QCOMPARE(f.differs([up](int x, int y) { return up ? Fixture::at(x / 2, y / 3) : Fixture::at(2 * x, 2 * y); }), QString());
             QVERIFY(f.doc.RectHWND && f.doc.ShapeRect1.Visible);
             QCOMPARE(orvtest::outlineOf(f.doc), outline);
             f.doc.Undo(1);
@@ -186,8 +166,7 @@ private slots:
 
     void canvasGrowsAndShrinksAtTopLeft()
     {
-        // The new area takes the surface's own background colour (from when the window was made),
-        // not the background colour chosen since; that colour stays.
+        // The new area takes the surface's background colour from when the window was made, not the one chosen since.
         Fixture f(30, 20);
         const Colour surface = f.doc.Picture1.BackColor;
         f.host.st.backColour = RGBColour(0, 0, 170);
@@ -201,13 +180,11 @@ private slots:
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(f.doc.PicOrg.size(), QSize(45, 25));
         QCOMPARE(f.doc.UndoIndex(), std::int16_t(index + 1));
-        QCOMPARE(f.differs([surface](int x, int y) { return x < 30 && y < 20 ? Fixture::at(x, y) : surface; }),
-                 QString());
-        QCOMPARE(f.doc.Picture1.BackColor, surface);
-        QCOMPARE(f.host.st.backColour, RGBColour(0, 0, 170));
+        QCOMPARE(f.differs([surface](int x, int y) { return x < 30 && y < 20 ? Fixture::at(x, y) : surface; }), QString());
+        QVERIFY(f.doc.Picture1.BackColor == surface && f.host.st.backColour == RGBColour(0, 0, 170));
         QVERIFY(ResizeCanvas(f.doc, 10, 5));
         QCOMPARE(f.doc.Picture1.size(), QSize(10, 5));
-        QCOMPARE(f.px(9, 4), Fixture::at(9, 4));
+        QCOMPARE(f.differs(Fixture::at), QString());
         f.doc.Undo(1);
         QCOMPARE(f.doc.Picture1.size(), QSize(45, 25));
     }
@@ -216,8 +193,13 @@ private slots:
     {
         Fixture f(21, 21);
         FrmRotate dlg(f.doc);
-        QCOMPARE(dlg.Angle, 90.0);
-        QCOMPARE(dlg.Direction, std::int16_t(0));
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        const auto type = [&](const QString &text) {   // the last key typed in the box, as the user types it
+            dlg.TextAngle()->setText(text.chopped(1));
+            QTest::keyClick(dlg.TextAngle(), text.back().toLatin1());
+        };
+        QVERIFY(dlg.Angle == 90.0 && dlg.Direction == 0);
         QVERIFY(!dlg.TextAngle()->isEnabled() && dlg.Progress1()->isHidden());
         QCOMPARE(dlg.TextAngle()->text(), QStringLiteral("45"));
         for (const auto &[option, angle] : {std::pair{1, 180.0}, {2, 270.0}}) {
@@ -225,21 +207,15 @@ private slots:
             QCOMPARE(dlg.Angle, angle);
         }
         dlg.Option2(3)->click();
-        QVERIFY(dlg.TextAngle()->isEnabled());
-        QCOMPARE(dlg.Angle, 45.0);
+        QVERIFY(dlg.TextAngle()->isEnabled() && dlg.Angle == 45.0);
         // 400 is out of range: the box is emptied and the angle stays.
         for (const char *outside : {"400", "-1"}) {
-            dlg.TextAngle()->setText(QString::fromLatin1(outside));
-            dlg.TextAngle_KeyUp(Qt::Key_0);
-            QCOMPARE(dlg.TextAngle()->text(), QString());
-            QCOMPARE(dlg.Angle, 45.0);
+            type(QLatin1String(outside));
+            QVERIFY(dlg.TextAngle()->text().isEmpty() && dlg.Angle == 45.0);
         }
-        dlg.TextAngle()->setText(QStringLiteral("30"));
-        dlg.TextAngle_KeyUp(Qt::Key_0);
+        type(QStringLiteral("30"));
         QCOMPARE(dlg.Angle, 30.0);
         // 45 and Enter: angle 45 and the focus on OK.
-        dlg.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.TextAngle()->setFocus();
         dlg.TextAngle()->setText(QStringLiteral("45"));
         QTest::keyClick(dlg.TextAngle(), Qt::Key_Return);
@@ -251,8 +227,7 @@ private slots:
         QCOMPARE(dlg.Direction, std::int16_t(1));
         dlg.Option2(0)->click();
         QTest::mouseClick(dlg.cmdOK(), Qt::LeftButton);
-        QCOMPARE(dlg.Angle, -(90 * 2 * double(Pi) / 360));
-        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QVERIFY(dlg.Angle == -(90 * 2 * double(Pi) / 360) && dlg.result() == QDialog::Accepted);
         // A quarter turn to the left about (10, 10) (CInt(10.5) = 10): (x, y) comes from (20 - y, x).
         QCOMPARE(f.differs([](int x, int y) { return Fixture::at(20 - y, x); }), QString());
     }
@@ -267,9 +242,7 @@ private slots:
         main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
         QCOMPARE(opened, 0);
 
-        frmDocument *form = main.NewDocument();
-        QVERIFY(form);
-        Document &doc = form->doc();
+        Document &doc = main.NewDocument()->doc();
         const QSize size = doc.Picture1.size();
         QString seen;
         main.imageDialogHook = [&](QDialog &d) {
@@ -289,14 +262,13 @@ private slots:
                 QTest::mouseClick(rotate->cmdOK(), Qt::LeftButton);
             }
         };
-        main.menuItem(QStringLiteral("mnuImageCanvasSize"))->trigger();
-        QCOMPARE(seen, QStringLiteral("frmCanvas"));
-        QCOMPARE(doc.Picture1.size(), QSize(size.width() + 10, size.height()));
-        main.menuItem(QStringLiteral("mnuImageRotate"))->trigger();
-        QCOMPARE(seen, QStringLiteral("FrmRotate"));
-        main.menuItem(QStringLiteral("mnuImageResize"))->trigger();
-        QCOMPARE(seen, QStringLiteral("frmResize"));
-        QCOMPARE(doc.Picture1.size(), QSize(20, 10));
+        for (const auto &[item, dialog, after] : {std::tuple{"mnuImageCanvasSize", "frmCanvas", QSize(size.width() + 10, size.height())},
+                                                  {"mnuImageRotate", "FrmRotate", QSize(size.width() + 10, size.height())},   // a half turn
+                                                  {"mnuImageResize", "frmResize", QSize(20, 10)}}) {
+            main.menuItem(QLatin1String(item))->trigger();
+            QCOMPARE(seen, QLatin1String(dialog));
+            QCOMPARE(doc.Picture1.size(), after);
+        }
         QCOMPARE(opened, 3);
     }
 };

@@ -1,6 +1,5 @@
-// Crash recovery: a running editor with an unsaved picture is killed with SIGKILL; the next
-// start offers the picture back and the user's Yes opens it, unsaved, with exactly its pixels.
-// No discards the copies; a clean close and a save leave none.
+// Crash recovery: an editor killed with an unsaved picture offers it back at the next start, with
+// exactly its pixels; No discards the copies, a clean close and a save leave none.
 #include "app/frmMain.h"
 #include "app/frmRecovery.h"
 #include "document/Recovery.h"
@@ -78,21 +77,19 @@ private slots:
         const QString expect = m_state.filePath(QStringLiteral("expect.png"));
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const auto &[name, value] : {std::pair{"ORV_RECOVERY_CHILD", QStringLiteral("1")}, {"ORV_RECOVERY_EXPECT", expect},
-                                          {"XDG_CONFIG_HOME", m_settings->path()}})
-            env.insert(QLatin1String(name), value);
+        env.insert(QStringLiteral("ORV_RECOVERY_CHILD"), QStringLiteral("1"));
+        env.insert(QStringLiteral("ORV_RECOVERY_EXPECT"), expect);
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_settings->path());
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(child.waitForStarted());
         QVERIFY2(child.waitForReadyRead(20000), child.readAllStandardError().constData());
         QCOMPARE(child.readAllStandardOutput(), QByteArray("ready\n"));
         child.kill();   // SIGKILL: nothing of the editor runs any more
-        QVERIFY(child.waitForFinished());
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QVERIFY(child.waitForFinished() && child.exitStatus() == QProcess::CrashExit);
         QCOMPARE(readRecords().size(), 1);
         const QImage drawn = QImage(expect).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!drawn.isNull());
-
         // The next start: Yes brings the picture back, unsaved, exactly as it was drawn.
         LoadedMain main;
         main.show();
@@ -106,8 +103,7 @@ private slots:
         QCOMPARE(doc.Picture1.Image().convertToFormat(QImage::Format_RGB32), drawn);
         QVERIFY(drawn.pixelColor(4, 6) == QColor(255, 0, 0));   // the stroke is there
         // The old copy is gone; the recovered picture, still unsaved, is kept again.
-        QVERIFY(waitForRecords(1));
-        QVERIFY(readRecords().front().id != QString());
+        QVERIFY(waitForRecords(1) && !readRecords().front().id.isEmpty());
     }
 
     void declinedCopiesAndCleanCloseLeaveNothing()
@@ -130,7 +126,6 @@ private slots:
             main.reset();   // a clean end
         }
         QCOMPARE(readRecords().size(), 0);
-
         // A copy left behind and declined is removed.
         {
             LoadedMain first;

@@ -1,5 +1,4 @@
-// The string table is complete and holds the program's texts word for word, and LoadResStrings
-// puts them on every kind of control by its conventions.
+// The string table, complete and word for word, and LoadResStrings putting it on every kind of control.
 #include "testsupport.h"
 #include "base/ResStrings.h"
 #include "base/ResStringsWidget.h"
@@ -9,20 +8,13 @@ using namespace orv;
 
 namespace {
 
-// Texts the program must keep word for word although they look wrong: typos, odd blanks, an
-// escaped letter, the file names looked for beside the program.
+// Texts kept word for word although they look wrong: typos, odd blanks, the file names looked for beside the program.
 const std::pair<int, const char *> QuotedTexts[] = {
-    {1073, "&Standart Toolbar"},
-    {1088, "Ellipse"},
-    {1173, "The spe" "cified file cannot be idendified as a supported type"},
-    {1180, "Are you sure to clear image ?"},
-    {1214, "Foreground color (Double click to customize)"},
+    {1073, "&Standart Toolbar"}, {1088, "Ellipse"}, {1173, "The spe" "cified file cannot be idendified as a supported type"},
+    {1180, "Are you sure to clear image ?"}, {1214, "Foreground color (Double click to customize)"},
     {1216, "Choose drawing color. [Left button = Foreground color]  [Right button = Background color]"},
-    {1235, "Equal Horizontal and Vertical "},
-    {1236, "Paste image larger than destination image. Do you want expand the destination image ?"},
-    {1240, "ORVIEENG.HLP"},
-    {1241, "TODENG.TXT"},
-};
+    {1235, "Equal Horizontal and Vertical "}, {1240, "ORVIEENG.HLP"}, {1241, "TODENG.TXT"},
+    {1236, "Paste image larger than destination image. Do you want expand the destination image ?"}};
 
 // What the file dialog makes of a filter text: its entries' names, then the patterns of each.
 QList<QStringList> filtersIn(const QString &filter)
@@ -41,12 +33,12 @@ QList<QStringList> filtersIn(const QString &filter)
 
 // `object` with the text id `id` in its Tag and `tip` in its tool tip's (none when null).
 template<typename T>
-T *tagged(T *object, const char *id, const char *tip = nullptr)
+T *tagged(T *object, const QString &id, const QString &tip = {})
 {
-    if (id)
-        setTag(object, QLatin1String(id));
-    if (tip)
-        setToolTipTag(object, QLatin1String(tip));
+    if (!id.isNull())
+        setTag(object, id);
+    if (!tip.isNull())
+        setToolTipTag(object, tip);
     return object;
 }
 
@@ -66,30 +58,24 @@ private slots:
     void shippedTable()
     {
         QList<int> expected;
-        for (int id = 1000; id <= 1249; ++id)
+        for (int id = 1000; id <= 1249; ++id) {
             expected.append(id);
-        QCOMPARE(ResStringIds(), expected);
-        for (int id = 1000; id <= 1249; ++id)
             QVERIFY2(HasResString(id) && !LoadResString(id).trimmed().isEmpty(), qPrintable(QString::number(id)));
-        // Ids the program asks for although the table lacks them on purpose.
-        for (int id : {20, 21, 999, 1250, 1257, 1259, 0, -1}) {
-            QVERIFY2(!HasResString(id), qPrintable(QString::number(id)));
-            QVERIFY(LoadResString(id).isNull());
         }
+        QCOMPARE(ResStringIds(), expected);
+        // Ids the program asks for although the table lacks them on purpose.
+        for (int id : {20, 21, 999, 1250, 1257, 1259, 0, -1})
+            QVERIFY2(!HasResString(id) && LoadResString(id).isNull(), qPrintable(QString::number(id)));
         for (const auto &[id, text] : QuotedTexts)
             QCOMPARE(LoadResString(id), QString::fromUtf8(text));
-
-        QFile file(QStringLiteral(":/orv/strings.txt"));   // registered by the first look-up above
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QStringList problems;
-        ParseResStringTable(QString::fromUtf8(file.readAll()), &problems);
-        QCOMPARE(problems, QStringList());   // (the ids are those of ResStringIds above)
+        QStringList problems;   // the resource is registered by the first look-up above
+        ParseResStringTable(QString::fromUtf8(orvtest::readFile(QStringLiteral(":/orv/strings.txt"))), &problems);
+        QCOMPARE(problems, QStringList());
     }
 
     void fileDialogFilters()
     {
-        // The filter texts work in the file dialog as they are: seven entries, each with its
-        // patterns, the seventh (which Save As starts on) "All Files".
+        // The filter texts work in the file dialog as they are; the seventh entry (Save As starts on it) is "All Files".
         QList<QStringList> got = filtersIn(LoadResString(1172));
         QVERIFY(got.first().size() == 7 && got.first().at(6).startsWith(QStringLiteral("All Files")));
         QCOMPARE(got.mid(1), (QList<QStringList>{{"*.bmp", "*.dib", "*.gif", "*.jpg", "*.wmf", "*.emp", "*.ico", "*.cur"},
@@ -102,20 +88,9 @@ private slots:
     void parserFormat()
     {
         const QString text = QStringLiteral(
-            "# a comment\r\n"
-            "\n"
-            "1000\t&File\r\n"
-            "1001\tTwo\\nlines\\tand a \\\\ backslash\n"
-            "1002\tends with a blank \n"
-            "1003\t\n"
-            "1000\tsecond File\n"
-            "1004 no tab\n"
-            "999\ttoo small\n"
-            "1250\ttoo large\n"
-            "10x5\tnot a number\n"
-            "01005\tfive digits\n"
-            "1006\tbad \\q escape, \\u00e9 is \\u00E9 but \\u00g9 and \\u12 are not\n"
-            "1007\tlast line without a line break");
+            "# a comment\r\n\n1000\t&File\r\n1001\tTwo\\nlines\\tand a \\\\ backslash\n1002\tends with a blank \n1003\t\n"
+            "1000\tsecond File\n1004 no tab\n999\ttoo small\n1250\ttoo large\n10x5\tnot a number\n01005\tfive digits\n"
+            "1006\tbad \\q escape, \\u00e9 is \\u00E9 but \\u00g9 and \\u12 are not\n1007\tlast line without a line break");
         QStringList problems;
         const QHash<int, QString> table = ParseResStringTable(text, &problems);
 
@@ -126,20 +101,17 @@ private slots:
         QCOMPARE(table.value(1006), QString::fromUtf8("bad \\q escape, \u00e9 is \u00e9 but \\u00g9 and \\u12 are not"));
         QCOMPARE(table.value(1007), QStringLiteral("last line without a line break"));
         QCOMPARE(table.size(), 6);   // 1000 to 1003, 1006, 1007 and nothing of the broken lines
-
         // One message per broken line (7 to 13), naming it.
         QCOMPARE(problems.size(), 7);
         for (int i = 0; i < 7; ++i)
             QVERIFY2(problems.at(i).startsWith(QStringLiteral("line %1:").arg(i + 7)), qPrintable(problems.at(i)));
-
         // Without a problem list the same table comes out.
         QCOMPARE(ParseResStringTable(text), table);
     }
 
     void idConversionsAndLeadingValue()
     {
-        // Halves go to the even neighbour; anything but one 16-bit number is no id, and a failed
-        // conversion leaves the target alone.
+        // Halves go to even; anything but one 16-bit number is no id, and a failed conversion leaves the target alone.
         for (const auto &[text, id] : {std::pair{"1243", 1243}, {"  1142 ", 1142}, {"1144.4", 1144}, {"1144.5", 1144},
                                        {"1145.5", 1146}, {"32767", 32767}, {"0", 0}, {"32768", -1}, {"", -1},
                                        {"   ", -1}, {"1144abc", -1}, {"Register", -1}, {"&File", -1}, {"11 44", -1}}) {
@@ -172,6 +144,24 @@ private slots:
                                frame->toolTip(), check->text(), check->toolTip(), option->text(), tool->text(),
                                slider->caption(), slider->toolTip(), edit->text(), edit->toolTip()};
         };
+        // Tabs and column headers: a text and a tip per tab, a text per column.
+        auto *tabs = tagged(new QTabWidget(&form), {}, "1142");
+        for (const char *caption : {"1139", "1140", "Page 3"})
+            tabs->addTab(new QWidget, QLatin1String(caption));
+        tabs->setTabToolTip(0, QStringLiteral("1154"));
+        tabs->setTabToolTip(1, QStringLiteral("design tab tip"));
+        tabs->setCurrentIndex(0);
+        auto *strip = new QTabBar(&form);
+        for (const char *caption : {"tab A", "tab B", "tab C"})
+            strip->addTab(QLatin1String(caption));
+        setTabTags(strip, {QStringLiteral("1074"), QStringLiteral("abc")});   // no entry for tab C
+        setTabToolTipTags(strip, {QString(), QStringLiteral("1075"), QStringLiteral("1076")});
+        auto *tree = new QTreeWidget(&form);
+        tree->setHeaderLabels({QStringLiteral("c0"), QStringLiteral("c1"), QStringLiteral("c2")});
+        setColumnTags(tree, {QStringLiteral("1135"), QStringLiteral("0"), QStringLiteral("1136")});
+        auto *table = new QTableWidget(2, 2, &form);
+        setColumnTags(table, {QStringLiteral("1228"), QStringLiteral("1229")});
+
         const QStringList expected{"Options", "Width", "Foreground color (Double click to customize)", "&OK", "Startup",
                                    "Save to exit", "Auto-New Image on startup", "Save behavior options", "1 Mirror", "&Free",
                                    "Width", "Density", "45", "Degrees"};
@@ -182,6 +172,17 @@ private slots:
         // Running it again changes nothing: the texts are no ids any more, the tags still are.
         LoadResStrings(&form, keepFonts);
         QCOMPARE(texts(), expected);
+        QCOMPARE(tabTexts(tabs->tabBar()), (QStringList{"General", "Exit", "Page 3"}));
+        QCOMPARE(tabTexts(tabs->tabBar(), true).mid(0, 2), (QStringList{"Save behavior options", "design tab tip"}));
+        QCOMPARE(tabs->toolTip(), QStringLiteral("Options"));
+        QCOMPARE(tabs->currentIndex(), 2);   // each tab was selected in turn while its caption was set
+        QCOMPARE(tabTexts(strip), (QStringList{"Back", "tab B", "tab C"}));
+        QCOMPARE(tabTexts(strip, true), (QStringList{"", "Forward", "Stop"}));
+        const QTreeWidgetItem *header = tree->headerItem();
+        QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}), (QStringList{"Width", "c1", "Height"}));
+        QVERIFY(table->horizontalHeaderItem(0) && table->horizontalHeaderItem(1));
+        QCOMPARE(table->horizontalHeaderItem(0)->text() + QLatin1Char('|') + table->horizontalHeaderItem(1)->text(),
+                 QStringLiteral("Degrees|Direction"));
     }
 
     void designTextsStayWithoutAnId()
@@ -190,17 +191,12 @@ private slots:
         form.setWindowTitle(QStringLiteral("Image1"));
         setTag(&form, QStringLiteral("UnRegister"));
         const QStringList tags = {"0", "", "1257", "1259", "abc", "1243x", "-1243", "70000", "999"};
-        QList<QWidget *> controls;
+        QList<std::tuple<QLabel *, QPushButton *, QCheckBox *>> controls;
         for (const QString &t : tags) {
-            auto *label = new QLabel(QStringLiteral("label ") + t, &form);
-            label->setToolTip(QStringLiteral("tip ") + t);
-            auto *button = new QPushButton(QStringLiteral("button ") + t, &form);
-            auto *check = new QCheckBox(QStringLiteral("check ") + t, &form);
-            for (QWidget *w : {static_cast<QWidget *>(label), static_cast<QWidget *>(button), static_cast<QWidget *>(check)})
-                setTag(w, t);
-            setToolTipTag(label, t);
-            setToolTipTag(check, t);
-            controls << label << button << check;
+            controls.append({tagged(new QLabel(QStringLiteral("label ") + t, &form), t, t),
+                             tagged(new QPushButton(QStringLiteral("button ") + t, &form), t),
+                             tagged(new QCheckBox(QStringLiteral("check ") + t, &form), t, t)});
+            std::get<0>(controls.last())->setToolTip(QStringLiteral("tip ") + t);
         }
         auto *untagged = new QLabel(QStringLiteral("no tag at all"), &form);
         auto *zoom = tagged(new OrvSlider(QStringLiteral("Zoom Factor"), 1, 20, &form), "1257");
@@ -209,18 +205,17 @@ private slots:
 
         QCOMPARE(form.windowTitle(), QStringLiteral("Image1"));
         for (int i = 0; i < tags.size(); ++i) {
-            const auto *label = static_cast<QLabel *>(controls.at(3 * i));
-            QCOMPARE(label->text() + QLatin1Char('|') + label->toolTip(), QStringLiteral("label %1|tip %1").arg(tags.at(i)));
-            QCOMPARE(static_cast<QPushButton *>(controls.at(3 * i + 1))->text(), QStringLiteral("button ") + tags.at(i));
+            const auto [label, button, check] = controls.at(i);
             // "1243x" has the leading value 1243, so only the check box takes a text for it.
-            QCOMPARE(static_cast<QCheckBox *>(controls.at(3 * i + 2))->text(),
-                     tags.at(i) == QLatin1String("1243x") ? QStringLiteral("&OK") : QStringLiteral("check ") + tags.at(i));
+            const QString checkText = tags.at(i) == QLatin1String("1243x") ? QStringLiteral("&OK") : QStringLiteral("check ") + tags.at(i);
+            QCOMPARE((QStringList{label->text(), label->toolTip(), button->text(), check->text()}),
+                     (QStringList{"label " + tags.at(i), "tip " + tags.at(i), "button " + tags.at(i), checkText}));
         }
         QCOMPARE(untagged->text(), QStringLiteral("no tag at all"));
         QCOMPARE(zoom->caption(), QStringLiteral("Zoom Factor"));
     }
 
-    void menusToolbarsAndShortcuts()
+    void mainWindowMenusToolbarsAndOtherWindows()
     {
         QMainWindow form;
         QMenu *file = form.menuBar()->addMenu(QStringLiteral("1000"));
@@ -241,12 +236,22 @@ private slots:
         QAction *move = context->addAction(QStringLiteral("1182"));
 
         QToolBar *toolbar = form.addToolBar(QStringLiteral("TbStd"));
-        auto *newButton = tagged(new QAction(&form), nullptr, "1036");
+        auto *newButton = tagged(new QAction(&form), {}, "1036");
         newButton->setObjectName(QStringLiteral("New"));
         toolbar->addAction(newButton);
-        toolbar->addAction(tagged(undo, nullptr, "1101"));   // shared with the Edit menu
-        auto *noId = tagged(toolbar->addAction(QStringLiteral("Font")), nullptr, "1257");
+        toolbar->addAction(tagged(undo, {}, "1101"));   // shared with the Edit menu
+        auto *noId = tagged(toolbar->addAction(QStringLiteral("Font")), {}, "1257");
         noId->setToolTip(QStringLiteral("design tip"));
+        // The documents and dialogs in it are windows of their own, left alone.
+        auto *workspace = new QMdiArea(&form);
+        form.setCentralWidget(workspace);
+        auto *document = new QWidget;
+        auto *docLabel = tagged(new QLabel(QStringLiteral("document label"), document), "1168");
+        QMdiSubWindow *sub = tagged(workspace->addSubWindow(document), "1168");
+        sub->setWindowTitle(QStringLiteral("Image1"));
+        auto *dialog = new QDialog(&form);
+        auto *dlgButton = tagged(new QPushButton(QStringLiteral("Cancel"), dialog), "1244");
+        auto *panel = tagged(new QLabel(QStringLiteral("LblToolBox"), &form), "1213");
 
         bool keepFonts = false;
         LoadResStrings(&form, keepFonts);
@@ -260,41 +265,10 @@ private slots:
         QCOMPARE(toolbar->toolButtonStyle(), Qt::ToolButtonIconOnly);
         QCOMPARE(undo->toolTip(), QStringLiteral("Undo"));   // the menu caption stays "&Undo"
         QCOMPARE(noId->toolTip() + QLatin1Char('|') + noId->text(), QStringLiteral("design tip|Font"));
-    }
-
-    void tabsAndColumnHeaders()
-    {
-        QWidget form;
-        auto *tabs = tagged(new QTabWidget(&form), nullptr, "1142");
-        for (const char *caption : {"1139", "1140", "Page 3"})
-            tabs->addTab(new QWidget, QLatin1String(caption));
-        tabs->setTabToolTip(0, QStringLiteral("1154"));
-        tabs->setTabToolTip(1, QStringLiteral("design tab tip"));
-        tabs->setCurrentIndex(0);
-        auto *strip = new QTabBar(&form);
-        for (const char *caption : {"tab A", "tab B", "tab C"})
-            strip->addTab(QLatin1String(caption));
-        setTabTags(strip, {QStringLiteral("1074"), QStringLiteral("abc")});   // no entry for tab C
-        setTabToolTipTags(strip, {QString(), QStringLiteral("1075"), QStringLiteral("1076")});
-        auto *tree = new QTreeWidget(&form);
-        tree->setHeaderLabels({QStringLiteral("c0"), QStringLiteral("c1"), QStringLiteral("c2")});
-        setColumnTags(tree, {QStringLiteral("1135"), QStringLiteral("0"), QStringLiteral("1136")});
-        auto *table = new QTableWidget(2, 2, &form);
-        setColumnTags(table, {QStringLiteral("1228"), QStringLiteral("1229")});
-
-        bool keepFonts = false;
-        LoadResStrings(&form, keepFonts);
-        QCOMPARE(tabTexts(tabs->tabBar()), (QStringList{"General", "Exit", "Page 3"}));
-        QCOMPARE(tabTexts(tabs->tabBar(), true).mid(0, 2), (QStringList{"Save behavior options", "design tab tip"}));
-        QCOMPARE(tabs->toolTip(), QStringLiteral("Options"));
-        QCOMPARE(tabs->currentIndex(), 2);   // each tab was selected in turn while its caption was set
-        QCOMPARE(tabTexts(strip), (QStringList{"Back", "tab B", "tab C"}));
-        QCOMPARE(tabTexts(strip, true), (QStringList{"", "Forward", "Stop"}));
-        const QTreeWidgetItem *header = tree->headerItem();
-        QCOMPARE((QStringList{header->text(0), header->text(1), header->text(2)}), (QStringList{"Width", "c1", "Height"}));
-        QVERIFY(table->horizontalHeaderItem(0) && table->horizontalHeaderItem(1));
-        QCOMPARE(table->horizontalHeaderItem(0)->text() + QLatin1Char('|') + table->horizontalHeaderItem(1)->text(),
-                 QStringLiteral("Degrees|Direction"));
+        QCOMPARE((QStringList{panel->text(), docLabel->text(), sub->windowTitle(), dlgButton->text()}),
+                 (QStringList{"Colors", "document label", "Image1", "Cancel"}));
+        LoadResStrings(dialog, keepFonts);
+        QCOMPARE(dlgButton->text(), QStringLiteral("&Cancel"));
     }
 
     void fonts()
@@ -325,27 +299,6 @@ private slots:
             QVERIFY(!keep || before.contains(ownFont));
             QCOMPARE(tabs->tabText(0), QStringLiteral("General"));   // the texts are put on all the same
         }
-    }
-
-    void otherWindowsAreLeftAlone()
-    {
-        QMainWindow form;
-        auto *workspace = new QMdiArea(&form);
-        form.setCentralWidget(workspace);
-        auto *document = new QWidget;
-        auto *docLabel = tagged(new QLabel(QStringLiteral("document label"), document), "1168");
-        QMdiSubWindow *sub = tagged(workspace->addSubWindow(document), "1168");
-        sub->setWindowTitle(QStringLiteral("Image1"));
-        auto *dialog = new QDialog(&form);
-        auto *dlgButton = tagged(new QPushButton(QStringLiteral("Cancel"), dialog), "1244");
-        auto *panel = tagged(new QLabel(QStringLiteral("LblToolBox"), &form), "1213");
-
-        bool keepFonts = false;
-        LoadResStrings(&form, keepFonts);
-        QCOMPARE((QStringList{panel->text(), docLabel->text(), sub->windowTitle(), dlgButton->text()}),
-                 (QStringList{"Colors", "document label", "Image1", "Cancel"}));
-        LoadResStrings(dialog, keepFonts);
-        QCOMPARE(dlgButton->text(), QStringLiteral("&Cancel"));
     }
 };
 

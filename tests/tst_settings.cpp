@@ -1,5 +1,4 @@
-// The settings store and the main window's load and save of its settings: conversions, defaults,
-// round trips, master switches and the minimized rule. Malformed files are in tst_settingsfiles.
+// The settings store and the main window's load and save of its settings. Malformed files: tst_settingsfiles.
 #include "settingshelpers.h"
 
 using namespace orv;
@@ -38,15 +37,15 @@ private slots:
             {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"2147483648", {}}, {"16777215", 0xFFFFFF},
             {"40000", 40000}, {"0.5", 0}, {"1.5", 2}};
         for (const auto &[text, want] : longs)
-            QCOMPARE(ParseLong(QString::fromLatin1(text)), want);
+            QCOMPARE(ParseLong(QLatin1String(text)), want);
         for (const auto &[text, want] : {std::pair<const char *, std::optional<float>>{"1234.5", 1234.5f}, {"-15", -15.0f}, {"1e39", {}}, {"12 px", {}}})
-            QCOMPARE(ParseSingle(QString::fromLatin1(text)), want);
+            QCOMPARE(ParseSingle(QLatin1String(text)), want);
         // Singles are written in plain decimal and read back exactly.
         const std::pair<float, const char *> singles[] = {
             {19200.0f, "19200"}, {1234.5f, "1234.5"}, {0.1f, "0.1"}, {-120.5f, "-120.5"}, {0.0f, "0"}, {1.0e6f, "1000000"}};
         for (const auto &[value, text] : singles) {
-            QCOMPARE(FormatSingle(value), QString::fromLatin1(text));
-            QCOMPARE(ParseSingle(QString::fromLatin1(text)), std::optional<float>(value));
+            QCOMPARE(FormatSingle(value), QLatin1String(text));
+            QCOMPARE(ParseSingle(QLatin1String(text)), std::optional<float>(value));
         }
     }
 
@@ -62,116 +61,56 @@ private slots:
                  QStringLiteral("01"));
     }
 
-    void typedReadMissingUnconvertibleOutOfRange()
-    {
-        QVERIFY(writeFile(mainFile(), "[T]\nGood=12\nWords=twelve\nBig=40000\nHigh=17\nYes=yes\nOn=TRUE\n"
-                                      "Colour=16777216\nRect=@Rect(1 2 3 4)\n"));
-        const SettingsStore store(AppTitle());
-        // Each read as "assigned value": a target left alone keeps the value it had before (5).
-        const auto read = [&](const char *key, auto def, auto how, auto... range) {
-            decltype(def) v = 5;
-            const bool ok = (store.*how)(QStringLiteral("T"), QLatin1String(key), def, v, range...);
-            return QStringLiteral("%1 %2").arg(ok).arg(qint64(v));
-        };
-        using I = std::int16_t;
-        const auto integer = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &, I, I) const>(&SettingsStore::readInteger);
-        const auto flag = static_cast<bool (SettingsStore::*)(const QString &, const QString &, I, I &) const>(&SettingsStore::readBoolean);
-        QCOMPARE(read("Missing", I(9), integer, I(-32768), I(32767)), QStringLiteral("1 9"));
-        QCOMPARE(read("Good", I(9), integer, I(1), I(16)), QStringLiteral("1 12"));
-        for (const char *key : {"Words", "Big", "Rect"})   // Big is beyond 16 bits, Rect is not a text of ours
-            QCOMPARE(read(key, I(9), integer, I(-32768), I(32767)), QStringLiteral("0 5"));
-        QCOMPARE(read("High", I(9), integer, I(1), I(16)), QStringLiteral("0 5"));
-        QCOMPARE(read("Big", std::int32_t(1), &SettingsStore::readLong, std::int32_t(-1), std::int32_t(50000)), QStringLiteral("1 40000"));
-        QCOMPARE(read("On", I(0), flag), QStringLiteral("1 -1"));
-        QCOMPARE(read("Colour", Colour(0), &SettingsStore::readColour), QStringLiteral("0 5"));
-        QCOMPARE(read("Missing", Colour(0xFFFFFF), &SettingsStore::readColour), QStringLiteral("1 16777215"));
-        bool b = false;
-        QVERIFY(!store.readBoolean(QStringLiteral("T"), QStringLiteral("Yes"), true, b) && !b);
-        QVERIFY(store.readBoolean(QStringLiteral("T"), QStringLiteral("On"), false, b) && b);
-        QString text = QStringLiteral("before");
-        QVERIFY(!store.readString(QStringLiteral("T"), QStringLiteral("Rect"), QString(), text) && text == QStringLiteral("before"));
-        QVERIFY(store.readString(QStringLiteral("T"), QStringLiteral("Missing"), QString(), text) && text.isEmpty());
-    }
-
-    void textsRoundTripThroughTheFile_data()
-    {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("value");
-        QTest::newRow("key with spaces") << "MRUList" << "MRU 1" << "/home/u/a.bmp";
-        QTest::newRow("long key with spaces") << "Options" << "Show Tips at Startup" << "1";
-        QTest::newRow("blanks around") << "MRUList" << "MRU 2" << "  padded  ";
-        QTest::newRow("separators") << "MRUList" << "MRU 3" << "a,b;c=d#e";
-        QTest::newRow("quotes and backslashes") << "MRUList" << "MRU 4" << "say \"hi\" \\ C:\\x\\";
-        QTest::newRow("at sign") << "MRUList" << "MRU 5" << "@Rect(1 2 3 4)";
-        QTest::newRow("non-ASCII") << "MRUList" << "MRU 6" << QString::fromUtf8("/tmp/çizim başlangıcı €.bmp");
-        QTest::newRow("empty") << "MRUList" << "MRU 1" << "";
-        QTest::newRow("own section") << "frmZoom" << "Top" << "100";
-    }
-
     void textsRoundTripThroughTheFile()
     {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
-        QFETCH(QString, value);
-        QVERIFY(SaveSetting(AppTitle(), section, key, value));
-        // Read by a fresh parser straight from the file.
-        QSettings raw(mainFile(), QSettings::IniFormat);
-        QCOMPARE(raw.value(section + QLatin1Char('/') + key).toString(), value);
-        QCOMPARE(GetSetting(AppTitle(), section, key, QStringLiteral("default")), value);
-        QVERIFY(CheckIniText(readFile(mainFile())).ok);
-    }
-
-    void numbersAndBooleansWrittenAsWords()
-    {
-        {
-            SettingsStore store(AppTitle());
-            QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("PopupMenu"), false));
-            QVERIFY(store.setBoolean(QStringLiteral("Options"), QStringLiteral("Cyclic"), true));
-            QVERIFY(store.setNumber(QStringLiteral("Colors"), QStringLiteral("BackColor"), 0xFFFFFF));
-            QVERIFY(store.setNumber(QStringLiteral("Options"), QStringLiteral("ComboImageIndex"), -1));
-            QVERIFY(store.setSingle(QStringLiteral("Settings"), QStringLiteral("MainLeft"), 1234.5f));
-            QVERIFY(store.sync());
-            QVERIFY(!store.failed());
+        // Each read back by a fresh parser straight from the file and by the program's own reader.
+        const std::tuple<const char *, const char *, QString> rows[] = {
+            {"MRUList", "MRU 1", "/home/u/a.bmp"}, {"Options", "Show Tips at Startup", "1"}, {"MRUList", "MRU 2", "  padded  "},
+            {"MRUList", "MRU 3", "a,b;c=d#e"}, {"MRUList", "MRU 4", "say \"hi\" \\ C:\\x\\"}, {"MRUList", "MRU 5", "@Rect(1 2 3 4)"},
+            {"MRUList", "MRU 6", QString::fromUtf8("/tmp/çizim başlangıcı €.bmp")}, {"MRUList", "MRU 1", ""}, {"frmZoom", "Top", "100"}};
+        for (const auto &[section, key, value] : rows) {
+            QVERIFY(SaveSetting(AppTitle(), QLatin1String(section), QLatin1String(key), value));
+            QSettings raw(mainFile(), QSettings::IniFormat);
+            QCOMPARE(raw.value(QStringLiteral("%1/%2").arg(QLatin1String(section), QLatin1String(key))).toString(), value);
+            QCOMPARE(GetSetting(AppTitle(), QLatin1String(section), QLatin1String(key), QStringLiteral("default")), value);
+            QVERIFY(CheckIniText(readFile(mainFile())).ok);
         }
-        const QByteArray text = readFile(mainFile());
-        for (const char *line : {"PopupMenu=False\n", "Cyclic=True\n", "BackColor=16777215\n", "ComboImageIndex=-1\n", "MainLeft=1234.5\n"})
-            QVERIFY2(text.contains(line), text.constData());
     }
 
-    void firstRunGivesTableDefaults()
+    void firstRunOrKeysMissingGiveTableDefaults()
     {
         const Loaded l = loadFresh(AlignBottom);
         const AppState &s = l.state;
         const MainWindowSettings &w = l.window;
-
         QCOMPARE(QRectF(w.left, w.top, w.width, w.height), QRectF(0, 0, kScreen.widthTwips, kScreen.heightTwips));
         QCOMPARE(w.colorBoxAlign, std::int16_t(AlignBottom));   // the panel's own edge
         QVERIFY(w.viewColorBox && w.viewToolStd && w.viewStatusBar && w.viewEdit);
-        // Width 640, height 480, the four master switches on, no image at start, no right-button
-        // menu, closing continuous lines.
+        // 640 x 480, the four master switches on, no image at start, no right-button menu, closing continuous lines.
         QCOMPARE(s.options, (OptionsRecord{640, 480, -1, -1, -1, -1, 0, 0, -1}));
-        QCOMPARE(s.zoomFactor, std::int16_t(4));
-        QCOMPARE(s.foreColour, Colour(0));
-        QCOMPARE(s.backColour, Colour(0xFFFFFF));
-        QCOMPARE(s.comboImageIndex, std::int16_t(0));
         QCOMPARE(s.spray, (SprayRecord{1, 1, 50, 30, 0}));
-        // Pen: solid, 1 x 1, black; brush: hollow (style 1), black, no hatch.
-        QCOMPARE((QList<int>{s.pen.style, s.pen.widthX, s.pen.widthY, int(s.pen.colour)}), (QList<int>{0, 1, 1, 0}));
-        QCOMPARE((QList<int>{s.brush.style, int(s.brush.colour), s.brush.hatch}), (QList<int>{1, 0, 0}));
-        QCOMPARE(s.cyclic, false);
-        QCOMPARE(s.mirrorCount, std::int16_t(1));
+        // Zoom, colours, combo index; pen: solid, 1 x 1, black; brush: hollow (style 1), black, no hatch; cyclic, mirrors.
+        QCOMPARE((QList<qint64>{s.zoomFactor, s.foreColour, s.backColour, s.comboImageIndex, s.pen.style, s.pen.widthX, s.pen.widthY,
+                                s.pen.colour, s.brush.style, s.brush.colour, s.brush.hatch, s.cyclic, s.mirrorCount}),
+                 (QList<qint64>{4, 0, 0xFFFFFF, 0, 0, 1, 1, 0, 1, 0, 0, 0, 1}));
         for (int i = MruFirst; i <= MruLast; ++i)
             QVERIFY(w.mruCaption[i].isEmpty() && !w.mruVisible[i]);
-        QCOMPARE(w.fileSeparatorVisible, false);
-        // Reading never creates the file.
-        QVERIFY(!QFileInfo::exists(mainFile()));
+        QVERIFY(!w.fileSeparatorVisible && !QFileInfo::exists(mainFile()));   // reading never creates the file
+        // Sections but none of the keys: every field takes its default, whatever it held before.
+        QVERIFY(writeFile(mainFile(), "[Settings]\n[Options]\n[Colors]\n[ToolProperties]\n[MRUList]\n"));
+        Loaded again = nonDefaultValues();   // its panel edge is the bottom too
+        LoadMainSettings(again.state, again.window, kScreen);
+        compareState(again.state, s);
+        QVERIFY(again.window == w);
     }
 
     void everyKeyRoundTripsAndStartupReplacesPenAndBrush()
     {
         const Loaded saved = nonDefaultValues();   // pen style 2, brush style 0, hatch 3, brush colour blue
         QVERIFY(SaveMainSettings(saved.state, saved.window, false));
+        // Booleans and numbers are written as words and plain decimals.
+        const QByteArray text = readFile(mainFile());
+        for (const char *line : {"PopupMenu=True\n", "MasterView=False\n", "BackColor=65280\n", "ComboImageIndex=5\n", "MainLeft=-120.5\n"})
+            QVERIFY2(text.contains(line), text.constData());
         Loaded l = loadFresh();
         compareState(l.state, saved.state);
         QVERIFY(l.window == saved.window);
@@ -204,6 +143,7 @@ private slots:
             const qsizetype slash = r.indexOf('/'), eq = r.indexOf('=');
             QTest::newRow(row) << r.left(slash) << r.mid(slash + 1, eq - slash - 1) << r.mid(eq + 1);
         }
+        QTest::newRow("MRUList/MRU%201=<4097 letters>") << QByteArray("MRUList") << QByteArray("MRU%201") << QByteArray(SettingRange::MaxMruPathLength + 1, 'a');
     }
 
     void garbageValuesLeaveFieldsUnchanged()
@@ -230,17 +170,6 @@ private slots:
         QVERIFY(l.window == good.window);
     }
 
-    void missingKeysGiveDefaultsNotPreviousValues()
-    {
-        // Sections but none of the keys: every field takes its default, whatever it held before.
-        QVERIFY(writeFile(mainFile(), "[Settings]\n[Options]\n[Colors]\n[ToolProperties]\n[MRUList]\n"));
-        Loaded l = nonDefaultValues();
-        LoadMainSettings(l.state, l.window, kScreen);
-        const Loaded fresh = loadFresh(l.window.colorBoxAlign);
-        compareState(l.state, fresh.state);
-        QVERIFY(l.window == fresh.window);
-    }
-
     void masterSwitchesOffKeepStoredValues()
     {
         // A normal session stores pen width 5, a red foreground and a hidden status bar.
@@ -253,33 +182,20 @@ private slots:
         // The next session turns the three master switches off and changes what they guard.
         Loaded second = loadFresh();
         QCOMPARE(second.state.pen.widthX, 5);
-        second.state.options.MasterToolProperties = 0;
-        second.state.options.MasterSaveColors = 0;
-        second.state.options.MasterSaveToolBars = 0;
-        second.state.pen.widthX = 12;
-        second.state.spray.density = 400;
-        second.state.options.ContLineClose = 0;
-        second.state.cyclic = true;
-        second.state.mirrorCount = 2;
-        second.state.foreColour = 0x00FF00;
-        second.state.backColour = 0x000000;
-        second.window.viewStatusBar = true;
-        second.window.viewEdit = false;
-        second.state.options.NewFileWidth = 321;   // not gated
+        AppState &st = second.state;
+        st.options.MasterToolProperties = st.options.MasterSaveColors = st.options.MasterSaveToolBars = 0;
+        std::tie(st.pen.widthX, st.spray.density, st.options.ContLineClose, st.cyclic, st.mirrorCount) = std::tuple{12, 400, 0, true, 2};
+        std::tie(st.foreColour, st.backColour, second.window.viewStatusBar, second.window.viewEdit) = std::tuple{0x00FF00, 0, true, false};
+        st.options.NewFileWidth = 321;   // not gated
         QVERIFY(SaveMainSettings(second.state, second.window, false));
 
         const Loaded third = loadFresh();
         // The switches themselves are saved (width 321 is not gated); what they guard is as before.
         QCOMPARE(third.state.options, (OptionsRecord{321, 480, 0, 0, 0, -1, 0, 0, -1}));
-        QCOMPARE(third.state.pen.widthX, 5);
-        QCOMPARE(third.state.spray.density, std::int16_t(50));
-        QCOMPARE(third.state.cyclic, false);
-        QCOMPARE(third.state.mirrorCount, std::int16_t(1));
-        QCOMPARE(third.state.foreColour, Colour(0x0000FF));
-        QCOMPARE(third.state.backColour, Colour(0xFFFFFF));
-        QCOMPARE(third.window.viewStatusBar, false);
-        QCOMPARE(third.window.viewEdit, true);
-
+        const AppState &t = third.state;
+        QCOMPARE((QList<qint64>{t.pen.widthX, t.spray.density, t.cyclic, t.mirrorCount, t.foreColour, t.backColour,
+                                third.window.viewStatusBar, third.window.viewEdit}),
+                 (QList<qint64>{5, 50, 0, 1, 0x0000FF, 0xFFFFFF, 0, 1}));
         // With nothing stored before, the gated keys are not written at all.
         QVERIFY(QFile::remove(mainFile()));
         QVERIFY(SaveMainSettings(second.state, second.window, false));
@@ -293,25 +209,17 @@ private slots:
     void minimizedCloseKeepsGeometry()
     {
         Loaded normal = loadFresh();
-        normal.window.left = 150;
-        normal.window.top = 300;
-        normal.window.width = 12000;
-        normal.window.height = 9000;
-        normal.window.colorBoxAlign = AlignRight;
+        MainWindowSettings &n = normal.window;
+        std::tie(n.left, n.top, n.width, n.height, n.colorBoxAlign) = std::tuple{150.0f, 300.0f, 12000.0f, 9000.0f, AlignRight};
         QVERIFY(SaveMainSettings(normal.state, normal.window, false));
-
         Loaded minimized = loadFresh();
-        minimized.window.left = minimized.window.top = -32000;
-        minimized.window.width = 2400;
-        minimized.window.height = 500;
-        minimized.window.colorBoxAlign = AlignTop;
+        MainWindowSettings &m = minimized.window;
+        std::tie(m.left, m.top, m.width, m.height, m.colorBoxAlign) = std::tuple{-32000.0f, -32000.0f, 2400.0f, 500.0f, AlignTop};
         minimized.state.options.NewFileHeight = 200;   // the rest is still written
         QVERIFY(SaveMainSettings(minimized.state, minimized.window, true));
-
         const Loaded back = loadFresh();
         QCOMPARE(QRectF(back.window.left, back.window.top, back.window.width, back.window.height), QRectF(150, 300, 12000, 9000));
-        QCOMPARE(back.window.colorBoxAlign, std::int16_t(AlignRight));
-        QCOMPARE(back.state.options.NewFileHeight, std::int16_t(200));
+        QVERIFY(back.window.colorBoxAlign == AlignRight && back.state.options.NewFileHeight == 200);
     }
 
     void hiddenRecentFileWrittenBackUnchanged()
@@ -328,7 +236,6 @@ private slots:
             back << GetSetting(AppTitle(), QStringLiteral("MRUList"), QLatin1String(key));
         QCOMPARE(back, (QStringList{"/home/u/old.bmp", "False", "False", "True"}));
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestSettings)

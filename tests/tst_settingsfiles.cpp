@@ -1,6 +1,5 @@
-// Settings files the reader cannot take and folders that cannot be written: the check of every
-// line, the copy kept aside before the first rewrite (through the main window's load and save, as
-// a restart does), and refusals that leave the file on disk as it was.
+// Settings files the reader cannot take, the copy kept aside before the first rewrite, and places
+// that cannot be written: refusals that leave the file on disk as it was.
 #include "app/ProgramList.h"
 #include "settingshelpers.h"
 
@@ -17,47 +16,29 @@ private slots:
     void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup() { m_folder.reset(); }
 
-    // Many rows (odd names, escapes, typed values) guard faults the settings fuzz target found.
-    void iniCheck_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<int>("faultLine");   // 0 = well formed
-        QTest::newRow("empty") << QByteArray() << 0;
-        QTest::newRow("ordinary") << QByteArray("[Options]\nA=1\r\nMRU%201=\"a, b\"\n\n; note\n# note\n") << 0;
-        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBF[Options]\nA=1\n") << 0;
-        QTest::newRow("escaped quote") << QByteArray("[O]\nA=\"say \\\"hi\\\"\"\n") << 0;
-        QTest::newRow("empty value") << QByteArray("[O]\nA=\n") << 0;
-        QTest::newRow("unterminated quote") << QByteArray("[O]\nA=1\nB=\"abc\nC=2\n") << 3;
-        QTest::newRow("trailing backslash") << QByteArray("[O]\nA=ab\\\nB=2\n") << 2;
-        QTest::newRow("truncated line") << QByteArray("[O]\nA=1\nPenWid") << 3;
-        QTest::newRow("open section") << QByteArray("[Options\nA=1\n") << 1;
-        QTest::newRow("blank key") << QByteArray("[O]\n =1\n") << 2;
-        QTest::newRow("NUL byte") << QByteArray("[O]\nA=1\n") + QByteArray(1, '\0') + QByteArray("B=2\n") << 3;
-        QTest::newRow("invalid UTF-8") << QByteArray("[O]\nA=\xff\xfe\n") << 2;
-        QTest::newRow("control character") << QByteArray("[O]\nA=\x1b[2J\n") << 2;
-        QTest::newRow("quote in a key") << QByteArray("[O]\nA=1\nB\"x=2\nC=3\n") << 3;
-        QTest::newRow("quote in a section") << QByteArray("[O\"x]\nA=1\n") << 1;
-        QTest::newRow("empty section name") << QByteArray("[]\nAmt n=22\n\n") << 1;
-        QTest::newRow("slash for a key") << QByteArray("[O]\nA=1\n/=2\n") << 3;
-        QTest::newRow("bare percent in a key") << QByteArray("[O]\nA%2=1\n") << 2;
-        QTest::newRow("escaped slash in a section") << QByteArray("top=1\n\n[%2Fb]\nc\\_=;4\n") << 3;
-        QTest::newRow("escaped backslash in a key") << QByteArray("[O]\nA%5cB=1\n") << 2;
-        QTest::newRow("escaped names") << QByteArray("[Tool%20Box]\nMRU%201%20Visible=True\nA\\B=1\n") << 0;
-        QTest::newRow("numeric escapes") << QByteArray("[O]\nA=a\\tb\\nc\nB=here\\0, c\nC=\\x41\n") << 3;
-        QTest::newRow("typed value") << QByteArray("[O]\nA=1\nB=@ByteArray(at=a, b\n") << 3;
-        QTest::newRow("typed list element") << QByteArray("[O]\nB=x, \"@Size(1 2)\"\n") << 2;
-        QTest::newRow("escaped at signs") << QByteArray("[O]\nB=@@home, a@b, @@\n") << 0;
-        QTest::newRow("escaped backslash at the end") << QByteArray("[O]\nA=ab\\\\\n") << 0;
-    }
-
     void iniCheck()
     {
-        QFETCH(QByteArray, text);
-        QFETCH(int, faultLine);
-        const IniCheck check = CheckIniText(text);
-        QCOMPARE(check.ok, faultLine == 0);
-        QCOMPARE(check.line, faultLine);
-        QCOMPARE(check.reason.isEmpty(), faultLine == 0);
+        // {case, text, the line at fault (0: well formed)}; many (odd names, escapes, typed values) guard
+        // faults the settings fuzz target found.
+        const std::tuple<const char *, QByteArray, int> rows[] = {
+            {"empty", QByteArray(), 0}, {"ordinary", "[Options]\nA=1\r\nMRU%201=\"a, b\"\n\n; note\n# note\n", 0},
+            {"BOM", "\xEF\xBB\xBF[Options]\nA=1\n", 0}, {"escaped quote", "[O]\nA=\"say \\\"hi\\\"\"\n", 0},
+            {"empty value", "[O]\nA=\n", 0}, {"unterminated quote", "[O]\nA=1\nB=\"abc\nC=2\n", 3},
+            {"trailing backslash", "[O]\nA=ab\\\nB=2\n", 2}, {"truncated line", "[O]\nA=1\nPenWid", 3},
+            {"open section", "[Options\nA=1\n", 1}, {"blank key", "[O]\n =1\n", 2}, {"NUL byte", QByteArray("[O]\nA=1\n\0B=2\n", 13), 3},
+            {"invalid UTF-8", "[O]\nA=\xff\xfe\n", 2}, {"control character", "[O]\nA=\x1b[2J\n", 2},
+            {"quote in a key", "[O]\nA=1\nB\"x=2\nC=3\n", 3}, {"quote in a section", "[O\"x]\nA=1\n", 1},
+            {"empty section name", "[]\nAmt n=22\n\n", 1}, {"slash for a key", "[O]\nA=1\n/=2\n", 3},
+            {"bare percent in a key", "[O]\nA%2=1\n", 2}, {"escaped slash in a section", "top=1\n\n[%2Fb]\nc\\_=;4\n", 3},
+            {"escaped backslash in a key", "[O]\nA%5cB=1\n", 2}, {"escaped names", "[Tool%20Box]\nMRU%201%20Visible=True\nA\\B=1\n", 0},
+            {"numeric escapes", "[O]\nA=a\\tb\\nc\nB=here\\0, c\nC=\\x41\n", 3}, {"typed value", "[O]\nA=1\nB=@ByteArray(at=a, b\n", 3},
+            {"typed list element", "[O]\nB=x, \"@Size(1 2)\"\n", 2}, {"escaped at signs", "[O]\nB=@@home, a@b, @@\n", 0},
+            {"escaped backslash at the end", "[O]\nA=ab\\\\\n", 0}};
+        for (const auto &[name, text, faultLine] : rows) {
+            const IniCheck check = CheckIniText(text);
+            QVERIFY2(check.line == faultLine && check.ok == (faultLine == 0) && check.reason.isEmpty() == check.ok,
+                     qPrintable(QStringLiteral("%1: line %2, %3").arg(QLatin1String(name)).arg(check.line).arg(check.reason)));
+        }
     }
 
     void ownFilesAreWellFormed()
@@ -76,11 +57,8 @@ private slots:
     void malformedFileIsKeptBeforeFirstWrite_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("unterminated quote")
-            << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
-        QTest::newRow("binary junk")
-            << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0')
-                   + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
+        QTest::newRow("unterminated quote") << QByteArray("[ToolProperties]\nPenWidthX=7\n[MRUList]\nMRU%201=\"/home/u/a.bmp\nMRU%201%20Visible=True\n");
+        QTest::newRow("binary junk") << QByteArray("[ToolProperties]\nPenWidthX=7\n") + QByteArray(1, '\0') + QByteArray("\xff\xfe\x01junk\x80\nSprayDensity=99\n");
         QTest::newRow("truncated line") << QByteArray("[ToolProperties]\nPenWidthX=7\nSprayDens");
         QTest::newRow("broken escape") << QByteArray("[ToolProperties]\nPenWidthX=7\nPenColor=12\\\n");
         QTest::newRow("open section") << QByteArray("[ToolProperties\nPenWidthX=7\n");
@@ -95,17 +73,14 @@ private slots:
         QVERIFY(writeFile(mainFile(), content));
 
         Loaded l = loadFresh();
-        // Whatever the parser made of it, every field holds a value of its range.
-        QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16);
-        QVERIFY(l.state.spray.density >= 1 && l.state.spray.density <= 500);
-        QCOMPARE(backupsOf(mainFile()), QStringList());   // reading alone copies nothing
-
+        // Whatever the parser made of it, every field holds a value of its range; reading alone copies nothing.
+        QVERIFY(l.state.pen.widthX >= 1 && l.state.pen.widthX <= 16 && l.state.spray.density >= 1 && l.state.spray.density <= 500);
+        QCOMPARE(backupsOf(mainFile()), QStringList());
         l.state.pen.widthX = 3;
         QVERIFY(SaveMainSettings(l.state, l.window, false));
         const QStringList copies = backupsOf(mainFile());
         QVERIFY(copies.size() == 1 && copies.first().startsWith(QStringLiteral("Orv Image Editor.ini.corrupt-")));
         QCOMPARE(readFile(QFileInfo(mainFile()).absolutePath() + QLatin1Char('/') + copies.first()), content);
-
         // The rewritten file is clean and holds the new values; later writes make no more copies.
         QVERIFY(CheckIniText(readFile(mainFile())).ok);
         QCOMPARE(loadFresh().state.pen.widthX, 3);
@@ -114,54 +89,47 @@ private slots:
         QCOMPARE(backupsOf(mainFile()).size(), 1);
     }
 
-    void folderUnderARegularFile()
+    void unwritablePlaceGivesDefaultsAndRefusesSaves()
     {
-        // The configuration folder lies below a regular file, so it can never be created.
+        // The configuration folder below a regular file (it can never be created), then the settings file a folder.
         const QString blocker = m_folder->path() + QStringLiteral("/blocker");
         QVERIFY(writeFile(blocker, "not a folder"));
         qputenv("XDG_CONFIG_HOME", (blocker + QStringLiteral("/config")).toLocal8Bit());
         QVERIFY(mainFile().startsWith(blocker + QLatin1Char('/')));
-
-        Loaded l = loadFresh();
-        QCOMPARE(l.state.options.NewFileWidth, std::int16_t(640));
-        QCOMPARE(l.window.width, kScreen.widthTwips);
-        l.state.options.NewFileWidth = 100;
-        QVERIFY(!SaveMainSettings(l.state, l.window, false));
-        QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
-        QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")), QStringLiteral("False"));
-        QCOMPARE(readFile(blocker), QByteArray("not a folder"));
-    }
-
-    void settingsFileIsADirectory()
-    {
-        QVERIFY(QDir().mkpath(mainFile()));
-        Loaded l = loadFresh();
-        QCOMPARE(l.state.zoomFactor, std::int16_t(4));
-        QVERIFY(!SaveMainSettings(l.state, l.window, false));
+        for (const bool fileIsFolder : {false, true}) {
+            if (fileIsFolder) {
+                qputenv("XDG_CONFIG_HOME", m_folder->path().toLocal8Bit());
+                QVERIFY(QDir().mkpath(mainFile()));
+            }
+            Loaded l = loadFresh();
+            QVERIFY(l.state.options.NewFileWidth == 640 && l.state.zoomFactor == 4 && l.window.width == kScreen.widthTwips);
+            l.state.options.NewFileWidth = 100;
+            QVERIFY(!SaveMainSettings(l.state, l.window, false));
+            QVERIFY(!SaveSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("True")));
+            QCOMPARE(GetSetting(AppTitle(), QStringLiteral("Options"), QStringLiteral("Mirror"), QStringLiteral("False")), QStringLiteral("False"));
+        }
         QVERIFY(QFileInfo(mainFile()).isDir());
+        QCOMPARE(readFile(blocker), QByteArray("not a folder"));
     }
 
     void readOnlyFolder()
     {
         if (::geteuid() == 0)
-            QSKIP("permissions do not bind the superuser; folderUnderARegularFile covers the case");
+            QSKIP("permissions do not bind the superuser; unwritablePlaceGivesDefaultsAndRefusesSaves covers the case");
         const Loaded first = nonDefaultValues();
         QVERIFY(SaveMainSettings(first.state, first.window, false));
         const QString folder = QFileInfo(mainFile()).absolutePath();
         const QByteArray before = readFile(mainFile());
         QVERIFY(QFile::setPermissions(mainFile(), QFileDevice::ReadOwner));
         QVERIFY(QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-
         Loaded l = loadFresh();
         compareState(l.state, first.state);
         l.state.pen.widthX = 1;
         const bool saved = SaveMainSettings(l.state, l.window, false);
-
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QFile::setPermissions(mainFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         QVERIFY(!saved);
         QCOMPARE(readFile(mainFile()), before);
-
         // A malformed file whose copy cannot be made beside it is not rewritten either: the file
         // itself is writable here, so only the refusal keeps its unreadable part.
         const QByteArray malformed("[ToolProperties]\nPenWidthX=7\nPenWid");

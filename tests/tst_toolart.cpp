@@ -29,8 +29,7 @@ QPair<int, int> darkAndLight(const QImage &img)
 
 QImage argb(const QPixmap &pm) { return pm.toImage().convertToFormat(QImage::Format_ARGB32); }
 
-// An icon theme of 24-pixel red squares for the given freedesktop names, made the current theme
-// (the only one on the search path).
+// An icon theme of 24-pixel red squares for the given names, made the current (and only) theme.
 struct RedTheme {
     QTemporaryDir dir;
     explicit RedTheme(const QStringList &names)
@@ -58,10 +57,8 @@ class TestToolArt : public QObject {
 private slots:
     void initTestCase()
     {
-        // Without it every toolbar picture would be blank: say so plainly.
-        QVERIFY2(QImageReader::supportedImageFormats().contains("svg"),
-                 "Qt's SVG image format plugin (imageformats/libqsvg.so, Debian package libqt6svg6) "
-                 "is not installed: the toolbar pictures cannot be read");
+        QVERIFY2(QImageReader::supportedImageFormats().contains("svg"), "Qt's SVG image format plugin (imageformats/libqsvg.so, "
+                 "Debian package libqt6svg6) is not installed: the toolbar pictures cannot be read");
     }
 
     void everyKeyHasItsPictureAtEverySize()
@@ -76,12 +73,10 @@ private slots:
                 const QImage img = ToolbarImage(key, size);
                 QCOMPARE(img.size(), QSize(size, size));
                 const auto [dark, light] = darkAndLight(img);
-                QVERIFY2(dark >= size / 4 && light > 0,
-                         qPrintable(QStringLiteral("%1 at %2: %3 dark, %4 light\n%5").arg(key).arg(size)
-                                        .arg(dark).arg(light).arg(orvtest::asciiArt(img, 0))));
+                QVERIFY2(dark >= size / 4 && light > 0, qPrintable(QStringLiteral("%1 at %2: %3 dark, %4 light\n%5").arg(key)
+                                                                       .arg(size).arg(dark).arg(light).arg(orvtest::asciiArt(img, 0))));
                 const QByteArray bytes(reinterpret_cast<const char *>(img.constBits()), img.sizeInBytes());
-                QVERIFY2(!seen.contains(bytes),
-                         qPrintable(QStringLiteral("%1 and %2 at %3").arg(key, seen.value(bytes)).arg(size)));
+                QVERIFY2(!seen.contains(bytes), qPrintable(QStringLiteral("%1 and %2 at %3").arg(key, seen.value(bytes)).arg(size)));
                 seen.insert(bytes, key);
             }
         }
@@ -133,8 +128,7 @@ private slots:
             QCOMPARE(bar->iconSize(), QSize(24, 24));
             for (QAction *a : bar->actions()) {
                 auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(a));
-                // A button that does not fit the window waits in the toolbar's overflow menu,
-                // with the same icon.
+                // A button that does not fit the window waits in the toolbar's overflow menu, with the same icon.
                 if (a->isSeparator() || !button)
                     continue;
                 const QString key = a->property("Key").toString();
@@ -148,8 +142,7 @@ private slots:
         }
         QCOMPARE(shown, 28);
         // The theme's picture is what the button draws.
-        const QImage drawn = w.TbStd()->widgetForAction(w.tbStdButton("New"))->grab().toImage()
-                                 .convertToFormat(QImage::Format_ARGB32);
+        const QImage drawn = w.TbStd()->widgetForAction(w.tbStdButton("New"))->grab().toImage().convertToFormat(QImage::Format_ARGB32);
         int redPixels = 0;
         for (int y = 0; y < drawn.height(); ++y) {
             const QRgb *row = reinterpret_cast<const QRgb *>(drawn.constScanLine(y));

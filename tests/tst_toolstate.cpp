@@ -9,8 +9,7 @@ using namespace orv;
 
 namespace {
 
-// The main window as the program starts it, with one blank image open (the tool buttons are
-// enabled only while an image is open).
+// The main window as the program starts it, with one blank image open (the tool buttons need one).
 struct Running : orvtest::ShownMain {
     frmDocument *doc = nullptr;
     Running()
@@ -33,7 +32,7 @@ struct Running : orvtest::ShownMain {
 
 class TestToolState : public QObject {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;   // a fresh settings folder per test
+    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
     void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup() { m_settings.reset(); }
@@ -78,10 +77,8 @@ private slots:
     {
         Running r;
         const auto shows = [&](bool tile, bool mirror) {
-            QCOMPARE(r.pressed("Tile"), tile);
-            QCOMPARE(r.state().tile, tile);
-            QCOMPARE(r.pressed("Mirror"), mirror);
-            QCOMPARE(r.doc->doc().MirrorEnabled(), mirror);
+            QCOMPARE(std::tuple(r.pressed("Tile"), r.state().tile, r.pressed("Mirror"), r.doc->doc().MirrorEnabled()),
+                     std::tuple(tile, tile, mirror, mirror));
         };
         for (int i = 0; i < 2; ++i) {
             r.stdButton("Tile");
@@ -107,8 +104,7 @@ private slots:
         r.pressOnImage(QPoint(3, 3));
         QCOMPARE(r.state().currentTool, QStringLiteral("Pencil"));
 
-        // Dropper pressed while it is the tool, then the transparent pick-up on top of it: the
-        // colour taken, the tool in use before both comes back.
+        // Dropper pressed while it is the tool, then the transparent pick-up on top: the tool before both comes back.
         r.tool("Line");
         r.tool("Dropper");
         r.tool("Dropper");
@@ -121,15 +117,12 @@ private slots:
         r.pressOnImage(QPoint(5, 5));
         QCOMPARE(r.state().currentTool, QStringLiteral("Line"));
         QCOMPARE(r.state().foreColour, Colour(0xFFFFFF));   // the blank image's white
-        // The tool bar and the property panel show the line again.
         QVERIFY(r.tbEditButton(QStringLiteral("Line"))->isChecked() && !r.tbEditButton(QStringLiteral("Dropper"))->isChecked());
         QVERIFY(!r.OptWidth()->isHidden());
 
         // The workspace moves up and down with the bands at once, without waiting for events.
-        QAction *standard = r.menuItem(QStringLiteral("mnuViewToolStd"));
-        QAction *tools = r.menuItem(QStringLiteral("mnuViewEdit"));
-        const int menuBottom = r.menuBar()->geometry().bottom();
-        const int withBands = r.workspace()->geometry().top();
+        QAction *standard = r.menuItem(QStringLiteral("mnuViewToolStd")), *tools = r.menuItem(QStringLiteral("mnuViewEdit"));
+        const int menuBottom = r.menuBar()->geometry().bottom(), withBands = r.workspace()->geometry().top();
         QVERIFY(withBands > menuBottom + 1);
         standard->trigger();
         QVERIFY(r.TbStd()->isHidden() && r.workspace()->geometry().top() >= r.TbEdit()->geometry().bottom());
@@ -174,8 +167,7 @@ private slots:
         // Cancel leaves the document's font and colour.
         r.TbStd_ButtonClick(QStringLiteral("Font"));
         QCOMPARE(offered, RGBColour(0, 0, 128));
-        QCOMPARE(d.Picture1.Font, before);
-        QCOMPARE(d.Picture1.ForeColor, beforeColour);
+        QVERIFY(d.Picture1.Font == before && d.Picture1.ForeColor == beforeColour);
         accept = true;
         r.TbStd_ButtonClick(QStringLiteral("Font"));
         QCOMPARE(d.Picture1.Font.family(), family);
@@ -187,9 +179,8 @@ private slots:
         r.colorDialogHook = [&](const QColor &) { return answer; };
         r.fontDialogHook = [&](frmFontDialog &dlg) {
             dlg.show();
-            QComboBox *list = dlg.ColorCombo();
-            list->setFocus();
-            QTest::keyClick(list, Qt::Key_End);   // "Other..."
+            dlg.ColorCombo()->setFocus();
+            QTest::keyClick(dlg.ColorCombo(), Qt::Key_End);   // "Other..."
             QTest::mouseClick(dlg.OKButton(), Qt::LeftButton);
         };
         r.TbStd_ButtonClick(QStringLiteral("Font"));

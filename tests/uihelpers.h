@@ -23,11 +23,10 @@ inline void store(const char *section, const char *key, const QString &value)
 inline void clickButton(QToolBar *bar, QAction *button) { QTest::mouseClick(bar->widgetForAction(button), Qt::LeftButton); }
 
 // The main window loaded and shown; a close question is answered No.
-struct ShownMain : orv::frmMain {
+struct ShownMain : LoadedMain {
     explicit ShownMain(QSize size = {})
     {
         msgBoxHook = [](const QString &, int, const QString &) { return int(orv::Msg::No); };
-        MDIForm_Load();
         if (size.isValid())
             resize(size);
         show();
