@@ -155,32 +155,6 @@ QString megabytes(qint64 bytes)
     return QString::number((bytes + MiB - 1) / MiB);
 }
 
-class HeadDevice : public QIODevice {
-public:
-    HeadDevice(const QByteArray &head, qint64 size) : m_head(head), m_size(size) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return false; }
-    qint64 size() const override { return m_size; }
-
-protected:
-    // The bytes given, then zeros up to the size claimed.
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 at = pos();
-        const qint64 n = std::min(maxSize, m_size - at);
-        if (n <= 0)
-            return at >= m_size ? -1 : 0;
-        std::memset(data, 0, size_t(n));
-        if (at < m_head.size())
-            std::memcpy(data, m_head.constData() + at, size_t(std::min<qint64>(n, m_head.size() - at)));
-        return n;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray m_head;
-    qint64 m_size;
-};
-
 } // namespace
 
 QByteArray PictureFormatOf(QIODevice &device, const QString &fileName)
@@ -308,14 +282,6 @@ QImage LoadPicture(const QString &path, QString *error)
     if (!r.ok() && error)
         *error = r.reason;
     return r.image;
-}
-
-bool BitmapSizeConsistent(const QByteArray &head, qint64 fileSize)
-{
-    if (!head.startsWith("BM"))
-        return true;
-    HeadDevice device(head, std::max<qint64>(fileSize, 0));
-    return CheckBitmapHeader(device, true, HeaderLimits{}).refusal.isEmpty();
 }
 
 qint64 PictureOpenCost(QSize size, QImage::Format decoded, int copies)

@@ -80,11 +80,6 @@ QImage LoadPicture(const QString &path, QString *error = nullptr);
 // plugin takes it. The device is left at its start.
 QByteArray PictureFormatOf(QIODevice &device, const QString &fileName);
 
-// For a bitmap file's first bytes (at least its headers) and total size: false when the header
-// announces more pixel data than the file holds, or sizes no bitmap can have. Files that are not
-// bitmaps pass.
-bool BitmapSizeConsistent(const QByteArray &head, qint64 fileSize);
-
 // Bytes a picture of `size` decoded as `decoded` costs until it is open in a document keeping
 // `copies` 32-bit copies of it.
 qint64 PictureOpenCost(QSize size, QImage::Format decoded, int copies);

@@ -105,8 +105,6 @@ public:
     // Writes what is pending to the file. False when it did not reach the file (or an earlier
     // write was refused).
     bool sync();
-    // True once a write was refused or a sync failed.
-    bool failed() const { return m_failed; }
     // The copy kept of a malformed file before this store first rewrote it, if it made one.
     const QString &backupPath() const { return m_backupPath; }
 
