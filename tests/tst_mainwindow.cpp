@@ -1,6 +1,7 @@
 // The main window: start-up, commands, drops, shut-down and restart, shortcuts, Window menu, printing.
 #include "uihelpers.h"
 #include "base/ImageFiles.h"
+#include "document/Clipboard.h"
 #include "app/frmSplash.h"
 #include "document/frmDocument.h"
 #include "tools/ColourBoxWidget.h"
@@ -240,6 +241,60 @@ private slots:
         QTest::keyClick(active, Qt::Key_W, Qt::ControlModifier);
         QTRY_COMPARE(w.documents().size(), 1);
         QVERIFY(!w.documents().contains(active));
+    }
+
+    // The main window's wiring around the document's editing operations, on a picture the user
+    // opened: Cut, Copy, Paste, Undo and Redo from their keys, Flip and Clear from the Image menu.
+    void editCommandsFromKeysAndMenus()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.bmp"));
+        const QImage pic = orvtest::testPicture(40, 30);
+        QVERIFY(SavePicture(pic, path));
+        ShownMain w;
+        w.openPath(path);
+        frmDocument *form = w.ActiveForm();
+        QVERIFY(form);
+        QWidget *view = form->Picture1View();
+        const auto shown = [form] { return form->doc().Picture1.Image().convertToFormat(QImage::Format_RGB32); };
+        const auto key = [view](Qt::Key k) { QTest::keyClick(view, k, Qt::ControlModifier); };
+        QCOMPARE(shown(), pic);
+        w.tool("Marquee");
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(5, 6));
+        QTest::mouseMove(view, QPoint(10, 9));
+        QTest::mouseMove(view, QPoint(15, 12));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(15, 12));
+        QImage cut = pic.copy();
+        QPainter(&cut).fillRect(5, 6, 10, 6, QColor(QRgb(ToPixel(w.state().backColour))));
+        key(Qt::Key_X);
+        QCOMPARE(shown(), cut);
+        QCOMPARE(PictureFromClipboard().convertToFormat(QImage::Format_RGB32), pic.copy(5, 6, 10, 6));
+        key(Qt::Key_Z);
+        QCOMPARE(shown(), pic);
+        key(Qt::Key_Y);
+        QCOMPARE(shown(), cut);
+        key(Qt::Key_Z);
+        key(Qt::Key_V);   // at the top left, in one undo step
+        QImage pasted = pic.copy();
+        QPainter(&pasted).drawImage(0, 0, pic.copy(5, 6, 10, 6));
+        QCOMPARE(shown(), pasted);
+        w.choose(QStringLiteral("mnuImageFlipHorizontal"));
+        QCOMPARE(shown(), pasted.mirrored(true, false));
+        w.choose(QStringLiteral("mnuImageFlipVertical"));
+        QCOMPARE(shown(), pasted.mirrored(true, true));
+        key(Qt::Key_Z);
+        key(Qt::Key_Z);
+        QCOMPARE(shown(), pasted);
+        QList<orvtest::Message> asked;
+        w.answerMessages(Msg::Yes, &asked);
+        w.choose(QStringLiteral("mnuImageClear"));
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].text, QStringLiteral("Are you sure to clear image ?"));
+        QImage blank(40, 30, QImage::Format_RGB32);
+        blank.fill(ToPixel(w.state().backColour));
+        QCOMPARE(shown(), blank);
+        key(Qt::Key_Z);
+        QCOMPARE(shown(), pasted);
     }
 
     void printWithNoPrinterOffersPdf()
