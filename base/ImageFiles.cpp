@@ -107,22 +107,6 @@ bool BitmapFileFits(QSize size)
     return HeaderBytes + rowBytesOf(size.width()) * size.height() <= qint64(std::numeric_limits<qint32>::max());
 }
 
-QByteArray EncodeBitmap24(const QImage &picture)
-{
-    if (picture.isNull() || !BitmapFileFits(picture.size()))
-        return {};
-    const QImage img = asRgb32(picture);
-    const int w = img.width();
-    const int h = img.height();
-    const qint64 rowBytes = rowBytesOf(w);
-    QByteArray out(HeaderBytes + rowBytes * h, Qt::Uninitialized);
-    auto *p = reinterpret_cast<uchar *>(out.data());
-    writeHeader(p, w, h);
-    for (int y = 0; y < h; ++y)
-        encodeRow(img, y, p + HeaderBytes + rowBytes * (h - 1 - y), rowBytes);
-    return out;
-}
-
 bool SavePicture(const QImage &picture, const QString &path, QString *error)
 {
     if (picture.isNull())

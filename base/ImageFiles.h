@@ -14,9 +14,6 @@ namespace orv {
 // why.
 bool SavePicture(const QImage &picture, const QString &path, QString *error = nullptr);
 
-// The bytes of a 24-bit bitmap file of the picture (empty when it does not fit one).
-QByteArray EncodeBitmap24(const QImage &picture);
-
 // True when a 24-bit bitmap file of a picture this size stays within the 2 GiB the format's
 // signed size fields can describe.
 bool BitmapFileFits(QSize size);

@@ -256,13 +256,6 @@ HeaderFacts checkIcon(QIODevice &d, const HeaderLimits &limits)
 } // namespace
 } // namespace headers
 
-HeaderFacts CheckBitmapHeader(QIODevice &device, bool withFileHeader, const HeaderLimits &limits)
-{
-    HeaderFacts f = headers::checkBitmap(device, withFileHeader, limits);
-    device.seek(0);
-    return f;
-}
-
 HeaderFacts CheckPictureHeader(const QByteArray &format, QIODevice &device, const HeaderLimits &limits)
 {
     using namespace headers;

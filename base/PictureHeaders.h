@@ -31,14 +31,9 @@ struct HeaderLimits {
 
 // The checks for one format (the reader's format name: "bmp", "dib", "jpeg", "gif", "ico",
 // "cur", "icns", "tga", "wbmp", "pbm", "pgm", "ppm", "xbm"). The device is read from its start and left at its
-// start; formats without checks of their own give empty facts.
+// start; formats without checks of their own give empty facts. A bitmap's info header may be 40,
+// 64, 108 or 124 bytes long; any other size is read as the old 12-byte core header.
 HeaderFacts CheckPictureHeader(const QByteArray &format, QIODevice &device, const HeaderLimits &limits);
-
-// The bitmap checks on a file's bytes: `withFileHeader` for a .bmp file ("BM" and the 14-byte
-// file header), false for a bare device-independent bitmap (.dib). Every info-header size the
-// reader takes is understood: 40, 64, 108 and 124 bytes as the full header, any other size as
-// the old 12-byte core header.
-HeaderFacts CheckBitmapHeader(QIODevice &device, bool withFileHeader, const HeaderLimits &limits);
 
 // Checked arithmetic for sizes taken from files: false (and `out` untouched) on overflow.
 bool CheckedMul(qint64 a, qint64 b, qint64 *out);
