@@ -28,7 +28,6 @@ public:
     std::uint32_t *acquire(std::size_t pixels)
     {
         m_liveBytes += pixels * sizeof(std::uint32_t);
-        ++m_liveTiles;
         if (pixels == kFullTilePixels && !m_free.empty()) {
             std::uint32_t *p = m_free.back();
             m_free.pop_back();
@@ -40,7 +39,6 @@ public:
     void release(std::uint32_t *p, std::size_t pixels)
     {
         m_liveBytes -= pixels * sizeof(std::uint32_t);
-        --m_liveTiles;
         if (pixels == kFullTilePixels && m_free.size() < m_limit)
             m_free.push_back(p);
         else
@@ -49,7 +47,6 @@ public:
 
     void addView(const void *band, std::size_t bytes)
     {
-        ++m_liveTiles;
         auto &v = m_views[band];
         if (v.first++ == 0) {
             v.second = bytes;
@@ -59,7 +56,6 @@ public:
 
     void removeView(const void *band)
     {
-        --m_liveTiles;
         auto it = m_views.find(band);
         if (it != m_views.end() && --it->second.first == 0) {
             m_viewBytes -= it->second.second;
@@ -78,14 +74,12 @@ public:
     }
 
     std::size_t liveBytes() const { return m_liveBytes + m_viewBytes; }
-    std::size_t liveTiles() const { return m_liveTiles; }
     std::size_t pooledBytes() const { return m_free.size() * kFullTilePixels * sizeof(std::uint32_t); }
 
 private:
     std::vector<std::uint32_t *> m_free;
     std::size_t m_limit = 64;
     std::size_t m_liveBytes = 0;
-    std::size_t m_liveTiles = 0;
     std::size_t m_viewBytes = 0;
     std::unordered_map<const void *, std::pair<std::size_t, std::size_t>> m_views;   // tiles, bytes
 };
@@ -424,6 +418,5 @@ void UndoHistory::syncCopy(Surface &target, const Surface &source)
 
 std::size_t UndoHistory::bytesHeld() const { return m_pool->liveBytes(); }
 std::size_t UndoHistory::pooledBytes() const { return m_pool->pooledBytes(); }
-std::size_t UndoHistory::tilesHeld() const { return m_pool->liveTiles(); }
 
 } // namespace orv

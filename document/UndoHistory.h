@@ -134,7 +134,6 @@ public:
     std::size_t bytesHeld() const;
     // Bytes of freed tile buffers kept for reuse.
     std::size_t pooledBytes() const;
-    std::size_t tilesHeld() const;
 
 private:
     void remember(const Surface &surface, const SnapshotPtr &picture);

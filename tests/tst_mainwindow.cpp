@@ -271,6 +271,9 @@ private slots:
         QCOMPARE(PictureFromClipboard().convertToFormat(QImage::Format_RGB32), pic.copy(5, 6, 10, 6));
         key(Qt::Key_Z);
         QCOMPARE(shown(), pic);
+        QGuiApplication::clipboard()->clear();
+        key(Qt::Key_C);
+        QCOMPARE(PictureFromClipboard().convertToFormat(QImage::Format_RGB32), pic.copy(5, 6, 10, 6));
         key(Qt::Key_Y);
         QCOMPARE(shown(), cut);
         key(Qt::Key_Z);
