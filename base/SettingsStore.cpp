@@ -187,14 +187,15 @@ static bool IsStoredName(const QString &name)
 
 // A value, or an element of a comma-separated list, that starts with a single '@' is read as a
 // typed value (a byte array, a size, a variant...), which the store never writes: it writes a
-// text starting with '@' as "@@". A damaged one reads back differently after the rewrite.
+// text starting with '@' as "@@". A damaged one reads back differently after the rewrite. The
+// reader drops a byte-order mark at the start of an element, so one there hides nothing.
 static bool HasTypedElement(const QString &value)
 {
     bool quoted = false;
     bool atStart = true;
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
-        if (atStart && c == QLatin1Char(' '))
+        if (atStart && (c == QLatin1Char(' ') || c == QChar(0xFEFF)))
             continue;
         if (atStart && c == QLatin1Char('"')) {   // quoting does not make it plain text
             quoted = !quoted;
