@@ -185,22 +185,46 @@ static bool IsStoredName(const QString &name)
     return true;
 }
 
+// Whether the reader splits the value into a list: a comma outside double quotes.
+static bool IsList(const QString &value)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == QLatin1Char('\\'))
+            ++i;
+        else if (value[i] == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (value[i] == QLatin1Char(',') && !quoted)
+            return true;
+    }
+    return false;
+}
+
 // A value, or an element of a comma-separated list, that starts with a single '@' is read as a
 // typed value (a byte array, a size, a variant...), which the store never writes: it writes a
 // text starting with '@' as "@@". A damaged one reads back differently after the rewrite. The
-// reader drops a byte-order mark at the start of an element, so one there hides nothing.
+// reader drops a byte-order mark at the very start of the value (after blanks and an opening
+// quote); in a list, a first element that then starts with '@' makes the whole value typed.
 static bool HasTypedElement(const QString &value)
 {
+    const bool list = IsList(value);
     bool quoted = false;
     bool atStart = true;
+    bool leading = true;   // nothing but blanks and an opening quote so far
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
-        if (atStart && (c == QLatin1Char(' ') || c == QChar(0xFEFF)))
+        if (atStart && c == QLatin1Char(' '))
             continue;
+        if (leading && list && c == QChar(0xFEFF)) {
+            leading = false;
+            continue;
+        }
         if (atStart && c == QLatin1Char('"')) {   // quoting does not make it plain text
+            leading = leading && !quoted;
             quoted = !quoted;
             continue;
         }
+        leading = false;
         if (atStart && c == QLatin1Char('@') && (i + 1 >= value.size() || value[i + 1] != QLatin1Char('@')))
             return true;
         atStart = false;

@@ -33,8 +33,8 @@ private slots:
             {"escaped backslash in a key", "[O]\nA%5cB=1\n", 2}, {"escaped names", "[Tool%20Box]\nMRU%201%20Visible=True\nA\\B=1\n", 0},
             {"numeric escapes", "[O]\nA=a\\tb\\nc\nB=here\\0, c\nC=\\x41\n", 3}, {"typed value", "[O]\nA=1\nB=@ByteArray(at=a, b\n", 3},
             {"typed list element", "[O]\nB=x, \"@Size(1 2)\"\n", 2}, {"escaped at signs", "[O]\nB=@@home, a@b, @@\n", 0},
-            {"escaped backslash at the end", "[O]\nA=ab\\\\\n", 0}, {"BOM inside a value", "[O]\nB=he\xEF\xBB\xBFllo\n", 0},
-            {"BOM before a typed value", "[O]\nB=\xEF\xBB\xBF@ByteArray(at=a, b\n", 2}, {"BOM before a typed element", "[O]\nB=a, \xEF\xBB\xBF@x\n", 2}};
+            {"escaped backslash at the end", "[O]\nA=ab\\\\\n", 0}, {"BOMs that hide nothing", "[O]\nB=he\xEF\xBB\xBFllo\nC=a, \xEF\xBB\xBF@x, \"\xEF\xBB\xBF@y\"\nD=\xEF\xBB\xBF@x\n", 0},
+            {"BOM before a typed first element", "[O]\nB=\xEF\xBB\xBF@ByteArray(at=a, b\n", 2}, {"the same quoted", "[O]\nB= \"\xEF\xBB\xBF@x\", b\n", 2}};
         for (const auto &[name, text, faultLine] : rows) {
             const IniCheck check = CheckIniText(text);
             QVERIFY2(check.line == faultLine && check.ok == (faultLine == 0) && check.reason.isEmpty() == check.ok,
