@@ -78,13 +78,17 @@ const IconEntry kIcons[] = {
 
 const int kDesignSizes[] = {16, 24, 32};
 
-const IconEntry *findIcon(const QString &key)
+// The entry of a picture or cursor table under `key`, or null.
+template<typename Entry, std::size_t N>
+const Entry *findByKey(const Entry (&table)[N], const QString &key)
 {
-    for (const IconEntry &e : kIcons)
+    for (const Entry &e : table)
         if (key == QLatin1String(e.key))
             return &e;
     return nullptr;
 }
+
+const IconEntry *findIcon(const QString &key) { return findByKey(kIcons, key); }
 
 // The design a picture of `size` pixels is drawn from: the largest design the size is a whole
 // multiple of, so lines stay on whole pixels; else the smallest design above it, scaled down.
@@ -368,19 +372,11 @@ const CursorEntry kCursors[] = {
     {"Marquee", paintMarqueeCursor, {15, 15}},
 };
 
-const CursorEntry *findCursor(const QString &key)
-{
-    for (const CursorEntry &e : kCursors)
-        if (key == QLatin1String(e.key))
-            return &e;
-    return nullptr;
-}
-
 } // namespace
 
 QImage ToolCursorImage(const QString &key)
 {
-    const CursorEntry *entry = findCursor(key);
+    const CursorEntry *entry = findByKey(kCursors, key);
     if (!entry)
         return QImage();
     QImage drawn(32, 32, QImage::Format_ARGB32_Premultiplied);
@@ -431,13 +427,13 @@ QImage ToolCursorImage(const QString &key)
 
 QPoint ToolCursorHotSpot(const QString &key)
 {
-    const CursorEntry *entry = findCursor(key);
+    const CursorEntry *entry = findByKey(kCursors, key);
     return entry ? entry->hotSpot : QPoint(-1, -1);
 }
 
 QCursor ToolCursorFor(const QString &key)
 {
-    const CursorEntry *entry = findCursor(key);
+    const CursorEntry *entry = findByKey(kCursors, key);
     if (!entry)
         return QCursor(Qt::CrossCursor);
     return QCursor(QPixmap::fromImage(ToolCursorImage(key)), entry->hotSpot.x(), entry->hotSpot.y());

@@ -88,6 +88,21 @@ void Document::Form_Resize()
     m_formIzin = true;
 }
 
+namespace {
+// One axis of the layout: the image's offset in the panel, the length left for the scroll bar of
+// this axis, and that bar's maximum (steps of 10 pixels), with `bar` pixels taken by the other bar.
+struct AxisPlace {
+    int picture;
+    int barLength;
+    int scrollMax;
+};
+
+AxisPlace placeAxis(int image, int panel, int bar)
+{
+    return {CInt((panel - image) / 2.0 - bar), panel - bar, ToInt16((image - panel + bar) / 10.0).value_or(0)};
+}
+} // namespace
+
 ViewportLayout Document::ComputeLayout(QSize image, QSize panel, int vScrollWidth, int hScrollHeight,
                                        const ViewportLayout &previous, bool first)
 {
@@ -98,32 +113,19 @@ ViewportLayout Document::ComputeLayout(QSize image, QSize panel, int vScrollWidt
     const int ph = panel.height();
     l.panel = panel;
 
+    // The vertical bar narrows the room across, the horizontal bar the room down.
     l.vScrollVisible = H - 12 > ph;
     l.vScroll.setRect(pw - vScrollWidth, 0, vScrollWidth, l.vScroll.height());
-    int hsWidth;
-    if (l.vScrollVisible) {
-        l.picture.setX(CInt((pw - W) / 2.0 - vScrollWidth));
-        hsWidth = pw - vScrollWidth;
-        l.hScrollMax = ToInt16((W - pw + vScrollWidth) / 10.0).value_or(0);
-    } else {
-        l.picture.setX(CInt((pw - W) / 2.0));
-        hsWidth = pw;
-        l.hScrollMax = ToInt16((W - pw) / 10.0).value_or(0);
-    }
+    const AxisPlace across = placeAxis(W, pw, l.vScrollVisible ? vScrollWidth : 0);
+    l.picture.setX(across.picture);
+    l.hScrollMax = across.scrollMax;
 
     l.hScrollVisible = W - 12 > pw;
-    l.hScroll.setRect(0, ph - hScrollHeight, hsWidth, hScrollHeight);
-    int vsHeight;
-    if (l.hScrollVisible) {
-        l.picture.setY(CInt((ph - H) / 2.0 - hScrollHeight));
-        vsHeight = ph - hScrollHeight;
-        l.vScrollMax = ToInt16((H - ph + hScrollHeight) / 10.0).value_or(0);
-    } else {
-        l.picture.setY(CInt((ph - H) / 2.0));
-        vsHeight = ph;
-        l.vScrollMax = ToInt16((H - ph) / 10.0).value_or(0);
-    }
-    l.vScroll.setHeight(vsHeight);
+    l.hScroll.setRect(0, ph - hScrollHeight, across.barLength, hScrollHeight);
+    const AxisPlace down = placeAxis(H, ph, l.hScrollVisible ? hScrollHeight : 0);
+    l.picture.setY(down.picture);
+    l.vScrollMax = down.scrollMax;
+    l.vScroll.setHeight(down.barLength);
 
     if (first) {
         l.vScrollValue = CInt(-l.picture.y() / 10.0);

@@ -67,15 +67,25 @@ int roundCoord(double v)
     return int(r < -lim ? -lim : (r > lim ? lim : r));
 }
 
+#ifdef __SSE2__
+namespace {
+// Bit i set where p[i] holds the value broadcast in vv, for the eight pixels from p.
+int equalMask8(const std::uint32_t *p, __m128i vv)
+{
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 4));
+    return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
+           | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+}
+} // namespace
+#endif
+
 int findEqual(const std::uint32_t *p, int x, int end, std::uint32_t v)
 {
 #ifdef __SSE2__
     const __m128i vv = _mm_set1_epi32(int(v));
     for (; x + 8 <= end; x += 8) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x + 4));
-        const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
-                      | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+        const int m = equalMask8(p + x, vv);
         if (m)
             return x + __builtin_ctz(unsigned(m));
     }
@@ -94,10 +104,7 @@ int findDifferent(const std::uint32_t *p, int x, int end, std::uint32_t v)
 #ifdef __SSE2__
     const __m128i vv = _mm_set1_epi32(int(v));
     for (; x + 8 <= end; x += 8) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x + 4));
-        const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
-                      | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+        const int m = equalMask8(p + x, vv);
         if (m != 0xFF)
             return x + __builtin_ctz(unsigned(~m & 0xFF));
     }
@@ -115,10 +122,7 @@ int findDifferentBack(const std::uint32_t *p, int x, int begin, std::uint32_t v)
 #ifdef __SSE2__
     const __m128i vv = _mm_set1_epi32(int(v));
     for (; x - 7 >= begin; x -= 8) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x - 7));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + x - 3));
-        const int m = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
-                      | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
+        const int m = equalMask8(p + x - 7, vv);
         if (m != 0xFF)
             return x - 7 + (31 - __builtin_clz(unsigned(~m & 0xFF)));
     }
