@@ -28,6 +28,17 @@ private:
     QTemporaryDir m_dir;
 };
 
+// A test class whose every test function starts on a fresh private settings folder.
+class FreshSettingsTest : public QObject {
+    Q_OBJECT
+protected slots:
+    void init() { m_settings = std::make_unique<PrivateSettings>(); }
+    void cleanup() { m_settings.reset(); }
+
+protected:
+    std::unique_ptr<PrivateSettings> m_settings;
+};
+
 inline QByteArray readFile(const QString &path)
 {
     QFile f(path);

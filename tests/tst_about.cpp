@@ -49,13 +49,9 @@ const QString kLocation = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Loca
 
 } // namespace
 
-class TestAbout : public QObject {
+class TestAbout : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
-    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_settings.reset(); }
-
     void machineKeyValuesOfBothTypes()
     {
         PrivateMachine machine;

@@ -55,14 +55,13 @@ QString escaped(QByteArray text)
 // Cells as index → colour pairs.
 using CellList = QList<QPair<int, uint>>;
 
-class TestColourBox : public QObject {
+class TestColourBox : public orvtest::FreshSettingsTest {
     Q_OBJECT
 private slots:
-    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
     void cleanup()
     {
         m_w.reset();
-        m_settings.reset();
+        FreshSettingsTest::cleanup();
         // A message box or colour dialog that no test scripted fails the test that raised it.
         QCOMPARE(std::exchange(m_unexpectedPrompts, 0), 0);
     }
@@ -336,7 +335,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
     std::unique_ptr<orvtest::ShownMain> m_w;
     QTemporaryDir m_dir;
     int m_fileCounter = 0;

@@ -65,14 +65,9 @@ QStringList items(const QComboBox *box)
 
 } // namespace
 
-class TestDialogs : public QObject {
+class TestDialogs : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_folder;   // a fresh settings folder per test
-
 private slots:
-    void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_folder.reset(); }
-
     void optionsLoadFromTheState()
     {
         // MasterView, OpenImageOnstartup, ContLineClose, MasterToolProperties: any non-zero is on.

@@ -26,13 +26,9 @@ void addSibling(int slot, const QString &title, const QString &path, const QStri
 }
 } // namespace
 
-class TestHelpTips : public QObject {
+class TestHelpTips : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
-    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_settings.reset(); }
-
     void tipFileRules()
     {
         QTemporaryDir dir;

@@ -45,13 +45,9 @@ struct Running : orvtest::ShownMain {
 
 } // namespace
 
-class TestHiDpi : public QObject {
+class TestHiDpi : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
-    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_settings.reset(); }
-
     // A pencil click paints the pixel at the logical position times the ratio, half positions included.
     void clickPaintsThePixelUnderIt_data()
     {

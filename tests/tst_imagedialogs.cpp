@@ -25,14 +25,9 @@ struct Fixture : orvtest::DocFixture {
 
 } // namespace
 
-class TestImageDialogs : public QObject {
+class TestImageDialogs : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_folder;   // a fresh settings folder per test
-
 private slots:
-    void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_folder.reset(); }
-
     void resizePercentage()
     {
         const auto boxes = [](frmResize &d) { return d.TextW()->text() + QLatin1Char('x') + d.TextH()->text(); };

@@ -29,13 +29,9 @@ QString clickMessageBoxButton(QMessageBox::StandardButton which)
 }
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
-    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_settings.reset(); }
-
     void firstRunCommandsAndPanels()
     {
         ShownMain w;

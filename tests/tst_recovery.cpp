@@ -59,14 +59,13 @@ void answerNextBox(QMessageBox::StandardButton which, QString *text)
 
 } // namespace
 
-class TestRecovery : public QObject {
+class TestRecovery : public orvtest::FreshSettingsTest {
     Q_OBJECT
     QTemporaryDir m_state;
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
     void init()
     {
-        m_settings = std::make_unique<orvtest::PrivateSettings>();
+        FreshSettingsTest::init();
         QVERIFY(m_state.isValid());
         qputenv("XDG_STATE_HOME", m_state.path().toLocal8Bit());
         QDir(RecoveryFolder()).removeRecursively();

@@ -4,14 +4,9 @@
 using namespace orv;
 using namespace orvtest;
 
-class TestSettings : public QObject {
+class TestSettings : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_folder;
-
 private slots:
-    void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_folder.reset(); }
-
     void textConversions()
     {
         // Booleans: 1 true, 0 false, -1 does not convert.
@@ -51,7 +46,7 @@ private slots:
 
     void storeLivesInPrivateFolder()
     {
-        const QString file = m_folder->path() + QStringLiteral("/Orv/Orv Programs.ini");
+        const QString file = m_settings->path() + QStringLiteral("/Orv/Orv Programs.ini");
         QCOMPARE(SettingsFilePath(QStringLiteral("Orv Programs")), file);
         QVERIFY(SaveSetting(ProgramsAppName(), QStringLiteral("RegistryPath"), QStringLiteral("LastIndex"), QStringLiteral("1")));
         // One file per application name: the main program's file is not touched.

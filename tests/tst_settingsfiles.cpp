@@ -8,14 +8,9 @@
 using namespace orv;
 using namespace orvtest;
 
-class TestSettingsFiles : public QObject {
+class TestSettingsFiles : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_folder;
-
 private slots:
-    void init() { m_folder = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_folder.reset(); }
-
     void iniCheck()
     {
         // {case, text, the line at fault (0: well formed)}; many (odd names, escapes, typed values) guard
@@ -93,13 +88,13 @@ private slots:
     void unwritablePlaceGivesDefaultsAndRefusesSaves()
     {
         // The configuration folder below a regular file (it can never be created), then the settings file a folder.
-        const QString blocker = m_folder->path() + QStringLiteral("/blocker");
+        const QString blocker = m_settings->path() + QStringLiteral("/blocker");
         QVERIFY(writeFile(blocker, "not a folder"));
         qputenv("XDG_CONFIG_HOME", (blocker + QStringLiteral("/config")).toLocal8Bit());
         QVERIFY(mainFile().startsWith(blocker + QLatin1Char('/')));
         for (const bool fileIsFolder : {false, true}) {
             if (fileIsFolder) {
-                qputenv("XDG_CONFIG_HOME", m_folder->path().toLocal8Bit());
+                qputenv("XDG_CONFIG_HOME", m_settings->path().toLocal8Bit());
                 QVERIFY(QDir().mkpath(mainFile()));
             }
             Loaded l = loadFresh();

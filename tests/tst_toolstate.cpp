@@ -30,13 +30,9 @@ struct Running : orvtest::ShownMain {
 
 } // namespace
 
-class TestToolState : public QObject {
+class TestToolState : public orvtest::FreshSettingsTest {
     Q_OBJECT
-    std::unique_ptr<orvtest::PrivateSettings> m_settings;
 private slots:
-    void init() { m_settings = std::make_unique<orvtest::PrivateSettings>(); }
-    void cleanup() { m_settings.reset(); }
-
     void slidersSurviveARestart()
     {
         {
