@@ -39,11 +39,15 @@ QPoint RotatePoint(double angle, int cx, int cy, int x, int y)
 
 namespace {
 
-// Destination tiles: the source pixels a tile reads stay in cache while it is filled. Wide,
-// short tiles read best: a source cache line serves a dozen consecutive rows of a tile at
-// 45 degrees, and a wide tile pays less for the partly used lines along its edges.
-constexpr int kTileW = 1024;
-constexpr int kTileH = 16;
+// Destination tiles: the source pixels a tile reads stay in cache while it is filled. Along
+// one destination row of a tile the source lines it touches must still be in the first-level
+// cache when the next rows come back to them: at 45 degrees a row of 256 pixels touches about
+// 180 source lines with their neighbours (some 23 KiB, inside a 32 KiB cache), and each line
+// then serves a dozen rows. Tall tiles pay less for the partly used lines along their edges.
+// (Measured on 4096^2, two threads: 2.3-2.5x a memory copy of the picture from 10 to 135
+// degrees, where tiles of 1024x16 took 2.3-6.8x.)
+constexpr int kTileW = 256;
+constexpr int kTileH = 128;
 
 // Rounds to the nearest integer, halves to even (the processor's default rounding mode), for
 // values well inside the int range.
