@@ -70,7 +70,7 @@ private slots:
 
     void bitBlt()
     {
-        constexpr int W = 23, H = 3;   // every rop in every mono/colour pairing; rows for the four-at-a-time loops and tails
+        constexpr int W = 23, H = 3;   // every rop in every mono/colour pairing; rows for the eight- and four-at-a-time loops and tails
         std::uint32_t seed = 99;
         const Colour bk = RGBColour(10, 20, 30), fg = RGBColour(200, 150, 100), dstBk = RGBColour(1, 2, 3);
         auto randomColour = [&] {
