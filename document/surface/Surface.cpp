@@ -11,9 +11,6 @@
 #include <cmath>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
@@ -65,71 +62,6 @@ int roundCoord(double v)
     const double r = std::floor(v + 0.5);
     constexpr double lim = double(1 << 28);
     return int(r < -lim ? -lim : (r > lim ? lim : r));
-}
-
-#ifdef __SSE2__
-namespace {
-// Bit i set where p[i] holds the value broadcast in vv, for the eight pixels from p.
-int equalMask8(const std::uint32_t *p, __m128i vv)
-{
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 4));
-    return _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, vv)))
-           | (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(b, vv))) << 4);
-}
-} // namespace
-#endif
-
-int findEqual(const std::uint32_t *p, int x, int end, std::uint32_t v)
-{
-#ifdef __SSE2__
-    const __m128i vv = _mm_set1_epi32(int(v));
-    for (; x + 8 <= end; x += 8) {
-        const int m = equalMask8(p + x, vv);
-        if (m)
-            return x + __builtin_ctz(unsigned(m));
-    }
-#endif
-    while (x < end && p[x] != v)
-        ++x;
-    return x;
-}
-
-int findDifferent(const std::uint32_t *p, int x, int end, std::uint32_t v)
-{
-    // Short runs are common (narrow corridors): look at the first pixels one by one.
-    for (int stop = std::min(end, x + 4); x < stop; ++x)
-        if (p[x] != v)
-            return x;
-#ifdef __SSE2__
-    const __m128i vv = _mm_set1_epi32(int(v));
-    for (; x + 8 <= end; x += 8) {
-        const int m = equalMask8(p + x, vv);
-        if (m != 0xFF)
-            return x + __builtin_ctz(unsigned(~m & 0xFF));
-    }
-#endif
-    while (x < end && p[x] == v)
-        ++x;
-    return x;
-}
-
-int findDifferentBack(const std::uint32_t *p, int x, int begin, std::uint32_t v)
-{
-    for (int stop = std::max(begin, x - 3); x >= stop; --x)
-        if (p[x] != v)
-            return x;
-#ifdef __SSE2__
-    const __m128i vv = _mm_set1_epi32(int(v));
-    for (; x - 7 >= begin; x -= 8) {
-        const int m = equalMask8(p + x - 7, vv);
-        if (m != 0xFF)
-            return x - 7 + (31 - __builtin_clz(unsigned(~m & 0xFF)));
-    }
-#endif
-    while (x >= begin && p[x] == v)
-        --x;
-    return x;
 }
 
 // ---------------------------------------------------------------------------------------------

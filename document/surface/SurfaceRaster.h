@@ -199,13 +199,6 @@ private:
     int m_tx0 = INT_MAX, m_tx1 = INT_MIN, m_ty0 = INT_MAX, m_ty1 = INT_MIN;
 };
 
-// Scans of a row of pixels for a value, four pixels at a time where the processor allows.
-// findEqual: first index in [x, end) holding v, or end. findDifferent: first index in [x, end)
-// not holding v, or end. findDifferentBack: last index in [begin, x] not holding v, or begin - 1.
-int findEqual(const std::uint32_t *p, int x, int end, std::uint32_t v);
-int findDifferent(const std::uint32_t *p, int x, int end, std::uint32_t v);
-int findDifferentBack(const std::uint32_t *p, int x, int begin, std::uint32_t v);
-
 // Shape rasterisers shared by the device-context drawing and the runtime operations.
 namespace shapes {
 // A one-pixel line from (x0, y0) towards (x1, y1), with or without its end pixel.
